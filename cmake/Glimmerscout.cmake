@@ -1,0 +1,37 @@
+# One static library per subsystem folder: every .cpp in the folder (not below it).
+function(gs_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER srcs INCLUDE REGEX "\\.cpp$|\\.h$")
+  set(cpps ${srcs})
+  list(FILTER cpps INCLUDE REGEX "\\.cpp$")
+  if(cpps)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
+
+# One test executable per test folder: every .cpp in it, registered test by test.
+# Window tests run on Qt's offscreen platform.
+# DIR names the folder below tests/ (default: the name before "_tests").
+function(gs_tests name)
+  cmake_parse_arguments(ARG "" "DIR" "LIBS" ${ARGN})
+  if(NOT ARG_DIR)
+    string(REPLACE "_tests" "" ARG_DIR ${name})
+  endif()
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.h)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gs_testsupport GTest::gmock)
+  gtest_discover_tests(${name}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GS_SOURCE_DIR=${PROJECT_SOURCE_DIR};GS_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

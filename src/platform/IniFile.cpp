@@ -1,0 +1,247 @@
+#include "platform/IniFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string Trim(const std::string& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
+    return s.substr(b, e - b);
+}
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+struct Lines {
+    std::vector<std::string> text; // without line ends
+    bool crlf = false;
+    bool exists = false;
+};
+
+Lines ReadLines(const std::string& path)
+{
+    Lines l;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return l;
+    l.exists = true;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+            l.crlf = true;
+        }
+        l.text.push_back(line);
+    }
+    return l;
+}
+
+// "[name]" gives name; anything else gives nothing.
+std::optional<std::string> SectionName(const std::string& line)
+{
+    const std::string t = Trim(line);
+    if (t.size() < 2 || t.front() != '[')
+        return std::nullopt;
+    const size_t close = t.find(']');
+    if (close == std::string::npos)
+        return std::nullopt;
+    return Trim(t.substr(1, close - 1));
+}
+
+// "key=value" gives key; comments and other lines give nothing.
+std::optional<std::string> KeyName(const std::string& line)
+{
+    const std::string t = Trim(line);
+    if (t.empty() || t[0] == ';')
+        return std::nullopt;
+    const size_t eq = t.find('=');
+    if (eq == std::string::npos)
+        return std::nullopt;
+    return Trim(t.substr(0, eq));
+}
+
+std::string ValueOf(const std::string& line)
+{
+    std::string v = Trim(line.substr(line.find('=') + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return v;
+}
+
+// Index of the key's line within the section, or -1; sectionEnd is one past
+// the section's last non-blank line (or -1 when there is no such section).
+struct Place {
+    long sectionLine = -1;
+    long keyLine = -1;
+    long sectionEnd = -1;
+};
+
+Place Find(const Lines& l, const std::string& section, const std::string& key)
+{
+    Place p;
+    bool inSection = false;
+    for (size_t i = 0; i < l.text.size(); ++i) {
+        if (auto s = SectionName(l.text[i])) {
+            if (inSection)
+                break;
+            inSection = SameText(*s, section);
+            if (inSection) {
+                p.sectionLine = static_cast<long>(i);
+                p.sectionEnd = static_cast<long>(i) + 1;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (!Trim(l.text[i]).empty())
+            p.sectionEnd = static_cast<long>(i) + 1;
+        if (p.keyLine < 0) {
+            if (auto k = KeyName(l.text[i]); k && SameText(*k, key))
+                p.keyLine = static_cast<long>(i);
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+int StrToIntDef(const std::string& text, int def)
+{
+    const std::string t = Trim(text);
+    size_t i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+'))
+        negative = t[i++] == '-';
+    int base = 10;
+    if (i < t.size() && t[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= t.size())
+        return def;
+    long long value = 0;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return def;
+        value = value * base + digit;
+        if (value > 0xFFFFFFFFLL)
+            return def;
+    }
+    if (base == 10) {
+        if (negative ? value > 2147483648LL : value > 2147483647LL)
+            return def;
+        return static_cast<int>(negative ? -value : value);
+    }
+    // Hexadecimal spells the 32-bit pattern, as "0xFFFFFFFF" is -1.
+    const int bits = static_cast<int>(static_cast<uint32_t>(value));
+    return negative ? -bits : bits;
+}
+
+TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
+{
+    const Lines l = ReadLines(FFileName);
+    const Place p = Find(l, section, key);
+    if (p.keyLine < 0)
+        return def.substr(0, MaxValueLength);
+    return ValueOf(l.text[static_cast<size_t>(p.keyLine)]).substr(0, MaxValueLength);
+}
+
+int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const
+{
+    const Lines l = ReadLines(FFileName);
+    const Place p = Find(l, section, key);
+    if (p.keyLine < 0)
+        return def;
+    return StrToIntDef(ValueOf(l.text[static_cast<size_t>(p.keyLine)]), def);
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+{
+    const std::string failure = "Unable to write to " + FFileName;
+    if (key.empty() || section.empty() || value.find_first_of("\r\n") != std::string::npos)
+        throw EIniFileException(failure);
+
+    Lines l = ReadLines(FFileName);
+    const Place p = Find(l, section, key);
+    const std::string entry = key + "=" + value;
+    if (p.keyLine >= 0) {
+        l.text[static_cast<size_t>(p.keyLine)] = entry;
+    } else if (p.sectionLine >= 0) {
+        l.text.insert(l.text.begin() + p.sectionEnd, entry);
+    } else {
+        if (!l.text.empty() && !Trim(l.text.back()).empty())
+            l.text.push_back("");
+        l.text.push_back("[" + section + "]");
+        l.text.push_back(entry);
+    }
+
+    // Write beside the file and rename over it, so a failed write never
+    // leaves a half-written settings file.
+    struct stat st {};
+    const bool had = ::stat(FFileName.c_str(), &st) == 0;
+    if (had && (!S_ISREG(st.st_mode) || ::access(FFileName.c_str(), W_OK) != 0))
+        throw EIniFileException(failure);
+    const std::string temp = FFileName + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw EIniFileException(failure);
+        const char* eol = l.crlf ? "\r\n" : "\n";
+        for (const std::string& line : l.text)
+            out << line << eol;
+        out.flush();
+        if (!out) {
+            ::unlink(temp.c_str());
+            throw EIniFileException(failure);
+        }
+    }
+    if (had)
+        ::chmod(temp.c_str(), st.st_mode & 07777);
+    if (::rename(temp.c_str(), FFileName.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        throw EIniFileException(failure);
+    }
+}
+
+void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}

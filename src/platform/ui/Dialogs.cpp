@@ -1,0 +1,63 @@
+#include "platform/ui/Dialogs.h"
+
+#include "platform/ui/AnsiText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace Dialogs {
+namespace {
+Responder& TheResponder()
+{
+    static Responder responder;
+    return responder;
+}
+
+QString Title(const std::string& caption)
+{
+    return caption.empty() ? QApplication::applicationName() : ToQt(caption);
+}
+}
+
+void SetResponder(Responder responder) { TheResponder() = std::move(responder); }
+
+void ShowMessage(const std::string& text)
+{
+    if (TheResponder()) {
+        TheResponder()(Request{Kind::Message, {}, text, {}});
+        return;
+    }
+    QMessageBox::information(QApplication::activeWindow(), Title({}), ToQt(text));
+}
+
+bool Confirm(const std::string& caption, const std::string& text)
+{
+    if (TheResponder())
+        return TheResponder()(Request{Kind::Confirm, caption, text, {}}).accepted;
+    return QMessageBox::question(QApplication::activeWindow(), Title(caption), ToQt(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value)
+{
+    if (TheResponder()) {
+        const Answer a = TheResponder()(Request{Kind::Input, caption, prompt, value});
+        if (a.accepted)
+            value = a.value;
+        return a.accepted;
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), Title(caption), ToQt(prompt),
+                                               QLineEdit::Normal, ToQt(value), &ok);
+    if (ok)
+        value = FromQt(text);
+    return ok;
+}
+
+void SetClipboardText(const std::string& text) { QApplication::clipboard()->setText(ToQt(text)); }
+
+std::string ClipboardText() { return FromQt(QApplication::clipboard()->text()); }
+
+} // namespace Dialogs

@@ -1,0 +1,95 @@
+#include "platform/IniFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
+{
+    TempDir dir;
+    TIniFile ini(dir.File("gs.ini"));
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 10), 10);
+    EXPECT_TRUE(ini.ReadBool("Options", "SlowConnection", true));
+    EXPECT_EQ(ini.ReadString("Options", "SavePath", ""), "");
+    ini.WriteBool("Options", "SubDir", true);
+    EXPECT_EQ(ReadFile(dir.File("gs.ini")), "[Options]\nSubDir=1\n");
+}
+
+TEST(IniFile, NamesMatchIgnoringCase)
+{
+    TempDir dir;
+    TIniFile ini(dir.File("gs.ini"));
+    ini.WriteBool("Options", "SmallerThanbool", false);
+    EXPECT_FALSE(ini.ReadBool("OPTIONS", "SmallerThanBool", true));
+    ini.WriteBool("options", "SMALLERTHANBOOL", true);
+    EXPECT_TRUE(ini.ReadBool("Options", "SmallerThanBool", false));
+    EXPECT_EQ(ReadFile(dir.File("gs.ini")), "[Options]\nSMALLERTHANBOOL=1\n");
+}
+
+TEST(IniFile, NumbersDecimalHexAndMalformed)
+{
+    TempDir dir;
+    WriteFile(dir.File("gs.ini"),
+              "[Options]\nWidth=0x280\nHeight=0X1e0\nLeftPos=12abc\nTopPos=-7\nWait=\nBig=4294967296\n"
+              "Neg=-2147483648\nHexAll=0xFFFFFFFF\nSpaced = 42 \nQuoted=\"x y\"\n");
+    TIniFile ini(dir.File("gs.ini"));
+    EXPECT_EQ(ini.ReadInteger("Options", "Width", 1), 640);
+    EXPECT_EQ(ini.ReadInteger("Options", "Height", 1), 480);
+    EXPECT_EQ(ini.ReadInteger("Options", "LeftPos", 1), 1);
+    EXPECT_EQ(ini.ReadInteger("Options", "TopPos", 1), -7);
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 10), 10);
+    EXPECT_EQ(ini.ReadInteger("Options", "Big", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("Options", "Neg", 5), -2147483647 - 1);
+    EXPECT_EQ(ini.ReadInteger("Options", "HexAll", 5), -1);
+    EXPECT_EQ(ini.ReadInteger("Options", "Spaced", 5), 42);
+    EXPECT_EQ(ini.ReadString("Options", "Quoted", ""), "x y");
+    EXPECT_TRUE(ini.ReadBool("Options", "Width", false));
+}
+
+TEST(IniFile, WritesKeepOtherLinesAndSections)
+{
+    TempDir dir;
+    const std::string before = "; my settings\r\n[Other]\r\nWait=99\r\n\r\n[Options]\r\nWait=5\r\n"
+                               "; keep me\r\nCheckLinks=1\r\n\r\n[Tail]\r\nx=y\r\n";
+    WriteFile(dir.File("gs.ini"), before);
+    TIniFile ini(dir.File("gs.ini"));
+    ini.WriteInteger("Options", "Wait", 3);
+    ini.WriteString("Options", "SavePath", "/home/u/pics");
+    ini.WriteInteger("New", "A", 1);
+    EXPECT_EQ(ReadFile(dir.File("gs.ini")),
+              "; my settings\r\n[Other]\r\nWait=99\r\n\r\n[Options]\r\nWait=3\r\n"
+              "; keep me\r\nCheckLinks=1\r\nSavePath=/home/u/pics\r\n\r\n[Tail]\r\nx=y\r\n\r\n[New]\r\nA=1\r\n");
+    EXPECT_EQ(ini.ReadInteger("Other", "Wait", 0), 99);
+}
+
+TEST(IniFile, StringsAreCutAt2047Characters)
+{
+    TempDir dir;
+    TIniFile ini(dir.File("gs.ini"));
+    ini.WriteString("Options", "SavePath", std::string(3000, 'a'));
+    EXPECT_EQ(ini.ReadString("Options", "SavePath", "").size(), 2047u);
+}
+
+TEST(IniFile, RefusedWriteSaysWhereAndKeepsTheFile)
+{
+    TempDir dir;
+    const std::string missingDir = dir.File("no/such/dir/gs.ini");
+    TIniFile ini(missingDir);
+    try {
+        ini.WriteBool("Options", "SubDir", true);
+        FAIL() << "no exception";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + missingDir);
+    }
+
+    TIniFile folder(dir.Path()); // a folder is no file
+    EXPECT_THROW(folder.WriteBool("Options", "SubDir", true), EIniFileException);
+
+    WriteFile(dir.File("gs.ini"), "[Options]\nWait=5\n");
+    TIniFile ini2(dir.File("gs.ini"));
+    EXPECT_THROW(ini2.WriteString("Options", "SavePath", "a\nb"), EIniFileException);
+    EXPECT_EQ(ReadFile(dir.File("gs.ini")), "[Options]\nWait=5\n");
+}
+
+} // namespace
