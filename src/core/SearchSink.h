@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Engine codes: what to do with a fetched page.
+enum EngineCode : int {
+    ecThumbnailPage = 0,
+    ecScourNet = 1,
+    ecHotBot = 2,
+    ecLycos = 3,
+    ecLycosImagesDirect = 4,
+    ecListedPage = 99,
+};
+
+// Where the scrapers and the link extractor hand what they find: the main
+// window's queues, result list and search state.
+class TSearchSink {
+public:
+    virtual ~TSearchSink() = default;
+
+    virtual void QueuePageFetch(const std::string& url, int engineCode) = 0;
+    virtual void QueueLinkCheck(const std::string& url) = 0;
+    // size 0: not checked; negative: the check found no length.
+    virtual void AddToListView(const std::string& url, int64_t size) = 0;
+    // FoundFiles holds the URL (letter case ignored).
+    virtual bool IsFound(const std::string& url) const = 0;
+
+    virtual bool CheckLinksTicked() const = 0;   // read at every picture found
+    virtual bool RecursiveSearchActive() const = 0;
+    virtual std::string LycosBaseAddress() const = 0;
+    virtual std::string ScourNetBaseAddress() const = 0;
+};
+
+// A picture link from a result page: checked when "Check Links" is ticked,
+// listed at once with size 0 otherwise.
+inline void RoutePictureLink(TSearchSink& sink, const std::string& url)
+{
+    if (sink.CheckLinksTicked())
+        sink.QueueLinkCheck(url);
+    else
+        sink.AddToListView(url, 0);
+}
