@@ -1,0 +1,198 @@
+#pragma once
+#include "net/WSockBuf.h"
+#include "net/WSocketTypes.h"
+#include "net/WinSock.h"
+#include "platform/MessageWindow.h"
+
+#include <netinet/in.h>
+#include <sys/time.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TAsyncSelect;
+
+// Non-blocking IPv4 socket driven by the event loop: every step that would
+// block completes later as a message to the socket's own notification object,
+// which turns it into an event. The socket may be destroyed at any time, also
+// inside its own events; no event follows its destruction.
+class TCustomWSocket {
+public:
+    TCustomWSocket();
+    virtual ~TCustomWSocket();
+    TCustomWSocket(const TCustomWSocket&) = delete;
+    TCustomWSocket& operator=(const TCustomWSocket&) = delete;
+
+    // Component base.
+    std::string Name;
+    intptr_t Tag = 0;
+
+    virtual void Connect();
+    virtual void Close();
+    virtual void Abort();
+    virtual void Flush();
+    virtual void DrainUntilClosed();
+    virtual void Listen();
+    virtual TSocket Accept();
+    // Reads at most Len bytes straight into Buffer; -1 with LastError set on failure.
+    virtual int Receive(void* Buffer, int Len);
+    virtual std::string ReceiveText();
+    virtual int ReceiveFrom(void* Buffer, int Len, sockaddr_in& From, int& FromLen);
+    // Queues the bytes and sends what the network takes at once; OnDataSent
+    // follows from the event loop when all is gone. Returns Len, or -1.
+    virtual int Send(const void* Data, int Len);
+    virtual int SendTo(const sockaddr_in& Dest, int DestLen, const void* Data, int Len);
+    virtual int SendText(const std::string& Str);
+    virtual void DnsLookup(const std::string& HostName);
+    virtual void ReverseDnsLookup(const std::string& HostAddr);
+    virtual void CancelDnsLookup();
+    virtual std::string PeerAddress();
+    virtual int GetPeerName(sockaddr_in& Name, int NameLen);
+    virtual std::string LocalPortText();
+    virtual int LocalAddress(sockaddr_in& Name, int NameLen);
+    virtual void Dup(TSocket NewHSocket);
+    virtual void Shutdown(int How);
+    virtual void Pause();
+    virtual void Resume();
+    virtual void PumpMessages();
+
+    static bool TimevalIsSet(const timeval& Tv);
+    static void TimevalClear(timeval& Tv);
+    static bool TimevalEqual(const timeval& A, const timeval& B, bool Equal = true);
+
+    // Properties. Addr, Port, Proto and LocalPort can be changed only while closed.
+    const std::string& Addr() const { return FAddrStr; }
+    void SetAddr(const std::string& Value);
+    const std::string& Port() const { return FPortStr; }
+    virtual void SetPort(const std::string& Value);
+    const std::string& Proto() const { return FProtoStr; }
+    virtual void SetProto(const std::string& Value);
+    const std::string& LocalPort() const { return FLocalPortStr; }
+    void SetLocalPort(const std::string& Value);
+    const std::string& DnsResult() const { return FDnsResult; }
+    const std::vector<std::string>& DnsResultList() const { return FDnsResultList; }
+    TSocketState State() const { return FState; }
+    int ReadCount() const { return FReadCount; }
+    // Bytes waiting to be read; -1 after a failure.
+    virtual int RcvdCount();
+    int LastError() const { return FLastError; }
+    bool MultiThreaded() const { return FMultiThreaded; }
+    void SetMultiThreaded(bool Value) { FMultiThreaded = Value; }
+    int FlushTimeout() const { return FFlushTimeout; }
+    void SetFlushTimeout(int Value) { FFlushTimeout = Value; }
+    TSocketSendFlags SendFlags() const;
+    void SetSendFlags(TSocketSendFlags Value);
+    TSocketLingerOnOff LingerOnOff() const { return FLingerOnOff; }
+    void SetLingerOnOff(TSocketLingerOnOff Value) { FLingerOnOff = Value; }
+    int LingerTimeout() const { return FLingerTimeout; }
+    void SetLingerTimeout(int Value) { FLingerTimeout = Value; }
+    TSocket Handle() const { return FHSocket; }
+    TSocket AcceptedHandle() const { return FAcceptedHandle; }
+    bool AllSent() const { return FAllSent; }
+    bool Terminated() const { return FTerminated; }
+    // The notification object; messages posted to it reach WndProc.
+    TMessageWindow* HWindow() const { return FWindow.get(); }
+
+    TSessionAvailable OnSessionAvailable;
+    TSessionConnected OnSessionConnected;
+    TSessionClosed OnSessionClosed;
+    TChangeState OnChangeState;
+    TDataAvailable OnDataAvailable;
+    TDataSent OnDataSent;
+    TNotifyEvent OnLineTooLong;
+    TDnsLookupDone OnDnsLookupDone;
+    TNotifyEvent OnError;
+    TBgExceptionEvent OnBgException;
+
+protected:
+    virtual void WndProc(const TMessage& Msg);
+    virtual void ResetDefaults();
+    virtual void CloseSocketInternal(bool ShutdownFirst, uint16_t Error);
+    virtual void BindLocal();
+    virtual int SendChunk(const void* Data, int Len);
+    void ReportErrorFmt(const char* Fmt, ...) __attribute__((format(printf, 2, 3)));
+    virtual void ReportError(const std::string& Msg);
+    virtual void HandleBackgroundError(const std::exception& E);
+    virtual bool FireDataAvailable(uint16_t Error);
+    virtual void FireSessionAvailable(uint16_t Error);
+    virtual void FireSessionConnected(uint16_t Error);
+    virtual void FireSessionClosed(uint16_t Error);
+    virtual void FireDataSent(uint16_t Error);
+    virtual void FireChangeState(TSocketState OldState, TSocketState NewState);
+    virtual void FireDnsLookupDone(uint16_t Error);
+    virtual void FireError();
+    virtual int RecvRaw(void* Buffer, int Len, int Flags);
+    virtual int RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen);
+
+    // Reads the last error, builds "Error n in function Name" and reports it.
+    void SocketError(const std::string& FunctionName);
+    void ChangeState(TSocketState NewState);
+    void TryToSend();
+    void DeleteBufferedData();
+    void SetLingerOption();
+    void PutDataInSendBuffer(const void* Data, int Len);
+    void ReceiveLoop(uint16_t Error);
+    void StartAsyncSelect(uint16_t Events, const char* FailureName);
+
+    // Token that dies with the object: code that fires an event keeps a weak
+    // copy and stops when the event destroyed the socket.
+    std::weak_ptr<char> AliveToken() const { return FAlive; }
+    bool Destroying() const { return FDestroying; }
+
+    std::string FDnsResult;
+    std::vector<std::string> FDnsResultList;
+    TSocket FAcceptedHandle = INVALID_SOCKET;
+    std::deque<std::unique_ptr<TBuffer>> FBufList;
+    int FBufSize = 1514;
+    int FSendFlags = 0;
+    int FLastError = 0;
+    std::unique_ptr<TMessageWindow> FWindow;
+    uintptr_t FLookupHandle = 0;
+    TSocket FHSocket = INVALID_SOCKET;
+    std::string FAddrStr;
+    bool FAddrResolved = false;
+    int FAddrFormat = PF_INET;
+    bool FAddrAssigned = false;
+    int FProto = IPPROTO_TCP;
+    bool FProtoAssigned = true;
+    bool FProtoResolved = false;
+    bool FLocalPortResolved = false;
+    std::string FProtoStr = "tcp";
+    std::string FPortStr;
+    bool FPortAssigned = false;
+    bool FPortResolved = false;
+    uint16_t FPortNum = 0;
+    std::string FLocalPortStr = "0";
+    uint16_t FLocalPortNum = 0;
+    int FType = 1; // 1 stream, 2 datagram
+    TSocketLingerOnOff FLingerOnOff = wsLingerOn;
+    int FLingerTimeout = 0;
+    bool FWriteReady = false;
+    int FLinesSent = 0;
+    bool FLineLimitedSend = false;
+    int FLineLimit = 24;
+    bool FAllSent = true;
+    int FReadCount = 0;
+    bool FPaused = false;
+    bool FCloseInvoked = false;
+    int FFlushTimeout = 60;
+    bool FMultiThreaded = false;
+    TSocketState FState = wsClosed;
+    bool FMoreData = false;
+    bool FTerminated = false;
+    sockaddr_in FSin{};
+
+private:
+    void HandleSocketEvent(const TMessage& Msg);
+    void HandleLookupDone(const TMessage& Msg, bool Reverse);
+    void StartLookup(const std::string& Host, bool Reverse);
+    void CoreResetDefaults();
+    void ResolveForConnect();
+
+    std::unique_ptr<TAsyncSelect> FSelect;
+    std::shared_ptr<char> FAlive = std::make_shared<char>(0);
+    bool FDestroying = false;
+};

@@ -1,0 +1,9 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Blocking conversions used by Connect and Listen; they raise ESocketException.
+// Results are in host byte order.
+uint32_t WSocketResolveHost(const std::string& InAddr);
+uint16_t WSocketResolvePort(const std::string& Port, const std::string& Proto);
+int WSocketResolveProto(const std::string& Proto);
