@@ -1,0 +1,160 @@
+#pragma once
+#include "core/RequestQueues.h"
+#include "core/SearchSink.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedLayout;
+class QTimer;
+class QTreeWidget;
+class QKeyEvent;
+class THttpCli;
+class TMemoryStream;
+class TIniFile;
+
+// The main window: the search page, the request scheduler behind it and the
+// frame around them. Split over several files by concern (Form1_*.cpp).
+class TForm1 : public QWidget, public TSearchSink {
+    Q_OBJECT
+public:
+    // settingsFile: the INI file; empty means the executable's path with ".ini".
+    explicit TForm1(const std::string& settingsFile = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    static std::string DefaultSettingsFile();
+
+    // --- controls (layout in Form1_Layout.cpp)
+    QWidget* panel_Side;
+    QWidget* panel_Search;
+    QWidget* panel_Header;
+    QWidget* panel_Results;
+    QWidget* panel_Buttons;
+    QWidget* panel_Viewer;
+    QWidget* panel_Banner;
+    QLineEdit* Edit1;
+    QPushButton* SearchButton;
+    QPushButton* AbortButton;
+    QLabel* Label7; // status
+    QLabel* Label1; // found counter
+    QLabel* Label2; // "Processes:" value
+    QCheckBox* CheckBox_CheckLinks;
+    QCheckBox* CheckBox_RecursiveSearch;
+    QCheckBox* CheckBox1; // HotBot
+    QCheckBox* CheckBox2; // Lycos
+    QCheckBox* CheckBox3; // ScourNet
+    QCheckBox* CheckBox4; // Lycos Images Direct
+    QPushButton* Button1; // "More Info", never shown
+    QTreeWidget* ListView1;
+    QPlainTextEdit* Memo1; // time-out log, never shown
+    QPushButton* LuminFade1; // Options
+    QPushButton* LuminFade2; // Home Site
+    QPushButton* LuminFade3; // About
+    QPushButton* LuminFade4; // Save File(s)
+    QPushButton* LuminFade5; // Browse Page
+    QPushButton* LuminFade6; // View Image
+    QPushButton* LuminFade8; // Slide Show
+    QPushButton* LuminFade9; // logo
+    QPushButton* LuminFade10; // Tell a Friend
+    QTimer* Timer1; // start link checks, 200 ms
+    QTimer* Timer2; // start page fetches, 500 ms
+    QTimer* Timer3; // reap page fetches, 100 ms
+    QTimer* Timer4; // reap link checks, 100 ms
+    QTimer* Timer5; // counters, 1000 ms
+    QTimer* SlideShowTimer;
+
+    // --- search state
+    bool SearchActive = false;
+    bool FRecursiveSearchActive = false;
+    std::string SearchDirName;
+    int GetPageClientLimit = 4;
+    int CheckLinkClientLimit = 9;
+    static constexpr uint32_t RequestTimeout = 30000;
+
+    // --- work lists
+    std::unique_ptr<TIniFile> IniFile;
+    TUrlList CheckLinkQueue;
+    TPageQueue GetPageQueue;
+    TUrlList FoundFiles;
+    TStringList SlideShowList;
+    TStringList GetPageRequests;
+    TStringList CheckLinkRequests;
+    std::vector<THttpCli*> GetPageClients;
+    std::vector<THttpCli*> CheckLinkClients;
+    // The body buffer of each running page fetch, freed with its client.
+    std::unordered_map<THttpCli*, std::unique_ptr<TMemoryStream>> FPageBuffers;
+
+    // --- search start and abort (Form1_Search.cpp)
+    void FormCreate();
+    void SearchButtonClick();
+    void AbortButtonClick();
+    void Edit1KeyPress(char& key);
+    // Service hosts, read from the settings at every search start.
+    std::string HotBotBaseAddress() const { return FHotBotBaseAddress; }
+    std::string LycosBaseAddress() const override { return FLycosBaseAddress; }
+    std::string ScourNetBaseAddress() const override { return FScourNetBaseAddress; }
+
+    // --- queues (Form1_Queues.cpp)
+    void QueuePageFetch(const std::string& url, int engineCode) override;
+    void QueueLinkCheck(const std::string& url) override;
+
+    // --- request execution and reaping (Form1_Requests.cpp)
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void Timer5Timer();
+    void GetPage(const std::string& url, int engineCode);
+    void CheckLink(const std::string& url);
+
+    // --- page dispatch (Form1_Pages.cpp)
+    void GetPageRequestDone(THttpCli* sender);
+
+    // --- link check and result list (Form1_Results.cpp)
+    void CheckLinkHeaderEnd(THttpCli* sender);
+    bool PassesSizeFilter(const std::string& url, int64_t size) const;
+    void AddToListView(const std::string& url, int64_t size) override;
+    bool IsFound(const std::string& url) const override;
+    bool CheckLinksTicked() const override;
+    bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
+
+    // --- frame (Form1_Shell.cpp)
+    void FormShow();
+    void FormClose();
+    // The banner strip's layout keeps the banner centred, and the viewer refits
+    // its picture on its own resize, so the window needs no resize handler.
+    void ShowPanel(QWidget* page); // panel_Search or panel_Viewer
+    void FormKeyPress(char& key);
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void CreateLayout();
+    void ConnectHandlers();
+    void ClearResultList();
+    void DeletePageClient(THttpCli* client);
+    void DeleteCheckClient(THttpCli* client);
+    QStackedLayout* FPages = nullptr;
+    void ReadBaseAddresses();
+    bool FShown = false;
+    std::string FSettingsFile;
+    std::string FHotBotBaseAddress;
+    std::string FLycosBaseAddress;
+    std::string FScourNetBaseAddress;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,170 @@
+#include "app/Form1.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget* BlackPanel(QWidget* parent)
+{
+    auto* w = new QWidget(parent);
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    w->setPalette(pal);
+    return w;
+}
+
+// Until the fading picture buttons exist, a plain button with their label.
+QPushButton* PictureButton(QWidget* parent, const char* label, int left, int top, int width, int height)
+{
+    auto* b = new QPushButton(QString::fromLatin1(label), parent);
+    b->setGeometry(left, top, width, height);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel* WhiteLabel(QWidget* parent, const char* text, int left, int top)
+{
+    auto* l = new QLabel(QString::fromLatin1(text), parent);
+    l->move(left, top);
+    return l;
+}
+
+QCheckBox* HiddenSwitch(QWidget* parent, const char* caption)
+{
+    auto* c = new QCheckBox(QString::fromLatin1(caption), parent);
+    c->setChecked(true);
+    c->hide();
+    return c;
+}
+
+} // namespace
+
+void TForm1::CreateLayout()
+{
+    setWindowTitle("Glimmerscout v1.1");
+    resize(640, 480);
+    setMinimumSize(640, 480);
+
+    // Side panel: logo and menu.
+    panel_Side = BlackPanel(this);
+    panel_Side->setFixedWidth(148);
+    LuminFade9 = PictureButton(panel_Side, "Glimmerscout", 18, 8, 99, 83);
+    auto* line = new QFrame(panel_Side);
+    line->setFrameShape(QFrame::HLine);
+    line->setStyleSheet("color: #808080;");
+    line->setGeometry(8, 96, 127, 2);
+    LuminFade1 = PictureButton(panel_Side, "Options", 1, 124, 130, 27);
+    LuminFade2 = PictureButton(panel_Side, "Home Site", 1, 164, 130, 27);
+    LuminFade10 = PictureButton(panel_Side, "Tell a Friend", 1, 204, 130, 27);
+    LuminFade3 = PictureButton(panel_Side, "About", 1, 244, 130, 27);
+    CheckBox1 = HiddenSwitch(panel_Side, "HotBot");
+    CheckBox2 = HiddenSwitch(panel_Side, "Lycos");
+    CheckBox3 = HiddenSwitch(panel_Side, "ScourNet");
+    CheckBox4 = HiddenSwitch(panel_Side, "Lycos Images Direct");
+
+    // Search page: header, result area, button bar.
+    panel_Search = new QWidget(this);
+    panel_Header = BlackPanel(panel_Search);
+    panel_Header->setFixedHeight(84);
+    WhiteLabel(panel_Header, "Search for:", 8, 12);
+    Edit1 = new QLineEdit(panel_Header);
+    Edit1->setGeometry(80, 8, 240, 22);
+    SearchButton = PictureButton(panel_Header, "Start", 328, 6, 80, 26);
+    AbortButton = PictureButton(panel_Header, "Abort", 328, 6, 80, 26);
+    AbortButton->hide();
+    CheckBox_CheckLinks = new QCheckBox("Check Links", panel_Header);
+    CheckBox_CheckLinks->setGeometry(80, 36, 110, 20);
+    CheckBox_CheckLinks->setChecked(true);
+    CheckBox_RecursiveSearch = new QCheckBox("Recursive Search", panel_Header);
+    CheckBox_RecursiveSearch->setGeometry(196, 36, 140, 20);
+    CheckBox_RecursiveSearch->setChecked(true);
+    WhiteLabel(panel_Header, "Status:", 8, 62);
+    Label7 = WhiteLabel(panel_Header, "Ready", 56, 62);
+    Label7->setMinimumWidth(90);
+    WhiteLabel(panel_Header, "Found:", 160, 62);
+    Label1 = WhiteLabel(panel_Header, "0", 204, 62);
+    Label1->setMinimumWidth(60);
+    WhiteLabel(panel_Header, "Processes:", 280, 62);
+    Label2 = WhiteLabel(panel_Header, "0", 350, 62);
+    Label2->setMinimumWidth(40);
+    Button1 = new QPushButton("More Info", panel_Header);
+    Button1->setGeometry(416, 6, 70, 26);
+    Button1->hide();
+
+    panel_Results = BlackPanel(panel_Search);
+    ListView1 = new QTreeWidget(panel_Results);
+    ListView1->setColumnCount(2);
+    ListView1->setHeaderLabels({"Filename:", "Size:"});
+    ListView1->setColumnWidth(0, 300);
+    ListView1->setColumnWidth(1, 80);
+    ListView1->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSortingEnabled(false);
+    ListView1->setUniformRowHeights(true);
+    auto* resultsLayout = new QVBoxLayout(panel_Results);
+    resultsLayout->setContentsMargins(5, 5, 5, 0);
+    resultsLayout->addWidget(ListView1);
+
+    panel_Buttons = BlackPanel(panel_Search);
+    panel_Buttons->setFixedHeight(31);
+    LuminFade6 = PictureButton(panel_Buttons, "View Image", 3, 3, 118, 25);
+    LuminFade8 = PictureButton(panel_Buttons, "Slide Show", 123, 3, 118, 25);
+    LuminFade4 = PictureButton(panel_Buttons, "Save File(s)", 243, 3, 118, 25);
+    LuminFade5 = PictureButton(panel_Buttons, "Browse Page", 363, 3, 118, 25);
+
+    auto* searchLayout = new QVBoxLayout(panel_Search);
+    searchLayout->setContentsMargins(0, 0, 0, 0);
+    searchLayout->setSpacing(0);
+    searchLayout->addWidget(panel_Header);
+    searchLayout->addWidget(panel_Results, 1);
+    searchLayout->addWidget(panel_Buttons);
+
+    // Viewer page: takes the search page's place when shown.
+    panel_Viewer = BlackPanel(this);
+
+    // Banner strip.
+    panel_Banner = BlackPanel(this);
+    panel_Banner->setFixedHeight(82);
+    auto* sponsor = new QLabel("Please visit our sponsor:", panel_Banner);
+    QFont bold = sponsor->font();
+    bold.setBold(true);
+    sponsor->setFont(bold);
+    sponsor->setAlignment(Qt::AlignHCenter);
+    auto* bannerLayout = new QVBoxLayout(panel_Banner);
+    bannerLayout->setContentsMargins(0, 2, 0, 2);
+    bannerLayout->addWidget(sponsor);
+    bannerLayout->addStretch(1);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->hide();
+
+    FPages = new QStackedLayout;
+    FPages->addWidget(panel_Search);
+    FPages->addWidget(panel_Viewer);
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    right->addLayout(FPages, 1);
+    right->addWidget(panel_Banner);
+    auto* frame = new QHBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->addWidget(panel_Side);
+    frame->addLayout(right, 1);
+}

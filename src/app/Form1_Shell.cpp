@@ -1,0 +1,126 @@
+#include "app/Form1.h"
+#include "app/CallBrowser.h"
+#include "app/Form2.h"
+
+#include "platform/CatchAll.h"
+#include "platform/IniFile.h"
+#include "platform/Random.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTimer>
+
+namespace {
+const char* const kOptions = "Options";
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    connect(Timer4, &QTimer::timeout, this, [this] { Timer4Timer(); });
+    connect(Timer5, &QTimer::timeout, this, [this] { Timer5Timer(); });
+    connect(SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
+    connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButtonClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(LuminFade9, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
+    connect(LuminFade2, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
+    connect(LuminFade10, &QPushButton::clicked, this, [] { CallBrowser(TellAFriendLink()); });
+    Edit1->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == Edit1 && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            char key = 13;
+            Edit1KeyPress(key);
+            return key == 0;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TForm1::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!FShown) {
+        FShown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    if (IniFile->ReadBool(kOptions, "Maximized", false)) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setGeometry(IniFile->ReadInteger(kOptions, "LeftPos", 1), IniFile->ReadInteger(kOptions, "TopPos", 1),
+                    std::max(IniFile->ReadInteger(kOptions, "Width", 1), minimumWidth()),
+                    std::max(IniFile->ReadInteger(kOptions, "Height", 1), minimumHeight()));
+    }
+    Edit1->setFocus();
+    CheckBox_CheckLinks->setChecked(IniFile->ReadBool(kOptions, "CheckLinks", true));
+    CheckBox_RecursiveSearch->setChecked(IniFile->ReadBool(kOptions, "RecursiveSearch", true));
+    if (Random(100) + 1 > 93
+        && Dialogs::Confirm("Confirm", "Do you know anyone who also would like Glimmerscout?"))
+        CallBrowser(TellAFriendLink());
+}
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    QWidget::closeEvent(e);
+}
+
+void TForm1::FormClose()
+{
+    IniFile->WriteBool(kOptions, "CheckLinks", CheckBox_CheckLinks->isChecked());
+    IniFile->WriteBool(kOptions, "RecursiveSearch", CheckBox_RecursiveSearch->isChecked());
+    if (isMaximized()) {
+        IniFile->WriteBool(kOptions, "Maximized", true);
+        return;
+    }
+    const QRect placement = geometry();
+    IniFile->WriteInteger(kOptions, "LeftPos", placement.left());
+    IniFile->WriteInteger(kOptions, "TopPos", placement.top());
+    IniFile->WriteInteger(kOptions, "Width", placement.width());
+    IniFile->WriteInteger(kOptions, "Height", placement.height());
+    IniFile->WriteBool(kOptions, "Maximized", false);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e)
+{
+    char key = e->text().isEmpty() ? 0 : e->text().at(0).toLatin1();
+    if (e->key() == Qt::Key_Escape)
+        key = 27;
+    FormKeyPress(key);
+    if (key != 0)
+        QWidget::keyPressEvent(e);
+}
+
+void TForm1::FormKeyPress(char& key)
+{
+    if (key != 27 || FPages->currentWidget() != panel_Viewer)
+        return;
+    SlideShowList.clear();
+    ShowPanel(panel_Search);
+}
+
+void TForm1::ShowPanel(QWidget* page)
+{
+    FPages->setCurrentWidget(page);
+}
+
+void TForm1::Button1Click()
+{
+    if (Form2)
+        Form2->show();
+}

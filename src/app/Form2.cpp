@@ -1,0 +1,70 @@
+#include "app/Form2.h"
+
+#include "platform/ErrorLog.h"
+#include "platform/ui/AnsiText.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+TForm2* Form2 = nullptr;
+
+namespace {
+QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->move(left, top);
+    return label;
+}
+}
+
+TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setWindowTitle("Form2");
+    setGeometry(564, 88, 364, 417);
+
+    Panel1 = new QWidget(this);
+    Panel1->setFixedHeight(113);
+    label_GetPageCli = MakeLabel(Panel1, "GetPage Clients:", 8, 8);
+    label_CheckLinkCli = MakeLabel(Panel1, "CheckLink Clients:", 8, 24);
+    label_GetPage = MakeLabel(Panel1, "GetPage Queue:", 8, 40);
+    label_CheckLink = MakeLabel(Panel1, "CheckLink Queue:", 8, 56);
+    Label3 = MakeLabel(Panel1, "Double Check:", 8, 80);
+    Label4 = MakeLabel(Panel1, "Double GetPage:", 8, 96);
+    Label9 = MakeLabel(Panel1, "Label9", 104, 8);
+    Label10 = MakeLabel(Panel1, "Label10", 104, 24);
+    Label13 = MakeLabel(Panel1, "Label13", 104, 40);
+    Label14 = MakeLabel(Panel1, "Label14", 104, 56);
+    Label2 = MakeLabel(Panel1, "0", 104, 80);
+    Label1 = MakeLabel(Panel1, "0", 104, 96);
+    for (QLabel* value : {Label9, Label10, Label13, Label14, Label2, Label1})
+        value->setMinimumWidth(120);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(Memo1, 1);
+
+    // The log store is older than this window: show what it holds, then follow it.
+    for (const std::string& line : ErrorLog::Lines())
+        Memo1->appendPlainText(ToQt(line));
+    ErrorLog::SetListener([this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); });
+}
+
+TForm2::~TForm2()
+{
+    ErrorLog::SetListener(nullptr);
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+void IncrementLabel(QLabel* label)
+{
+    label->setText(QString::number(label->text().toLongLong() + 1));
+}

@@ -1,0 +1,109 @@
+#include "FormFixture.h"
+
+#include "app/CallBrowser.h"
+#include "platform/Random.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+using Shell = FormFixture;
+
+TEST_F(Shell, NoSettingsFileOpensAtOneOneWithMinimumSizeAndBoxesTicked)
+{
+    CreateForms();
+    form->CheckBox_CheckLinks->setChecked(false);
+    form->show();
+    EXPECT_EQ(form->geometry(), QRect(1, 1, 640, 480));
+    EXPECT_TRUE(form->CheckBox_CheckLinks->isChecked());
+    EXPECT_TRUE(form->CheckBox_RecursiveSearch->isChecked());
+    EXPECT_EQ(form->windowTitle(), "Glimmerscout v1.1");
+}
+
+TEST_F(Shell, PlacementAndBoxesAreRestoredAndSaved)
+{
+    settings->WriteInteger("Options", "LeftPos", 30);
+    settings->WriteInteger("Options", "TopPos", 40);
+    settings->WriteString("Options", "Width", "0x320"); // 800
+    settings->WriteInteger("Options", "Height", 300);   // raised to the minimum
+    settings->WriteBool("Options", "CheckLinks", false);
+    CreateForms();
+    form->show();
+    EXPECT_EQ(form->geometry(), QRect(30, 40, 800, 480));
+    EXPECT_FALSE(form->CheckBox_CheckLinks->isChecked());
+    EXPECT_TRUE(form->CheckBox_RecursiveSearch->isChecked());
+
+    form->CheckBox_RecursiveSearch->setChecked(false);
+    form->setGeometry(50, 60, 700, 500);
+    form->close();
+    EXPECT_EQ(settings->ReadInteger("Options", "LeftPos", 0), 50);
+    EXPECT_EQ(settings->ReadInteger("Options", "TopPos", 0), 60);
+    EXPECT_EQ(settings->ReadInteger("Options", "Width", 0), 700);
+    EXPECT_EQ(settings->ReadInteger("Options", "Height", 0), 500);
+    EXPECT_FALSE(settings->ReadBool("Options", "Maximized", true));
+    EXPECT_FALSE(settings->ReadBool("Options", "CheckLinks", true));
+    EXPECT_FALSE(settings->ReadBool("Options", "RecursiveSearch", true));
+}
+
+TEST_F(Shell, MaximizedCloseKeepsTheStoredPlacement)
+{
+    settings->WriteInteger("Options", "LeftPos", 30);
+    CreateForms();
+    form->show();
+    form->showMaximized();
+    form->close();
+    EXPECT_TRUE(settings->ReadBool("Options", "Maximized", false));
+    EXPECT_EQ(settings->ReadInteger("Options", "LeftPos", 0), 30);
+    EXPECT_EQ(settings->ReadInteger("Options", "Width", 0), 0);
+}
+
+TEST_F(Shell, TellAFriendIsAskedAboutSevenTimesInAHundred)
+{
+    int asked = 0;
+    for (uint64_t seed = 0; seed < 100; ++seed) {
+        dialogs.clear();
+        CreateForms();
+        RandSeed(seed); // after the window seeded it from the clock
+        form->FormShow();
+        asked += static_cast<int>(dialogs.size());
+        if (!dialogs.empty()) {
+            EXPECT_EQ(dialogs[0].caption, "Confirm");
+            EXPECT_EQ(dialogs[0].text, "Do you know anyone who also would like Glimmerscout?");
+        }
+    }
+    EXPECT_GT(asked, 0);
+    EXPECT_LT(asked, 20);
+    EXPECT_TRUE(opened.empty()); // answered No
+}
+
+TEST_F(Shell, MenuLinksOpenTheHomePageAndTheMail)
+{
+    CreateForms();
+    form->LuminFade2->click();
+    form->LuminFade10->click();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], HomePageAddress);
+    EXPECT_EQ(opened[1], "mailto:?subject=Check out Glimmerscout!&body=The easiest way to find images on the net. "
+                         "It's freeware! You can download it from " + std::string(HomePageAddress));
+}
+
+TEST_F(Shell, DiagnosticsWindowShowsTheLogFromBeforeItExistedAndDesignTexts)
+{
+    ErrorLog::Append("error code : #000A (Create) ");
+    CreateForms();
+    ErrorLog::Append("error code : #0038 (GetPage)");
+    form->Button1Click();
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_TRUE(form->Button1->isHidden());
+    EXPECT_EQ(form2->Memo1->toPlainText().toStdString(), "error code : #000A (Create) \nerror code : #0038 (GetPage)");
+    EXPECT_EQ(form2->Label9->text(), "Label9");
+    EXPECT_EQ(form2->Label14->text(), "Label14");
+    form->Timer5Timer();
+    EXPECT_EQ(form2->Label9->text(), "0");
+    EXPECT_EQ(form2->Label14->text(), "0");
+}
+
+} // namespace
