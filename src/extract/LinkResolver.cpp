@@ -1,0 +1,53 @@
+#include "extract/LinkResolver.h"
+
+#include "extract/LinkResolution.h"
+#include "platform/CatchAll.h"
+
+#include <algorithm>
+#include <climits>
+
+TLinkResolver::TLinkResolver(std::string origin)
+    : FOrigin(std::move(origin))
+    , FMostLevels(static_cast<int>(std::min<size_t>(std::count(FOrigin.begin(), FOrigin.end(), '/'), INT_MAX)))
+{
+}
+
+const std::string& TLinkResolver::Prefix(int levels, bool fromRoot)
+{
+    if (fromRoot) {
+        if (!FRootPrefix)
+            FRootPrefix = EditOriginURL(0, true, FOrigin);
+        return *FRootPrefix;
+    }
+    const size_t index = static_cast<size_t>(std::clamp(levels, 0, FMostLevels));
+    if (FPrefixByLevels.size() <= index)
+        FPrefixByLevels.resize(index + 1);
+    if (!FPrefixByLevels[index])
+        FPrefixByLevels[index] = EditOriginURL(static_cast<int>(index), false, FOrigin);
+    return *FPrefixByLevels[index];
+}
+
+std::string TLinkResolver::Resolve(std::string_view link)
+{
+    std::string absolute;
+    CatchAll("error code : #0021 (AnalyzePath)", [&] {
+        if (link.starts_with("http://") || link.starts_with("ftp://")) {
+            absolute.assign(link);
+            return;
+        }
+        std::string rest(link);
+        int levels = 0;
+        bool fromRoot = false;
+        if (rest.find('/') != std::string::npos) {
+            if (rest.front() == '/')
+                fromRoot = true;
+            else
+                CountAndCutUpLevels(rest, levels);
+        }
+        const std::string& prefix = Prefix(levels, fromRoot);
+        absolute.reserve(prefix.size() + rest.size());
+        absolute = prefix;
+        absolute += rest;
+    });
+    return absolute;
+}

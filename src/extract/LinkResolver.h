@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// AnalyzePath for the many links of one page: the prefixes made from the
+// origin are kept, as every link of the page shares them.
+class TLinkResolver {
+public:
+    explicit TLinkResolver(std::string origin);
+
+    // AnalyzePath of the link against the origin (logs its line on failure
+    // and gives the empty text).
+    std::string Resolve(std::string_view link);
+
+private:
+    const std::string& Prefix(int levels, bool fromRoot);
+
+    std::string FOrigin;
+    int FMostLevels;   // going up further than this changes nothing
+    std::optional<std::string> FRootPrefix;
+    std::vector<std::optional<std::string>> FPrefixByLevels;
+};
