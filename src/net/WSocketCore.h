@@ -187,12 +187,16 @@ protected:
 
 private:
     void HandleSocketEvent(const TMessage& Msg);
-    void HandleLookupDone(const TMessage& Msg, bool Reverse);
-    void StartLookup(const std::string& Host, bool Reverse);
+    void HandleLookupDone(const TMessage& Msg);
+    bool StartLookup(const std::string& Host);
     void CoreResetDefaults();
-    void ResolveForConnect();
+    void ResolveAll();
+    void OpenSocket(const char* FailureName);
+    void ReleaseHandle();
 
     std::unique_ptr<TAsyncSelect> FSelect;
+    uint32_t FSerial = 0;     // tells this connection's notifications from stale ones
+    unsigned FRecvCalls = 0;  // receive attempts, to see whether a handler read anything
     std::shared_ptr<char> FAlive = std::make_shared<char>(0);
     bool FDestroying = false;
 };

@@ -30,9 +30,10 @@ protected:
     virtual void EditReceivedLine(size_t Start);
 
 private:
-    // Hands out a ready line by OnDataAvailable until it is read.
-    bool DeliverLine(uint16_t Error);
-    size_t HeldBytes() const { return FRcvBuf.size(); }
+    // Delivers every complete line held, searching from From on.
+    void ScanLines(size_t From, uint16_t Error);
+    // Hands out the ready line through OnDataAvailable until it is read.
+    void DeliverLine(uint16_t Error);
 
     std::vector<char> FRcvBuf; // held bytes, oldest first
     size_t FRcvdPtr = 0;       // bytes of the ready line already read

@@ -7,3 +7,6 @@
 uint32_t WSocketResolveHost(const std::string& InAddr);
 uint16_t WSocketResolvePort(const std::string& Port, const std::string& Proto);
 int WSocketResolveProto(const std::string& Proto);
+
+// The text without leading and trailing blanks and control characters.
+std::string WSocketTrim(const std::string& Text);

@@ -1,0 +1,290 @@
+#include "net/WSocketCore.h"
+
+#include "net/WSocketErrors.h"
+#include "net/WSocketResolve.h"
+#include "net/WinSockSelect.h"
+
+#include <QThread>
+
+#include <cstdarg>
+#include <cstdio>
+
+TCustomWSocket::TCustomWSocket()
+{
+    FWindow = std::make_unique<TMessageWindow>([this](const TMessage& Msg) { WndProc(Msg); });
+    CoreResetDefaults();
+    WSocketAddLiveSocket();
+}
+
+TCustomWSocket::~TCustomWSocket()
+{
+    FDestroying = true;
+    // Nothing is reported once destruction has begun.
+    OnSessionAvailable = nullptr;
+    OnSessionConnected = nullptr;
+    OnSessionClosed = nullptr;
+    OnChangeState = nullptr;
+    OnDataAvailable = nullptr;
+    OnDataSent = nullptr;
+    OnLineTooLong = nullptr;
+    OnDnsLookupDone = nullptr;
+    OnError = nullptr;
+    OnBgException = nullptr;
+    try {
+        CancelDnsLookup();
+    } catch (...) {
+    }
+    try {
+        if (FState != wsClosed)
+            TCustomWSocket::Close();
+    } catch (...) {
+    }
+    ReleaseHandle();
+    WSocketRemoveLiveSocket();
+    FWindow.reset(); // drops the messages still queued
+}
+
+void TCustomWSocket::CoreResetDefaults()
+{
+    FAddrStr.clear();
+    FAddrResolved = false;
+    FAddrAssigned = false;
+    FProto = IPPROTO_TCP;
+    FProtoAssigned = true;
+    FProtoResolved = false;
+    FLocalPortResolved = false;
+    FProtoStr = "tcp";
+    FPortStr.clear();
+    FPortAssigned = false;
+    FPortResolved = false;
+    FLocalPortStr = "0";
+    FType = 1;
+    FLingerOnOff = wsLingerOn;
+    FLingerTimeout = 0;
+    FWriteReady = false;
+    FLinesSent = 0;
+    FLineLimitedSend = false;
+    FLineLimit = 24;
+    FAllSent = true;
+    FReadCount = 0;
+    FPaused = false;
+    FCloseInvoked = false;
+    FFlushTimeout = 60;
+    FState = wsClosed;
+    FSin = sockaddr_in{};
+    FSin.sin_family = AF_INET;
+}
+
+void TCustomWSocket::ResetDefaults() { CoreResetDefaults(); }
+
+void TCustomWSocket::SetAddr(const std::string& Value)
+{
+    const std::string text = WSocketTrim(Value);
+    if (FAddrAssigned && text == FAddrStr)
+        return;
+    if (FState != wsClosed) {
+        ReportError("Cannot change Addr if not closed");
+        return;
+    }
+    FAddrStr = text;
+    FAddrAssigned = !text.empty();
+    FAddrResolved = false;
+}
+
+void TCustomWSocket::SetPort(const std::string& Value)
+{
+    const std::string text = WSocketTrim(Value);
+    if (FPortAssigned && text == FPortStr)
+        return;
+    if (FState != wsClosed) {
+        ReportError("Cannot change Port if not closed");
+        return;
+    }
+    FPortStr = text;
+    FPortAssigned = !text.empty();
+    FPortResolved = false;
+}
+
+void TCustomWSocket::SetProto(const std::string& Value)
+{
+    const std::string text = WSocketTrim(Value);
+    if (FProtoAssigned && text == FProtoStr)
+        return;
+    if (FState != wsClosed) {
+        ReportError("Cannot change Proto if not closed");
+        return;
+    }
+    FProtoStr = text;
+    FProtoAssigned = !text.empty();
+    FProtoResolved = false;
+}
+
+void TCustomWSocket::SetLocalPort(const std::string& Value)
+{
+    if (FState != wsClosed) {
+        ReportError("Cannot change LocalPort if not closed");
+        return;
+    }
+    FLocalPortStr = Value;
+    FLocalPortResolved = false;
+}
+
+TSocketSendFlags TCustomWSocket::SendFlags() const
+{
+    return FSendFlags == MSG_OOB ? wsSendUrgent : wsSendNormal;
+}
+
+void TCustomWSocket::SetSendFlags(TSocketSendFlags Value)
+{
+    FSendFlags = Value == wsSendUrgent ? MSG_OOB : 0;
+}
+
+void TCustomWSocket::ChangeState(TSocketState NewState)
+{
+    const TSocketState old = FState;
+    FState = NewState;
+    if (old != NewState)
+        FireChangeState(old, NewState);
+}
+
+void TCustomWSocket::WndProc(const TMessage& Msg)
+{
+    const auto alive = AliveToken();
+    try {
+        switch (Msg.Msg) {
+        case WM_SOCKET_EVENT: HandleSocketEvent(Msg); break;
+        case WM_SOCKET_NAME_LOOKUP: HandleLookupDone(Msg); break;
+        case WM_SOCKET_ADDR_LOOKUP: HandleLookupDone(Msg); break;
+        default: break;
+        }
+    } catch (const std::exception& E) {
+        if (!alive.expired())
+            HandleBackgroundError(E);
+    }
+}
+
+void TCustomWSocket::HandleBackgroundError(const std::exception& E)
+{
+    const auto alive = AliveToken();
+    bool canClose = true;
+    if (OnBgException) {
+        try {
+            auto handler = OnBgException;
+            handler(this, E, canClose);
+        } catch (...) {
+        }
+        if (alive.expired())
+            return;
+    }
+    if (canClose) {
+        try {
+            Abort();
+        } catch (...) {
+        }
+    }
+}
+
+void TCustomWSocket::SocketError(const std::string& FunctionName)
+{
+    const int n = WSAGetLastError();
+    const std::string line = "Error " + std::to_string(n) + " in function " + FunctionName + "\r\n" +
+                             WSocketErrorText(n);
+    if (n == WSAECONNRESET || n == WSAENOTCONN) {
+        const auto alive = AliveToken();
+        ReleaseHandle();
+        ChangeState(wsClosed);
+        if (alive.expired())
+            return;
+    }
+    FLastError = n;
+    ReportError(line);
+}
+
+void TCustomWSocket::ReportErrorFmt(const char* Fmt, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, Fmt);
+    std::vsnprintf(text, sizeof text, Fmt, args);
+    va_end(args);
+    ReportError(text);
+}
+
+void TCustomWSocket::ReportError(const std::string& Msg)
+{
+    if (OnError) {
+        FireError();
+        return;
+    }
+    throw ESocketException(Msg);
+}
+
+// Handlers are called through a copy: a handler may destroy the socket, and
+// with it the member that holds the handler.
+bool TCustomWSocket::FireDataAvailable(uint16_t Error)
+{
+    if (!OnDataAvailable)
+        return false;
+    auto handler = OnDataAvailable;
+    handler(this, Error);
+    return true;
+}
+
+void TCustomWSocket::FireSessionAvailable(uint16_t Error)
+{
+    if (auto handler = OnSessionAvailable)
+        handler(this, Error);
+}
+
+void TCustomWSocket::FireSessionConnected(uint16_t Error)
+{
+    if (auto handler = OnSessionConnected)
+        handler(this, Error);
+}
+
+void TCustomWSocket::FireSessionClosed(uint16_t Error)
+{
+    if (auto handler = OnSessionClosed)
+        handler(this, Error);
+}
+
+void TCustomWSocket::FireDataSent(uint16_t Error)
+{
+    if (auto handler = OnDataSent)
+        handler(this, Error);
+}
+
+void TCustomWSocket::FireChangeState(TSocketState OldState, TSocketState NewState)
+{
+    if (auto handler = OnChangeState)
+        handler(this, OldState, NewState);
+}
+
+void TCustomWSocket::FireDnsLookupDone(uint16_t Error)
+{
+    if (auto handler = OnDnsLookupDone)
+        handler(this, Error);
+}
+
+void TCustomWSocket::FireError()
+{
+    if (auto handler = OnError)
+        handler(this);
+}
+
+void TCustomWSocket::PumpMessages()
+{
+    ProcessMessages();
+    // A worker thread's loop is asked to stop by an interruption request.
+    if (FMultiThreaded && QThread::currentThread()->isInterruptionRequested())
+        FTerminated = true;
+}
+
+bool TCustomWSocket::TimevalIsSet(const timeval& Tv) { return Tv.tv_sec != 0 || Tv.tv_usec != 0; }
+
+void TCustomWSocket::TimevalClear(timeval& Tv) { Tv.tv_sec = Tv.tv_usec = 0; }
+
+bool TCustomWSocket::TimevalEqual(const timeval& A, const timeval& B, bool Equal)
+{
+    return (A.tv_sec == B.tv_sec && A.tv_usec == B.tv_usec) == Equal;
+}

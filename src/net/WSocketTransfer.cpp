@@ -1,0 +1,330 @@
+#include "net/WSocketCore.h"
+
+#include "net/WinSockSelect.h"
+
+#include <cstring>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
+namespace {
+bool LostConnection(int error)
+{
+    return error == WSAEINVAL || error == WSAENOTSOCK || error == WSAECONNRESET || error == WSAENOTCONN;
+}
+}
+
+void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
+{
+    if (static_cast<TSocket>(Msg.WParam) != FHSocket || FPaused)
+        return;
+    // Sent for an earlier connection that happened to use the same descriptor.
+    if (static_cast<uint32_t>(static_cast<uint64_t>(Msg.LParam) >> 32) != FSerial)
+        return;
+    const auto events = static_cast<uint16_t>(Msg.LParam & 0xFFFF);
+    const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
+    const auto alive = AliveToken();
+    if (events & FD_CONNECT) {
+        ChangeState(wsConnected);
+        if (alive.expired())
+            return;
+        FireSessionConnected(error);
+        if (alive.expired())
+            return;
+        if (error != 0 && FState != wsClosed)
+            Close();
+        if (alive.expired())
+            return;
+    }
+    if (events & FD_READ) {
+        ReceiveLoop(error);
+        if (alive.expired())
+            return;
+    }
+    if (events & FD_WRITE) {
+        TryToSend();
+        if (alive.expired())
+            return;
+        if (FAllSent)
+            FireDataSent(error);
+        if (alive.expired())
+            return;
+    }
+    if (events & FD_ACCEPT) {
+        FireSessionAvailable(error);
+        if (alive.expired())
+            return;
+    }
+    if ((events & FD_CLOSE) && FState != wsConnecting) {
+        ReceiveLoop(0);
+        if (alive.expired())
+            return;
+        if (OnSessionClosed && !FCloseInvoked) {
+            FCloseInvoked = true;
+            FireSessionClosed(error);
+            if (alive.expired())
+                return;
+        }
+        if (FState != wsClosed)
+            Close();
+    }
+}
+
+void TCustomWSocket::ReceiveLoop(uint16_t Error)
+{
+    const auto alive = AliveToken();
+    for (;;) {
+        try {
+            FLastError = 0;
+            const unsigned recvCalls = FRecvCalls;
+            if (!FireDataAvailable(Error)) {
+                if (alive.expired())
+                    return;
+                char dummy[1024];
+                if (Receive(dummy, sizeof dummy) < 0 && FLastError == WSAEWOULDBLOCK) {
+                    FLastError = 0;
+                    break;
+                }
+            }
+            if (alive.expired())
+                return;
+            if (FLastError != 0 || FHSocket == INVALID_SOCKET)
+                break;
+            int pending = 0;
+            if (ioctl(FHSocket, FIONREAD, &pending) < 0) {
+                WSocketSetLastErrorFromErrno();
+                FLastError = WSAGetLastError();
+                break;
+            }
+            // A handler that reads nothing would be called without end.
+            if (pending == 0 || FRecvCalls == recvCalls)
+                break;
+        } catch (...) {
+            break;
+        }
+    }
+}
+
+int TCustomWSocket::RcvdCount()
+{
+    int pending = 0;
+    if (ioctl(FHSocket, FIONREAD, &pending) < 0) {
+        WSocketSetLastErrorFromErrno();
+        SocketError("ioctlSocket");
+        return -1;
+    }
+    return pending;
+}
+
+int TCustomWSocket::RecvRaw(void* Buffer, int Len, int Flags)
+{
+    ++FRecvCalls;
+    const auto n = static_cast<int>(::recv(FHSocket, Buffer, Len, Flags));
+    if (n < 0)
+        WSocketSetLastErrorFromErrno();
+    if (FSelect)
+        FSelect->ReEnable(FD_READ);
+    FMoreData = n >= Len;
+    return n;
+}
+
+int TCustomWSocket::RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen)
+{
+    ++FRecvCalls;
+    socklen_t len = FromLen;
+    const auto n = static_cast<int>(::recvfrom(FHSocket, Buffer, Len, 0, reinterpret_cast<sockaddr*>(&From), &len));
+    if (n < 0)
+        WSocketSetLastErrorFromErrno();
+    else
+        FromLen = static_cast<int>(len);
+    if (FSelect)
+        FSelect->ReEnable(FD_READ);
+    FMoreData = n >= Len;
+    return n;
+}
+
+int TCustomWSocket::Receive(void* Buffer, int Len)
+{
+    const int n = RecvRaw(Buffer, Len, 0);
+    if (n < 0)
+        FLastError = WSAGetLastError();
+    else
+        FReadCount += n;
+    return n;
+}
+
+std::string TCustomWSocket::ReceiveText()
+{
+    const int count = RcvdCount();
+    if (count <= 0)
+        return {};
+    std::string text(count, '\0');
+    const int n = Receive(text.data(), count);
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+int TCustomWSocket::ReceiveFrom(void* Buffer, int Len, sockaddr_in& From, int& FromLen)
+{
+    const int n = RecvFromRaw(Buffer, Len, From, FromLen);
+    if (n < 0)
+        FLastError = WSAGetLastError();
+    else
+        FReadCount += n;
+    return n;
+}
+
+int TCustomWSocket::Send(const void* Data, int Len)
+{
+    if (FState != wsConnected) {
+        WSASetLastError(WSAENOTCONN);
+        SocketError("Send");
+        return -1;
+    }
+    FAllSent = false;
+    if (Len <= 0)
+        Len = 0;
+    else
+        PutDataInSendBuffer(Data, Len);
+    const auto alive = AliveToken();
+    TryToSend();
+    if (alive.expired())
+        return Len;
+    // OnDataSent comes from the event loop, never from inside Send.
+    if (FAllSent && FHSocket != INVALID_SOCKET)
+        FWindow->PostMessage(WM_SOCKET_EVENT, static_cast<uintptr_t>(FHSocket),
+                             (static_cast<intptr_t>(FSerial) << 32) | FD_WRITE);
+    return Len;
+}
+
+int TCustomWSocket::SendText(const std::string& Str) { return Send(Str.data(), static_cast<int>(Str.size())); }
+
+int TCustomWSocket::SendTo(const sockaddr_in& Dest, int DestLen, const void* Data, int Len)
+{
+    const sockaddr_in dest = Dest;
+    const auto n = static_cast<int>(::sendto(FHSocket, Data, Len, FSendFlags | MSG_NOSIGNAL,
+                                             reinterpret_cast<const sockaddr*>(&dest),
+                                             static_cast<socklen_t>(DestLen)));
+    if (n < 0)
+        WSocketSetLastErrorFromErrno();
+    return n;
+}
+
+void TCustomWSocket::PutDataInSendBuffer(const void* Data, int Len)
+{
+    const auto* p = static_cast<const char*>(Data);
+    while (Len > 0) {
+        if (FBufList.empty() || FBufList.back()->Full())
+            FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
+        const int n = FBufList.back()->Write(p, Len);
+        p += n;
+        Len -= n;
+    }
+}
+
+void TCustomWSocket::DeleteBufferedData()
+{
+    FBufList.clear();
+    FAllSent = true;
+}
+
+int TCustomWSocket::SendChunk(const void* Data, int Len)
+{
+    ssize_t n;
+    if (FType == 2)
+        n = ::sendto(FHSocket, Data, Len, FSendFlags | MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&FSin),
+                     sizeof FSin);
+    else
+        n = ::send(FHSocket, Data, Len, FSendFlags | MSG_NOSIGNAL);
+    if (n < 0)
+        WSocketSetLastErrorFromErrno();
+    // FD_WRITE tells when the rest can go.
+    if (n < Len && FSelect)
+        FSelect->ReEnable(FD_WRITE);
+    return static_cast<int>(n);
+}
+
+void TCustomWSocket::TryToSend()
+{
+    if (FHSocket == INVALID_SOCKET || FBufList.empty() || (FLineLimitedSend && FLinesSent >= FLineLimit))
+        return;
+    const auto alive = AliveToken();
+    for (;;) {
+        TBuffer& block = *FBufList.front();
+        int len = 0;
+        const char* data = block.Peek(len);
+        if (len <= 0) {
+            if (FBufList.size() > 1) {
+                FBufList.pop_front();
+                continue;
+            }
+            FAllSent = true;
+            return;
+        }
+        bool passDone = false;
+        if (FLineLimitedSend) {
+            if (const void* lf = std::memchr(data, '\n', len)) {
+                len = static_cast<int>(static_cast<const char*>(lf) - data) + 1;
+                passDone = ++FLinesSent >= FLineLimit;
+            }
+        }
+        const int n = SendChunk(data, len);
+        if (n == 0)
+            return;
+        if (n < 0) {
+            const int error = WSAGetLastError();
+            if (LostConnection(error)) {
+                FCloseInvoked = true;
+                Close();
+                if (alive.expired())
+                    return;
+                FireSessionClosed(static_cast<uint16_t>(error));
+                return;
+            }
+            if (error != WSAEWOULDBLOCK)
+                SocketError("TryToSend failed");
+            return;
+        }
+        block.Remove(n);
+        if (n < len) {
+            FWriteReady = false;
+            return;
+        }
+        if (passDone)
+            return;
+    }
+}
+
+void TCustomWSocket::Flush()
+{
+    const auto alive = AliveToken();
+    while (FHSocket != INVALID_SOCKET && !FAllSent) {
+        TryToSend();
+        if (alive.expired())
+            return;
+        PumpMessages();
+        if (alive.expired())
+            return;
+    }
+}
+
+void TCustomWSocket::DrainUntilClosed()
+{
+    const auto alive = AliveToken();
+    while (FHSocket != INVALID_SOCKET && FState != wsClosed) {
+        PumpMessages();
+        if (alive.expired() || FHSocket == INVALID_SOCKET)
+            return;
+        int pending = 0;
+        if (ioctl(FHSocket, FIONREAD, &pending) == 0 && pending > 0) {
+            FireDataAvailable(0);
+            if (alive.expired() || FHSocket == INVALID_SOCKET)
+                return;
+        }
+        char probe;
+        if (RecvRaw(&probe, 0, 0) < 0 && WSAGetLastError() != WSAEWOULDBLOCK)
+            break;
+        PumpMessages();
+        if (alive.expired())
+            return;
+    }
+}

@@ -1,0 +1,129 @@
+#include "net/WinSockSelect.h"
+
+#include "platform/MessageWindow.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+
+namespace {
+int SocketOption(TSocket s, int name)
+{
+    int value = 0;
+    socklen_t len = sizeof value;
+    if (getsockopt(s, SOL_SOCKET, name, &value, &len) < 0)
+        return 0;
+    return value;
+}
+}
+
+TAsyncSelect::TAsyncSelect(TSocket Socket, TMessageWindow* Window, uint32_t Msg, uint32_t Serial)
+    : FSocket(Socket), FWindow(Window), FMsg(Msg), FSerial(Serial)
+{
+    FDatagram = SocketOption(Socket, SO_TYPE) == SOCK_DGRAM;
+    FReadNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Read);
+    FReadNotifier->setEnabled(false);
+    QObject::connect(FReadNotifier.get(), &QSocketNotifier::activated, [this] { ReadReady(); });
+    FWriteNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Write);
+    FWriteNotifier->setEnabled(false);
+    QObject::connect(FWriteNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
+}
+
+TAsyncSelect::~TAsyncSelect()
+{
+    FReadNotifier->setEnabled(false);
+    FWriteNotifier->setEnabled(false);
+}
+
+void TAsyncSelect::Select(uint16_t Events)
+{
+    FEvents = Events;
+    FListening = SocketOption(FSocket, SO_ACCEPTCONN) != 0;
+    FReadArmed = true;
+    // Like WinSock, a writable socket reports FD_WRITE once when selected.
+    FWriteArmed = (Events & FD_WRITE) != 0 && !FListening;
+    Update();
+}
+
+void TAsyncSelect::Connecting()
+{
+    FConnecting = true;
+    Update();
+}
+
+void TAsyncSelect::ReEnable(uint16_t Event)
+{
+    if (Event & (FD_READ | FD_ACCEPT))
+        FReadArmed = true;
+    if (Event & FD_WRITE)
+        FWriteArmed = true;
+    Update();
+}
+
+void TAsyncSelect::Update()
+{
+    const bool read = !FConnecting && FReadArmed && !FClosed &&
+                      (FEvents & (FD_READ | FD_ACCEPT | FD_CLOSE)) != 0;
+    const bool write = FConnecting ? (FEvents & FD_CONNECT) != 0 : FWriteArmed && (FEvents & FD_WRITE) != 0;
+    if (FReadNotifier->isEnabled() != read)
+        FReadNotifier->setEnabled(read);
+    if (FWriteNotifier->isEnabled() != write)
+        FWriteNotifier->setEnabled(write);
+}
+
+void TAsyncSelect::Post(uint16_t Event, int Error)
+{
+    if ((FEvents & Event) == 0)
+        return;
+    const intptr_t lParam = (static_cast<intptr_t>(FSerial) << 32) | ((Error & 0xFFFF) << 16) | Event;
+    FWindow->PostMessage(FMsg, static_cast<uintptr_t>(FSocket), lParam);
+}
+
+void TAsyncSelect::ReadReady()
+{
+    FReadArmed = false;
+    if (FListening) {
+        Post(FD_ACCEPT, 0);
+    } else if (FDatagram) {
+        Post(FD_READ, 0);
+    } else {
+        int pending = 0;
+        if (ioctl(FSocket, FIONREAD, &pending) == 0 && pending > 0) {
+            Post(FD_READ, 0);
+        } else {
+            // Readable with nothing to read: the peer closed or the connection failed.
+            char probe;
+            const ssize_t n = recv(FSocket, &probe, 1, MSG_PEEK);
+            if (n > 0) {
+                Post(FD_READ, 0);
+            } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+                FReadArmed = true;
+            } else {
+                const int error = n == 0 ? SocketOption(FSocket, SO_ERROR) : errno;
+                FClosed = true;
+                Post(FD_CLOSE, WSocketErrnoToWsa(error));
+            }
+        }
+    }
+    Update();
+}
+
+void TAsyncSelect::WriteReady()
+{
+    if (FConnecting) {
+        FConnecting = false;
+        const int error = WSocketErrnoToWsa(SocketOption(FSocket, SO_ERROR));
+        Post(FD_CONNECT, error);
+        if (error == 0 && FWriteArmed)
+            Post(FD_WRITE, 0);
+        else if (error != 0)
+            FClosed = true;
+        FWriteArmed = false;
+    } else {
+        FWriteArmed = false;
+        Post(FD_WRITE, 0);
+    }
+    Update();
+}

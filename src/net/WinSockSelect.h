@@ -1,0 +1,49 @@
+#pragma once
+#include "net/WinSock.h"
+
+#include <cstdint>
+#include <memory>
+
+class QSocketNotifier;
+class TMessageWindow;
+
+// WSAAsyncSelect for one descriptor: readiness seen by the event loop becomes
+// FD_READ, FD_WRITE, FD_ACCEPT, FD_CONNECT and FD_CLOSE messages posted to the
+// window (wParam = socket, lParam = Serial << 32 | error << 16 | event).
+// As with WinSock, a notification is not repeated until its re-enabling call
+// (recv for FD_READ, a blocked send for FD_WRITE, accept for FD_ACCEPT), so
+// the event loop never spins on data nobody reads.
+// Destroy it before closing the descriptor.
+class TAsyncSelect {
+public:
+    TAsyncSelect(TSocket Socket, TMessageWindow* Window, uint32_t Msg, uint32_t Serial);
+    ~TAsyncSelect();
+    TAsyncSelect(const TAsyncSelect&) = delete;
+    TAsyncSelect& operator=(const TAsyncSelect&) = delete;
+
+    // The events to report; 0 reports nothing.
+    void Select(uint16_t Events);
+    // A non-blocking connect is under way: FD_CONNECT reports its outcome.
+    void Connecting();
+    void ReEnable(uint16_t Event);
+
+private:
+    void Update();
+    void ReadReady();
+    void WriteReady();
+    void Post(uint16_t Event, int Error);
+
+    TSocket FSocket;
+    TMessageWindow* FWindow;
+    uint32_t FMsg;
+    uint32_t FSerial;
+    uint16_t FEvents = 0;
+    bool FListening = false;
+    bool FDatagram = false;
+    bool FConnecting = false;
+    bool FReadArmed = true;
+    bool FWriteArmed = false;
+    bool FClosed = false; // FD_CLOSE sent: nothing more to read
+    std::unique_ptr<QSocketNotifier> FReadNotifier;
+    std::unique_ptr<QSocketNotifier> FWriteNotifier;
+};
