@@ -1,0 +1,15 @@
+#include "sampleweb/PictureFile.h"
+
+#include "sampleweb/Jpeg.h"
+
+namespace sampleweb {
+
+std::string PictureFile(const Resource& picture)
+{
+    uint32_t seed = 2166136261u; // FNV-1a of the path: each picture looks different
+    for (unsigned char c : picture.path)
+        seed = (seed ^ c) * 16777619u;
+    return MakeJpeg(picture.bytes, seed);
+}
+
+} // namespace sampleweb

@@ -1,0 +1,20 @@
+#pragma once
+#include "sampleweb/Hosts.h"
+
+#include <string>
+
+namespace sampleweb {
+
+// Result pages of the four search services, in the formats their readers
+// expect. `query` is the decoded phrase; it is only carried on into the
+// next-page links. Pages are numbered from 1; a page past the last one is an
+// empty result page.
+std::string HotBotPage(const Addresses& addresses);
+std::string LycosPage(const Addresses& addresses);
+std::string ScourNetPage(int page, const std::string& query, const Addresses& addresses);
+std::string ImagesDirectPage(int page, const std::string& query, const Addresses& addresses);
+
+// "%XX" for every byte but letters and digits.
+std::string EscapeQueryValue(const std::string& value);
+
+} // namespace sampleweb
