@@ -1,0 +1,138 @@
+#include "download/JpegDecoder.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+// Everything the decoder touches between setjmp and longjmp is plain data,
+// so jumping back over the library's frames skips no destructor.
+struct TDecodeState {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr err;
+    jpeg_progress_mgr progress;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+    QImage* image;
+};
+
+TDecodeState& StateOf(j_common_ptr cinfo)
+{
+    return *reinterpret_cast<TDecodeState*>(reinterpret_cast<char*>(cinfo) - offsetof(TDecodeState, cinfo));
+}
+
+[[noreturn]] void Refuse(TDecodeState& s, const char* why)
+{
+    std::snprintf(s.message, sizeof s.message, "%s", why);
+    std::longjmp(s.jump, 1);
+}
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo)
+{
+    TDecodeState& s = StateOf(cinfo);
+    (*cinfo->err->format_message)(cinfo, s.message);
+    std::longjmp(s.jump, 1);
+}
+
+// Warnings about damaged data are tolerated (the picture still shows), but
+// data that ends early is an error, not a picture padded with grey.
+void EmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
+        ErrorExit(cinfo);
+    cinfo->err->num_warnings++;
+}
+
+// Runs while a multi-scan file is read in, once per row of blocks.
+void CountScans(j_common_ptr cinfo)
+{
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > MaxJpegScans)
+        Refuse(StateOf(cinfo), "JPEG has too many scans");
+}
+
+void ReadHeader(TDecodeState& s)
+{
+    jpeg_read_header(&s.cinfo, TRUE);
+    const long long pixels = static_cast<long long>(s.cinfo.image_width) * s.cinfo.image_height;
+    if (pixels > MaxJpegPixels)
+        Refuse(s, "JPEG is too large");
+    const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
+    s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+}
+
+// Adobe writes CMYK inverted; this is the usual conversion for it.
+void CmykToRgb(const JSAMPLE* in, uchar* out, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
+        const int k = in[3];
+        out[0] = static_cast<uchar>(in[0] * k / 255);
+        out[1] = static_cast<uchar>(in[1] * k / 255);
+        out[2] = static_cast<uchar>(in[2] * k / 255);
+    }
+}
+
+void ReadPixels(TDecodeState& s)
+{
+    j_decompress_ptr c = &s.cinfo;
+    jpeg_start_decompress(c);
+    *s.image = QImage(static_cast<int>(c->output_width), static_cast<int>(c->output_height), QImage::Format_RGB888);
+    if (s.image->isNull())
+        Refuse(s, "Out of memory for the picture");
+    if (c->out_color_space == JCS_CMYK) {
+        JSAMPARRAY row = (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, c->output_width * 4, 1);
+        while (c->output_scanline < c->output_height) {
+            const JDIMENSION y = c->output_scanline;
+            jpeg_read_scanlines(c, row, 1);
+            CmykToRgb(row[0], s.image->scanLine(static_cast<int>(y)), c->output_width);
+        }
+    } else {
+        JSAMPROW rows[16];
+        while (c->output_scanline < c->output_height) {
+            const JDIMENSION y = c->output_scanline;
+            const JDIMENSION n = std::min<JDIMENSION>(16, c->output_height - y);
+            for (JDIMENSION i = 0; i < n; ++i)
+                rows[i] = s.image->scanLine(static_cast<int>(y + i));
+            jpeg_read_scanlines(c, rows, n);
+        }
+    }
+    jpeg_finish_decompress(c);
+}
+
+bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
+{
+    if (setjmp(s.jump))
+        return false;
+    jpeg_create_decompress(&s.cinfo);
+    s.cinfo.progress = &s.progress;
+    s.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+    jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
+    ReadHeader(s);
+    ReadPixels(s);
+    return true;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const unsigned char* data, size_t size)
+{
+    if (size == 0)
+        throw EPictureError("Empty JPEG data");
+    QImage image;
+    TDecodeState s{};
+    s.image = &image;
+    s.cinfo.err = jpeg_std_error(&s.err);
+    s.err.error_exit = ErrorExit;
+    s.err.emit_message = EmitMessage;
+    s.progress.progress_monitor = CountScans;
+    const bool ok = Decode(s, data, size);
+    jpeg_destroy_decompress(&s.cinfo);
+    if (!ok)
+        throw EPictureError(s.message);
+    return image;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include "download/PictureError.h"
+
+#include <QImage>
+#include <cstddef>
+
+// Limits that stop a small hostile file from costing seconds or gigabytes;
+// far above any real picture a viewer is asked to show.
+constexpr long long MaxJpegPixels = 40'000'000;
+constexpr int MaxJpegScans = 100;
+
+// Decodes a whole JPEG held in memory into an RGB888 picture. Throws
+// EPictureError for malformed or truncated data and for pictures beyond the
+// limits; never ends the process.
+QImage DecodeJpeg(const unsigned char* data, size_t size);

@@ -1,0 +1,50 @@
+#include "download/PictureView.h"
+
+#include "download/PictureFile.h"
+#include "platform/CatchAll.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QPainter>
+
+TPictureView::TPictureView(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+}
+
+void TPictureView::SetPicture(const QImage& picture)
+{
+    FPicture = picture;
+    FScaled = QImage();
+    update();
+}
+
+TPictureRect TPictureView::PictureRect() const
+{
+    return FitPicture(FPicture.width(), FPicture.height(), width(), height());
+}
+
+void TPictureView::paintEvent(QPaintEvent*)
+{
+    const TPictureRect r = PictureRect();
+    if (r.Width <= 0 || r.Height <= 0)
+        return;
+    QPainter painter(this);
+    if (r.Width == FPicture.width() && r.Height == FPicture.height()) {
+        painter.drawImage(r.Left, r.Top, FPicture);
+        return;
+    }
+    if (FScaled.width() != r.Width || FScaled.height() != r.Height)
+        FScaled = FPicture.scaled(r.Width, r.Height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(r.Left, r.Top, FScaled);
+}
+
+bool ViewPictureFile(TPictureView& view, const std::string& path)
+{
+    const bool shown = CatchAll("error code : #0052 (ViewImages)", [&] { view.SetPicture(LoadPicture(path)); });
+    if (!shown)
+        Dialogs::ShowMessage("Error viewing file.");
+    return shown;
+}

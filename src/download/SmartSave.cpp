@@ -1,0 +1,83 @@
+#include "download/SmartSave.h"
+
+#include "platform/IniFile.h"
+
+#include <sys/stat.h>
+
+namespace SmartSave {
+namespace {
+
+const char* const Section = "Options";
+
+void MakeFolder(const std::string& path) { mkdir(path.c_str(), 0777); }
+
+std::string PlainName(const std::string& name)
+{
+    const std::string safe = SafeFileName(name);
+    if (safe.empty())
+        throw EStreamError("Unusable file name '" + name + "'");
+    return safe;
+}
+
+} // namespace
+
+TSettings ReadSettings(const TIniFile& ini)
+{
+    TSettings s;
+    s.SavePath = ini.ReadString(Section, "SavePath", "");
+    s.SubDir = ini.ReadBool(Section, "SubDir", false);
+    s.NumberedList = ini.ReadBool(Section, "NumberedList", false);
+    return s;
+}
+
+std::string SaveFolder(const TSettings& settings, const std::string& searchDirName)
+{
+    if (!settings.SubDir) {
+        MakeFolder(settings.SavePath);
+        return settings.SavePath;
+    }
+    std::string folder = settings.SavePath;
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    MakeFolder(folder);
+    // A phrase like "..." must not lead out of the save folder; it then
+    // saves into the save folder itself, as an empty phrase does.
+    folder += SafeFileName(searchDirName);
+    MakeFolder(folder);
+    return folder;
+}
+
+std::string SafeFileName(const std::string& name)
+{
+    std::string safe = name;
+    for (char& c : safe)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '_';
+    if (safe == "." || safe == "..")
+        return {};
+    return safe;
+}
+
+std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std::string& folder,
+                                            const std::string& searchDirName, const std::string& fileName)
+{
+    if (!settings.NumberedList)
+        return TDownloadFile::Create(folder + "/" + PlainName(fileName));
+    const std::string ext = fileName.size() > 4 ? fileName.substr(fileName.size() - 4) : fileName;
+    for (unsigned long number = 1;; ++number) {
+        auto file = TDownloadFile::CreateNew(folder + "/" + PlainName(searchDirName + "_" + std::to_string(number) + ext));
+        if (file)
+            return file;
+    }
+}
+
+std::string ScratchFolder(const std::string& programFolder) { return programFolder + "/slideshow/"; }
+
+std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName)
+{
+    const std::string folder = ScratchFolder(programFolder);
+    MakeFolder(folder);
+    return TDownloadFile::Create(folder + PlainName(fileName));
+}
+
+} // namespace SmartSave

@@ -1,0 +1,44 @@
+#pragma once
+#include "download/DownloadFile.h"
+
+#include <memory>
+#include <string>
+
+class TIniFile;
+
+// Where downloaded and viewed pictures are written, and under which names.
+namespace SmartSave {
+
+struct TSettings {
+    std::string SavePath;
+    bool SubDir = false;       // a sub folder named after the search phrase
+    bool NumberedList = false; // phrase_1.jpg, phrase_2.jpg, ...
+};
+
+// Read afresh for every file, so a changed option applies at once.
+TSettings ReadSettings(const TIniFile& ini);
+
+// The folder of a download, created when missing, one level at a time (a
+// missing parent is not created; failures show when the file is created).
+std::string SaveFolder(const TSettings& settings, const std::string& searchDirName);
+
+// name as a plain entry of one folder: path separators and control
+// characters become '_'; empty for names that cannot be one ("", ".", "..").
+std::string SafeFileName(const std::string& name);
+
+// Creates the file of one download inside folder: the picture's own name, or
+// with numbering the first free searchDirName_N + the name's last four
+// characters, taken by exclusive create so a batch never reuses a number.
+// Throws when the file cannot be created.
+std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std::string& folder,
+                                            const std::string& searchDirName, const std::string& fileName);
+
+// The scratch folder of the viewer and the slide show: "slideshow" in the
+// program's folder, with a trailing separator.
+std::string ScratchFolder(const std::string& programFolder);
+
+// Creates the scratch copy of a viewed picture (and the scratch folder when
+// missing). Throws when the file cannot be created.
+std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName);
+
+} // namespace SmartSave
