@@ -136,6 +136,8 @@ protected:
     void PutDataInSendBuffer(const void* Data, int Len);
     void ReceiveLoop(uint16_t Error);
     void StartAsyncSelect(uint16_t Events, const char* FailureName);
+    // lParam of a WM_SOCKET_EVENT for the current connection.
+    intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
 
     // Token that dies with the object: code that fires an event keeps a weak
     // copy and stops when the event destroyed the socket.

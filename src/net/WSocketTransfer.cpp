@@ -13,6 +13,11 @@ bool LostConnection(int error)
 }
 }
 
+intptr_t TCustomWSocket::EventParam(uint16_t Events, uint16_t Error) const
+{
+    return (static_cast<intptr_t>(FSerial) << 32) | (static_cast<intptr_t>(Error) << 16) | Events;
+}
+
 void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 {
     if (static_cast<TSocket>(Msg.WParam) != FHSocket || FPaused)
@@ -191,8 +196,7 @@ int TCustomWSocket::Send(const void* Data, int Len)
         return Len;
     // OnDataSent comes from the event loop, never from inside Send.
     if (FAllSent && FHSocket != INVALID_SOCKET)
-        FWindow->PostMessage(WM_SOCKET_EVENT, static_cast<uintptr_t>(FHSocket),
-                             (static_cast<intptr_t>(FSerial) << 32) | FD_WRITE);
+        FWindow->PostMessage(WM_SOCKET_EVENT, static_cast<uintptr_t>(FHSocket), EventParam(FD_WRITE));
     return Len;
 }
 
