@@ -1,0 +1,67 @@
+#include "extract/AnchorPass.h"
+
+#include "extract/TagCheck.h"
+#include "platform/CatchAll.h"
+
+#include <algorithm>
+
+namespace {
+
+// The anchor seen from `start` on, given the first "<a" and "/a" there;
+// empty when the "/a" lies before the "<a".
+TSpan AnchorAt(const TPageText& text, size_t open, size_t slash)
+{
+    if (slash == TPageText::npos || slash + 2 < open)
+        return {open, open};
+    return {open, std::min(slash + 3, text.Size())};
+}
+
+void CheckAnchor(TExtractPage& page, TSpan anchor, TSearchSink& sink, size_t times)
+{
+    if (page.Text.Contains(TMarker::Jpg, anchor))
+        Check_IMG_and_SRC_and_HREF(page, anchor, sink, times);
+}
+
+}
+
+void HtmlPageToOneLine(TExtractPage& page, TSearchSink& sink)
+{
+    CatchAll("error code : #0011 (HtmlPageToOneLine)", [&] { EvaluateLinesForATags(page, sink); });
+}
+
+void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
+{
+    CatchAll("error code : #0014 (EvaluateLinesForATags)", [&] {
+        TPageText& text = page.Text;
+        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
+        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
+        TMarkerCursor closes(text, TMarker::CloseA, text.Size());
+        // The remaining text starts at `start`; what went before is deleted.
+        size_t start = 0;
+        // While an "</a" lies ahead, each step drops through it, past the
+        // anchor's end: the anchors do not overlap.
+        for (;;) {
+            const size_t open = opens.NextFrom(start);
+            if (open == TPageText::npos)
+                return;
+            const size_t close = closes.NextFrom(start);
+            if (close == TPageText::npos)
+                break;
+            CheckAnchor(page, AnchorAt(text, open, slashes.NextFrom(start)), sink, 1);
+            start = std::min(close + 3, text.Size());
+        }
+        // No "</a" is left: every step drops two characters, and the steps
+        // up to the next "<a" or "/a" all meet the same anchor. Those anchors
+        // overlap, so the finds switch to occurrence lists.
+        text.IndexFrom(start);
+        for (;;) {
+            const size_t open = opens.NextFrom(start);
+            const size_t slash = slashes.NextFrom(start);
+            if (open == TPageText::npos || slash == TPageText::npos)
+                return;   // without "/a" an anchor is at most "<a"
+            const size_t steps = (std::min(open, slash) - start) / 2 + 1;
+            CheckAnchor(page, AnchorAt(text, open, slash), sink, steps);
+            start += 2 * steps;
+        }
+    });
+}

@@ -1,0 +1,88 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The words the extractor looks for. The lower-case ones are matched in the
+// lower-cased text (any letter case), the exact ones in the text as it came.
+enum class TMarker {
+    OpenA,       // "<a"
+    SlashA,      // "/a"
+    CloseA,      // "</a"
+    Jpg,         // ".jpg"
+    Href,        // "href"
+    HrefQuote,   // href="
+    Src,         // "src"
+    SrcEq,       // "src="
+    Img,         // "img"
+    Quote,       // a double quote
+    JpgExact,    // ".jpg"
+    HtmExact,    // ".htm"
+    HttpExact,   // "http"
+    Count
+};
+
+// A part of the text: [Begin, End).
+struct TSpan {
+    size_t Begin = 0;
+    size_t End = 0;
+    size_t Size() const { return End - Begin; }
+};
+
+// A page's text, joined from its lines, with a lower-cased copy made once
+// (ASCII letters only, like the lower-casing the extractor was made with).
+// Finds look inside a span. Searching from a point on may switch to lists of
+// all occurrences, for callers that search overlapping spans many times.
+class TPageText {
+public:
+    explicit TPageText(std::string text);
+    explicit TPageText(const std::vector<std::string>& lines);
+
+    const std::string& Text() const { return FText; }
+    size_t Size() const { return FText.size(); }
+    TSpan Whole() const { return {0, FText.size()}; }
+    // The spans of the lines it was joined from (one span for a single text).
+    const std::vector<TSpan>& Lines() const { return FLines; }
+    std::string Copy(TSpan span) const { return FText.substr(span.Begin, span.Size()); }
+    char At(size_t pos) const { return FText[pos]; }
+
+    // First / last occurrence lying wholly inside the span, or npos.
+    size_t Find(TMarker marker, TSpan span) const;
+    size_t RFind(TMarker marker, TSpan span) const;
+    bool Contains(TMarker marker, TSpan span) const { return Find(marker, span) != npos; }
+
+    // Searches in spans from pos on use occurrence lists from now on.
+    void IndexFrom(size_t pos);
+
+    static constexpr size_t npos = std::string::npos;
+
+private:
+    std::string_view Haystack(TMarker marker) const;
+    const std::vector<size_t>& Occurrences(TMarker marker) const;
+
+    std::string FText;
+    std::string FLower;
+    std::vector<TSpan> FLines;
+    size_t FIndexFrom = npos;
+    mutable std::array<std::optional<std::vector<size_t>>, static_cast<size_t>(TMarker::Count)> FIndex;
+};
+
+// The next occurrence at or after a point that only moves forward, before
+// the limit: each part of the text is searched once however often the caller
+// asks.
+class TMarkerCursor {
+public:
+    TMarkerCursor(const TPageText& text, TMarker marker, size_t limit)
+        : FText(text), FMarker(marker), FLimit(limit) {}
+    size_t NextFrom(size_t from);
+
+private:
+    const TPageText& FText;
+    TMarker FMarker;
+    size_t FLimit;
+    size_t FFrom = TPageText::npos;   // nothing known yet
+    size_t FFound = TPageText::npos;
+};

@@ -1,0 +1,46 @@
+#include "extract/QuotedLinkPass.h"
+
+#include "extract/AddFileToList.h"
+#include "platform/CatchAll.h"
+
+#include <algorithm>
+
+void LoopForJPG(TExtractPage& page, TSearchSink& sink)
+{
+    CatchAll("error code : #0012 (LoopForJPG)", [&] {
+        const TPageText& text = page.Text;
+        for (const TSpan& line : text.Lines()) {
+            if (!text.Contains(TMarker::Jpg, line))
+                continue;
+            if (text.Contains(TMarker::Src, line) && text.Contains(TMarker::Img, line) &&
+                text.Contains(TMarker::Href, line))
+                continue;
+            CutJPGLinksFromLine(page, line, sink);
+        }
+    });
+}
+
+void CutJPGLinksFromLine(TExtractPage& page, TSpan line, TSearchSink& sink)
+{
+    try {
+        const TPageText& text = page.Text;
+        // The loop runs while an exact ".jpg" is left but takes the first one
+        // of any case; the cursor keeps the exact one found so far.
+        TMarkerCursor exact(text, TMarker::JpgExact, line.End);
+        for (size_t start = line.Begin;;) {
+            const size_t next = exact.NextFrom(start);
+            if (next == TPageText::npos)
+                return;
+            const size_t jpg = text.Find(TMarker::Jpg, {start, line.End});
+            const size_t quote = text.RFind(TMarker::Quote, {start, jpg});
+            if (quote != TPageText::npos) {
+                const std::string_view link =
+                    std::string_view(text.Text()).substr(quote + 1, jpg + 4 - (quote + 1));
+                AddFIleTolist(page.Resolver.Resolve(link), sink);
+            }
+            start = std::min(jpg + 5, line.End);
+        }
+    } catch (...) {
+        // This routine alone has no line of its own in the log.
+    }
+}

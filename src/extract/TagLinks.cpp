@@ -1,0 +1,17 @@
+#include "extract/TagLinks.h"
+
+#include "extract/AddFileToList.h"
+#include "platform/CatchAll.h"
+
+void DeliverTagLinks(const TTagLinks& links, TSearchSink& sink)
+{
+    if (!links.PageToFollow.empty()) {
+        // Part of reading a thumbnail, so it fails with that routine's line.
+        CatchAll("error code : #0017 (CheckHrefForThumbsAndNewPage)", [&] {
+            if (sink.RecursiveSearchActive())
+                sink.QueuePageFetch(links.PageToFollow, ecThumbnailPage);
+        });
+    }
+    if (!links.Picture.empty())
+        AddFIleTolist(links.Picture, sink);
+}

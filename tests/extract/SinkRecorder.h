@@ -1,0 +1,66 @@
+#pragma once
+#include "core/SearchSink.h"
+
+#include <stdexcept>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// A search sink that writes down every call, keeps FoundFiles like the
+// result list does, and can fail its n-th queue or list call.
+class TSinkRecorder : public TSearchSink {
+public:
+    bool CheckLinks = false;
+    bool Recursive = false;
+    int FailAtCall = -1;   // 0-based count of queue and list calls
+    mutable std::vector<std::string> Calls;   // IsFound is recorded too
+
+    void QueuePageFetch(const std::string& url, int engineCode) override
+    {
+        Record("QueuePageFetch " + url + " " + std::to_string(engineCode));
+    }
+    void QueueLinkCheck(const std::string& url) override { Record("QueueLinkCheck " + url); }
+    void AddToListView(const std::string& url, int64_t size) override
+    {
+        Record("AddToListView " + url + " " + std::to_string(size));
+        FFound.insert(Lower(url));
+    }
+    bool IsFound(const std::string& url) const override
+    {
+        Calls.push_back("IsFound " + url);
+        return FFound.count(Lower(url)) > 0;
+    }
+    bool CheckLinksTicked() const override { return CheckLinks; }
+    bool RecursiveSearchActive() const override { return Recursive; }
+    std::string LycosBaseAddress() const override { return {}; }
+    std::string ScourNetBaseAddress() const override { return {}; }
+
+    // The calls other than IsFound.
+    std::vector<std::string> Results() const
+    {
+        std::vector<std::string> results;
+        for (const std::string& call : Calls)
+            if (call.rfind("IsFound ", 0) != 0)
+                results.push_back(call);
+        return results;
+    }
+
+private:
+    static std::string Lower(std::string s)
+    {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + 32);
+        return s;
+    }
+    void Record(std::string call)
+    {
+        const bool fail = FMutations++ == FailAtCall;
+        Calls.push_back(std::move(call) + (fail ? " (failed)" : ""));
+        if (fail)
+            throw std::runtime_error("sink failure");
+    }
+
+    std::unordered_set<std::string> FFound;
+    int FMutations = 0;
+};
