@@ -1,0 +1,97 @@
+#include "JpegHeader.h"
+#include "RawHttp.h"
+#include "RunningWeb.h"
+
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/Content.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace sampleweb;
+
+namespace {
+
+// Paths are held decoded; the one blank goes escaped on the wire.
+std::string UrlOf(const Resource& r)
+{
+    std::string url = RunningWeb().Base(r.host);
+    for (char c : r.path)
+        url += c == ' ' ? std::string("%20") : std::string(1, c);
+    return url;
+}
+
+TEST(SampleWebSites, PicturesAreJpegFilesOfTheirExactSize)
+{
+    std::vector<size_t> sizes;
+    for (const Resource& r : SiteResources()) {
+        if (r.answer != Answer::Picture && r.answer != Answer::PictureWithoutLength)
+            continue;
+        SCOPED_TRACE(r.path);
+        const RawAnswer answer = RawGet(UrlOf(r));
+        EXPECT_EQ(answer.status, 200);
+        EXPECT_EQ(answer.Header("content-type"), "image/jpeg");
+        EXPECT_EQ(answer.body.size(), r.bytes);
+        if (r.answer == Answer::Picture)
+            EXPECT_EQ(answer.Header("content-length"), std::to_string(r.bytes));
+        else
+            EXPECT_FALSE(answer.Has("content-length") || answer.Has("transfer-encoding"));
+        int width = 0, height = 0;
+        EXPECT_TRUE(ReadJpegHeader(answer.body, width, height));
+        EXPECT_GT(width, 0);
+        EXPECT_GT(height, 0);
+        sizes.push_back(r.bytes);
+    }
+    for (size_t bound : {15000u, 20000u, 1000000u, 1000001u})
+        EXPECT_NE(std::find(sizes.begin(), sizes.end(), bound), sizes.end()) << bound;
+}
+
+TEST(SampleWebSites, CatalogueBytesAreTheServedBytes)
+{
+    const Catalogue catalogue(RunningWeb());
+    const std::string url = RunningWeb().Base(Host::SiteA) + "/stream/nolength.jpg";
+    EXPECT_EQ(catalogue.PictureBytes(url), RawGet(url).body);
+    EXPECT_EQ(catalogue.PictureBytes(RunningWeb().Base(Host::SiteA) + "/gallery/index.html"), "");
+}
+
+TEST(SampleWebSites, MisbehavingAnswers)
+{
+    const std::string a = RunningWeb().Base(Host::SiteA);
+
+    const RawAnswer missing = RawGet(a + "/errors/missing.jpg");
+    EXPECT_EQ(missing.status, 404);
+    EXPECT_EQ(missing.Header("content-type"), "text/html");
+    EXPECT_EQ(RawGet(a + "/gallery/pics/Sunset-20000.jpg").status, 404); // paths keep their letter case
+
+    const RawAnswer page = RawGet(a + "/errors/page-as-picture.jpg");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.Header("content-type"), "text/html");
+
+    const RawAnswer moved = RawGet(a + "/errors/moved.jpg");
+    EXPECT_EQ(moved.status, 302);
+    EXPECT_EQ(moved.Header("location"), "/gallery/index.html");
+    EXPECT_FALSE(moved.Has("content-type"));
+
+    const RawAnswer generated = RawGet(a + "/render?name=dawn.jpg");
+    EXPECT_EQ(generated.status, 200);
+    EXPECT_EQ(generated.Header("content-type"), "image/jpeg");
+}
+
+// A page reader joins the page and takes each "<a" up to the next "/a" as one
+// anchor: a "/a" anywhere but in "</a" would cut anchors short.
+TEST(SampleWebSites, PagesAreHtmlWithNoStrayAnchorEnds)
+{
+    for (const Resource& r : SiteResources()) {
+        if (r.answer != Answer::Page)
+            continue;
+        const RawAnswer answer = RawGet(UrlOf(r));
+        EXPECT_EQ(answer.status, 200) << r.path;
+        EXPECT_EQ(answer.Header("content-type"), "text/html") << r.path;
+        std::string lower = answer.body;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        for (size_t p = lower.find("/a"); p != std::string::npos; p = lower.find("/a", p + 1))
+            EXPECT_EQ(lower[p - 1], '<') << r.path << " at " << p;
+    }
+}
+
+} // namespace
