@@ -37,6 +37,7 @@ struct TResolver {
     std::map<ares_socket_t, TFdWatch> Watches;
     std::unique_ptr<QTimer> Timer;
     int Processing = 0; // > 0 while c-ares runs from one of our notifiers
+    bool HostsOnly = false;
 };
 
 std::unique_ptr<TResolver> gResolver;
@@ -144,6 +145,10 @@ void LookupDone(void* arg, int status, int, hostent* host)
     if (it == gLookupsPending.end())
         return; // cancelled
     TLookup& lookup = it->second;
+    // Without name servers, c-ares ends a name missing from the hosts file
+    // with "could not contact DNS servers": to the caller the host is unknown.
+    if (status == ARES_ECONNREFUSED && gResolver->HostsOnly)
+        status = ARES_ENOTFOUND;
     int error = AresToWsa(status);
     if (error == 0) {
         if (lookup.Reverse && host != nullptr && host->h_name != nullptr)
@@ -187,6 +192,7 @@ int DnsStartup()
     if (r != ARES_SUCCESS)
         return r;
     auto resolver = std::make_unique<TResolver>();
+    resolver->HostsOnly = gLookups.find('b') == std::string::npos;
     gResolver = std::move(resolver);
     r = InitChannel(&gResolver->Channel, true);
     if (r != ARES_SUCCESS) {
