@@ -67,7 +67,7 @@ public:
     void ListedPage(const std::string& url)
     {
         const Resource* page = PageAt(url);
-        if (!page || !Visit(url))
+        if (!page || !Visit(FListedPages, url))
             return;
         const std::string base = FAddresses.Base(page->host);
         for (const Link& link : page->links) {
@@ -96,7 +96,7 @@ private:
     void PageBehindThumbnail(const std::string& url)
     {
         const Resource* page = PageAt(url);
-        if (!page || !Visit(url))
+        if (!page || !Visit(FThumbnailPages, url))
             return;
         for (const Link& link : page->links)
             if (link.form != LinkForm::Anchor)
@@ -115,11 +115,14 @@ private:
         return nullptr;
     }
 
-    bool Visit(const std::string& url)
+    // A page is read once for each way it was reached.
+    bool Visit(std::vector<std::string>& visited, const std::string& url)
     {
-        if (std::find(pages.begin(), pages.end(), url) != pages.end())
+        if (std::find(visited.begin(), visited.end(), url) != visited.end())
             return false;
-        pages.push_back(url);
+        visited.push_back(url);
+        if (std::find(pages.begin(), pages.end(), url) == pages.end())
+            pages.push_back(url);
         return true;
     }
 
@@ -127,6 +130,7 @@ private:
 
     const Addresses& FAddresses;
     bool FRecursive;
+    std::vector<std::string> FListedPages, FThumbnailPages;
 };
 
 Search RunSearch(const Addresses& addresses, bool recursive)

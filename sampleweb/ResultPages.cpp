@@ -24,10 +24,23 @@ std::string EscapeLink(const std::string& url)
     return out;
 }
 
-std::string TitleOf(const std::string& url)
+std::string FileNameOf(const std::string& url)
 {
     const size_t slash = url.rfind('/');
     return slash == std::string::npos ? url : url.substr(slash + 1);
+}
+
+// The title of a content page written as "{Host}/path".
+std::string PageTitle(const std::string& page)
+{
+    for (int i = 0; i < HostCount; ++i) {
+        const Host host = static_cast<Host>(i);
+        const std::string prefix = std::string("{") + HostName(host) + "}";
+        if (page.starts_with(prefix))
+            if (const Resource* r = FindResource(host, page.substr(prefix.size())))
+                return r->title;
+    }
+    return FileNameOf(page);
 }
 
 std::string Document(const std::string& title, const std::string& body)
@@ -67,7 +80,7 @@ std::string HotBotPage(const Addresses& addresses)
         for (const std::string& page : line) {
             const std::string url = addresses.Expand(page);
             links += (links.empty() ? "" : " | ") + std::string("<a href=\"/director.asp?target=") + EscapeLink(url) +
-                     "&id=" + std::to_string(++id) + "&rsource=hb\">" + TitleOf(url) + "</a>";
+                     "&id=" + std::to_string(++id) + "&rsource=hb\">" + PageTitle(page) + "</a>";
         }
         body += "<p>" + links + "</p>\r\n";
     }
@@ -79,7 +92,7 @@ std::string LycosPage(const Addresses& addresses)
     std::string body = "<h2>Web sites</h2>\r\n";
     for (const std::string& page : Results().lycosPages) {
         const std::string url = addresses.Expand(page);
-        body += "<p><b><a href=\"" + url + "\">" + TitleOf(url) + "</a></b><br>" + "Found in the web index</p>\r\n";
+        body += "<p><b><a href=\"" + url + "\">" + PageTitle(page) + "</a></b><br>" + "Found in the web index</p>\r\n";
     }
     return Document("Lycos results", body);
 }
@@ -91,7 +104,7 @@ std::string ScourNetPage(int page, const std::string& query, const Addresses& ad
     if (const auto* pictures = PageOf(pages, page))
         for (const std::string& picture : *pictures)
             body += "<tr><td><a href=\"/cgi-bin/preview.cgi?url=" + EscapeLink(addresses.Expand(picture)) + "\">" +
-                    TitleOf(picture) + "</a></td></tr>\r\n";
+                    FileNameOf(picture) + "</a></td></tr>\r\n";
     body += "</table>\r\n";
     // The reader cuts the next link from its anchor to the "right.gif" arrow behind it.
     if (page >= 1 && page < static_cast<int>(pages.size()))
@@ -118,7 +131,7 @@ std::string ImagesDirectPage(int page, const std::string& query, const Addresses
                                                                  : PageOf(pages, page);
     if (pictures)
         for (const std::string& picture : *pictures)
-            body += "<dt>" + TitleOf(picture) + "</dt>\r\n<dd><b><a href=\"" + addresses.Expand(picture) +
+            body += "<dt>" + FileNameOf(picture) + "</dt>\r\n<dd><b><a href=\"" + addresses.Expand(picture) +
                     "\">Full size</a></b></dd>\r\n";
     body += "</dl>\r\n";
     if (hasNext && page == results.imagesDirectPageWithTwoNextLinks)

@@ -6,7 +6,11 @@
 #include "sampleweb/Content.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace sampleweb;
 
@@ -92,6 +96,30 @@ TEST(SampleWebSites, PagesAreHtmlWithNoStrayAnchorEnds)
         for (size_t p = lower.find("/a"); p != std::string::npos; p = lower.find("/a", p + 1))
             EXPECT_EQ(lower[p - 1], '<') << r.path << " at " << p;
     }
+}
+
+} // namespace
+
+namespace {
+
+// As a link check does: read the header of a large picture, then hang up.
+TEST(SampleWebSites, ClientsHangingUpEarlyDoNotDisturbTheServer)
+{
+    const std::string path = "/gallery/big/dunes-1000001.jpg";
+    for (int i = 0; i < 5; ++i) {
+        const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_port = htons(RunningWeb().Port(Host::SiteA));
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        const std::string request = "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
+        ASSERT_EQ(send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+        char header[64];
+        EXPECT_GT(recv(fd, header, sizeof header, 0), 0);
+        close(fd);
+    }
+    EXPECT_EQ(RawGet(RunningWeb().Base(Host::SiteA) + path).body.size(), 1000001u);
 }
 
 } // namespace
