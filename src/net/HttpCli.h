@@ -1,0 +1,185 @@
+#pragma once
+#include "net/HttpTypes.h"
+#include "net/Stream.h"
+#include "net/WSocket.h"
+#include "platform/MessageWindow.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class THttpCli;
+
+using THttpNotifyEvent = std::function<void(THttpCli* Sender)>;
+using TDocDataEvent = std::function<void(THttpCli* Sender, const char* Buffer, int Len)>;
+using TCookieRcvdEvent = std::function<void(THttpCli* Sender, const std::string& Data, bool& Accept)>;
+using TOnCommand = std::function<void(THttpCli* Sender, const std::string& S)>;
+using THttpRequestDone = std::function<void(THttpCli* Sender, THttpRequest RqType, uint16_t Error)>;
+using THttpDataAvailable = std::function<void(THttpCli* Sender, uint16_t Error)>;
+
+// Messages of the client's own notification object.
+constexpr uint32_t WM_HTTP_DONE = WM_USER + 1;
+constexpr uint32_t WM_HTTP_READY = WM_USER + 2;
+constexpr uint32_t WM_HTTP_RELOCATE = WM_USER + 3;
+
+// Asynchronous HTTP/1.0 client: one request at a time over one socket. It
+// looks the host up, connects, writes the request, parses the header,
+// follows "location" headers, hands the body to DocStream and reports the
+// end through OnRequestDone from the event loop. The body ends when the
+// server closes. The client may be destroyed at any time, also inside its
+// own events; no event follows its destruction.
+class THttpCli {
+public:
+    THttpCli();
+    virtual ~THttpCli();
+    THttpCli(const THttpCli&) = delete;
+    THttpCli& operator=(const THttpCli&) = delete;
+
+    // Largest header line, line end included.
+    static constexpr int MaxLineLength = 8192;
+    // Largest header of one response: beyond it the response is refused
+    // with hcLineTooLong instead of growing HeaderLines without end.
+    static constexpr int MaxHeaderBytes = 256 * 1024;
+
+    // Writable properties.
+    intptr_t Tag = 0;
+    std::string URL;
+    std::string Proxy;
+    std::string ProxyPort = "80";
+    std::string Sender;
+    std::string Agent = "Mozilla/3.0 (compatible)";
+    std::string Accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
+    std::string Reference;
+    std::string Username, Password, ProxyUsername, ProxyPassword;
+    bool NoCache = false;
+    double ModifiedSince = 0; // days since 30 December 1899; 0 for none
+    std::string Cookie;
+    std::string ContentTypePost = "application/x-www-form-urlencoded";
+    TStream* DocStream = nullptr;  // the caller's; receives the body
+    TStream* SendStream = nullptr; // the caller's; the POST body
+    bool MultiThreaded() const { return FMultiThreaded; }
+    void SetMultiThreaded(bool Value);
+
+    // Read-only properties.
+    int StatusCode() const { return FStatusCode; }
+    const std::string& ReasonPhrase() const { return FReasonPhrase; }
+    int32_t ContentLength() const { return FContentLength; } // -1 when absent
+    const std::string& ContentType() const { return FContentType; } // lower-cased
+    const std::string& LastReceived() const { return FLastReceived; }
+    const std::vector<std::string>& HeaderLines() const { return FHeaderLines; }
+    const std::vector<std::string>& AuthChallenges() const { return FAuthChallenges; }
+    const std::string& Location() const { return FLocation; }
+    const std::string& DocFileName() const { return FDocFileName; }
+    int64_t ReceivedBytes() const { return FReceivedBytes; }
+    int64_t SentBytes() const { return FSentBytes; }
+    THttpRequest RequestType() const { return FRequestType; }
+    THttpState HttpState() const { return FHttpState; }
+    bool Connected() const { return FConnected; }
+    TWSocket& CtrlSocket() { return *FCtrlSocket; }
+
+    // Events. OnTrace is never fired.
+    THttpNotifyEvent OnTrace;
+    THttpNotifyEvent OnSessionConnected;
+    THttpNotifyEvent OnHeaderData;
+    TOnCommand OnCommand;
+    THttpNotifyEvent OnHeaderBegin;
+    THttpNotifyEvent OnHeaderEnd;
+    THttpNotifyEvent OnRequestHeaderBegin;
+    THttpNotifyEvent OnRequestHeaderEnd;
+    THttpNotifyEvent OnDocBegin;
+    TDocDataEvent OnDocData;
+    THttpNotifyEvent OnDocEnd;
+    THttpNotifyEvent OnSendBegin;
+    TDocDataEvent OnSendData;
+    THttpNotifyEvent OnSendEnd;
+    THttpNotifyEvent OnStateChange;
+    THttpRequestDone OnRequestDone;
+    THttpNotifyEvent OnLocationChange;
+    TCookieRcvdEvent OnCookie;
+    // Lines that arrive while neither a header nor a body is awaited.
+    THttpDataAvailable OnDataAvailable;
+
+    // Starts a request and returns at once; raises EHttpException
+    // ("HTTP component is busy", "HTTP component has nothing to post").
+    void StartRequest(THttpRequest Request);
+    void GetAsync() { StartRequest(rqGet); }
+    // Stops the running request; OnRequestDone (Error hcAborted) follows
+    // from the event loop unless the client is destroyed first.
+    void Abort();
+    virtual void CloseConnection();
+
+protected:
+    virtual void SendRequestLine(const std::string& Line);
+    virtual void StartConnection();
+    virtual void RelocationClosed(TCustomWSocket* Sender, uint16_t Error);
+    virtual void FireCookie(const std::string& Data, bool& Accept);
+    virtual void FireSessionConnected();
+    virtual void FireRequestHeaderBegin();
+    virtual void FireRequestHeaderEnd();
+    virtual void FireHeaderBegin();
+    virtual void FireHeaderEnd();
+    virtual void FireDocBegin();
+    virtual void FireDocData(const char* Buffer, int Len);
+    virtual void FireDocEnd();
+    virtual void FireSendBegin();
+    virtual void FireSendData(const char* Buffer, int Len);
+    virtual void FireSendEnd();
+
+private:
+    // Runs an event; false when it destroyed the client or stopped the request.
+    template <class Event>
+    bool Still(Event&& event);
+    void Post(uint32_t Msg);
+    void WndProc(const TMessage& Msg);
+    void StateChange(THttpState NewState);
+    void BindSessionClosed();
+    void SocketDnsLookupDone(uint16_t Error);
+    void SocketSessionConnected(uint16_t Error);
+    void SocketDataAvailable(uint16_t Error);
+    void SocketSessionClosed(uint16_t Error);
+    void SendRequest(const std::string& Method);
+    void SendPostBlock();
+    bool HeaderLine(size_t RawLen);
+    void HeaderField(const std::string& Name, const std::string& Value);
+    bool HeaderEnd(size_t RawLen);
+    void StartBody(size_t From);
+    bool BodyChunk(const char* Data, size_t Len);
+    void FailResponse(uint16_t Error);
+    void LocationTarget(const std::string& Value);
+
+    std::unique_ptr<TWSocket> FCtrlSocket;
+    std::unique_ptr<TMessageWindow> FWindow;
+    std::shared_ptr<char> FAlive = std::make_shared<char>(0);
+    uint32_t FEpoch = 0;         // changes with every start and abort
+    uintptr_t FRequestSerial = 0; // posted messages of older requests are dropped
+
+    bool FMultiThreaded = false;
+    THttpState FHttpState = hsReady;
+    std::string FHostName, FTargetHost, FTargetPort, FConnectPort, FPath;
+    std::string FLocation;
+    bool FConnected = false;
+    char FSendBuffer[8193];
+    THttpRequest FRequestType = rqNone;
+    char FReceiveBuffer[MaxLineLength + 1];
+    int FReceiveLen = 0;
+    std::string FLastReceived;
+    int FHeaderLineCount = 0;
+    int FHeaderBytes = 0;
+    int FBodyLineCount = 0;
+    bool FContentLengthSeen = false;
+    bool FAllowedToSend = false;
+    std::string FDocFileName;
+    int FStatusCode = 0;
+    std::string FReasonPhrase;
+    int32_t FContentLength = 0;
+    std::string FContentType;
+    std::vector<std::string> FAuthChallenges;
+    bool FLocationFlag = false;
+    std::vector<std::string> FHeaderLines;
+    int64_t FReceivedBytes = 0;
+    int64_t FSentBytes = 0;
+    std::string FRequestBuffer;
+    uint16_t FRequestDoneError = 0;
+};
