@@ -6,7 +6,8 @@
 #include <map>
 
 // Splitting a 10 MB page into lines beside the floor of any splitter:
-// counting its LF bytes with memchr. The ratio is the figure to watch.
+// counting its LF bytes with memchr. The ratio (of CPU times, steadier on a
+// shared machine) is the figure to watch.
 namespace {
 
 const std::string& Body()
@@ -51,7 +52,7 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration)
-                Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+                Times[run.benchmark_name()] = run.GetAdjustedCPUTime();
     }
     std::map<std::string, double> Times;
 };
