@@ -477,8 +477,11 @@ void THttpCli::FailResponse(uint16_t Error)
         Post(WM_HTTP_READY);
 }
 
-void THttpCli::SocketSessionClosed(uint16_t)
+void THttpCli::SocketSessionClosed(uint16_t Error)
 {
+    // A connection that broke (a reset in the body) must not end as a success.
+    if (Error != 0 && FRequestDoneError == 0 && FHttpState != hsAborting)
+        FRequestDoneError = Error;
     FConnected = false;
     if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
         return;
