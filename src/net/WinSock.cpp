@@ -13,11 +13,6 @@ int gLastError = 0;
 bool gLoaded = false;
 int gStartCount = 0;
 int gLiveCount = 0;
-
-// Shuts the stand-in down when the program ends.
-struct TUnloadAtExit {
-    ~TUnloadAtExit() { WSocketUnload(); }
-} gUnloadAtExit;
 }
 
 int WSAGetLastError() { return gLastError; }

@@ -32,17 +32,34 @@ struct TFdWatch {
     std::unique_ptr<QSocketNotifier> Write;
 };
 
+// Declared before the resolver, so that it outlives it at program end.
+std::map<uintptr_t, TLookup> gLookupsPending;
+uintptr_t gNextHandle = 0;
+
+void DropNotifier(std::unique_ptr<QSocketNotifier>& n);
+
+// The shared channel. Its end (also at program end) shuts c-ares down.
 struct TResolver {
     ares_channel Channel = nullptr;
     std::map<ares_socket_t, TFdWatch> Watches;
     std::unique_ptr<QTimer> Timer;
     int Processing = 0; // > 0 while c-ares runs from one of our notifiers
     bool HostsOnly = false;
+
+    ~TResolver()
+    {
+        gLookupsPending.clear(); // c-ares calls back with ARES_EDESTRUCTION: nothing to post
+        if (Channel != nullptr)
+            ares_destroy(Channel);
+        for (auto& [fd, w] : Watches) {
+            DropNotifier(w.Read);
+            DropNotifier(w.Write);
+        }
+        ares_library_cleanup();
+    }
 };
 
 std::unique_ptr<TResolver> gResolver;
-std::map<uintptr_t, TLookup> gLookupsPending;
-uintptr_t gNextHandle = 0;
 
 int AresToWsa(int status)
 {
@@ -188,19 +205,15 @@ int DnsStartup()
 {
     if (gResolver)
         return 0;
-    int r = ares_library_init(ARES_LIB_INIT_ALL);
+    const int r = ares_library_init(ARES_LIB_INIT_ALL);
     if (r != ARES_SUCCESS)
         return r;
     auto resolver = std::make_unique<TResolver>();
     resolver->HostsOnly = gLookups.find('b') == std::string::npos;
     gResolver = std::move(resolver);
-    r = InitChannel(&gResolver->Channel, true);
-    if (r != ARES_SUCCESS) {
-        if (gResolver->Channel != nullptr)
-            ares_destroy(gResolver->Channel);
+    if (const int status = InitChannel(&gResolver->Channel, true); status != ARES_SUCCESS) {
         gResolver.reset();
-        ares_library_cleanup();
-        return r;
+        return status;
     }
     gResolver->Timer = std::make_unique<QTimer>();
     gResolver->Timer->setSingleShot(true);
@@ -208,19 +221,7 @@ int DnsStartup()
     return 0;
 }
 
-void DnsCleanup()
-{
-    if (!gResolver)
-        return;
-    gLookupsPending.clear(); // c-ares calls back with ARES_EDESTRUCTION: nothing to post
-    ares_destroy(gResolver->Channel);
-    for (auto& [fd, w] : gResolver->Watches) {
-        DropNotifier(w.Read);
-        DropNotifier(w.Write);
-    }
-    gResolver.reset();
-    ares_library_cleanup();
-}
+void DnsCleanup() { gResolver.reset(); }
 
 uintptr_t WSAAsyncGetHostByName(TMessageWindow* Window, uint32_t Msg, const std::string& Name)
 {
