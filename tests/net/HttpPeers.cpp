@@ -1,0 +1,135 @@
+#include "HttpPeers.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+sockaddr_in Loopback(uint16_t port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return a;
+}
+
+bool Accepts(uint16_t port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_in a = Loopback(port);
+    const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+    close(fd);
+    return ok;
+}
+}
+
+uint16_t FreePort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_in a = Loopback(0);
+    bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a);
+    sockaddr_in b{};
+    socklen_t len = sizeof b;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&b), &len);
+    close(fd);
+    return ntohs(b.sin_port);
+}
+
+TPeerProcess::~TPeerProcess()
+{
+    Stop();
+}
+
+void TPeerProcess::Start(const std::string& program, const char* const argv[], uint16_t port)
+{
+    if (access(program.c_str(), X_OK) != 0)
+        return;
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+        return;
+    FPid = pid;
+    FPort = port;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!Accepts(port)) {
+        int status = 0;
+        if (waitpid(FPid, &status, WNOHANG) == FPid) {
+            FPid = -1; // it gave up: no peer
+            return;
+        }
+        if (std::chrono::steady_clock::now() > limit) {
+            Stop();
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void TPeerProcess::Stop()
+{
+    if (FPid <= 0)
+        return;
+    kill(FPid, SIGTERM);
+    int status = 0;
+    waitpid(FPid, &status, 0);
+    FPid = -1;
+}
+
+TNginx::TNginx(const std::string& workDir) : FDir(workDir + "/nginx")
+{
+    std::filesystem::create_directories(FDir + "/www");
+    std::filesystem::create_directories(FDir + "/tmp");
+    const uint16_t port = FreePort();
+    std::ofstream(FDir + "/nginx.conf")
+        << "daemon off;\nmaster_process off;\nworker_processes 1;\nuser root;\n"
+        << "pid " << FDir << "/nginx.pid;\nerror_log " << FDir << "/error.log crit;\n"
+        << "events { worker_connections 512; }\n"
+        << "http {\n  access_log off;\n  default_type application/octet-stream;\n"
+        << "  types { text/html html; image/jpeg jpg; }\n"
+        << "  client_body_temp_path " << FDir << "/tmp;\n  proxy_temp_path " << FDir << "/tmp;\n"
+        << "  fastcgi_temp_path " << FDir << "/tmp;\n  uwsgi_temp_path " << FDir << "/tmp;\n"
+        << "  scgi_temp_path " << FDir << "/tmp;\n"
+        << "  server {\n    listen 127.0.0.1:" << port << ";\n    root " << Root() << ";\n"
+        << "    location = /moved { return 302 /small.html; }\n  }\n}\n";
+    const std::string conf = FDir + "/nginx.conf";
+    const std::string errorLog = FDir + "/error.log";
+    const char* const argv[] = {"nginx", "-p", FDir.c_str(), "-e", errorLog.c_str(), "-c", conf.c_str(), nullptr};
+    Start("/usr/sbin/nginx", argv, port);
+}
+
+TNginx::~TNginx()
+{
+    Stop();
+}
+
+std::string TNginx::Url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(Port()) + path;
+}
+
+TTinyproxy::TTinyproxy(const std::string& workDir)
+{
+    const std::string dir = workDir + "/tinyproxy";
+    std::filesystem::create_directories(dir);
+    const uint16_t port = FreePort();
+    std::ofstream(dir + "/tinyproxy.conf") << "Port " << port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\n"
+                                           << "Allow 127.0.0.1\nLogLevel Critical\n";
+    const std::string conf = dir + "/tinyproxy.conf";
+    const char* const argv[] = {"tinyproxy", "-d", "-c", conf.c_str(), nullptr};
+    Start("/usr/bin/tinyproxy", argv, port);
+}
+
+TTinyproxy::~TTinyproxy()
+{
+    Stop();
+}
