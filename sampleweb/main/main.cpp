@@ -49,8 +49,8 @@ int main(int argc, char** argv)
         std::cout << "Written to " << iniFile << "\n";
     std::cout << "Sample web ready" << std::endl;
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    int received = 0;
+    sigwait(&stopSignals, &received);
     web.Stop();
     return 0;
 }
