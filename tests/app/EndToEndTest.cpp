@@ -1,0 +1,138 @@
+#include "FormFixture.h"
+
+#include "net/HttpCli.h"
+#include "platform/TickCount.h"
+#include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/SampleWeb.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+using sampleweb::Host;
+using sampleweb::ListedPicture;
+
+class EndToEnd : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        web.Start();
+        sampleweb::WriteBaseAddressSettings(dir.File("glimmerscout.ini"), web.GetAddresses());
+        CreateForms(false);
+    }
+    void TearDown() override
+    {
+        FormFixture::TearDown();
+        web.Stop();
+    }
+
+    void Search(bool checkLinks, bool recursive)
+    {
+        form->CheckBox_CheckLinks->setChecked(checkLinks);
+        form->CheckBox_RecursiveSearch->setChecked(recursive);
+        form->Edit1->setText("red cars");
+        form->SearchButtonClick();
+    }
+
+    std::vector<ListedPicture> Listed() const
+    {
+        std::vector<ListedPicture> rows;
+        for (int i = 0; i < form->ListView1->topLevelItemCount(); ++i)
+            rows.push_back({form->FoundFiles[static_cast<size_t>(i)],
+                            form->ListView1->topLevelItem(i)->text(1).toStdString()});
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
+        return rows;
+    }
+
+    // Nothing waits and nothing runs but the checks stuck on the stalling host.
+    bool Settled() const
+    {
+        const std::string stall = web.GetAddresses().Base(Host::Stall);
+        return form->GetPageQueue.empty() && form->CheckLinkQueue.empty() && form->GetPageClients.empty()
+               && std::all_of(form->CheckLinkClients.begin(), form->CheckLinkClients.end(),
+                              [&](THttpCli* c) { return c->URL.rfind(stall, 0) == 0; });
+    }
+
+    std::vector<ListedPicture> Expected(bool checkLinks, bool recursive) const
+    {
+        sampleweb::SearchSettings s;
+        s.checkLinks = checkLinks;
+        s.recursive = recursive;
+        return sampleweb::Catalogue(web.GetAddresses()).Listing(s);
+    }
+
+    sampleweb::SampleWeb web;
+};
+
+TEST_F(EndToEnd, CheckedSearchListsExactlyWhatPassesTheFilter)
+{
+    Search(true, true);
+    ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
+    const auto expected = Expected(true, true);
+    EXPECT_EQ(Listed(), expected);
+    EXPECT_EQ(form->Label1->text().toStdString(), std::to_string(expected.size()));
+
+    // The picture sizes around the filter's bounds, by their exact sizes.
+    std::vector<std::string> sizes;
+    for (const auto& row : Listed())
+        sizes.push_back(row.size);
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), "20000"), sizes.end());
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), "1000000"), sizes.end());
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), "UNKNOWN"), sizes.end());
+    EXPECT_EQ(std::find(sizes.begin(), sizes.end(), "15000"), sizes.end());
+    EXPECT_EQ(std::find(sizes.begin(), sizes.end(), "1000001"), sizes.end());
+    for (const auto& row : Listed())
+        EXPECT_EQ(row.url.find('?'), std::string::npos) << row.url;
+
+    // The stalling check ends by the time-out and is reaped.
+    SetTickCountOffset(TickCountOffset() + 31000);
+    EXPECT_TRUE(WaitUntil([&] { return form->CheckLinkClients.empty(); }, std::chrono::seconds(10)));
+    SetTickCountOffset(0);
+    EXPECT_NE(form->Memo1->toPlainText().toStdString().find("CheckLink:\t" + web.GetAddresses().Base(Host::Stall)),
+              std::string::npos);
+    EXPECT_EQ(Listed(), expected);
+}
+
+TEST_F(EndToEnd, RecursionOffLeavesOutOnlyThePicturesBehindThumbnailPages)
+{
+    const auto withRecursion = Expected(true, true);
+    const auto without = Expected(true, false);
+    ASSERT_LT(without.size(), withRecursion.size());
+    Search(true, false);
+    ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
+    EXPECT_EQ(Listed(), without);
+}
+
+TEST_F(EndToEnd, UncheckedSearchListsEveryPictureAtOnceAsUnknown)
+{
+    Search(false, true);
+    ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
+    const auto expected = Expected(false, true);
+    EXPECT_EQ(Listed(), expected);
+    EXPECT_TRUE(form->CheckLinkClients.empty());
+    for (const auto& row : Listed())
+        EXPECT_EQ(row.size, "UNKNOWN");
+}
+
+TEST_F(EndToEnd, NothingIsAddedAfterAbort)
+{
+    Search(true, true);
+    ASSERT_TRUE(WaitUntil([&] { return form->ListView1->topLevelItemCount() > 0; }, std::chrono::seconds(60)));
+    form->AbortButtonClick();
+    const auto atAbort = Listed();
+    ASSERT_TRUE(WaitUntil([&] { return form->GetPageClients.empty() && form->CheckLinkClients.empty(); },
+                          std::chrono::seconds(30)));
+    RunEventLoopFor(std::chrono::milliseconds(1200));
+    EXPECT_EQ(Listed(), atAbort);
+    EXPECT_TRUE(form->GetPageQueue.empty());
+    EXPECT_TRUE(form->CheckLinkQueue.empty());
+}
+
+} // namespace
