@@ -98,12 +98,13 @@ bool TScriptedConnection::Send(const std::string& Bytes)
 
 bool TScriptedConnection::SendPattern(size_t Count)
 {
-    std::string block(65536, '\0');
+    // A whole number of periods, so every block starts again at 'a'.
+    std::string block(26 * 2520, '\0');
+    for (size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>('a' + i % 26);
     for (size_t done = 0; done < Count; done += block.size()) {
         const size_t n = std::min(block.size(), Count - done);
-        for (size_t i = 0; i < n; ++i)
-            block[i] = static_cast<char>('a' + (done + i) % 26);
-        if (!Send(block.substr(0, n)))
+        if (!Send(n == block.size() ? block : block.substr(0, n)))
             return false;
     }
     return true;
