@@ -64,7 +64,7 @@ void TForm1::CreateLayout()
     LuminFade9 = PictureButton(panel_Side, "Glimmerscout", 18, 8, 99, 83);
     auto* line = new QFrame(panel_Side);
     line->setFrameShape(QFrame::HLine);
-    line->setStyleSheet("color: #808080;");
+    line->setFrameShadow(QFrame::Plain);
     line->setGeometry(8, 96, 127, 2);
     LuminFade1 = PictureButton(panel_Side, "Options", 1, 124, 130, 27);
     LuminFade2 = PictureButton(panel_Side, "Home Site", 1, 164, 130, 27);
