@@ -13,6 +13,16 @@ namespace {
 const char* const kAbortedText = "Connection aborted on request";
 const char* const kLookupFailedText = "can't resolve hostname to IP address";
 
+// A handler may free the client, and with it the handler itself: run a copy.
+template <class Handler, class... Args>
+void Invoke(const Handler& handler, Args&&... args)
+{
+    if (handler) {
+        const Handler copy = handler;
+        copy(std::forward<Args>(args)...);
+    }
+}
+
 std::string ErrorWithNumber(int error)
 {
     return WSocketErrorText(error) + " (Error #" + std::to_string(error) + ")";
@@ -68,8 +78,7 @@ void THttpCli::WndProc(const TMessage& Msg)
         return;
     switch (Msg.Msg) {
     case WM_HTTP_DONE:
-        if (OnRequestDone)
-            OnRequestDone(this, FRequestType, FRequestDoneError);
+        Invoke(OnRequestDone, this, FRequestType, FRequestDoneError);
         break;
     case WM_HTTP_READY:
         StateChange(hsReady);
@@ -96,7 +105,7 @@ void THttpCli::StateChange(THttpState NewState)
     if (NewState == FHttpState)
         return;
     FHttpState = NewState;
-    if (OnStateChange && !Still([&] { OnStateChange(this); }))
+    if (!Still([&] { Invoke(OnStateChange, this); }))
         return;
     if (NewState == hsReady)
         Post(WM_HTTP_DONE);
@@ -266,7 +275,7 @@ void THttpCli::SendRequest(const std::string& Method)
 
 void THttpCli::SendRequestLine(const std::string& Line)
 {
-    if (OnCommand && !Still([&] { OnCommand(this, Line); }))
+    if (!Still([&] { Invoke(OnCommand, this, Line); }))
         return;
     FRequestBuffer += Line;
     FRequestBuffer += "\r\n";
@@ -318,7 +327,7 @@ void THttpCli::SocketDataAvailable(uint16_t Error)
         if (FHttpState == hsWaitingHeader) {
             if (!HeaderLine(rawLen))
                 return;
-        } else if (OnDataAvailable && !Still([&] { OnDataAvailable(this, Error); })) {
+        } else if (!Still([&] { Invoke(OnDataAvailable, this, Error); })) {
             return;
         }
         FReceiveLen -= static_cast<int>(rawLen);
@@ -375,7 +384,7 @@ bool THttpCli::HeaderLine(size_t RawLen)
             HeaderField(field->Name, field->Value);
         }
     }
-    if (OnHeaderData && !Still([&] { OnHeaderData(this); }))
+    if (!Still([&] { Invoke(OnHeaderData, this); }))
         return false;
     if (FStatusCode >= 400 && FCtrlSocket->State() != wsClosed) {
         // Refused: stop reading, but finish what this read brought.
@@ -493,7 +502,7 @@ void THttpCli::RelocationClosed(TCustomWSocket*, uint16_t)
     FConnected = false;
     FLocationFlag = false;
     BindSessionClosed();
-    if (OnLocationChange && !Still([&] { OnLocationChange(this); }))
+    if (!Still([&] { Invoke(OnLocationChange, this); }))
         return;
     Post(WM_HTTP_RELOCATE);
 }
@@ -541,72 +550,60 @@ void THttpCli::Abort()
 
 void THttpCli::FireCookie(const std::string& Data, bool& Accept)
 {
-    if (OnCookie)
-        OnCookie(this, Data, Accept);
+    Invoke(OnCookie, this, Data, Accept);
 }
 
 void THttpCli::FireSessionConnected()
 {
-    if (OnSessionConnected)
-        OnSessionConnected(this);
+    Invoke(OnSessionConnected, this);
 }
 
 void THttpCli::FireRequestHeaderBegin()
 {
-    if (OnRequestHeaderBegin)
-        OnRequestHeaderBegin(this);
+    Invoke(OnRequestHeaderBegin, this);
 }
 
 void THttpCli::FireRequestHeaderEnd()
 {
-    if (OnRequestHeaderEnd)
-        OnRequestHeaderEnd(this);
+    Invoke(OnRequestHeaderEnd, this);
 }
 
 void THttpCli::FireHeaderBegin()
 {
-    if (OnHeaderBegin)
-        OnHeaderBegin(this);
+    Invoke(OnHeaderBegin, this);
 }
 
 void THttpCli::FireHeaderEnd()
 {
-    if (OnHeaderEnd)
-        OnHeaderEnd(this);
+    Invoke(OnHeaderEnd, this);
 }
 
 void THttpCli::FireDocBegin()
 {
-    if (OnDocBegin)
-        OnDocBegin(this);
+    Invoke(OnDocBegin, this);
 }
 
 void THttpCli::FireDocData(const char* Buffer, int Len)
 {
-    if (OnDocData)
-        OnDocData(this, Buffer, Len);
+    Invoke(OnDocData, this, Buffer, Len);
 }
 
 void THttpCli::FireDocEnd()
 {
-    if (OnDocEnd)
-        OnDocEnd(this);
+    Invoke(OnDocEnd, this);
 }
 
 void THttpCli::FireSendBegin()
 {
-    if (OnSendBegin)
-        OnSendBegin(this);
+    Invoke(OnSendBegin, this);
 }
 
 void THttpCli::FireSendData(const char* Buffer, int Len)
 {
-    if (OnSendData)
-        OnSendData(this, Buffer, Len);
+    Invoke(OnSendData, this, Buffer, Len);
 }
 
 void THttpCli::FireSendEnd()
 {
-    if (OnSendEnd)
-        OnSendEnd(this);
+    Invoke(OnSendEnd, this);
 }
