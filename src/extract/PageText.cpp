@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -28,18 +31,60 @@ constexpr std::array<TMarkerWord, static_cast<size_t>(TMarker::Count)> kWords{{
 
 const TMarkerWord& WordOf(TMarker marker) { return kWords[static_cast<size_t>(marker)]; }
 
+bool SameBytes(const char* at, std::string_view word, size_t from)
+{
+    for (size_t i = from; i < word.size(); ++i)
+        if (at[i] != word[i])
+            return false;
+    return true;
+}
+
+// Blocks of 16 start positions are tested at once on the word's first and
+// last byte; only the few that match both are compared in full. Reads stay
+// inside [from, to).
 size_t Search(std::string_view haystack, std::string_view word, size_t from, size_t to)
 {
-    const void* hit = memmem(haystack.data() + from, to - from, word.data(), word.size());
-    return hit ? static_cast<const char*>(hit) - haystack.data() : TPageText::npos;
+    const size_t size = word.size();
+    if (to - from < size)
+        return TPageText::npos;
+    const char* const base = haystack.data();
+    if (size == 1) {
+        const void* hit = std::memchr(base + from, word[0], to - from);
+        return hit ? static_cast<const char*>(hit) - base : TPageText::npos;
+    }
+    const char* at = base + from;
+    const char* const last = base + to - size;   // the last possible start
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(word[0]);
+    const __m128i final = _mm_set1_epi8(word[size - 1]);
+    for (; last - at >= 15; at += 16) {
+        const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i tails = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + size - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, final))));
+        for (; mask != 0; mask &= mask - 1) {
+            const char* start = at + __builtin_ctz(mask);
+            if (SameBytes(start, word, 1))
+                return start - base;
+        }
+    }
+#endif
+    for (; at <= last; ++at)
+        if (SameBytes(at, word, 0))
+            return at - base;
+    return TPageText::npos;
+}
+
+char LowerByte(char c)
+{
+    // Branch-free, so the loops below vectorise.
+    return static_cast<char>(c | (static_cast<unsigned char>(c - 'A') < 26 ? 0x20 : 0));
 }
 
 std::string LowerCase(std::string_view text)
 {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
+    std::string lower(text.size(), '\0');
+    std::transform(text.begin(), text.end(), lower.begin(), LowerByte);
     return lower;
 }
 
@@ -57,13 +102,16 @@ TPageText::TPageText(const std::vector<std::string>& lines)
     size_t size = 0;
     for (const std::string& line : lines)
         size += line.size();
-    FText.reserve(size);
+    FText.resize(size);
+    FLower.resize(size);
     FLines.reserve(lines.size());
+    size_t at = 0;
     for (const std::string& line : lines) {
-        FLines.push_back({FText.size(), FText.size() + line.size()});
-        FText += line;
+        FLines.push_back({at, at + line.size()});
+        std::copy(line.begin(), line.end(), FText.begin() + at);
+        std::transform(line.begin(), line.end(), FLower.begin() + at, LowerByte);
+        at += line.size();
     }
-    FLower = LowerCase(FText);
 }
 
 std::string_view TPageText::Haystack(TMarker marker) const

@@ -74,8 +74,8 @@ TEST(ExtractorDifferential, HostilePages)
 {
     // The literal walk is quadratic: small pages, two origins.
     const std::vector<std::string> origins{kOrigins[0], kOrigins[3]};
-    ExpectSameAsLiteral(PageGenerator::UnmatchedQuotes(7, 2500), "unmatched quotes", -1, origins);
-    ExpectSameAsLiteral(PageGenerator::UnclosedAnchors(7, 2500), "unclosed anchors", -1, origins);
+    ExpectSameAsLiteral(PageGenerator::UnmatchedQuotes(7, 1500), "unmatched quotes", -1, origins);
+    ExpectSameAsLiteral(PageGenerator::UnclosedAnchors(7, 1500), "unclosed anchors", -1, origins);
     ExpectSameAsLiteral(std::string(1000, '<') + "a" + std::string(1000, 'a') + "/a", "many <", -1, origins);
     ExpectSameAsLiteral("<a <a <a <a x.jpg\" <img src=\"a/../b.jpg\" /a", "nested anchors");
 }
@@ -83,7 +83,7 @@ TEST(ExtractorDifferential, HostilePages)
 TEST(ExtractorDifferential, RandomMarkup)
 {
     std::mt19937 random(20261207);
-    for (int i = 0; i < 250; ++i) {
+    for (int i = 0; i < 150; ++i) {
         const uint32_t seed = random();
         ExpectSameAsLiteral(PageGenerator::RandomMarkup(seed, 20 + seed % 600), "random " + std::to_string(seed));
     }
