@@ -5,8 +5,10 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <sys/epoll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 int SocketOption(TSocket s, int name)
@@ -29,12 +31,28 @@ TAsyncSelect::TAsyncSelect(TSocket Socket, TMessageWindow* Window, uint32_t Msg,
     FWriteNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Write);
     FWriteNotifier->setEnabled(false);
     QObject::connect(FWriteNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
+    if (FDatagram)
+        return;
+    FHangupFd = epoll_create1(EPOLL_CLOEXEC);
+    epoll_event hangup{};
+    hangup.events = EPOLLRDHUP; // errors and hang-ups are always reported
+    if (FHangupFd < 0 || epoll_ctl(FHangupFd, EPOLL_CTL_ADD, Socket, &hangup) < 0)
+        return; // then the read notifier alone sees the close
+    FHangupNotifier = std::make_unique<QSocketNotifier>(FHangupFd, QSocketNotifier::Read);
+    FHangupNotifier->setEnabled(false);
+    QObject::connect(FHangupNotifier.get(), &QSocketNotifier::activated, [this] { HangupReady(); });
 }
 
 TAsyncSelect::~TAsyncSelect()
 {
     FReadNotifier->setEnabled(false);
     FWriteNotifier->setEnabled(false);
+    if (FHangupNotifier) {
+        FHangupNotifier->setEnabled(false);
+        FHangupNotifier.reset();
+    }
+    if (FHangupFd >= 0)
+        close(FHangupFd);
 }
 
 void TAsyncSelect::Select(uint16_t Events)
@@ -71,6 +89,9 @@ void TAsyncSelect::Update()
         FReadNotifier->setEnabled(read);
     if (FWriteNotifier->isEnabled() != write)
         FWriteNotifier->setEnabled(write);
+    const bool hangup = FHangupNotifier && !FConnecting && !FListening && !FClosed && (FEvents & FD_CLOSE) != 0;
+    if (FHangupNotifier && FHangupNotifier->isEnabled() != hangup)
+        FHangupNotifier->setEnabled(hangup);
 }
 
 void TAsyncSelect::Post(uint16_t Event, int Error)
@@ -101,12 +122,24 @@ void TAsyncSelect::ReadReady()
             } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
                 FReadArmed = true;
             } else {
-                const int error = n == 0 ? SocketOption(FSocket, SO_ERROR) : errno;
-                FClosed = true;
-                Post(FD_CLOSE, WSocketErrnoToWsa(error));
+                PostClose(n == 0 ? SocketOption(FSocket, SO_ERROR) : errno);
             }
         }
     }
+    Update();
+}
+
+void TAsyncSelect::PostClose(int Errno)
+{
+    FClosed = true;
+    Post(FD_CLOSE, WSocketErrnoToWsa(Errno));
+}
+
+void TAsyncSelect::HangupReady()
+{
+    epoll_event ready{};
+    epoll_wait(FHangupFd, &ready, 1, 0);
+    PostClose(SocketOption(FSocket, SO_ERROR));
     Update();
 }
 

@@ -12,7 +12,9 @@ class TMessageWindow;
 // window (wParam = socket, lParam = Serial << 32 | error << 16 | event).
 // As with WinSock, a notification is not repeated until its re-enabling call
 // (recv for FD_READ, a blocked send for FD_WRITE, accept for FD_ACCEPT), so
-// the event loop never spins on data nobody reads.
+// the event loop never spins on data nobody reads; FD_CLOSE still comes when
+// the peer closes while data waits unread (watched through an epoll
+// descriptor that reports only the hang-up).
 // Destroy it before closing the descriptor.
 class TAsyncSelect {
 public:
@@ -31,7 +33,9 @@ private:
     void Update();
     void ReadReady();
     void WriteReady();
+    void HangupReady();
     void Post(uint16_t Event, int Error);
+    void PostClose(int Errno);
 
     TSocket FSocket;
     TMessageWindow* FWindow;
@@ -46,4 +50,6 @@ private:
     bool FClosed = false; // FD_CLOSE sent: nothing more to read
     std::unique_ptr<QSocketNotifier> FReadNotifier;
     std::unique_ptr<QSocketNotifier> FWriteNotifier;
+    int FHangupFd = -1; // stream sockets: epoll set waiting for the peer's close
+    std::unique_ptr<QSocketNotifier> FHangupNotifier;
 };
