@@ -330,3 +330,57 @@ TEST(WSocketConnect, SocketCanBeFreedRightAfterCloseWithEventsQueued)
     RunEventLoopFor(std::chrono::milliseconds(30));
     EXPECT_EQ(before, events);
 }
+
+TEST(WSocketConnect, DestroyingAConnectedSocketFiresNothing)
+{
+    TScriptedServer server([](TScriptedConnection& c) { c.ReadToEnd(); });
+    auto s = std::make_unique<TWSocket>();
+    int events = 0;
+    Aim(*s, server.PortText());
+    s->Connect();
+    ASSERT_TRUE(WaitUntil([&] { return s->State() == wsConnected; }));
+    s->OnSessionClosed = [&](TCustomWSocket*, uint16_t) { ++events; };
+    s->OnChangeState = [&](TCustomWSocket*, TSocketState, TSocketState) { ++events; };
+    s.reset();
+    EXPECT_EQ(0, events);
+    ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1; })); // the peer saw the end
+}
+
+TEST(WSocketConnect, FlushReturnsWhenEverythingIsSent)
+{
+    constexpr size_t size = 2 * 1024 * 1024;
+    size_t got = 0;
+    TScriptedServer server([&](TScriptedConnection& c) { got = c.Read(size).size(); });
+    TWSocket s;
+    Aim(s, server.PortText());
+    s.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected; }));
+    const std::string data(size, 'f');
+    s.SendText(data);
+    s.Flush();
+    EXPECT_TRUE(s.AllSent());
+    ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1; }));
+    EXPECT_EQ(size, got);
+}
+
+TEST(WSocketConnect, PausedSocketReportsNothingUntilResumed)
+{
+    TScriptedServer server([](TScriptedConnection& c) {
+        c.ReadUntil("go");
+        c.Send("data");
+        c.ReadToEnd();
+    });
+    TWSocket s;
+    TSocketEventRecorder rec(s);
+    Aim(s, server.PortText());
+    s.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected; }));
+    s.Pause();
+    s.SendText("go");
+    ASSERT_TRUE(WaitUntil([&] { return s.RcvdCount() == 4; }));
+    RunEventLoopFor(std::chrono::milliseconds(20));
+    EXPECT_EQ("", rec.Received);
+    s.Resume();
+    ASSERT_TRUE(WaitUntil([&] { return rec.Received == "data"; }));
+    s.Close();
+}
