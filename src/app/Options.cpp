@@ -36,6 +36,12 @@ int EditValue(const QLineEdit* edit)
     return StrToIntDef(text, 0);
 }
 
+void Compact(QLayout* layout)
+{
+    layout->setContentsMargins(4, 2, 2, 4);
+    layout->setSpacing(2);
+}
+
 std::optional<std::string> PlatformFolderDialog(QWidget* parent, const std::string& start)
 {
     const QString dir = QFileDialog::getExistingDirectory(parent, QString(), ToQt(start));
@@ -68,15 +74,21 @@ Tfrm_Options::Tfrm_Options(const std::string& settingsFile, QWidget* parent)
         edit->installEventFilter(this);
 }
 
+// Laid out for a small dialog font, as the fixed client size needs.
 void Tfrm_Options::BuildLayout()
 {
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
     auto* general = new QWidget;
     auto* page = new QVBoxLayout(general);
-    page->setContentsMargins(6, 6, 6, 6);
-    page->setSpacing(4);
+    page->setContentsMargins(2, 4, 2, 2);
+    page->setSpacing(2);
 
     auto* connection = new QGroupBox("I have a:");
     auto* connectionRow = new QHBoxLayout(connection);
+    Compact(connectionRow);
     radiobutton_Modem = new QRadioButton("Slow Connection (Modem)");
     radiobutton_LAN = new QRadioButton("Fast Connection (LAN)");
     radiobutton_Modem->setChecked(true);
@@ -86,6 +98,7 @@ void Tfrm_Options::BuildLayout()
 
     auto* filter = new QGroupBox("Filter Functions:");
     auto* filterGrid = new QGridLayout(filter);
+    Compact(filterGrid);
     checkbox_LargerThan = new QCheckBox("Must be larger than:");
     edit_LargerThan = new QLineEdit("30");
     checkbox_SmallerThan = new QCheckBox("Must be smaller than:");
@@ -105,6 +118,7 @@ void Tfrm_Options::BuildLayout()
 
     auto* smartSave = new QGroupBox("Smart Save");
     auto* saveGrid = new QGridLayout(smartSave);
+    Compact(saveGrid);
     edit_SavePath = new QLineEdit("c:\\images");
     edit_SavePath->setEnabled(false); // filled only by the folder chooser
     Button1 = new QPushButton(">>");
@@ -120,6 +134,7 @@ void Tfrm_Options::BuildLayout()
 
     auto* slideShow = new QGroupBox("Slide Show");
     auto* waitRow = new QHBoxLayout(slideShow);
+    Compact(waitRow);
     edit_Wait = new QLineEdit("10");
     edit_Wait->setFixedWidth(40);
     waitRow->addWidget(new QLabel("Wait at least"));
@@ -141,7 +156,8 @@ void Tfrm_Options::BuildLayout()
     buttons->addWidget(BitBtn1);
 
     auto* frame = new QVBoxLayout(this);
-    frame->setContentsMargins(6, 6, 6, 6);
+    frame->setContentsMargins(4, 4, 4, 4);
+    frame->setSpacing(4);
     frame->addWidget(pages, 1);
     frame->addLayout(buttons);
 }
