@@ -5,7 +5,6 @@
 // One page under extraction: its text and the resolver for its origin.
 struct TExtractPage {
     TExtractPage(const std::vector<std::string>& lines, const std::string& origin) : Text(lines), Resolver(origin) {}
-    TExtractPage(std::string text, const std::string& origin) : Text(std::move(text)), Resolver(origin) {}
 
     TPageText Text;
     TLinkResolver Resolver;

@@ -77,24 +77,10 @@ size_t Search(std::string_view haystack, std::string_view word, size_t from, siz
 
 char LowerByte(char c)
 {
-    // Branch-free, so the loops below vectorise.
+    // Branch-free, so the copy loop vectorises.
     return static_cast<char>(c | (static_cast<unsigned char>(c - 'A') < 26 ? 0x20 : 0));
 }
 
-std::string LowerCase(std::string_view text)
-{
-    std::string lower(text.size(), '\0');
-    std::transform(text.begin(), text.end(), lower.begin(), LowerByte);
-    return lower;
-}
-
-}
-
-TPageText::TPageText(std::string text)
-    : FText(std::move(text))
-    , FLower(LowerCase(FText))
-    , FLines{Whole()}
-{
 }
 
 TPageText::TPageText(const std::vector<std::string>& lines)

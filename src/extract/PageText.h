@@ -38,16 +38,12 @@ struct TSpan {
 // all occurrences, for callers that search overlapping spans many times.
 class TPageText {
 public:
-    explicit TPageText(std::string text);
     explicit TPageText(const std::vector<std::string>& lines);
 
     const std::string& Text() const { return FText; }
     size_t Size() const { return FText.size(); }
-    TSpan Whole() const { return {0, FText.size()}; }
-    // The spans of the lines it was joined from (one span for a single text).
+    // The spans of the lines it was joined from.
     const std::vector<TSpan>& Lines() const { return FLines; }
-    std::string Copy(TSpan span) const { return FText.substr(span.Begin, span.Size()); }
-    char At(size_t pos) const { return FText[pos]; }
 
     // First / last occurrence lying wholly inside the span, or npos.
     size_t Find(TMarker marker, TSpan span) const;

@@ -25,14 +25,13 @@ TTagLinks CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag)
 {
     TTagLinks links;
     CatchAll("error code : #0017 (CheckHrefForThumbsAndNewPage)", [&] {
-        std::string src = Find_IMG_SRC_param(page, tag);
         std::string href = Find_HREF_param(page, tag);
         const std::string_view ext = ExtensionOf(href);
         TTagLinks found;
         if (ext == ".jpg")
             found.Picture = href;
         else if (ext.empty())
-            found.Picture = std::move(src);
+            found.Picture = Find_IMG_SRC_param(page, tag);   // only read when it is taken
         if (ext == ".html" || ext == ".htm")
             found.PageToFollow = std::move(href);
         links = std::move(found);

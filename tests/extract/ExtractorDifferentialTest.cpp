@@ -65,8 +65,8 @@ void ExpectSameAsLiteral(std::string_view body, const std::string& what, int fai
 TEST(ExtractorDifferential, GeneratedPages)
 {
     for (uint32_t seed = 1; seed <= 3; ++seed) {
-        ExpectSameAsLiteral(PageGenerator::Gallery(seed, 8000), "gallery");
-        ExpectSameAsLiteral(PageGenerator::OneLine(seed, 6000), "one line");
+        ExpectSameAsLiteral(PageGenerator::Gallery(seed, 6000), "gallery");
+        ExpectSameAsLiteral(PageGenerator::OneLine(seed, 4000), "one line");
     }
 }
 
