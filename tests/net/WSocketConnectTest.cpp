@@ -87,13 +87,20 @@ TEST(WSocketConnect, SessionClosedFiresOnceWhicheverCloseComesFirst)
 
 TEST(WSocketConnect, FailedSendClosesOnceWithTheError)
 {
-    TScriptedServer server([](TScriptedConnection& c) { c.Reset(); });
+    TScriptedServer server([](TScriptedConnection& c) {
+        c.ReadUntil("x");
+        c.Reset();
+    });
     TWSocket s;
     TSocketEventRecorder rec(s);
+    s.OnSessionConnected = [](TCustomWSocket* sender, uint16_t) {
+        sender->Pause(); // keep the coming reset from arriving as FD_CLOSE: the send must find it
+        sender->SendText("x");
+    };
     Aim(s, server.PortText());
     s.Connect();
-    ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected && server.Finished() == 1; }));
-    s.Pause(); // keep the reset from arriving as FD_CLOSE: the send must find it
+    ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1; }));
+    ASSERT_EQ(wsConnected, s.State());
     rec.Events.clear();
     s.SendText("lost");
     EXPECT_EQ(wsClosed, s.State());
@@ -250,14 +257,14 @@ TEST(WSocketConnect, NoEventAfterAbort)
 {
     TScriptedServer server([](TScriptedConnection& c) {
         c.Send(std::string(100000, 'x'));
-        c.Close();
+        c.ReadToEnd();
     });
     TWSocket s;
     TSocketEventRecorder rec(s);
     rec.ReadData = false;
     Aim(s, server.PortText());
     s.Connect();
-    ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected && server.Finished() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected && s.RcvdCount() == 100000; }));
     s.Abort();
     const auto events = rec.Events.size();
     RunEventLoopFor(std::chrono::milliseconds(50));
@@ -314,7 +321,7 @@ TEST(WSocketConnect, SocketCanBeFreedRightAfterCloseWithEventsQueued)
 {
     TScriptedServer server([](TScriptedConnection& c) {
         c.Send(std::string(50000, 'z'));
-        c.Close();
+        c.ReadToEnd();
     });
     auto s = std::make_unique<TWSocket>();
     int events = 0;
@@ -322,7 +329,7 @@ TEST(WSocketConnect, SocketCanBeFreedRightAfterCloseWithEventsQueued)
     s->OnSessionClosed = [&](TCustomWSocket*, uint16_t) { ++events; };
     Aim(*s, server.PortText());
     s->Connect();
-    ASSERT_TRUE(WaitUntil([&] { return s->State() == wsConnected && server.Finished() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return s->State() == wsConnected && events > 0; }));
     s->SendText("queued FD_WRITE");
     s->Close();
     s.reset();
