@@ -1,8 +1,11 @@
 #pragma once
+#include <cstdint>
 
-// A fetch to disk counts as done only when the server answered with a 2xx
-// status. Looking for "404" in the last piece received misjudged pictures
-// whose bytes hold those digits and took error pages for pictures; the
-// client itself reports failed look-ups, failed connections and aborts as
-// status 404.
-inline bool FetchFailed(int statusCode) { return statusCode < 200 || statusCode > 299; }
+// A fetch to disk counts as done only when it ended without an error and
+// the server answered with a 2xx status. Looking for "404" in the last
+// piece received misjudged pictures whose bytes hold those digits and took
+// error pages, broken connections and full disks for pictures.
+inline bool FetchFailed(int statusCode, uint16_t error)
+{
+    return error != 0 || statusCode < 200 || statusCode > 299;
+}

@@ -1,0 +1,37 @@
+#include "download/FileFetches.h"
+
+#include "core/TextHelpers.h"
+#include "download/FetchOutcome.h"
+
+void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDownloadFile> file)
+{
+    auto client = std::make_unique<THttpCli>();
+    THttpCli* raw = client.get();
+    raw->URL = url;
+    raw->Tag = kind;
+    raw->DocStream = file.get();
+    raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
+    FFetches.emplace(raw, TFetch{std::move(client), std::move(file)});
+    try {
+        raw->GetAsync();
+    } catch (...) {
+        FFetches.erase(raw);
+        throw;
+    }
+}
+
+void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
+{
+    const auto at = FFetches.find(client);
+    if (at == FFetches.end())
+        return;
+    TResult result;
+    result.Url = client->URL;
+    result.Kind = static_cast<int>(client->Tag);
+    result.Failed = FetchFailed(client->StatusCode(), error);
+    ExtractFileNameFromURL(client->URL, result.FileName);
+    result.Path = at->second.File->FileName();
+    FFetches.erase(at); // closes the file and frees the client, inside its own event
+    if (OnDone)
+        OnDone(result);
+}

@@ -1,0 +1,78 @@
+#include "download/FileFetches.h"
+#include "download/SmartSave.h"
+#include "net/HttpTestServer.h"
+#include "net/WinSockDns.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class FileFetches : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WSocketSetDnsLookups("f");
+        fetches.OnDone = [this](const TFileFetches::TResult& r) { results.push_back(r); };
+    }
+
+    // Serves one response to the next request.
+    void Answer(const std::string& response)
+    {
+        ASSERT_TRUE(server.Accept());
+        ASSERT_FALSE(server.ReadRequest().empty());
+        server.Send(response);
+        server.Close();
+    }
+
+    TempDir dir;
+    THttpTestServer server;
+    TFileFetches fetches;
+    std::vector<TFileFetches::TResult> results;
+};
+
+TEST_F(FileFetches, APictureArrivesWholeWhateverItsBytes)
+{
+    const std::string picture = std::string("\xFF\xD8 HTTP/1.0 404 Not Found\0\x01", 27) + std::string(20000, 'x');
+    fetches.Start(server.Url("/cars/a.jpg"), 3, TDownloadFile::Create(dir.File("a.jpg")));
+    Answer("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + picture);
+    ASSERT_TRUE(WaitUntil([&] { return !results.empty(); }));
+    EXPECT_FALSE(results[0].Failed);
+    EXPECT_EQ(results[0].Kind, 3);
+    EXPECT_EQ(results[0].FileName, "a.jpg");
+    EXPECT_EQ(results[0].Url, server.Url("/cars/a.jpg"));
+    EXPECT_EQ(results[0].Path, dir.File("a.jpg"));
+    EXPECT_EQ(fetches.Running(), 0u);
+    EXPECT_EQ(ReadFile(dir.File("a.jpg")), picture);
+    // The file was closed before the result was told: it can be opened again.
+    EXPECT_NO_THROW(TDownloadFile::Create(dir.File("a.jpg")));
+}
+
+TEST_F(FileFetches, ErrorStatusesAndRefusedConnectionsFail)
+{
+    fetches.Start(server.Url("/gone.jpg"), 1, SmartSave::CreateScratchFile(dir.Path(), "gone.jpg"));
+    Answer("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>");
+    fetches.Start(server.Url("/err.jpg"), 0, TDownloadFile::Create(dir.File("err.jpg")));
+    Answer("HTTP/1.0 500 Server Error\r\n\r\n<html>oops</html>");
+    fetches.Start("http://127.0.0.1:" + std::to_string(UnusedPort()) + "/x.jpg", 3, TDownloadFile::Create(dir.File("x.jpg")));
+    ASSERT_TRUE(WaitUntil([&] { return results.size() == 3; }));
+    for (const auto& r : results)
+        EXPECT_TRUE(r.Failed) << r.Url;
+    EXPECT_EQ(results[0].Path, dir.File("slideshow/gone.jpg"));
+}
+
+TEST_F(FileFetches, FreeingTheFetchesTellsNothing)
+{
+    auto own = std::make_unique<TFileFetches>();
+    bool told = false;
+    own->OnDone = [&](const TFileFetches::TResult&) { told = true; };
+    own->Start(server.Url("/slow.jpg"), 3, TDownloadFile::Create(dir.File("slow.jpg")));
+    ASSERT_TRUE(server.Accept());
+    own.reset();
+    RunEventLoopFor(std::chrono::milliseconds(50));
+    EXPECT_FALSE(told);
+    EXPECT_NO_THROW(TDownloadFile::Create(dir.File("slow.jpg")));
+}
+
+} // namespace
