@@ -28,8 +28,12 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
     SlideShowTimer->setInterval(10000);
     ConnectHandlers();
     FormCreate();
-    for (QTimer* t : {Timer1, Timer2, Timer3, Timer4, Timer5})
+    // Precise: a coarse timer may fire 5% late by design, which would eat
+    // into the reapers' one-per-100-ms budget.
+    for (QTimer* t : {Timer1, Timer2, Timer3, Timer4, Timer5}) {
+        t->setTimerType(Qt::PreciseTimer);
         t->start();
+    }
 }
 
 TForm1::~TForm1()
