@@ -1,0 +1,235 @@
+// THttpCli beside curl and wget against the same nginx on loopback:
+//  (a) one 200 MB body into a file (MB/s, CPU seconds), and into a memory
+//      stream with a 100 ms timer beside it (largest lateness);
+//  (b) 20,000 files of 10 kB with 45 requests at once (requests/s, CPU).
+// Each figure after a warm-up round, the tools alternating, best of the rounds.
+// Usage: http_bench [rounds] [bigMB] [files]
+#include "net/FileStream.h"
+#include "net/HttpCli.h"
+#include "net/MemoryStream.h"
+#include "net/WinSockDns.h"
+#include "support/TestSupport.h"
+#include "net/HttpPeers.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+struct TRun {
+    double Seconds = 0;
+    double Cpu = 0;
+};
+
+double CpuOf(const rusage& r)
+{
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+double SelfCpu()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return CpuOf(r);
+}
+
+// Runs a program to its end; CPU seconds from the child's own usage.
+TRun RunTool(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    QElapsedTimer t;
+    t.start();
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    int status = 0;
+    rusage r{};
+    wait4(pid, &status, 0, &r);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "%s failed (%d)\n", args[0].c_str(), status);
+    return {static_cast<double>(t.nsecsElapsed()) / 1e9, CpuOf(r)};
+}
+
+// One GET into a stream; returns its time and this process's CPU.
+TRun FetchOne(const std::string& url, TStream& stream, int64_t expected)
+{
+    THttpCli cli;
+    bool done = false;
+    cli.URL = url;
+    cli.DocStream = &stream;
+    cli.OnRequestDone = [&](THttpCli*, THttpRequest, uint16_t e) {
+        if (e != 0)
+            std::fprintf(stderr, "THttpCli failed: %d\n", e);
+        done = true;
+    };
+    const double cpu = SelfCpu();
+    QElapsedTimer t;
+    t.start();
+    cli.GetAsync();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const TRun r{static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
+    if (cli.ReceivedBytes() != expected)
+        std::fprintf(stderr, "THttpCli got %lld of %lld bytes\n", static_cast<long long>(cli.ReceivedBytes()),
+                     static_cast<long long>(expected));
+    return r;
+}
+
+// 'count' GETs with 'parallel' clients at once; each body into memory.
+TRun FetchMany(const std::vector<std::string>& urls, int parallel)
+{
+    size_t next = 0, finished = 0, failed = 0;
+    std::deque<std::unique_ptr<TMemoryStream>> bodies;
+    std::function<void()> startOne = [&] {
+        auto* cli = new THttpCli;
+        auto* body = new TMemoryStream;
+        cli->URL = urls[next++];
+        cli->DocStream = body;
+        cli->OnRequestDone = [&, body](THttpCli* c, THttpRequest, uint16_t e) {
+            failed += e != 0 || c->ReceivedBytes() != 10000;
+            ++finished;
+            delete c; // freed inside its own OnRequestDone, as the program does
+            delete body;
+            if (next < urls.size())
+                startOne();
+        };
+        cli->GetAsync();
+    };
+    const double cpu = SelfCpu();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < parallel && next < urls.size(); ++i)
+        startOne();
+    while (finished < urls.size())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (failed)
+        std::fprintf(stderr, "THttpCli: %zu requests failed\n", failed);
+    return {static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
+}
+
+TRun Best(const std::vector<TRun>& runs)
+{
+    return *std::min_element(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) { return a.Seconds < b.Seconds; });
+}
+
+void WriteBig(const std::string& path, int64_t bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    std::string block(1 << 20, '\0');
+    uint64_t x = 88172645463325252ull;
+    for (auto& c : block) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        c = static_cast<char>(x);
+    }
+    for (int64_t done = 0; done < bytes; done += static_cast<int64_t>(block.size()))
+        out.write(block.data(), static_cast<std::streamsize>(std::min<int64_t>(bytes - done, block.size())));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    WSocketSetDnsLookups("f");
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 3;
+    const int64_t bigBytes = (argc > 2 ? std::atoll(argv[2]) : 200) * 1000 * 1000;
+    const int files = argc > 3 ? std::atoi(argv[3]) : 20000;
+
+    TempDir dir;
+    TNginx nginx(dir.Path());
+    if (!nginx.Running()) {
+        std::fprintf(stderr, "nginx is not available\n");
+        return 1;
+    }
+    WriteBig(nginx.Root() + "/big.bin", bigBytes);
+    std::filesystem::create_directories(nginx.Root() + "/s");
+    std::vector<std::string> urls;
+    std::ofstream curlList(dir.File("list.txt"));
+    const std::string small(10000, 's');
+    for (int i = 0; i < files; ++i) {
+        const std::string name = "/s/" + std::to_string(i) + ".bin";
+        WriteFile(nginx.Root() + name, small);
+        urls.push_back(nginx.Url(name));
+        curlList << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
+    }
+    curlList.close();
+    const std::string bigUrl = nginx.Url("/big.bin");
+    const std::string out = dir.File("out.bin");
+    const double mb = static_cast<double>(bigBytes) / 1e6;
+
+    // (a) one big body into a file.
+    std::vector<TRun> ours, curl, wget;
+    for (int round = 0; round <= rounds; ++round) {
+        TRun o;
+        {
+            TFileStream file(out, fmCreate);
+            o = FetchOne(bigUrl, file, bigBytes);
+        }
+        const TRun c = RunTool({"curl", "-s", "--http1.0", "-o", out, bigUrl});
+        const TRun w = RunTool({"wget", "-q", "-O", out, bigUrl});
+        if (round == 0)
+            continue; // warm-up
+        ours.push_back(o);
+        curl.push_back(c);
+        wget.push_back(w);
+    }
+    const TRun o = Best(ours), c = Best(curl), w = Best(wget);
+    std::printf("(a) %.0f MB into a file, best of %d after a warm-up\n", mb, rounds);
+    std::printf("    THttpCli %8.1f MB/s  %.2f s  CPU %.2f s\n", mb / o.Seconds, o.Seconds, o.Cpu);
+    std::printf("    curl     %8.1f MB/s  %.2f s  CPU %.2f s\n", mb / c.Seconds, c.Seconds, c.Cpu);
+    std::printf("    wget     %8.1f MB/s  %.2f s  CPU %.2f s\n", mb / w.Seconds, w.Seconds, w.Cpu);
+    std::printf("    speed THttpCli/curl %.2f (goal >= 0.8), THttpCli/wget %.2f (goal >= 1)\n", c.Seconds / o.Seconds,
+                w.Seconds / o.Seconds);
+    std::printf("    CPU THttpCli/curl %.2f (goal <= 1.5)\n", o.Cpu / c.Cpu);
+
+    // The same body into memory, with a 100 ms timer beside it.
+    {
+        QElapsedTimer sinceTick;
+        qint64 worstLate = 0;
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            worstLate = std::max(worstLate, sinceTick.elapsed() - 100);
+            sinceTick.restart();
+        });
+        TMemoryStream memory(bigBytes + 1);
+        sinceTick.start();
+        timer.start(100);
+        const TRun m = FetchOne(bigUrl, memory, bigBytes);
+        std::printf("    into memory %8.1f MB/s, a 100 ms timer fired at most %lld ms late (goal <= 10)\n",
+                    mb / m.Seconds, static_cast<long long>(worstLate));
+    }
+
+    // (b) many small files, 45 at once.
+    std::vector<TRun> manyOurs, manyCurl;
+    for (int round = 0; round <= rounds; ++round) {
+        const TRun mo = FetchMany(urls, 45);
+        const TRun mc = RunTool({"curl", "-s", "--http1.0", "--parallel", "--parallel-max", "45", "-K", dir.File("list.txt")});
+        if (round == 0)
+            continue;
+        manyOurs.push_back(mo);
+        manyCurl.push_back(mc);
+    }
+    const TRun mo = Best(manyOurs), mc = Best(manyCurl);
+    std::printf("(b) %d files of 10 kB, 45 at once, best of %d after a warm-up\n", files, rounds);
+    std::printf("    THttpCli %8.0f requests/s  %.2f s  CPU %.2f s\n", files / mo.Seconds, mo.Seconds, mo.Cpu);
+    std::printf("    curl     %8.0f requests/s  %.2f s  CPU %.2f s\n", files / mc.Seconds, mc.Seconds, mc.Cpu);
+    std::printf("    THttpCli/curl %.2f (goal >= 1)\n", mc.Seconds / mo.Seconds);
+    return 0;
+}
