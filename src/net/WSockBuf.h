@@ -13,7 +13,6 @@ public:
     // Pending bytes (nullptr, 0 when none).
     const char* Peek(int& Len) const;
     int Remove(int Len);
-    int Pending() const { return FWrCount - FRdCount; }
     bool Full() const { return FWrCount >= FBlockSize; }
 
 private:

@@ -156,7 +156,6 @@ protected:
     TSocket FHSocket = INVALID_SOCKET;
     std::string FAddrStr;
     bool FAddrResolved = false;
-    int FAddrFormat = PF_INET;
     bool FAddrAssigned = false;
     int FProto = IPPROTO_TCP;
     bool FProtoAssigned = true;
@@ -183,7 +182,6 @@ protected:
     int FFlushTimeout = 60;
     bool FMultiThreaded = false;
     TSocketState FState = wsClosed;
-    bool FMoreData = false;
     bool FTerminated = false;
     sockaddr_in FSin{};
 

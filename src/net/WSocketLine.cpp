@@ -116,7 +116,6 @@ void TCustomLineWSocket::DeliverLine(uint16_t Error)
 {
     const auto alive = AliveToken();
     FRcvdPtr = 0;
-    FLineReceivedFlag = true;
     // Each call must read some of the line; what a handler leaves unread is dropped.
     while (FRcvdPtr < FLineLength) {
         const size_t before = FRcvdPtr;
@@ -130,7 +129,6 @@ void TCustomLineWSocket::DeliverLine(uint16_t Error)
     FRcvBuf.erase(FRcvBuf.begin(), FRcvBuf.begin() + std::min(FLineLength, FRcvBuf.size()));
     FLineLength = 0;
     FRcvdPtr = 0;
-    FLineReceivedFlag = false;
 }
 
 void TCustomLineWSocket::FireSessionClosed(uint16_t Error)

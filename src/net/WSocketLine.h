@@ -38,7 +38,6 @@ private:
     std::vector<char> FRcvBuf; // held bytes, oldest first
     size_t FRcvdPtr = 0;       // bytes of the ready line already read
     size_t FLineLength = 0;    // length of the ready line (0 when none)
-    bool FLineReceivedFlag = false;
     std::string FLineEnd = "\r\n";
     bool FLineMode = false;
     bool FLineEcho = false;

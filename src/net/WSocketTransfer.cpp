@@ -128,7 +128,6 @@ int TCustomWSocket::RecvRaw(void* Buffer, int Len, int Flags)
         WSocketSetLastErrorFromErrno();
     if (FSelect)
         FSelect->ReEnable(FD_READ);
-    FMoreData = n >= Len;
     return n;
 }
 
@@ -143,7 +142,6 @@ int TCustomWSocket::RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& F
         FromLen = static_cast<int>(len);
     if (FSelect)
         FSelect->ReEnable(FD_READ);
-    FMoreData = n >= Len;
     return n;
 }
 

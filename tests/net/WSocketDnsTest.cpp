@@ -1,4 +1,7 @@
+#include "net/SocketDnsResponder.h"
 #include "net/SocketEventRecorder.h"
+#include "net/WSocketResolve.h"
+#include "net/WinSockDns.h"
 #include "net/WSocket.h"
 #include "support/TestSupport.h"
 
@@ -123,4 +126,27 @@ TEST(WSocketDns, LastSocketShutsTheStandInDownAndTheNextStartsItAgain)
     EXPECT_EQ(starts + 1, WSocketStartCount());
     ASSERT_TRUE(WaitUntil([&] { return !rec.Events.empty(); }));
     EXPECT_EQ("lookup 0", rec.Events.front());
+}
+
+TEST(WSocketDns, NameServerIsAskedOnTheEventLoop)
+{
+    TSocketDnsResponder responder(std::map<std::string, std::string>{{"pictures.example", "127.0.0.9"}});
+    ASSERT_EQ(0, WSocketGetLiveCount()); // the settings apply at the next start-up
+    WSocketSetDnsLookups("b");
+    WSocketSetDnsServers(responder.Server());
+    {
+        TWSocket s;
+        TSocketEventRecorder rec(s);
+        s.DnsLookup("pictures.example");
+        ASSERT_TRUE(WaitUntil([&] { return !rec.Events.empty(); }));
+        EXPECT_EQ("lookup 0", rec.Events.back());
+        EXPECT_EQ("127.0.0.9", s.DnsResult());
+        s.DnsLookup("missing.example");
+        ASSERT_TRUE(WaitUntil([&] { return rec.Events.size() == 2; }));
+        EXPECT_EQ("lookup 11001", rec.Events.back());
+        EXPECT_EQ(0x7F000009u, WSocketResolveHost("pictures.example"));
+    }
+    EXPECT_GE(responder.Queries(), 3);
+    WSocketSetDnsLookups("f");
+    WSocketSetDnsServers("");
 }
