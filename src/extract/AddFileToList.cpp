@@ -4,11 +4,19 @@
 
 void AddFIleTolist(const std::string& link, TSearchSink& sink)
 {
+    if (IsPictureLink(link))
+        AddPictureLink(link, sink);
+}
+
+bool IsPictureLink(std::string_view link)
+{
+    return link.size() >= 4 && link.find(".jpg") == link.size() - 4;
+}
+
+void AddPictureLink(const std::string& link, TSearchSink& sink)
+{
     CatchAll("error code : #0016 (AddFIleTolist)", [&] {
-        if (link.size() < 4 || link.find(".jpg") != link.size() - 4)
-            return;
-        if (sink.IsFound(link))
-            return;
-        RoutePictureLink(sink, link);
+        if (!sink.IsFound(link))
+            RoutePictureLink(sink, link);
     });
 }

@@ -112,9 +112,9 @@ size_t TPageText::Find(TMarker marker, TSpan span) const
         return npos;
     if (span.Begin < FIndexFrom)
         return Search(Haystack(marker), word, span.Begin, span.End);
-    const std::vector<size_t>& all = Occurrences(marker);
-    const auto it = std::lower_bound(all.begin(), all.end(), span.Begin);
-    return it != all.end() && *it + word.size() <= span.End ? *it : npos;
+    TOccurrences& all = Occurrences(marker);
+    const size_t index = all.FirstIndexFrom(span.Begin);
+    return index < all.At.size() && all.At[index] + word.size() <= span.End ? all.At[index] : npos;
 }
 
 size_t TPageText::RFind(TMarker marker, TSpan span) const
@@ -127,9 +127,9 @@ size_t TPageText::RFind(TMarker marker, TSpan span) const
         const size_t hit = Haystack(marker).substr(span.Begin, span.Size()).rfind(word);
         return hit == std::string_view::npos ? npos : span.Begin + hit;
     }
-    const std::vector<size_t>& all = Occurrences(marker);
-    const auto it = std::upper_bound(all.begin(), all.end(), lastStart);
-    return it != all.begin() && *std::prev(it) >= span.Begin ? *std::prev(it) : npos;
+    TOccurrences& all = Occurrences(marker);
+    const size_t after = all.FirstIndexFrom(lastStart + 1);
+    return after > 0 && all.At[after - 1] >= span.Begin ? all.At[after - 1] : npos;
 }
 
 void TPageText::IndexFrom(size_t pos)
@@ -141,18 +141,48 @@ void TPageText::IndexFrom(size_t pos)
         list.reset();
 }
 
-const std::vector<size_t>& TPageText::Occurrences(TMarker marker) const
+TPageText::TOccurrences& TPageText::Occurrences(TMarker marker) const
 {
-    std::optional<std::vector<size_t>>& list = FIndex[static_cast<size_t>(marker)];
+    std::optional<TOccurrences>& list = FIndex[static_cast<size_t>(marker)];
     if (!list) {
         list.emplace();
         const std::string_view haystack = Haystack(marker);
         const std::string_view word = WordOf(marker).word;
         for (size_t at = Search(haystack, word, FIndexFrom, haystack.size()); at != npos;
              at = Search(haystack, word, at + 1, haystack.size()))
-            list->push_back(at);
+            list->At.push_back(at);
     }
     return *list;
+}
+
+size_t TPageText::TOccurrences::FirstIndexFrom(size_t pos)
+{
+    // Bracket the answer by steps doubling away from the finger, then bisect.
+    const size_t count = At.size();
+    size_t low = 0;
+    size_t high = count;
+    if (Finger < count && At[Finger] < pos) {
+        low = Finger + 1;
+        for (size_t step = 1;; step *= 2) {
+            const size_t probe = low + step - 1;
+            if (probe >= count || At[probe] >= pos) {
+                high = std::min(probe, count);
+                break;
+            }
+            low = probe + 1;
+        }
+    } else {
+        high = Finger;
+        for (size_t step = 1;; step *= 2) {
+            if (high < step || At[high - step] < pos) {
+                low = high < step ? 0 : high - step + 1;
+                break;
+            }
+            high -= step;
+        }
+    }
+    Finger = static_cast<size_t>(std::lower_bound(At.begin() + low, At.begin() + high, pos) - At.begin());
+    return Finger;
 }
 
 size_t TMarkerCursor::NextFrom(size_t from)

@@ -56,14 +56,22 @@ public:
     static constexpr size_t npos = std::string::npos;
 
 private:
+    // Where a word occurs, searched outwards from the previous answer: the
+    // callers' searches mostly move forward a little at a time.
+    struct TOccurrences {
+        std::vector<size_t> At;
+        size_t Finger = 0;
+        size_t FirstIndexFrom(size_t pos);   // At.size() when none
+    };
+
     std::string_view Haystack(TMarker marker) const;
-    const std::vector<size_t>& Occurrences(TMarker marker) const;
+    TOccurrences& Occurrences(TMarker marker) const;
 
     std::string FText;
     std::string FLower;
     std::vector<TSpan> FLines;
     size_t FIndexFrom = npos;
-    mutable std::array<std::optional<std::vector<size_t>>, static_cast<size_t>(TMarker::Count)> FIndex;
+    mutable std::array<std::optional<TOccurrences>, static_cast<size_t>(TMarker::Count)> FIndex;
 };
 
 // The next occurrence at or after a point that only moves forward, before

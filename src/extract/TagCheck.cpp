@@ -1,5 +1,6 @@
 #include "extract/TagCheck.h"
 
+#include "extract/AddFileToList.h"
 #include "extract/AttributeFinders.h"
 #include "extract/Thumbnails.h"
 #include "platform/CatchAll.h"
@@ -17,6 +18,8 @@ TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag)
     } else if (picture) {
         links.Picture = Find_IMG_SRC_param(page, tag);
     }
+    if (!IsPictureLink(links.Picture))
+        links.Picture.clear();
     return links;
 }
 

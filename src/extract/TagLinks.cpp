@@ -13,5 +13,5 @@ void DeliverTagLinks(const TTagLinks& links, TSearchSink& sink)
         });
     }
     if (!links.Picture.empty())
-        AddFIleTolist(links.Picture, sink);
+        AddPictureLink(links.Picture, sink);
 }

@@ -3,13 +3,14 @@
 
 #include <string>
 
-// What one anchor or line yields: a picture candidate for the gate, and the
-// page behind a thumbnail, fetched when recursive search is on.
+// What one anchor or line yields: a picture link (one that passes the gate's
+// text test, else empty), and the page behind a thumbnail, fetched when
+// recursive search is on.
 struct TTagLinks {
     std::string Picture;
     std::string PageToFollow;
 };
 
-// Queues the page to follow (recursive search only), then passes the picture
-// through the gate.
+// Queues the page to follow (recursive search only), then offers the picture
+// to the rest of the gate.
 void DeliverTagLinks(const TTagLinks& links, TSearchSink& sink);
