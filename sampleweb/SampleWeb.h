@@ -14,7 +14,7 @@ public:
     SampleWeb(const SampleWeb&) = delete;
     SampleWeb& operator=(const SampleWeb&) = delete;
 
-    // Throws std::runtime_error when a port cannot be had.
+    // Once per object. Throws std::runtime_error when a port cannot be had.
     void Start();
     // Ends every connection; safe to call twice.
     void Stop();
