@@ -59,6 +59,8 @@ void TAsyncSelect::Select(uint16_t Events)
 {
     FEvents = Events;
     FListening = SocketOption(FSocket, SO_ACCEPTCONN) != 0;
+    // A close seen while nothing was selected (paused) is reported again.
+    FClosed = false;
     FReadArmed = true;
     // Like WinSock, a writable socket reports FD_WRITE once when selected.
     FWriteArmed = (Events & FD_WRITE) != 0 && !FListening;

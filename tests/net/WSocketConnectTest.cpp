@@ -391,3 +391,29 @@ TEST(WSocketConnect, PausedSocketReportsNothingUntilResumed)
     ASSERT_TRUE(WaitUntil([&] { return rec.Received == "data"; }));
     s.Close();
 }
+
+TEST(WSocketConnect, CloseWhilePausedIsReportedAfterResume)
+{
+    TScriptedServer server([](TScriptedConnection& c) { c.Send("last"); });
+    TWSocket s;
+    TSocketEventRecorder rec(s);
+    rec.ReadData = false;
+    s.OnDataAvailable = [&](TCustomWSocket* sender, uint16_t) {
+        if (rec.ReadData) {
+            char buffer[16];
+            const int n = sender->Receive(buffer, sizeof buffer);
+            rec.Received.append(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+        } else {
+            sender->Pause(); // the close notification queued behind this one is ignored
+        }
+    };
+    Aim(s, server.PortText());
+    s.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1 && s.RcvdCount() == 4; }));
+    RunEventLoopFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(0, rec.CountPrefix("closed"));
+    rec.ReadData = true;
+    s.Resume();
+    ASSERT_TRUE(WaitUntil([&] { return rec.Has("closed 0"); }, std::chrono::seconds(2)));
+    EXPECT_EQ("last", rec.Received);
+}
