@@ -112,7 +112,7 @@ size_t TPageText::Find(TMarker marker, TSpan span) const
         return npos;
     if (span.Begin < FIndexFrom)
         return Search(Haystack(marker), word, span.Begin, span.End);
-    TOccurrences& all = Occurrences(marker);
+    TMarkerOccurrences& all = Occurrences(marker);
     const size_t index = all.FirstIndexFrom(span.Begin);
     return index < all.At.size() && all.At[index] + word.size() <= span.End ? all.At[index] : npos;
 }
@@ -127,7 +127,7 @@ size_t TPageText::RFind(TMarker marker, TSpan span) const
         const size_t hit = Haystack(marker).substr(span.Begin, span.Size()).rfind(word);
         return hit == std::string_view::npos ? npos : span.Begin + hit;
     }
-    TOccurrences& all = Occurrences(marker);
+    TMarkerOccurrences& all = Occurrences(marker);
     const size_t after = all.FirstIndexFrom(lastStart + 1);
     return after > 0 && all.At[after - 1] >= span.Begin ? all.At[after - 1] : npos;
 }
@@ -141,9 +141,9 @@ void TPageText::IndexFrom(size_t pos)
         list.reset();
 }
 
-TPageText::TOccurrences& TPageText::Occurrences(TMarker marker) const
+TMarkerOccurrences& TPageText::Occurrences(TMarker marker) const
 {
-    std::optional<TOccurrences>& list = FIndex[static_cast<size_t>(marker)];
+    std::optional<TMarkerOccurrences>& list = FIndex[static_cast<size_t>(marker)];
     if (!list) {
         list.emplace();
         const std::string_view haystack = Haystack(marker);
@@ -155,7 +155,7 @@ TPageText::TOccurrences& TPageText::Occurrences(TMarker marker) const
     return *list;
 }
 
-size_t TPageText::TOccurrences::FirstIndexFrom(size_t pos)
+size_t TMarkerOccurrences::FirstIndexFrom(size_t pos)
 {
     // Bracket the answer by steps doubling away from the finger, then bisect.
     const size_t count = At.size();

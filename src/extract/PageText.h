@@ -32,6 +32,14 @@ struct TSpan {
     size_t Size() const { return End - Begin; }
 };
 
+// Where a word occurs, searched outwards from the previous answer: the
+// callers' searches mostly move forward a little at a time.
+struct TMarkerOccurrences {
+    std::vector<size_t> At;
+    size_t Finger = 0;
+    size_t FirstIndexFrom(size_t pos);   // At.size() when none
+};
+
 // A page's text, joined from its lines, with a lower-cased copy made once
 // (ASCII letters only, like the lower-casing the extractor was made with).
 // Finds look inside a span. Searching from a point on may switch to lists of
@@ -56,22 +64,14 @@ public:
     static constexpr size_t npos = std::string::npos;
 
 private:
-    // Where a word occurs, searched outwards from the previous answer: the
-    // callers' searches mostly move forward a little at a time.
-    struct TOccurrences {
-        std::vector<size_t> At;
-        size_t Finger = 0;
-        size_t FirstIndexFrom(size_t pos);   // At.size() when none
-    };
-
     std::string_view Haystack(TMarker marker) const;
-    TOccurrences& Occurrences(TMarker marker) const;
+    TMarkerOccurrences& Occurrences(TMarker marker) const;
 
     std::string FText;
     std::string FLower;
     std::vector<TSpan> FLines;
     size_t FIndexFrom = npos;
-    mutable std::array<std::optional<TOccurrences>, static_cast<size_t>(TMarker::Count)> FIndex;
+    mutable std::array<std::optional<TMarkerOccurrences>, static_cast<size_t>(TMarker::Count)> FIndex;
 };
 
 // The next occurrence at or after a point that only moves forward, before
