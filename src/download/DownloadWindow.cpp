@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace {

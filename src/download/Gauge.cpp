@@ -35,6 +35,8 @@ void TGauge::SetProgress(long long value)
 
 void TGauge::paintEvent(QPaintEvent*)
 {
+    if (width() <= 0 || height() <= 0)
+        return;
     // Drawn on an image first: exclusive-or needs the raster engine.
     QImage canvas(size(), QImage::Format_RGB32);
     QPainter p(&canvas);

@@ -29,7 +29,7 @@ std::string SafeFileName(const std::string& name);
 // Creates the file of one download inside folder: the picture's own name, or
 // with numbering the first free searchDirName_N + the name's last four
 // characters, taken by exclusive create so a batch never reuses a number.
-// Throws when the file cannot be created.
+// Raises EStreamError when the file cannot be created.
 std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std::string& folder,
                                             const std::string& searchDirName, const std::string& fileName);
 
@@ -38,7 +38,7 @@ std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std
 std::string ScratchFolder(const std::string& programFolder);
 
 // Creates the scratch copy of a viewed picture (and the scratch folder when
-// missing). Throws when the file cannot be created.
+// missing). Raises EStreamError when the file cannot be created.
 std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName);
 
 } // namespace SmartSave
