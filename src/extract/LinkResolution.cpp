@@ -3,7 +3,6 @@
 #include "extract/LinkResolver.h"
 #include "platform/CatchAll.h"
 
-#include <string_view>
 
 std::string Mirror(const std::string& text)
 {
@@ -12,15 +11,18 @@ std::string Mirror(const std::string& text)
     return mirrored;
 }
 
+size_t UpLevelPasses(std::string_view link)
+{
+    // Every pass drops three characters while an occurrence is left, so the
+    // passes are those that start at or before the last occurrence.
+    const size_t last = link.rfind("../");
+    return last == std::string_view::npos ? 0 : last / 3 + 1;
+}
+
 void CountAndCutUpLevels(std::string& link, int& levels)
 {
     CatchAll("error code : #0022 (CountAndCutUpLevels)", [&] {
-        // Every pass drops three characters while an occurrence is left, so
-        // the passes are those that start at or before the last occurrence.
-        const size_t last = link.rfind("../");
-        if (last == std::string::npos)
-            return;
-        const size_t passes = last / 3 + 1;
+        const size_t passes = UpLevelPasses(link);
         link.erase(0, passes * 3);
         levels += static_cast<int>(passes);
     });

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 // Making links cut out of a page absolute against the page's own URL (the
 // origin). Purely textual: no "./" folding, no query or fragment handling,
@@ -14,6 +16,9 @@ struct THttpExtract {
 };
 
 std::string Mirror(const std::string& text);
+
+// How many passes CountAndCutUpLevels makes over the link.
+size_t UpLevelPasses(std::string_view link);
 
 // Counts and removes the leading "../" run. The rule is "while the link holds
 // "../" anywhere, count one and drop three characters", so 'a/../x' counts one.

@@ -4,22 +4,21 @@
 #include "platform/CatchAll.h"
 
 #include <algorithm>
-#include <climits>
 
 TLinkResolver::TLinkResolver(std::string origin)
     : FOrigin(std::move(origin))
-    , FMostLevels(static_cast<int>(std::min<size_t>(std::count(FOrigin.begin(), FOrigin.end(), '/'), INT_MAX)))
+    , FMostLevels(static_cast<size_t>(std::count(FOrigin.begin(), FOrigin.end(), '/')))
 {
 }
 
-const std::string& TLinkResolver::Prefix(int levels, bool fromRoot)
+const std::string& TLinkResolver::Prefix(size_t levels, bool fromRoot)
 {
     if (fromRoot) {
         if (!FRootPrefix)
             FRootPrefix = EditOriginURL(0, true, FOrigin);
         return *FRootPrefix;
     }
-    const size_t index = static_cast<size_t>(std::clamp(levels, 0, FMostLevels));
+    const size_t index = std::min(levels, FMostLevels);
     if (FPrefixByLevels.size() <= index)
         FPrefixByLevels.resize(index + 1);
     if (!FPrefixByLevels[index])
@@ -35,14 +34,15 @@ std::string TLinkResolver::Resolve(std::string_view link)
             absolute.assign(link);
             return;
         }
-        std::string rest(link);
-        int levels = 0;
+        std::string_view rest = link;
+        size_t levels = 0;
         bool fromRoot = false;
-        if (rest.find('/') != std::string::npos) {
+        if (rest.find('/') != std::string_view::npos) {
             if (rest.front() == '/')
                 fromRoot = true;
             else
-                CountAndCutUpLevels(rest, levels);
+                levels = UpLevelPasses(rest);   // CountAndCutUpLevels on a view
+            rest.remove_prefix(levels * 3);
         }
         const std::string& prefix = Prefix(levels, fromRoot);
         absolute.reserve(prefix.size() + rest.size());

@@ -15,10 +15,10 @@ public:
     std::string Resolve(std::string_view link);
 
 private:
-    const std::string& Prefix(int levels, bool fromRoot);
+    const std::string& Prefix(size_t levels, bool fromRoot);
 
     std::string FOrigin;
-    int FMostLevels;   // going up further than this changes nothing
+    size_t FMostLevels;   // going up further than this changes nothing
     std::optional<std::string> FRootPrefix;
     std::vector<std::optional<std::string>> FPrefixByLevels;
 };

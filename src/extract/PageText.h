@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "extract/WordSearch.h"
+
 // The words the extractor looks for. The lower-case ones are matched in the
 // lower-cased text (any letter case), the exact ones in the text as it came.
 enum class TMarker {
@@ -24,6 +26,29 @@ enum class TMarker {
     HttpExact,   // "http"
     Count
 };
+
+struct TMarkerWord {
+    std::string_view Word;
+    bool AnyCase;
+};
+
+inline constexpr std::array<TMarkerWord, static_cast<size_t>(TMarker::Count)> kMarkerWords{{
+    {"<a", true},
+    {"/a", true},
+    {"</a", true},
+    {".jpg", true},
+    {"href", true},
+    {"href=\"", true},
+    {"src", true},
+    {"src=", true},
+    {"img", true},
+    {"\"", false},
+    {".jpg", false},
+    {".htm", false},
+    {"http", false},
+}};
+
+constexpr const TMarkerWord& MarkerWord(TMarker marker) { return kMarkerWords[static_cast<size_t>(marker)]; }
 
 // A part of the text: [Begin, End).
 struct TSpan {
@@ -54,7 +79,15 @@ public:
     const std::vector<TSpan>& Lines() const { return FLines; }
 
     // First / last occurrence lying wholly inside the span, or npos.
-    size_t Find(TMarker marker, TSpan span) const;
+    size_t Find(TMarker marker, TSpan span) const
+    {
+        const TMarkerWord& word = MarkerWord(marker);
+        if (span.End > FText.size() || span.Begin >= span.End || span.Size() < word.Word.size())
+            return npos;
+        if (span.Begin >= FIndexFrom)
+            return FindIndexed(marker, span);
+        return FindWord(word.AnyCase ? FLower : FText, word.Word, span.Begin, span.End);
+    }
     size_t RFind(TMarker marker, TSpan span) const;
     bool Contains(TMarker marker, TSpan span) const { return Find(marker, span) != npos; }
 
@@ -65,6 +98,7 @@ public:
 
 private:
     std::string_view Haystack(TMarker marker) const;
+    size_t FindIndexed(TMarker marker, TSpan span) const;
     TMarkerOccurrences& Occurrences(TMarker marker) const;
 
     std::string FText;

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Substring search inside [from, to) of a text, inline so that callers
+// searching for a constant word get it folded in.
+
+inline bool SameBytes(const char* at, std::string_view word, size_t from)
+{
+    for (size_t i = from; i < word.size(); ++i)
+        if (at[i] != word[i])
+            return false;
+    return true;
+}
+
+// Blocks of 16 start positions are tested at once on the word's first and
+// last byte; only the few that match both are compared in full. Reads stay
+// inside [from, to).
+inline size_t FindWord(std::string_view haystack, std::string_view word, size_t from, size_t to)
+{
+    const size_t size = word.size();
+    if (to - from < size)
+        return std::string_view::npos;
+    const char* const base = haystack.data();
+    if (size == 1) {
+        const void* hit = std::memchr(base + from, word[0], to - from);
+        return hit ? static_cast<const char*>(hit) - base : std::string_view::npos;
+    }
+    const char* at = base + from;
+    const char* const last = base + to - size;   // the last possible start
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(word[0]);
+    const __m128i final = _mm_set1_epi8(word[size - 1]);
+    for (; last - at >= 15; at += 16) {
+        const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i tails = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + size - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, final))));
+        for (; mask != 0; mask &= mask - 1) {
+            const char* start = at + __builtin_ctz(mask);
+            if (SameBytes(start, word, 1))
+                return start - base;
+        }
+    }
+#endif
+    for (; at <= last; ++at)
+        if (SameBytes(at, word, 0))
+            return at - base;
+    return std::string_view::npos;
+}
+
