@@ -83,6 +83,17 @@ void THttpCli::WndProc(const TMessage& Msg)
     case WM_HTTP_READY:
         StateChange(hsReady);
         break;
+    case WM_HTTP_RESUME:
+        FBurstBytes = 0;
+        if (FYielded) {
+            FYielded = false;
+            try {
+                SocketDataAvailable(0);
+            } catch (...) {
+                // like the socket's own receive loop: a failing handler ends this read
+            }
+        }
+        break;
     case WM_HTTP_RELOCATE:
         if (FHttpState == hsReady || FHttpState == hsAborting)
             return;
@@ -134,6 +145,8 @@ void THttpCli::StartRequest(THttpRequest Request)
     FAllowedToSend = false;
     FLocationFlag = false;
     FReceiveLen = 0;
+    FBurstBytes = 0;
+    FYielded = false;
     FLocation = URL;
     if (!Still([&] { StateChange(hsNotConnected); }))
         return;
@@ -299,9 +312,17 @@ void THttpCli::SendPostBlock()
 
 void THttpCli::SocketDataAvailable(uint16_t Error)
 {
+    if (FBurstBytes >= ReadBurst) {
+        // Reading nothing ends the socket's receive loop; WM_HTTP_RESUME reads on.
+        FYielded = true;
+        return;
+    }
     const int n = FCtrlSocket->Receive(FReceiveBuffer + FReceiveLen, MaxLineLength - FReceiveLen);
     if (FRequestType == rqNone || n <= 0)
         return;
+    if (FBurstBytes == 0)
+        Post(WM_HTTP_RESUME);
+    FBurstBytes += n;
     FReceiveLen += n;
     FReceiveBuffer[FReceiveLen] = 0;
 
@@ -388,6 +409,7 @@ bool THttpCli::HeaderLine(size_t RawLen)
         return false;
     if (FStatusCode >= 400 && FCtrlSocket->State() != wsClosed) {
         // Refused: stop reading, but finish what this read brought.
+        FYielded = false;
         if (!Still([&] { FCtrlSocket->Close(); }))
             return false;
     }
@@ -432,6 +454,7 @@ bool THttpCli::HeaderEnd(size_t RawLen)
         FReceiveLen = 0;
         FHeaderLineCount = 0;
         FBodyLineCount = 0;
+        FYielded = false;
         FCtrlSocket->OnSessionClosed = [this](TCustomWSocket* s, uint16_t e) { RelocationClosed(s, e); };
         FCtrlSocket->Close();
         return false;
@@ -480,6 +503,7 @@ void THttpCli::FailResponse(uint16_t Error)
     // Reading on would only fill memory or spin: end the response now.
     FRequestDoneError = Error;
     FReceiveLen = 0;
+    FYielded = false;
     if (FCtrlSocket->State() != wsClosed)
         FCtrlSocket->Close();
     else
@@ -492,9 +516,29 @@ void THttpCli::SocketSessionClosed(uint16_t Error)
     if (Error != 0 && FRequestDoneError == 0 && FHttpState != hsAborting)
         FRequestDoneError = Error;
     FConnected = false;
+    if (FYielded && !DrainYielded())
+        return;
     if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
         return;
     Post(WM_HTTP_READY);
+}
+
+bool THttpCli::DrainYielded()
+{
+    // The peer closed while bytes were left for a later turn of the event
+    // loop; the connection is still open here, so take them now.
+    const std::weak_ptr<char> alive = FAlive;
+    FYielded = false;
+    try {
+        for (int before = -1; !alive.expired() && FCtrlSocket->ReadCount() != before;) {
+            before = FCtrlSocket->ReadCount();
+            FBurstBytes = 0;
+            SocketDataAvailable(0);
+        }
+    } catch (...) {
+        // like the socket's own receive loop: a failing handler ends the read
+    }
+    return !alive.expired();
 }
 
 void THttpCli::RelocationClosed(TCustomWSocket*, uint16_t)
@@ -509,6 +553,7 @@ void THttpCli::RelocationClosed(TCustomWSocket*, uint16_t)
 
 void THttpCli::CloseConnection()
 {
+    FYielded = false;
     FCtrlSocket->Close();
     FConnected = false;
 }
@@ -539,6 +584,7 @@ void THttpCli::Abort()
     FReasonPhrase = kAbortedText;
     FRequestDoneError = hcAborted;
     FReceiveLen = 0;
+    FYielded = false;
     if (wasLookingUp)
         SocketSessionClosed(0);
     else

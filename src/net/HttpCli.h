@@ -23,6 +23,7 @@ using THttpDataAvailable = std::function<void(THttpCli* Sender, uint16_t Error)>
 constexpr uint32_t WM_HTTP_DONE = WM_USER + 1;
 constexpr uint32_t WM_HTTP_READY = WM_USER + 2;
 constexpr uint32_t WM_HTTP_RELOCATE = WM_USER + 3;
+constexpr uint32_t WM_HTTP_RESUME = WM_USER + 4;
 
 // Asynchronous HTTP/1.0 client: one request at a time over one socket. It
 // looks the host up, connects, writes the request, parses the header,
@@ -42,6 +43,9 @@ public:
     // Largest header of one response: beyond it the response is refused
     // with hcLineTooLong instead of growing HeaderLines without end.
     static constexpr int MaxHeaderBytes = 256 * 1024;
+    // Bytes read in one turn of the event loop: a fast peer must not keep
+    // timers and other clients waiting while its data keeps coming.
+    static constexpr int64_t ReadBurst = 256 * 1024;
 
     // Writable properties.
     intptr_t Tag = 0;
@@ -139,6 +143,7 @@ private:
     void SocketSessionConnected(uint16_t Error);
     void SocketDataAvailable(uint16_t Error);
     void SocketSessionClosed(uint16_t Error);
+    bool DrainYielded();
     void SendRequest(const std::string& Method);
     void SendPostBlock();
     bool HeaderLine(size_t RawLen);
@@ -154,6 +159,8 @@ private:
     std::shared_ptr<char> FAlive = std::make_shared<char>(0);
     uint32_t FEpoch = 0;         // changes with every start and abort
     uintptr_t FRequestSerial = 0; // posted messages of older requests are dropped
+    int64_t FBurstBytes = 0;      // read since the event loop last turned
+    bool FYielded = false;        // left bytes unread to let the loop turn
 
     bool FMultiThreaded = false;
     THttpState FHttpState = hsReady;

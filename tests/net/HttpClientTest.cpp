@@ -348,6 +348,27 @@ TEST_F(HttpClient, EmptyHostRaisesFromTheLookupAndAbortEndsIt)
     EXPECT_EQ(log.DoneError, hcAborted);
 }
 
+TEST_F(HttpClient, ALargeBodyClosedAtOnceArrivesWhole)
+{
+    // Far more than one turn of the event loop reads: the rest must still be
+    // taken when the close is reported.
+    TMemoryStream doc;
+    cli->URL = srv.Url("/big");
+    cli->DocStream = &doc;
+    cli->GetAsync();
+    ASSERT_TRUE(srv.Accept());
+    srv.ReadRequest();
+    std::string body(3 * THttpCli::ReadBurst + 5, '\0');
+    for (size_t i = 0; i < body.size(); ++i)
+        body[i] = static_cast<char>(i * 7 + i / 251);
+    ASSERT_TRUE(srv.Send("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body));
+    srv.Close();
+    ASSERT_TRUE(Done(log));
+    EXPECT_EQ(log.DoneError, 0);
+    EXPECT_TRUE(std::string(doc.Data(), static_cast<size_t>(doc.Size())) == body);
+    EXPECT_EQ(log.Events[log.Events.size() - 3], "DocEnd");
+}
+
 TEST_F(HttpClient, TheClientCanRunAnotherRequestAfterwards)
 {
     for (int round = 0; round < 2; ++round) {
