@@ -7,8 +7,9 @@
 
 namespace {
 
-// The anchor seen from `start` on, given the first "<a" and "/a" there;
-// empty when the "/a" lies before the "<a".
+// From the first "<a" through the character after the first "/a"; empty
+// when that character lies before the "<a". Without any "/a" the anchor is
+// at most "<a", which holds no ".jpg": empty too.
 TSpan AnchorAt(const TPageText& text, size_t open, size_t slash)
 {
     if (slash == TPageText::npos || slash + 2 < open)
