@@ -76,38 +76,43 @@ void THttpCli::WndProc(const TMessage& Msg)
 {
     if (Msg.WParam != FRequestSerial)
         return;
-    switch (Msg.Msg) {
-    case WM_HTTP_DONE:
-        Invoke(OnRequestDone, this, FRequestType, FRequestDoneError);
-        break;
-    case WM_HTTP_READY:
-        StateChange(hsReady);
-        break;
-    case WM_HTTP_RESUME:
-        FBurstBytes = 0;
-        if (FYielded) {
-            FYielded = false;
-            try {
+    // Nothing may escape into the event loop; like the socket's receive
+    // loop, a failing handler only ends what it was doing.
+    try {
+        switch (Msg.Msg) {
+        case WM_HTTP_DONE:
+            Invoke(OnRequestDone, this, FRequestType, FRequestDoneError);
+            break;
+        case WM_HTTP_READY:
+            StateChange(hsReady);
+            break;
+        case WM_HTTP_RESUME:
+            FBurstBytes = 0;
+            if (FYielded) {
+                FYielded = false;
                 SocketDataAvailable(0);
-            } catch (...) {
-                // like the socket's own receive loop: a failing handler ends this read
             }
+            break;
+        case WM_HTTP_RELOCATE:
+            if (FHttpState != hsReady && FHttpState != hsAborting)
+                Relocate();
+            break;
+        default:
+            break;
         }
-        break;
-    case WM_HTTP_RELOCATE:
-        if (FHttpState == hsReady || FHttpState == hsAborting)
-            return;
-        try {
-            StartConnection();
-        } catch (const std::exception&) {
-            FRequestDoneError = WSAEINVAL;
-            FStatusCode = 404;
-            FReasonPhrase = kLookupFailedText;
-            SocketSessionClosed(WSAEINVAL);
-        }
-        break;
-    default:
-        break;
+    } catch (...) {
+    }
+}
+
+void THttpCli::Relocate()
+{
+    try {
+        StartConnection();
+    } catch (const ESocketException&) {
+        FRequestDoneError = WSAEINVAL;
+        FStatusCode = 404;
+        FReasonPhrase = kLookupFailedText;
+        SocketSessionClosed(WSAEINVAL);
     }
 }
 

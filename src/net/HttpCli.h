@@ -138,6 +138,7 @@ private:
     void Post(uint32_t Msg);
     void WndProc(const TMessage& Msg);
     void StateChange(THttpState NewState);
+    void Relocate();
     void BindSessionClosed();
     void SocketDnsLookupDone(uint16_t Error);
     void SocketSessionConnected(uint16_t Error);
