@@ -5,7 +5,6 @@
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -58,9 +57,7 @@ TEST_F(ViewerFiles, LoadsJpegsAndTheLoadingBitmap)
 {
     WriteFile(dir.File("pic"), EncodeJpeg(30, 20, 90, false));
     EXPECT_EQ(LoadPicture(dir.File("pic")).size(), QSize(30, 20));
-    const char* bin = std::getenv("GS_BINARY_DIR");
-    ASSERT_NE(bin, nullptr);
-    const QImage loading = LoadPicture(std::string(bin) + "/bin/loading.bmp");
+    const QImage loading = LoadPicture(GS_PROGRAM_DIR "/loading.bmp");
     EXPECT_FALSE(loading.isNull());
     EXPECT_LT(loading.width(), 401); // shown unscaled on the smallest viewer page
 }
