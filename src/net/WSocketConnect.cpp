@@ -45,7 +45,7 @@ void TCustomWSocket::OpenSocket(const char* FailureName)
         SocketError(FailureName);
         return;
     }
-    FSelect = std::make_unique<TAsyncSelect>(FHSocket, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
+    FSelect = std::make_unique<TAsyncSelect>(FHSocket, FType == 2, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
 }
 
 // Stops the notifications before the descriptor is released.
@@ -348,7 +348,7 @@ void TCustomWSocket::Dup(TSocket NewHSocket)
     ReleaseHandle();
     FHSocket = NewHSocket;
     fcntl(FHSocket, F_SETFL, fcntl(FHSocket, F_GETFL) | O_NONBLOCK);
-    FSelect = std::make_unique<TAsyncSelect>(FHSocket, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
+    FSelect = std::make_unique<TAsyncSelect>(FHSocket, false, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
     SetLingerOption();
     StartAsyncSelect(kConnectedEvents, "WSAAsyncSelect");
     ChangeState(wsConnected);

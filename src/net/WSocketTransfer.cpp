@@ -77,6 +77,7 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 void TCustomWSocket::ReceiveLoop(uint16_t Error)
 {
     const auto alive = AliveToken();
+    bool drained = false;
     for (;;) {
         try {
             FLastError = 0;
@@ -87,6 +88,7 @@ void TCustomWSocket::ReceiveLoop(uint16_t Error)
                 char dummy[1024];
                 if (Receive(dummy, sizeof dummy) < 0 && FLastError == WSAEWOULDBLOCK) {
                     FLastError = 0;
+                    drained = true;
                     break;
                 }
             }
@@ -100,13 +102,17 @@ void TCustomWSocket::ReceiveLoop(uint16_t Error)
                 FLastError = WSAGetLastError();
                 break;
             }
+            drained = pending == 0;
             // A handler that reads nothing would be called without end.
-            if (pending == 0 || FRecvCalls == recvCalls)
+            if (drained || FRecvCalls == recvCalls)
                 break;
         } catch (...) {
             break;
         }
     }
+    // Unread data leaves FD_READ waiting for a receive; the peer's close must still come.
+    if (!alive.expired() && !drained && FSelect)
+        FSelect->WatchHangup();
 }
 
 int TCustomWSocket::RcvdCount()

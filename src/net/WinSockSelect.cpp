@@ -21,26 +21,15 @@ int SocketOption(TSocket s, int name)
 }
 }
 
-TAsyncSelect::TAsyncSelect(TSocket Socket, TMessageWindow* Window, uint32_t Msg, uint32_t Serial)
-    : FSocket(Socket), FWindow(Window), FMsg(Msg), FSerial(Serial)
+TAsyncSelect::TAsyncSelect(TSocket Socket, bool Datagram, TMessageWindow* Window, uint32_t Msg, uint32_t Serial)
+    : FSocket(Socket), FWindow(Window), FMsg(Msg), FSerial(Serial), FDatagram(Datagram)
 {
-    FDatagram = SocketOption(Socket, SO_TYPE) == SOCK_DGRAM;
     FReadNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Read);
     FReadNotifier->setEnabled(false);
     QObject::connect(FReadNotifier.get(), &QSocketNotifier::activated, [this] { ReadReady(); });
     FWriteNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Write);
     FWriteNotifier->setEnabled(false);
     QObject::connect(FWriteNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
-    if (FDatagram)
-        return;
-    FHangupFd = epoll_create1(EPOLL_CLOEXEC);
-    epoll_event hangup{};
-    hangup.events = EPOLLRDHUP; // errors and hang-ups are always reported
-    if (FHangupFd < 0 || epoll_ctl(FHangupFd, EPOLL_CTL_ADD, Socket, &hangup) < 0)
-        return; // then the read notifier alone sees the close
-    FHangupNotifier = std::make_unique<QSocketNotifier>(FHangupFd, QSocketNotifier::Read);
-    FHangupNotifier->setEnabled(false);
-    QObject::connect(FHangupNotifier.get(), &QSocketNotifier::activated, [this] { HangupReady(); });
 }
 
 TAsyncSelect::~TAsyncSelect()
@@ -58,7 +47,8 @@ TAsyncSelect::~TAsyncSelect()
 void TAsyncSelect::Select(uint16_t Events)
 {
     FEvents = Events;
-    FListening = SocketOption(FSocket, SO_ACCEPTCONN) != 0;
+    FListening = (Events & FD_ACCEPT) != 0 && (Events & FD_CONNECT) == 0 && !FDatagram &&
+                 SocketOption(FSocket, SO_ACCEPTCONN) != 0;
     // A close seen while nothing was selected (paused) is reported again.
     FClosed = false;
     FReadArmed = true;
@@ -79,6 +69,21 @@ void TAsyncSelect::ReEnable(uint16_t Event)
         FReadArmed = true;
     if (Event & FD_WRITE)
         FWriteArmed = true;
+    Update();
+}
+
+void TAsyncSelect::WatchHangup()
+{
+    if (FHangupFd < 0 && !FDatagram && !FListening) {
+        FHangupFd = epoll_create1(EPOLL_CLOEXEC);
+        epoll_event hangup{};
+        hangup.events = EPOLLRDHUP; // errors and hang-ups are always reported
+        if (FHangupFd < 0 || epoll_ctl(FHangupFd, EPOLL_CTL_ADD, FSocket, &hangup) < 0)
+            return;
+        FHangupNotifier = std::make_unique<QSocketNotifier>(FHangupFd, QSocketNotifier::Read);
+        FHangupNotifier->setEnabled(false);
+        QObject::connect(FHangupNotifier.get(), &QSocketNotifier::activated, [this] { HangupReady(); });
+    }
     Update();
 }
 

@@ -12,13 +12,12 @@ class TMessageWindow;
 // window (wParam = socket, lParam = Serial << 32 | error << 16 | event).
 // As with WinSock, a notification is not repeated until its re-enabling call
 // (recv for FD_READ, a blocked send for FD_WRITE, accept for FD_ACCEPT), so
-// the event loop never spins on data nobody reads; FD_CLOSE still comes when
-// the peer closes while data waits unread (watched through an epoll
-// descriptor that reports only the hang-up).
+// the event loop never spins on data nobody reads. While data waits unread,
+// WatchHangup lets FD_CLOSE still come when the peer closes.
 // Destroy it before closing the descriptor.
 class TAsyncSelect {
 public:
-    TAsyncSelect(TSocket Socket, TMessageWindow* Window, uint32_t Msg, uint32_t Serial);
+    TAsyncSelect(TSocket Socket, bool Datagram, TMessageWindow* Window, uint32_t Msg, uint32_t Serial);
     ~TAsyncSelect();
     TAsyncSelect(const TAsyncSelect&) = delete;
     TAsyncSelect& operator=(const TAsyncSelect&) = delete;
@@ -28,6 +27,8 @@ public:
     // A non-blocking connect is under way: FD_CONNECT reports its outcome.
     void Connecting();
     void ReEnable(uint16_t Event);
+    // Reports the peer's close even though FD_READ is not re-enabled.
+    void WatchHangup();
 
 private:
     void Update();
@@ -50,6 +51,6 @@ private:
     bool FClosed = false; // FD_CLOSE sent: nothing more to read
     std::unique_ptr<QSocketNotifier> FReadNotifier;
     std::unique_ptr<QSocketNotifier> FWriteNotifier;
-    int FHangupFd = -1; // stream sockets: epoll set waiting for the peer's close
+    int FHangupFd = -1; // epoll set that reports only the peer's close
     std::unique_ptr<QSocketNotifier> FHangupNotifier;
 };
