@@ -17,7 +17,8 @@ function(gs_library name)
 endfunction()
 
 # One test executable per test folder: every .cpp in it, registered test by test.
-# Window tests run on Qt's offscreen platform.
+# Window tests run on Qt's offscreen platform; the test mains set GS_SOURCE_DIR
+# and GS_BINARY_DIR for tests that read files of the tree.
 # DIR names the folder below tests/ (default: the name before "_tests").
 function(gs_tests name)
   cmake_parse_arguments(ARG "" "DIR" "LIBS" ${ARGN})
@@ -32,6 +33,6 @@ function(gs_tests name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gs_testsupport GTest::gmock)
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GS_SOURCE_DIR=${PROJECT_SOURCE_DIR};GS_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,8 +1,11 @@
 #include <QCoreApplication>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    setenv("GS_SOURCE_DIR", GS_SOURCE_DIR, 0);
+    setenv("GS_BINARY_DIR", GS_BINARY_DIR, 0);
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    setenv("GS_SOURCE_DIR", GS_SOURCE_DIR, 0);
+    setenv("GS_BINARY_DIR", GS_BINARY_DIR, 0);
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
