@@ -142,7 +142,6 @@ protected:
     // Token that dies with the object: code that fires an event keeps a weak
     // copy and stops when the event destroyed the socket.
     std::weak_ptr<char> AliveToken() const { return FAlive; }
-    bool Destroying() const { return FDestroying; }
 
     std::string FDnsResult;
     std::vector<std::string> FDnsResultList;
