@@ -8,6 +8,7 @@
 //   WSocketLine.h  TCustomLineWSocket: line mode
 //   WSocketSync.h  TCustomSyncWSocket: wait routines
 // Related: WSocketTypes.h (states, events, ESocketException), WinSock.h (error
-// numbers), WSocketErrors.h (WSocketErrorText), WSocketResolve.h.
+// numbers, start-up and live-socket count), WSocketErrors.h (WSocketErrorText),
+// WSocketResolve.h, WinSockDns.h (lookup sources: tests use the hosts file only).
 class TWSocket : public TCustomSyncWSocket {
 };
