@@ -220,7 +220,7 @@ int main(int argc, char** argv)
     std::vector<TRun> manyOurs, manyCurl;
     for (int round = 0; round <= rounds; ++round) {
         const TRun mo = FetchMany(urls, 45);
-        const TRun mc = RunTool({"curl", "-s", "--http1.0", "--parallel", "--parallel-max", "45", "-K", dir.File("list.txt")});
+        const TRun mc = RunTool({"curl", "-s", "--no-progress-meter", "--http1.0", "--parallel", "--parallel-max", "45", "-K", dir.File("list.txt")});
         if (round == 0)
             continue;
         manyOurs.push_back(mo);
