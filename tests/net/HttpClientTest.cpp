@@ -257,6 +257,22 @@ TEST_F(HttpClient, PostSendsTheStreamAfterTheHeader)
     EXPECT_EQ(cli->StatusCode(), 204);
 }
 
+TEST_F(HttpClient, HeadAsksForTheHeaderOnly)
+{
+    cli->URL = srv.Url("/pic.jpg");
+    cli->StartRequest(rqHead);
+    ASSERT_TRUE(srv.Accept());
+    const std::string request = srv.ReadRequest();
+    EXPECT_EQ(request.substr(0, 26), "HEAD /pic.jpg HTTP/1.0\r\nAc");
+    EXPECT_EQ(request.find("Content-"), std::string::npos);
+    ASSERT_TRUE(srv.Send("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 52000\r\n\r\n"));
+    srv.Close();
+    ASSERT_TRUE(Done(log));
+    EXPECT_EQ(log.Events.back(), "Done 3 0");
+    EXPECT_EQ(cli->ContentLength(), 52000);
+    EXPECT_EQ(cli->ReceivedBytes(), 0);
+}
+
 TEST_F(HttpClient, ProxyGetsTheAbsoluteUrlAndItsCredentials)
 {
     cli->URL = "http://pictures.example:8080/a/b.jpg";
