@@ -344,6 +344,16 @@ TEST_F(HttpClient, RefusedConnectionEndsOnce)
     EXPECT_EQ(cli->HttpState(), hsReady);
 }
 
+TEST_F(HttpClient, AConnectThatCannotStartIsAnErrorToo)
+{
+    cli->URL = "http://127.0.0.1:port/";
+    cli->GetAsync();
+    ASSERT_TRUE(Done(log));
+    EXPECT_NE(log.DoneError, 0);
+    EXPECT_EQ(cli->StatusCode(), 404);
+    EXPECT_EQ(cli->ReasonPhrase().rfind("can't connect: ", 0), 0u) << cli->ReasonPhrase();
+}
+
 TEST_F(HttpClient, UnknownHostEndsWithTheLookupError)
 {
     cli->URL = "http://no-such-host.invalid/page.html";
