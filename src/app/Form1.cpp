@@ -11,7 +11,8 @@
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
-    : QWidget(parent), FSettingsFile(settingsFile)
+    : QWidget(parent), ProgramFolder(QCoreApplication::applicationDirPath().toStdString()),
+      FSettingsFile(settingsFile)
 {
     CreateLayout();
     Timer1 = new QTimer(this);

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
+#include "download/FileFetches.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -21,6 +22,7 @@ class QKeyEvent;
 class THttpCli;
 class TMemoryStream;
 class TIniFile;
+class TPictureView;
 
 // The main window: the search page, the request scheduler behind it and the
 // frame around them. Split over several files by concern (Form1_*.cpp).
@@ -71,6 +73,7 @@ public:
     QTimer* Timer4; // reap link checks, 100 ms
     QTimer* Timer5; // counters, 1000 ms
     QTimer* SlideShowTimer;
+    TPictureView* ViewImage; // the viewer page's picture
 
     // --- search state
     bool SearchActive = false;
@@ -127,14 +130,33 @@ public:
     bool CheckLinksTicked() const override;
     bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
 
+    // --- downloads (Form1_Downloads.cpp)
+    TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
+    std::string ProgramFolder; // beside the executable: loading.bmp and the scratch folder
+    void LuminFade4Click();
+    void GetFile(const std::string& url, const std::string& target, int kind);
+    void GetFileRequestDone(const TFileFetches::TResult& result);
+
+    // --- viewer and slide show (Form1_Viewer.cpp)
+    bool SlideShowStopped = false;
+    void ViewImages(const std::string& path);
+    void StartSlideShow();
+    void FetchFirstSlide(); // the first entry of SlideShowList, if any
+    void LuminFade5Click();
+    void LuminFade6Click();
+    void LuminFade8Click();
+    std::vector<std::string> SelectedUrls() const; // FoundFiles of the selected rows, in row order
+
     // --- frame (Form1_Shell.cpp)
     void FormShow();
     void FormClose();
     // The banner strip's layout keeps the banner centred, and the viewer refits
     // its picture on its own resize, so the window needs no resize handler.
     void ShowPanel(QWidget* page); // panel_Search or panel_Viewer
+    bool ViewerShowing() const;
     void FormKeyPress(char& key);
     void Button1Click();
+    void LuminFade1Click();
 
 protected:
     void showEvent(QShowEvent* e) override;

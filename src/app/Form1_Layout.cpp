@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 
+#include "download/PictureView.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -137,6 +139,10 @@ void TForm1::CreateLayout()
 
     // Viewer page: takes the search page's place when shown.
     panel_Viewer = BlackPanel(this);
+    ViewImage = new TPictureView(panel_Viewer);
+    auto* viewerLayout = new QVBoxLayout(panel_Viewer);
+    viewerLayout->setContentsMargins(0, 0, 0, 0);
+    viewerLayout->addWidget(ViewImage);
 
     // Banner strip.
     panel_Banner = BlackPanel(this);

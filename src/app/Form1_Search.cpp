@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "core/TextHelpers.h"
+#include "download/SlideShowInterval.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
@@ -29,7 +30,8 @@ void TForm1::FormCreate()
         Randomize();
         IniFile = std::make_unique<TIniFile>(FSettingsFile.empty() ? DefaultSettingsFile() : FSettingsFile);
         // The work lists are members, alive and empty from construction.
-        SlideShowTimer->setInterval(IniFile->ReadInteger(kOptions, "Wait", 10) * 1000);
+        SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
+        FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
     });
 }
 

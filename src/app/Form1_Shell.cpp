@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "app/CallBrowser.h"
 #include "app/Form2.h"
+#include "app/Options.h"
 
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
@@ -29,6 +30,12 @@ void TForm1::ConnectHandlers()
     connect(SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
     connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButtonClick(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(LuminFade1, &QPushButton::clicked, this, [this] { LuminFade1Click(); });
+    connect(LuminFade4, &QPushButton::clicked, this, [this] { LuminFade4Click(); });
+    connect(LuminFade5, &QPushButton::clicked, this, [this] { LuminFade5Click(); });
+    connect(LuminFade6, &QPushButton::clicked, this, [this] { LuminFade6Click(); });
+    connect(LuminFade8, &QPushButton::clicked, this, [this] { LuminFade8Click(); });
+    connect(SlideShowTimer, &QTimer::timeout, SlideShowTimer, &QTimer::stop);
     connect(LuminFade9, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
     connect(LuminFade2, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
     connect(LuminFade10, &QPushButton::clicked, this, [] { CallBrowser(TellAFriendLink()); });
@@ -108,8 +115,9 @@ void TForm1::keyPressEvent(QKeyEvent* e)
 
 void TForm1::FormKeyPress(char& key)
 {
-    if (key != 27 || FPages->currentWidget() != panel_Viewer)
+    if (key != 27 || !ViewerShowing())
         return;
+    SlideShowStopped = true;
     SlideShowList.clear();
     ShowPanel(panel_Search);
 }
@@ -117,6 +125,14 @@ void TForm1::FormKeyPress(char& key)
 void TForm1::ShowPanel(QWidget* page)
 {
     FPages->setCurrentWidget(page);
+}
+
+bool TForm1::ViewerShowing() const { return FPages->currentWidget() == panel_Viewer; }
+
+void TForm1::LuminFade1Click()
+{
+    if (frm_Options)
+        frm_Options->exec();
 }
 
 void TForm1::Button1Click()

@@ -1,5 +1,6 @@
 #include "app/Options.h"
 
+#include "download/SlideShowInterval.h"
 #include "platform/ui/AnsiText.h"
 #include "platform/ui/Dialogs.h"
 
@@ -51,6 +52,8 @@ std::optional<std::string> PlatformFolderDialog(QWidget* parent, const std::stri
 }
 
 } // namespace
+
+Tfrm_Options* frm_Options = nullptr;
 
 Tfrm_Options::Tfrm_Options(const std::string& settingsFile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
@@ -221,7 +224,7 @@ void Tfrm_Options::BitBtn2Click()
         FIni.WriteString(Section, "SavePath", FromQt(edit_SavePath->text()));
         const long long wait = FIni.ReadInteger(Section, "Wait", 10);
         if (OnSlideShowInterval)
-            OnSlideShowInterval(static_cast<int>(std::clamp(wait * 1000, 0LL, static_cast<long long>(INT_MAX))));
+            OnSlideShowInterval(SlideShowIntervalMs(wait));
     } catch (const std::exception& e) {
         Dialogs::ShowMessage(e.what());
     }

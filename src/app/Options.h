@@ -57,3 +57,5 @@ private:
 
     TIniFile FIni;
 };
+
+extern Tfrm_Options* frm_Options;

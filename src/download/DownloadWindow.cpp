@@ -34,6 +34,8 @@ QLabel* ListCaption(const QString& text, QWidget* parent)
 
 } // namespace
 
+Tfrm_Download* frm_Download = nullptr;
+
 Tfrm_Download::Tfrm_Download(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Downloading Files");

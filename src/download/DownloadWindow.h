@@ -49,3 +49,5 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 };
+
+extern Tfrm_Download* frm_Download;

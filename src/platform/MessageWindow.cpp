@@ -45,3 +45,8 @@ void ProcessMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+void WaitAndProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}

@@ -33,3 +33,6 @@ private:
 // Lets pending posted messages and other events run (the program's
 // ProcessMessages).
 void ProcessMessages();
+// Sleeps until something happens, then lets it run: a wait that keeps the
+// program responsive without spinning.
+void WaitAndProcessMessages();

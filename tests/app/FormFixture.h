@@ -1,6 +1,5 @@
 #pragma once
-#include "app/Form1.h"
-#include "app/Form2.h"
+#include "app/Program.h"
 #include "platform/ErrorLog.h"
 #include "platform/IniFile.h"
 #include "platform/ui/Dialogs.h"
@@ -12,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-// The real main and diagnostics windows on a settings file of the test's own.
+// The program's real windows on a settings file of the test's own.
 // Timers are stopped, so the test drives every tick itself.
 class FormFixture : public ::testing::Test {
 protected:
@@ -32,18 +31,17 @@ protected:
 
     void TearDown() override
     {
-        form.reset();
-        form2.reset();
+        program.reset();
         Dialogs::SetResponder(nullptr);
         SetShellOpener(nullptr);
     }
 
-    void CreateForms(bool stopTimers = true)
+    void CreateForms(bool stopTimers = true, const std::string& settingsFile = {})
     {
-        form = std::make_unique<TForm1>(dir.File("glimmerscout.ini"));
-        Form1 = form.get();
-        form2 = std::make_unique<TForm2>();
-        Form2 = form2.get();
+        program.reset();
+        program = std::make_unique<TProgram>(settingsFile.empty() ? dir.File("glimmerscout.ini") : settingsFile);
+        form = &program->form1;
+        form2 = &program->form2;
         if (stopTimers)
             for (QTimer* t : {form->Timer1, form->Timer2, form->Timer3, form->Timer4, form->Timer5})
                 t->stop();
@@ -51,8 +49,9 @@ protected:
 
     TempDir dir;
     std::unique_ptr<TIniFile> settings;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TProgram> program;
+    TForm1* form = nullptr;
+    TForm2* form2 = nullptr;
     std::vector<Dialogs::Request> dialogs;
     std::vector<std::string> opened;
 };

@@ -56,8 +56,7 @@ TEST_F(SearchStart, QueuesTheFourServicesInOrderWithConfiguredHosts)
 TEST_F(SearchStart, BaseAddressesDefaultToThePublicHostsAndAreReadAtEverySearch)
 {
     TempDir other;
-    form.reset();
-    form = std::make_unique<TForm1>(other.File("none.ini"));
+    CreateForms(true, other.File("none.ini"));
     form->Edit1->setText("x");
     form->SearchButtonClick();
     EXPECT_EQ(form->GetPageQueue[2], "http://www.scournet.com/cgi-bin/search.cgi?index=image&preview_size=small&query=x\t1");

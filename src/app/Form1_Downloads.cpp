@@ -1,0 +1,69 @@
+#include "app/Form1.h"
+#include "app/Options.h"
+
+#include "download/DownloadWindow.h"
+#include "download/Downloads.h"
+#include "download/SmartSave.h"
+#include "platform/CatchAll.h"
+#include "platform/IniFile.h"
+#include "platform/MessageWindow.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QTimer>
+#include <cstdio>
+
+void TForm1::LuminFade4Click()
+{
+    const std::vector<std::string> work = SelectedUrls();
+    if (!work.empty() && IniFile->ReadString("Options", "SavePath", "").empty()) {
+        Dialogs::ShowMessage("You must specify a directory first!");
+        if (frm_Options)
+            frm_Options->exec();
+        return;
+    }
+    frm_Download->SetSavePath(QueueDownloads(work, *IniFile, SearchDirName, *frm_Download, FileFetches));
+    frm_Download->exec();
+}
+
+// Viewer and slide-show fetches (kinds 1 and 0) into the scratch folder;
+// downloads (kind 3) are started by QueueDownloads.
+void TForm1::GetFile(const std::string& url, const std::string& target, int kind)
+{
+    CatchAll("error code : #0053 (GetFile)",
+             [&] { FileFetches.Start(url, kind, SmartSave::CreateScratchFile(ProgramFolder, target)); });
+}
+
+void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)
+{
+    CatchAll("error code : #0054 (GetFileRequestDone)", [&] {
+        if (result.Failed)
+            return;
+        switch (result.Kind) {
+        case 3:
+            frm_Download->FileDownloaded(result.FileName);
+            break;
+        case 1:
+            ViewImages(result.Path);
+            std::remove(result.Path.c_str());
+            break;
+        case 0:
+            if (SlideShowStopped) {
+                SlideShowTimer->stop();
+                std::remove(result.Path.c_str()); // a scratch copy nobody will show
+                return;
+            }
+            // The picture on screen keeps its minimum time; the program stays responsive meanwhile.
+            while (SlideShowTimer->isActive())
+                WaitAndProcessMessages();
+            ViewImages(result.Path);
+            std::remove(result.Path.c_str());
+            SlideShowTimer->start();
+            if (!SlideShowList.empty())
+                SlideShowList.erase(SlideShowList.begin());
+            FetchFirstSlide();
+            break;
+        default:
+            break;
+        }
+    });
+}
