@@ -120,12 +120,4 @@ TEST_F(Viewer, EscapeStopsASlideShow)
     EXPECT_TRUE(ScratchEmpty()); // the picture fetched meanwhile is not left behind
 }
 
-TEST_F(Viewer, OptionsOkSetsTheSlideShowWaitAtOnce)
-{
-    options->edit_Wait->setText("3");
-    options->BitBtn2Click();
-    EXPECT_EQ(form->SlideShowTimer->interval(), 3000);
-    EXPECT_EQ(settings->ReadInteger("Options", "Wait", 0), 3);
-}
-
 } // namespace
