@@ -1,8 +1,8 @@
 #include "StreamServer.h"
 
-#include <arpa/inet.h>
+#include "support/Loopback.h"
+
 #include <chrono>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -10,17 +10,11 @@
 
 StreamServer::StreamServer(int bytesPerSecond) : FBytesPerSecond(bytesPerSecond)
 {
-    FListen = ::socket(AF_INET, SOCK_STREAM, 0);
-    int one = 1;
-    ::setsockopt(FListen, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    if (::bind(FListen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(FListen, 256) != 0
-        || ::getsockname(FListen, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+    uint16_t port = 0;
+    FListen = BoundLoopbackSocket(SOCK_STREAM, port);
+    FPort = port;
+    if (::listen(FListen, 256) != 0)
         throw std::runtime_error("stream server");
-    FPort = ntohs(addr.sin_port);
     FAcceptor = std::thread([this] { AcceptLoop(); });
 }
 

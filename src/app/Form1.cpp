@@ -27,6 +27,7 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
     Timer5->setInterval(1000);
     SlideShowTimer = new QTimer(this);
     SlideShowTimer->setInterval(10000);
+    SlideShowTimer->setTimerType(Qt::PreciseTimer); // a minimum time: never early
     ConnectHandlers();
     FormCreate();
     // Precise: a coarse timer may fire 5% late by design, which would eat

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "StallServer.h"
+#include "sampleweb/StallServer.h"
 
 #include "platform/TickCount.h"
 
@@ -41,7 +41,15 @@ protected:
     // Sets the clock so that it reads exactly `tick` now.
     static void SetNow(uint32_t tick) { SetTickCountOffset(tick - (GetTickCount() - TickCountOffset())); }
 
-    StallServer server;
+    // Takes connections and never answers: requests to it run until aborted.
+    struct Stall {
+        sampleweb::StallServer server;
+        uint16_t port = server.Start();
+        std::string Url(const std::string& path) const
+        {
+            return "http://127.0.0.1:" + std::to_string(port) + path;
+        }
+    } server;
 };
 
 TEST_F(Scheduler, SlowProfileStartsFiveAndNoMoreUntilOneIsReaped)

@@ -2,6 +2,7 @@
 #include "download/SmartSave.h"
 #include "net/HttpTestServer.h"
 #include "net/WinSockDns.h"
+#include "support/Loopback.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ TEST_F(FileFetches, ErrorStatusesAndRefusedConnectionsFail)
     Answer("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>");
     fetches.Start(server.Url("/err.jpg"), 0, TDownloadFile::Create(dir.File("err.jpg")));
     Answer("HTTP/1.0 500 Server Error\r\n\r\n<html>oops</html>");
-    fetches.Start("http://127.0.0.1:" + std::to_string(UnusedPort()) + "/x.jpg", 3, TDownloadFile::Create(dir.File("x.jpg")));
+    fetches.Start("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x.jpg", 3, TDownloadFile::Create(dir.File("x.jpg")));
     ASSERT_TRUE(WaitUntil([&] { return results.size() == 3; }));
     for (const auto& r : results)
         EXPECT_TRUE(r.Failed) << r.Url;

@@ -2,6 +2,7 @@
 #include "HttpTestServer.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
+#include "support/Loopback.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -333,7 +334,7 @@ TEST_F(HttpClient, AbortWhenReadyDoesNothing)
 
 TEST_F(HttpClient, RefusedConnectionEndsOnce)
 {
-    cli->URL = "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/";
+    cli->URL = "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/";
     cli->GetAsync();
     ASSERT_TRUE(Done(log));
     RunEventLoopFor(std::chrono::milliseconds(50));

@@ -1,11 +1,11 @@
 #include "HttpPeers.h"
 
-#include <arpa/inet.h>
+#include "support/Loopback.h"
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -15,36 +15,16 @@
 extern char** environ;
 
 namespace {
-sockaddr_in Loopback(uint16_t port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
-}
-
 bool Accepts(uint16_t port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in a = Loopback(port);
+    const sockaddr_in a = LoopbackAddress(port);
     const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
     close(fd);
     return ok;
 }
 }
 
-uint16_t FreePort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in a = Loopback(0);
-    bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a);
-    sockaddr_in b{};
-    socklen_t len = sizeof b;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&b), &len);
-    close(fd);
-    return ntohs(b.sin_port);
-}
 
 TPeerProcess::~TPeerProcess()
 {
@@ -89,7 +69,7 @@ TNginx::TNginx(const std::string& workDir) : FDir(workDir + "/nginx")
 {
     std::filesystem::create_directories(FDir + "/www");
     std::filesystem::create_directories(FDir + "/tmp");
-    const uint16_t port = FreePort();
+    const uint16_t port = FreeLoopbackPort();
     std::ofstream(FDir + "/nginx.conf")
         << "daemon off;\nmaster_process off;\nworker_processes 1;\nuser root;\n"
         << "pid " << FDir << "/nginx.pid;\nerror_log " << FDir << "/error.log crit;\n"
@@ -121,7 +101,7 @@ TTinyproxy::TTinyproxy(const std::string& workDir)
 {
     const std::string dir = workDir + "/tinyproxy";
     std::filesystem::create_directories(dir);
-    const uint16_t port = FreePort();
+    const uint16_t port = FreeLoopbackPort();
     std::ofstream(dir + "/tinyproxy.conf") << "Port " << port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\n"
                                            << "Allow 127.0.0.1\nLogLevel Critical\n";
     const std::string conf = dir + "/tinyproxy.conf";

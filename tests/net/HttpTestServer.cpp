@@ -1,42 +1,20 @@
 #include "HttpTestServer.h"
 
+#include "support/Loopback.h"
 #include "support/TestSupport.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-sockaddr_in Loopback(uint16_t port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
-}
-
-uint16_t BoundPort(int fd)
-{
-    sockaddr_in a{};
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    return ntohs(a.sin_port);
-}
-}
-
 THttpTestServer::THttpTestServer()
 {
-    FListen = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    const sockaddr_in a = Loopback(0);
-    if (FListen < 0 || bind(FListen, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || listen(FListen, 16) != 0)
+    FListen = BoundLoopbackSocket(SOCK_STREAM | SOCK_NONBLOCK, FPort);
+    if (listen(FListen, 16) != 0)
         throw std::runtime_error("test server cannot listen");
-    FPort = BoundPort(FListen);
 }
 
 THttpTestServer::~THttpTestServer()
@@ -146,12 +124,3 @@ bool THttpTestServer::PeerClosed()
     return n == 0 || (n < 0 && errno != EAGAIN);
 }
 
-uint16_t UnusedPort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in a = Loopback(0);
-    bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a);
-    const uint16_t port = BoundPort(fd);
-    close(fd);
-    return port;
-}

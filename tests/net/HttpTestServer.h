@@ -41,5 +41,3 @@ private:
     std::string FPending; // bytes read past the last request
 };
 
-// A port on 127.0.0.1 where nothing listens.
-uint16_t UnusedPort();

@@ -1,7 +1,7 @@
 #include "net/ScriptedServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "support/Loopback.h"
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,19 +17,6 @@ int RemainingMs(Clock::time_point deadline)
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
-int BoundLoopbackSocket(uint16_t& port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) < 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) < 0)
-        throw std::runtime_error("cannot bind a loopback socket");
-    port = ntohs(addr.sin_port);
-    return fd;
-}
 }
 
 TScriptedConnection::~TScriptedConnection() { Close(); }
@@ -129,7 +116,7 @@ void TScriptedConnection::Reset()
 TScriptedServer::TScriptedServer(TScript Script, int MaxConnections)
     : FScript(std::move(Script))
 {
-    FListen = BoundLoopbackSocket(FPort);
+    FListen = BoundLoopbackSocket(SOCK_STREAM, FPort);
     if (listen(FListen, 8) < 0)
         throw std::runtime_error("cannot listen on loopback");
     FThread = std::thread([this, MaxConnections] { Run(MaxConnections); });
@@ -160,6 +147,6 @@ void TScriptedServer::Run(int MaxConnections)
     }
 }
 
-TRefusingPort::TRefusingPort() { FFd = BoundLoopbackSocket(FPort); }
+TRefusingPort::TRefusingPort() { FFd = BoundLoopbackSocket(SOCK_STREAM, FPort); }
 
 TRefusingPort::~TRefusingPort() { close(FFd); }
