@@ -4,6 +4,7 @@
 #include "platform/CatchAll.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -17,10 +18,29 @@ TSpan AnchorAt(const TPageText& text, size_t open, size_t slash)
     return {open, std::min(slash + 3, text.Size())};
 }
 
+// The line that is exactly the span, or npos.
+size_t LineAt(const TPageText& text, TSpan span)
+{
+    const std::vector<TSpan>& lines = text.Lines();
+    const auto line = std::lower_bound(lines.begin(), lines.end(), span.End,
+                                       [](const TSpan& l, size_t end) { return l.End < end; });
+    if (line == lines.end() || line->Begin != span.Begin || line->End != span.End)
+        return TPageText::npos;
+    return static_cast<size_t>(line - lines.begin());
+}
+
 void CheckAnchor(TExtractPage& page, TSpan anchor, TSearchSink& sink, size_t times)
 {
-    if (page.Text.Contains(TMarker::Jpg, anchor))
-        Check_IMG_and_SRC_and_HREF(page, anchor, sink, times);
+    const TTagWords words = TagWordsIn(page.Text, anchor);
+    if (!words.Jpg)
+        return;
+    TTagLinks links;
+    if (!Check_IMG_and_SRC_and_HREF(page, anchor, words, sink, links, times))
+        return;
+    // Kept in line order for the line pass, which walks them once.
+    const size_t line = LineAt(page.Text, anchor);
+    if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
+        page.LineAnchors.push_back({line, std::move(links)});
 }
 
 }

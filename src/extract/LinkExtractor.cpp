@@ -5,16 +5,33 @@
 #include "extract/AttributeFinders.h"
 #include "extract/QuotedLinkPass.h"
 #include "extract/TagCheck.h"
+#include "extract/TagLinks.h"
+#include "extract/TagWords.h"
 #include "platform/CatchAll.h"
 
 void StartExtractLoop(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
 {
     CatchAll("error code : #0010 (StartExtractLoop)", [&] {
         TExtractPage page(lines, pageUrl);
+        const std::vector<TSpan>& spans = page.Text.Lines();
+        page.LineWords.reserve(spans.size());
+        for (const TSpan& line : spans)
+            page.LineWords.push_back(TagWordsIn(page.Text, line));
         HtmlPageToOneLine(page, sink);
-        for (const TSpan& line : page.Text.Lines())
-            if (page.Text.Contains(TMarker::Jpg, line))
-                Check_IMG_and_SRC_and_HREF(page, line, sink);
+        auto anchor = page.LineAnchors.cbegin();
+        for (size_t i = 0; i < spans.size(); ++i) {
+            const TTagWords& words = page.LineWords[i];
+            if (!words.Jpg)
+                continue;
+            while (anchor != page.LineAnchors.cend() && anchor->Line < i)
+                ++anchor;
+            if (anchor != page.LineAnchors.cend() && anchor->Line == i) {
+                DeliverTagLinks(anchor->Links, sink);   // the same text read the same way
+                continue;
+            }
+            TTagLinks links;
+            Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, links);
+        }
         LoopForJPG(page, sink);
     });
 }

@@ -1,21 +1,21 @@
 #include "extract/QuotedLinkPass.h"
 
 #include "extract/AddFileToList.h"
+#include "extract/TagWords.h"
 #include "platform/CatchAll.h"
 
 #include <algorithm>
+#include <vector>
 
 void LoopForJPG(TExtractPage& page, TSearchSink& sink)
 {
     CatchAll("error code : #0012 (LoopForJPG)", [&] {
-        const TPageText& text = page.Text;
-        for (const TSpan& line : text.Lines()) {
-            if (!text.Contains(TMarker::Jpg, line))
+        const std::vector<TSpan>& lines = page.Text.Lines();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const TTagWords words = i < page.LineWords.size() ? page.LineWords[i] : TagWordsIn(page.Text, lines[i]);
+            if (!words.Jpg || (words.Src && words.Img && words.Href))
                 continue;
-            if (text.Contains(TMarker::Src, line) && text.Contains(TMarker::Img, line) &&
-                text.Contains(TMarker::Href, line))
-                continue;
-            CutJPGLinksFromLine(page, line, sink);
+            CutJPGLinksFromLine(page, lines[i], sink);
         }
     });
 }
