@@ -18,18 +18,32 @@ TSpan AnchorAt(const TPageText& text, size_t open, size_t slash)
     return {open, std::min(slash + 3, text.Size())};
 }
 
-// The line that is exactly the span, or npos.
-size_t LineAt(const TPageText& text, TSpan span)
-{
-    const std::vector<TSpan>& lines = text.Lines();
-    const auto line = std::lower_bound(lines.begin(), lines.end(), span.End,
-                                       [](const TSpan& l, size_t end) { return l.End < end; });
-    if (line == lines.end() || line->Begin != span.Begin || line->End != span.End)
-        return TPageText::npos;
-    return static_cast<size_t>(line - lines.begin());
-}
+// The line that is exactly a span, for spans whose ends mostly move forward:
+// the search walks on from the previous answer.
+class TLineFinder {
+public:
+    explicit TLineFinder(const std::vector<TSpan>& lines) : FLines(lines) {}
 
-void CheckAnchor(TExtractPage& page, TSpan anchor, TSearchSink& sink, size_t times)
+    size_t LineAt(TSpan span)
+    {
+        if (FNext > 0 && FLines[FNext - 1].End >= span.End)
+            FNext = static_cast<size_t>(
+                std::lower_bound(FLines.begin(), FLines.begin() + FNext, span.End,
+                                 [](const TSpan& line, size_t end) { return line.End < end; }) -
+                FLines.begin());
+        while (FNext < FLines.size() && FLines[FNext].End < span.End)
+            ++FNext;
+        if (FNext == FLines.size() || FLines[FNext].Begin != span.Begin || FLines[FNext].End != span.End)
+            return TPageText::npos;
+        return FNext;
+    }
+
+private:
+    const std::vector<TSpan>& FLines;
+    size_t FNext = 0;   // the first line that may end at or after the span
+};
+
+void CheckAnchor(TExtractPage& page, TSpan anchor, TLineFinder& lines, TSearchSink& sink, size_t times)
 {
     const TTagWords words = TagWordsIn(page.Text, anchor);
     if (!words.Jpg)
@@ -38,7 +52,7 @@ void CheckAnchor(TExtractPage& page, TSpan anchor, TSearchSink& sink, size_t tim
     if (!Check_IMG_and_SRC_and_HREF(page, anchor, words, sink, links, times))
         return;
     // Kept in line order for the line pass, which walks them once.
-    const size_t line = LineAt(page.Text, anchor);
+    const size_t line = lines.LineAt(anchor);
     if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
         page.LineAnchors.push_back({line, std::move(links)});
 }
@@ -57,6 +71,7 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
         TMarkerCursor opens(text, TMarker::OpenA, text.Size());
         TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
         TMarkerCursor closes(text, TMarker::CloseA, text.Size());
+        TLineFinder lines(text.Lines());
         // The remaining text starts at `start`; what went before is deleted.
         size_t start = 0;
         // While an "</a" lies ahead, each step drops through it, past the
@@ -68,7 +83,7 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
             const size_t close = closes.NextFrom(start);
             if (close == TPageText::npos)
                 break;
-            CheckAnchor(page, AnchorAt(text, open, slashes.NextFrom(start)), sink, 1);
+            CheckAnchor(page, AnchorAt(text, open, slashes.NextFrom(start)), lines, sink, 1);
             start = std::min(close + 3, text.Size());
         }
         // No "</a" is left: every step drops two characters, and the steps
@@ -81,7 +96,7 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
             if (open == TPageText::npos || slash == TPageText::npos)
                 return;   // without "/a" an anchor is at most "<a"
             const size_t steps = (std::min(open, slash) - start) / 2 + 1;
-            CheckAnchor(page, AnchorAt(text, open, slash), sink, steps);
+            CheckAnchor(page, AnchorAt(text, open, slash), lines, sink, steps);
             start += 2 * steps;
         }
     });
