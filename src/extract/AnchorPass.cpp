@@ -1,5 +1,6 @@
 #include "extract/AnchorPass.h"
 
+#include "extract/AnchorMarks.h"
 #include "extract/TagCheck.h"
 #include "platform/CatchAll.h"
 
@@ -68,28 +69,29 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
 {
     CatchAll("error code : #0014 (EvaluateLinesForATags)", [&] {
         TPageText& text = page.Text;
-        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
-        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
-        TMarkerCursor closes(text, TMarker::CloseA, text.Size());
+        TAnchorMarks marks(text.Text());
         TLineFinder lines(text.Lines());
         // The remaining text starts at `start`; what went before is deleted.
         size_t start = 0;
         // While an "</a" lies ahead, each step drops through it, past the
         // anchor's end: the anchors do not overlap.
         for (;;) {
-            const size_t open = opens.NextFrom(start);
+            marks.MoveTo(start);
+            const size_t open = marks.At(TAnchorMarks::Open);
             if (open == TPageText::npos)
                 return;
-            const size_t close = closes.NextFrom(start);
+            const size_t close = marks.At(TAnchorMarks::Close);
             if (close == TPageText::npos)
                 break;
-            CheckAnchor(page, AnchorAt(text, open, slashes.NextFrom(start)), lines, sink, 1);
+            CheckAnchor(page, AnchorAt(text, open, marks.At(TAnchorMarks::Slash)), lines, sink, 1);
             start = std::min(close + 3, text.Size());
         }
         // No "</a" is left: every step drops two characters, and the steps
         // up to the next "<a" or "/a" all meet the same anchor. Those anchors
         // overlap, so the finds switch to occurrence lists.
         text.IndexFrom(start);
+        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
+        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
         for (;;) {
             const size_t open = opens.NextFrom(start);
             const size_t slash = slashes.NextFrom(start);
