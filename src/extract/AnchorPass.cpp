@@ -55,7 +55,7 @@ void CheckAnchor(TExtractPage& page, TSpan anchor, TLineFinder& lines, TSearchSi
     // Kept in line order for the line pass, which walks them once.
     const size_t line = lines.LineAt(anchor);
     if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
-        page.LineAnchors.push_back({line, std::move(links)});
+        page.LineAnchors.push_back({line, words, std::move(links)});
 }
 
 }

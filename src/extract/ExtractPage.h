@@ -7,9 +7,10 @@
 #include <vector>
 
 // A line that is exactly an anchor already read: the line pass reuses what
-// the anchor yielded.
+// was found in the anchor.
 struct TLineAnchor {
     size_t Line;
+    TTagWords Words;
     TTagLinks Links;
 };
 

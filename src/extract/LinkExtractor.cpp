@@ -13,24 +13,24 @@ void StartExtractLoop(const std::vector<std::string>& lines, const std::string& 
 {
     CatchAll("error code : #0010 (StartExtractLoop)", [&] {
         TExtractPage page(lines, pageUrl);
+        HtmlPageToOneLine(page, sink);
         const std::vector<TSpan>& spans = page.Text.Lines();
         page.LineWords.reserve(spans.size());
-        for (const TSpan& line : spans)
-            page.LineWords.push_back(TagWordsIn(page.Text, line));
-        HtmlPageToOneLine(page, sink);
         auto anchor = page.LineAnchors.cbegin();
         for (size_t i = 0; i < spans.size(); ++i) {
-            const TTagWords& words = page.LineWords[i];
-            if (!words.Jpg)
-                continue;
             while (anchor != page.LineAnchors.cend() && anchor->Line < i)
                 ++anchor;
             if (anchor != page.LineAnchors.cend() && anchor->Line == i) {
-                DeliverTagLinks(anchor->Links, sink);   // the same text read the same way
+                // The same text read the same way.
+                page.LineWords.push_back(anchor->Words);
+                DeliverTagLinks(anchor->Links, sink);
                 continue;
             }
+            page.LineWords.push_back(TagWordsIn(page.Text, spans[i]));
+            const TTagWords& words = page.LineWords.back();
             TTagLinks links;
-            Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, links);
+            if (words.Jpg)
+                Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, links);
         }
         LoopForJPG(page, sink);
     });
