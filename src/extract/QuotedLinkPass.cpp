@@ -27,6 +27,7 @@ void CutJPGLinksFromLine(TExtractPage& page, TSpan line, TSearchSink& sink)
         // The loop runs while an exact ".jpg" is left but takes the first one
         // of any case; the cursor keeps the exact one found so far.
         TMarkerCursor exact(text, TMarker::JpgExact, line.End);
+        std::string absolute;
         for (size_t start = line.Begin;;) {
             const size_t next = exact.NextFrom(start);
             if (next == TPageText::npos)
@@ -36,7 +37,8 @@ void CutJPGLinksFromLine(TExtractPage& page, TSpan line, TSearchSink& sink)
             if (quote != TPageText::npos) {
                 const std::string_view link =
                     std::string_view(text.Text()).substr(quote + 1, jpg + 4 - (quote + 1));
-                AddFIleTolist(page.Resolver.Resolve(link), sink);
+                page.Resolver.ResolveInto(link, absolute);
+                AddFIleTolist(absolute, sink);
             }
             start = std::min(jpg + 5, line.End);
         }
