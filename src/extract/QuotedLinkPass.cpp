@@ -25,14 +25,16 @@ void CutJPGLinksFromLine(TExtractPage& page, TSpan line, TSearchSink& sink)
     try {
         const TPageText& text = page.Text;
         // The loop runs while an exact ".jpg" is left but takes the first one
-        // of any case; the cursor keeps the exact one found so far.
+        // of any case; the cursor keeps the exact one found so far, and is
+        // only asked when the one taken is not exact itself.
         TMarkerCursor exact(text, TMarker::JpgExact, line.End);
         std::string absolute;
         for (size_t start = line.Begin;;) {
-            const size_t next = exact.NextFrom(start);
-            if (next == TPageText::npos)
-                return;
             const size_t jpg = text.Find(TMarker::Jpg, {start, line.End});
+            if (jpg == TPageText::npos)
+                return;
+            if (text.Text().compare(jpg, 4, ".jpg") != 0 && exact.NextFrom(start) == TPageText::npos)
+                return;
             const size_t quote = text.RFind(TMarker::Quote, {start, jpg});
             if (quote != TPageText::npos) {
                 const std::string_view link =
