@@ -28,8 +28,9 @@ inline bool SameBytes(const char* at, std::string_view word, size_t from, bool a
 }
 
 // Blocks of 16 start positions are tested at once on the word's first and
-// last byte; only the few that match both are compared in full. Reads stay
-// inside [from, to).
+// last byte; only the few that match both are compared in full. A last,
+// partial block may read past `to` while inside the haystack (short spans
+// are the common case); what starts past the span's end is ignored.
 inline size_t FindWord(std::string_view haystack, std::string_view word, size_t from, size_t to, bool anyCase)
 {
     const size_t size = word.size();
@@ -47,17 +48,23 @@ inline size_t FindWord(std::string_view haystack, std::string_view word, size_t 
     const __m128i final = _mm_set1_epi8(word[size - 1]);
     const __m128i firstBit = _mm_set1_epi8(CaseBit(word[0], anyCase));
     const __m128i finalBit = _mm_set1_epi8(CaseBit(word[size - 1], anyCase));
-    for (; last - at >= 15; at += 16) {
+    // A block at `at` reads 15 + size bytes from there.
+    while (at <= last && static_cast<size_t>(at - base) + 15 + size <= haystack.size()) {
         const __m128i heads = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), firstBit);
         const __m128i tails =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + size - 1)), finalBit);
         unsigned mask = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, final))));
+        if (last - at < 15)
+            mask &= (1u << (last - at + 1)) - 1;
         for (; mask != 0; mask &= mask - 1) {
             const char* start = at + __builtin_ctz(mask);
             if (SameBytes(start, word, 1, anyCase))
                 return start - base;
         }
+        if (last - at <= 15)
+            return std::string_view::npos;   // the block held every start left
+        at += 16;
     }
 #endif
     for (; at <= last; ++at)
