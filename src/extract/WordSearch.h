@@ -37,7 +37,8 @@ inline size_t FindWord(std::string_view haystack, std::string_view word, size_t 
     if (to - from < size)
         return std::string_view::npos;
     const char* const base = haystack.data();
-    if (size == 1 && CaseBit(word[0], anyCase) == 0) {
+    // The library's byte search only pays off on longer spans.
+    if (size == 1 && CaseBit(word[0], anyCase) == 0 && to - from > 64) {
         const void* hit = std::memchr(base + from, word[0], to - from);
         return hit ? static_cast<const char*>(hit) - base : std::string_view::npos;
     }
