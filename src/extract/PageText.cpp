@@ -50,9 +50,10 @@ TMarkerOccurrences& TPageText::Occurrences(TMarker marker) const
     if (!list) {
         list.emplace();
         const TMarkerWord& word = MarkerWord(marker);
-        for (size_t at = FindWord(FText, word.Word, FIndexFrom, FText.size(), word.AnyCase); at != npos;
-             at = FindWord(FText, word.Word, at + 1, FText.size(), word.AnyCase))
+        VisitWords(FText, word.Word, FIndexFrom, FText.size(), word.AnyCase, [&](size_t at) {
             list->At.push_back(at);
+            return false;
+        });
     }
     return *list;
 }

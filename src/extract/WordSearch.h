@@ -27,20 +27,32 @@ inline bool SameBytes(const char* at, std::string_view word, size_t from, bool a
     return true;
 }
 
+// Calls stop(at) for each occurrence inside [from, to), in order, until it
+// returns true; gives that occurrence, or npos.
 // Blocks of 16 start positions are tested at once on the word's first and
 // last byte; only the few that match both are compared in full. A last,
 // partial block may read past `to` while inside the haystack (short spans
 // are the common case); what starts past the span's end is ignored.
-inline size_t FindWord(std::string_view haystack, std::string_view word, size_t from, size_t to, bool anyCase)
+template <class Stop>
+inline size_t VisitWords(std::string_view haystack, std::string_view word, size_t from, size_t to, bool anyCase,
+                         Stop&& stop)
 {
     const size_t size = word.size();
-    if (to - from < size)
+    if (to < from || to - from < size)
         return std::string_view::npos;
     const char* const base = haystack.data();
     // The library's byte search only pays off on longer spans.
     if (size == 1 && CaseBit(word[0], anyCase) == 0 && to - from > 64) {
-        const void* hit = std::memchr(base + from, word[0], to - from);
-        return hit ? static_cast<const char*>(hit) - base : std::string_view::npos;
+        for (const char* at = base + from;;) {
+            const void* hit = std::memchr(at, word[0], base + to - at);
+            if (!hit)
+                return std::string_view::npos;
+            at = static_cast<const char*>(hit);
+            if (stop(static_cast<size_t>(at - base)))
+                return at - base;
+            if (++at == base + to)
+                return std::string_view::npos;
+        }
     }
     const char* at = base + from;
     const char* const last = base + to - size;   // the last possible start
@@ -60,7 +72,7 @@ inline size_t FindWord(std::string_view haystack, std::string_view word, size_t 
             mask &= (1u << (last - at + 1)) - 1;
         for (; mask != 0; mask &= mask - 1) {
             const char* start = at + __builtin_ctz(mask);
-            if (SameBytes(start, word, 1, anyCase))
+            if (SameBytes(start, word, 1, anyCase) && stop(static_cast<size_t>(start - base)))
                 return start - base;
         }
         if (last - at <= 15)
@@ -69,9 +81,14 @@ inline size_t FindWord(std::string_view haystack, std::string_view word, size_t 
     }
 #endif
     for (; at <= last; ++at)
-        if (SameBytes(at, word, 0, anyCase))
+        if (SameBytes(at, word, 0, anyCase) && stop(static_cast<size_t>(at - base)))
             return at - base;
     return std::string_view::npos;
+}
+
+inline size_t FindWord(std::string_view haystack, std::string_view word, size_t from, size_t to, bool anyCase)
+{
+    return VisitWords(haystack, word, from, to, anyCase, [](size_t) { return true; });
 }
 
 // The last occurrence starting inside [from, to - word size], or npos.
