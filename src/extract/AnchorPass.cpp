@@ -71,6 +71,8 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
         TPageText& text = page.Text;
         TAnchorMarks marks(text.Text());
         TLineFinder lines(text.Lines());
+        // At most one per line; reserved so growing never moves them.
+        page.LineAnchors.reserve(text.Lines().size());
         // The remaining text starts at `start`; what went before is deleted.
         size_t start = 0;
         // While an "</a" lies ahead, each step drops through it, past the
