@@ -1,5 +1,6 @@
 #include "extract/AddFileToList.h"
 
+#include "extract/WordSearch.h"
 #include "platform/CatchAll.h"
 
 void AddFIleTolist(const std::string& link, TSearchSink& sink)
@@ -10,7 +11,7 @@ void AddFIleTolist(const std::string& link, TSearchSink& sink)
 
 bool IsPictureLink(std::string_view link)
 {
-    return link.size() >= 4 && link.find(".jpg") == link.size() - 4;
+    return link.size() >= 4 && link.ends_with(".jpg") && FindWord(link, ".jpg", 0, link.size(), false) == link.size() - 4;
 }
 
 void AddPictureLink(const std::string& link, TSearchSink& sink)

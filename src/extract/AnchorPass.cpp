@@ -1,9 +1,11 @@
 #include "extract/AnchorPass.h"
 
+#include "extract/AnchorMarks.h"
 #include "extract/TagCheck.h"
 #include "platform/CatchAll.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -17,10 +19,43 @@ TSpan AnchorAt(const TPageText& text, size_t open, size_t slash)
     return {open, std::min(slash + 3, text.Size())};
 }
 
-void CheckAnchor(TExtractPage& page, TSpan anchor, TSearchSink& sink, size_t times)
+// The line that is exactly a span, for spans whose ends mostly move forward:
+// the search walks on from the previous answer.
+class TLineFinder {
+public:
+    explicit TLineFinder(const std::vector<TSpan>& lines) : FLines(lines) {}
+
+    size_t LineAt(TSpan span)
+    {
+        if (FNext > 0 && FLines[FNext - 1].End >= span.End)
+            FNext = static_cast<size_t>(
+                std::lower_bound(FLines.begin(), FLines.begin() + FNext, span.End,
+                                 [](const TSpan& line, size_t end) { return line.End < end; }) -
+                FLines.begin());
+        while (FNext < FLines.size() && FLines[FNext].End < span.End)
+            ++FNext;
+        if (FNext == FLines.size() || FLines[FNext].Begin != span.Begin || FLines[FNext].End != span.End)
+            return TPageText::npos;
+        return FNext;
+    }
+
+private:
+    const std::vector<TSpan>& FLines;
+    size_t FNext = 0;   // the first line that may end at or after the span
+};
+
+void CheckAnchor(TExtractPage& page, TSpan anchor, TLineFinder& lines, TSearchSink& sink, size_t times)
 {
-    if (page.Text.Contains(TMarker::Jpg, anchor))
-        Check_IMG_and_SRC_and_HREF(page, anchor, sink, times);
+    const TTagWords words = TagWordsIn(page.Text, anchor);
+    if (!words.Jpg)
+        return;
+    TTagLinks links;
+    if (!Check_IMG_and_SRC_and_HREF(page, anchor, words, sink, links, times))
+        return;
+    // Kept in line order for the line pass, which walks them once.
+    const size_t line = lines.LineAt(anchor);
+    if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
+        page.LineAnchors.push_back({line, words, std::move(links)});
 }
 
 }
@@ -34,34 +69,38 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
 {
     CatchAll("error code : #0014 (EvaluateLinesForATags)", [&] {
         TPageText& text = page.Text;
-        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
-        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
-        TMarkerCursor closes(text, TMarker::CloseA, text.Size());
+        TAnchorMarks marks(text.Text());
+        TLineFinder lines(text.Lines());
+        // At most one per line; reserved so growing never moves them.
+        page.LineAnchors.reserve(text.Lines().size());
         // The remaining text starts at `start`; what went before is deleted.
         size_t start = 0;
         // While an "</a" lies ahead, each step drops through it, past the
         // anchor's end: the anchors do not overlap.
         for (;;) {
-            const size_t open = opens.NextFrom(start);
+            marks.MoveTo(start);
+            const size_t open = marks.At(TAnchorMarks::Open);
             if (open == TPageText::npos)
                 return;
-            const size_t close = closes.NextFrom(start);
+            const size_t close = marks.At(TAnchorMarks::Close);
             if (close == TPageText::npos)
                 break;
-            CheckAnchor(page, AnchorAt(text, open, slashes.NextFrom(start)), sink, 1);
+            CheckAnchor(page, AnchorAt(text, open, marks.At(TAnchorMarks::Slash)), lines, sink, 1);
             start = std::min(close + 3, text.Size());
         }
         // No "</a" is left: every step drops two characters, and the steps
         // up to the next "<a" or "/a" all meet the same anchor. Those anchors
         // overlap, so the finds switch to occurrence lists.
         text.IndexFrom(start);
+        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
+        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
         for (;;) {
             const size_t open = opens.NextFrom(start);
             const size_t slash = slashes.NextFrom(start);
             if (open == TPageText::npos || slash == TPageText::npos)
                 return;   // without "/a" an anchor is at most "<a"
             const size_t steps = (std::min(open, slash) - start) / 2 + 1;
-            CheckAnchor(page, AnchorAt(text, open, slash), sink, steps);
+            CheckAnchor(page, AnchorAt(text, open, slash), lines, sink, steps);
             start += 2 * steps;
         }
     });

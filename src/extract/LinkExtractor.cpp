@@ -5,6 +5,8 @@
 #include "extract/AttributeFinders.h"
 #include "extract/QuotedLinkPass.h"
 #include "extract/TagCheck.h"
+#include "extract/TagLinks.h"
+#include "extract/TagWords.h"
 #include "platform/CatchAll.h"
 
 void StartExtractLoop(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
@@ -12,9 +14,24 @@ void StartExtractLoop(const std::vector<std::string>& lines, const std::string& 
     CatchAll("error code : #0010 (StartExtractLoop)", [&] {
         TExtractPage page(lines, pageUrl);
         HtmlPageToOneLine(page, sink);
-        for (const TSpan& line : page.Text.Lines())
-            if (page.Text.Contains(TMarker::Jpg, line))
-                Check_IMG_and_SRC_and_HREF(page, line, sink);
+        const std::vector<TSpan>& spans = page.Text.Lines();
+        page.LineWords.reserve(spans.size());
+        auto anchor = page.LineAnchors.cbegin();
+        for (size_t i = 0; i < spans.size(); ++i) {
+            while (anchor != page.LineAnchors.cend() && anchor->Line < i)
+                ++anchor;
+            if (anchor != page.LineAnchors.cend() && anchor->Line == i) {
+                // The same text read the same way.
+                page.LineWords.push_back(anchor->Words);
+                DeliverTagLinks(anchor->Links, sink);
+                continue;
+            }
+            page.LineWords.push_back(TagWordsIn(page.Text, spans[i]));
+            const TTagWords& words = page.LineWords.back();
+            TTagLinks links;
+            if (words.Jpg)
+                Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, links);
+        }
         LoopForJPG(page, sink);
     });
 }

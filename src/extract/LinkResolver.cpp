@@ -29,6 +29,13 @@ const std::string& TLinkResolver::Prefix(size_t levels, bool fromRoot)
 std::string TLinkResolver::Resolve(std::string_view link)
 {
     std::string absolute;
+    ResolveInto(link, absolute);
+    return absolute;
+}
+
+void TLinkResolver::ResolveInto(std::string_view link, std::string& absolute)
+{
+    absolute.clear();
     CatchAll("error code : #0021 (AnalyzePath)", [&] {
         if (link.starts_with("http://") || link.starts_with("ftp://")) {
             absolute.assign(link);
@@ -49,5 +56,4 @@ std::string TLinkResolver::Resolve(std::string_view link)
         absolute = prefix;
         absolute += rest;
     });
-    return absolute;
 }

@@ -13,6 +13,8 @@ public:
     // AnalyzePath of the link against the origin (logs its line on failure
     // and gives the empty text).
     std::string Resolve(std::string_view link);
+    // The same into a buffer the caller reuses (empty on failure).
+    void ResolveInto(std::string_view link, std::string& absolute);
 
 private:
     const std::string& Prefix(size_t levels, bool fromRoot);

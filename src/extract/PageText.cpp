@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-char LowerByte(char c)
-{
-    // Branch-free, so the copy loop vectorises.
-    return static_cast<char>(c | (static_cast<unsigned char>(c - 'A') < 26 ? 0x20 : 0));
-}
-
-}
-
 TPageText::TPageText(const std::vector<std::string>& lines)
 {
     size_t size = 0;
@@ -23,13 +13,6 @@ TPageText::TPageText(const std::vector<std::string>& lines)
         FLines.push_back({FText.size(), FText.size() + line.size()});
         FText += line;
     }
-    FLower = FText;
-    std::transform(FLower.begin(), FLower.end(), FLower.begin(), LowerByte);
-}
-
-std::string_view TPageText::Haystack(TMarker marker) const
-{
-    return MarkerWord(marker).AnyCase ? std::string_view(FLower) : std::string_view(FText);
 }
 
 size_t TPageText::FindIndexed(TMarker marker, TSpan span) const
@@ -45,10 +28,8 @@ size_t TPageText::RFind(TMarker marker, TSpan span) const
     if (span.End > FText.size() || span.Begin >= span.End || span.Size() < word.size())
         return npos;
     const size_t lastStart = span.End - word.size();
-    if (span.Begin < FIndexFrom) {
-        const size_t hit = Haystack(marker).substr(span.Begin, span.Size()).rfind(word);
-        return hit == std::string_view::npos ? npos : span.Begin + hit;
-    }
+    if (span.Begin < FIndexFrom)
+        return RFindWord(FText, word, span.Begin, span.End, MarkerWord(marker).AnyCase);
     TMarkerOccurrences& all = Occurrences(marker);
     const size_t after = all.FirstIndexFrom(lastStart + 1);
     return after > 0 && all.At[after - 1] >= span.Begin ? all.At[after - 1] : npos;
@@ -68,11 +49,11 @@ TMarkerOccurrences& TPageText::Occurrences(TMarker marker) const
     std::optional<TMarkerOccurrences>& list = FIndex[static_cast<size_t>(marker)];
     if (!list) {
         list.emplace();
-        const std::string_view haystack = Haystack(marker);
-        const std::string_view word = MarkerWord(marker).Word;
-        for (size_t at = FindWord(haystack, word, FIndexFrom, haystack.size()); at != npos;
-             at = FindWord(haystack, word, at + 1, haystack.size()))
+        const TMarkerWord& word = MarkerWord(marker);
+        VisitWords(FText, word.Word, FIndexFrom, FText.size(), word.AnyCase, [&](size_t at) {
             list->At.push_back(at);
+            return false;
+        });
     }
     return *list;
 }

@@ -8,8 +8,8 @@
 
 #include "extract/WordSearch.h"
 
-// The words the extractor looks for. The lower-case ones are matched in the
-// lower-cased text (any letter case), the exact ones in the text as it came.
+// The words the extractor looks for. The any-case ones are matched as in the
+// lower-cased text, the exact ones in the text as it came.
 enum class TMarker {
     OpenA,       // "<a"
     SlashA,      // "/a"
@@ -48,6 +48,16 @@ inline constexpr std::array<TMarkerWord, static_cast<size_t>(TMarker::Count)> kM
     {"http", false},
 }};
 
+constexpr bool LowerCaseWords()
+{
+    for (const TMarkerWord& word : kMarkerWords)
+        for (char c : word.Word)
+            if (word.AnyCase && c >= 'A' && c <= 'Z')
+                return false;
+    return true;
+}
+static_assert(LowerCaseWords(), "any-case words are matched against lowered text");
+
 constexpr const TMarkerWord& MarkerWord(TMarker marker) { return kMarkerWords[static_cast<size_t>(marker)]; }
 
 // A part of the text: [Begin, End).
@@ -65,8 +75,9 @@ struct TMarkerOccurrences {
     size_t FirstIndexFrom(size_t pos);   // At.size() when none
 };
 
-// A page's text, joined from its lines, with a lower-cased copy made once
-// (ASCII letters only, like the lower-casing the extractor was made with).
+// A page's text, joined from its lines. Any-case words match as in the text
+// with its ASCII letters lowered (the lower-casing the extractor was made
+// with).
 // Finds look inside a span. Searching from a point on may switch to lists of
 // all occurrences, for callers that search overlapping spans many times.
 class TPageText {
@@ -86,7 +97,7 @@ public:
             return npos;
         if (span.Begin >= FIndexFrom)
             return FindIndexed(marker, span);
-        return FindWord(word.AnyCase ? FLower : FText, word.Word, span.Begin, span.End);
+        return FindWord(FText, word.Word, span.Begin, span.End, word.AnyCase);
     }
     size_t RFind(TMarker marker, TSpan span) const;
     bool Contains(TMarker marker, TSpan span) const { return Find(marker, span) != npos; }
@@ -97,12 +108,10 @@ public:
     static constexpr size_t npos = std::string::npos;
 
 private:
-    std::string_view Haystack(TMarker marker) const;
     size_t FindIndexed(TMarker marker, TSpan span) const;
     TMarkerOccurrences& Occurrences(TMarker marker) const;
 
     std::string FText;
-    std::string FLower;
     std::vector<TSpan> FLines;
     size_t FIndexFrom = npos;
     mutable std::array<std::optional<TMarkerOccurrences>, static_cast<size_t>(TMarker::Count)> FIndex;

@@ -1,21 +1,21 @@
 #include "extract/QuotedLinkPass.h"
 
 #include "extract/AddFileToList.h"
+#include "extract/TagWords.h"
 #include "platform/CatchAll.h"
 
 #include <algorithm>
+#include <vector>
 
 void LoopForJPG(TExtractPage& page, TSearchSink& sink)
 {
     CatchAll("error code : #0012 (LoopForJPG)", [&] {
-        const TPageText& text = page.Text;
-        for (const TSpan& line : text.Lines()) {
-            if (!text.Contains(TMarker::Jpg, line))
+        const std::vector<TSpan>& lines = page.Text.Lines();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const TTagWords words = i < page.LineWords.size() ? page.LineWords[i] : TagWordsIn(page.Text, lines[i]);
+            if (!words.Jpg || (words.Src && words.Img && words.Href))
                 continue;
-            if (text.Contains(TMarker::Src, line) && text.Contains(TMarker::Img, line) &&
-                text.Contains(TMarker::Href, line))
-                continue;
-            CutJPGLinksFromLine(page, line, sink);
+            CutJPGLinksFromLine(page, lines[i], sink);
         }
     });
 }
@@ -25,18 +25,22 @@ void CutJPGLinksFromLine(TExtractPage& page, TSpan line, TSearchSink& sink)
     try {
         const TPageText& text = page.Text;
         // The loop runs while an exact ".jpg" is left but takes the first one
-        // of any case; the cursor keeps the exact one found so far.
+        // of any case; the cursor keeps the exact one found so far, and is
+        // only asked when the one taken is not exact itself.
         TMarkerCursor exact(text, TMarker::JpgExact, line.End);
+        std::string absolute;
         for (size_t start = line.Begin;;) {
-            const size_t next = exact.NextFrom(start);
-            if (next == TPageText::npos)
-                return;
             const size_t jpg = text.Find(TMarker::Jpg, {start, line.End});
+            if (jpg == TPageText::npos)
+                return;
+            if (text.Text().compare(jpg, 4, ".jpg") != 0 && exact.NextFrom(start) == TPageText::npos)
+                return;
             const size_t quote = text.RFind(TMarker::Quote, {start, jpg});
             if (quote != TPageText::npos) {
                 const std::string_view link =
                     std::string_view(text.Text()).substr(quote + 1, jpg + 4 - (quote + 1));
-                AddFIleTolist(page.Resolver.Resolve(link), sink);
+                page.Resolver.ResolveInto(link, absolute);
+                AddFIleTolist(absolute, sink);
             }
             start = std::min(jpg + 5, line.End);
         }

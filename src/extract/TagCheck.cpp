@@ -5,12 +5,11 @@
 #include "extract/Thumbnails.h"
 #include "platform/CatchAll.h"
 
-TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag)
+TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words)
 {
-    const TPageText& text = page.Text;
-    const bool picture = text.Contains(TMarker::Src, tag) && text.Contains(TMarker::Img, tag);
+    const bool picture = words.Src && words.Img;
     TTagLinks links;
-    if (text.Contains(TMarker::Href, tag)) {
+    if (words.Href) {
         if (picture)
             links = CheckHrefForThumbsAndNewPage(page, tag);
         else
@@ -23,11 +22,15 @@ TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag)
     return links;
 }
 
-void Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, TSearchSink& sink, size_t times)
+bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& words, TSearchSink& sink,
+                                TTagLinks& links, size_t times)
 {
+    bool read = false;
     CatchAll("error code : #0015 (Check_IMG_and_SRC_and_HREF)", [&] {
-        const TTagLinks links = ReadTagLinks(page, tag);
+        links = ReadTagLinks(page, tag, words);
+        read = true;
         for (size_t i = 0; i < times; ++i)
             DeliverTagLinks(links, sink);
     });
+    return read;
 }

@@ -2,13 +2,17 @@
 #include "core/SearchSink.h"
 #include "extract/ExtractPage.h"
 #include "extract/TagLinks.h"
+#include "extract/TagWords.h"
 
 #include <cstddef>
 
-// The links of one anchor or line: with "href", a thumbnail (also "src" and
-// "img") or a plain link; without it, a picture ("src" and "img").
-TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag);
+// The links of one anchor or line holding ".jpg", given the words it holds:
+// with "href", a thumbnail (also "src" and "img") or a plain link; without
+// it, a picture ("src" and "img").
+TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words);
 
 // Reads the tag and delivers what it yields, `times` times over (an anchor
-// met again and again yields the same each time).
-void Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, TSearchSink& sink, size_t times = 1);
+// met again and again yields the same each time). Returns whether the tag
+// was read, and what it yielded in `links`.
+bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& words, TSearchSink& sink,
+                                TTagLinks& links, size_t times = 1);

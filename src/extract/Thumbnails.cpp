@@ -29,10 +29,10 @@ TTagLinks CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag)
         const std::string_view ext = ExtensionOf(href);
         TTagLinks found;
         if (ext == ".jpg")
-            found.Picture = href;
+            found.Picture = std::move(href);
         else if (ext.empty())
             found.Picture = Find_IMG_SRC_param(page, tag);   // only read when it is taken
-        if (ext == ".html" || ext == ".htm")
+        else if (ext == ".html" || ext == ".htm")
             found.PageToFollow = std::move(href);
         links = std::move(found);
     });
