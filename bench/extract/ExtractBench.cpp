@@ -1,3 +1,4 @@
+#include "RatioReporter.h"
 #include "core/TextHelpers.h"
 #include "extract/LinkExtractor.h"
 #include "extract/PageGenerator.h"
@@ -173,24 +174,6 @@ void PlainPass(benchmark::State& state, const TBenchPage& page)
     state.counters["jpg"] = static_cast<double>(found);
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(page.body.size()));
 }
-
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                Times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    double Time(const std::string& name) const
-    {
-        const auto it = Times.find(name);
-        return it == Times.end() ? 0 : it->second;
-    }
-    std::map<std::string, double> Times;
-};
-
 }
 
 int main(int argc, char** argv)

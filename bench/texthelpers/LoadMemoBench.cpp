@@ -1,3 +1,4 @@
+#include "RatioReporter.h"
 #include "HtmlBody.h"
 #include "core/TextHelpers.h"
 #include <benchmark/benchmark.h>
@@ -44,19 +45,6 @@ void BM_MemchrLineCount(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(body.size()));
 }
 BENCHMARK(BM_MemchrLineCount)->Unit(benchmark::kMillisecond);
-
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                Times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> Times;
-};
-
 }
 
 int main(int argc, char** argv)

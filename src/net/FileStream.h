@@ -20,6 +20,10 @@ public:
     int64_t Size() const override;
     const std::string& FileName() const { return FFileName; }
 
+protected:
+    // Takes over a handle its caller opened.
+    TFileStream(int Handle, std::string FileName) : FFileName(std::move(FileName)), FHandle(Handle) {}
+
 private:
     std::string FFileName;
     int FHandle = -1;
