@@ -109,6 +109,8 @@ public:
     // --- queues (Form1_Queues.cpp)
     void QueuePageFetch(const std::string& url, int engineCode) override;
     void QueueLinkCheck(const std::string& url) override;
+    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
+    void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
 
     // --- request execution and reaping (Form1_Requests.cpp)
     void Timer1Timer();

@@ -64,7 +64,7 @@ TForm2::~TForm2()
         Form2 = nullptr;
 }
 
-void IncrementLabel(QLabel* label)
+void IncrementLabel(QLabel* label, uint64_t by)
 {
-    label->setText(QString::number(label->text().toLongLong() + 1));
+    label->setText(QString::number(label->text().toLongLong() + static_cast<qlonglong>(by)));
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+#include <cstdint>
+
 class QLabel;
 class QPlainTextEdit;
 
@@ -30,5 +32,5 @@ public:
 
 extern TForm2* Form2;
 
-// Counters live as the decimal text of their labels: read, add one, write back.
-void IncrementLabel(QLabel* label);
+// Counters live as the decimal text of their labels: read, add, write back.
+void IncrementLabel(QLabel* label, uint64_t by = 1);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 // Engine codes: what to do with a fetched page.
@@ -20,6 +21,18 @@ public:
 
     virtual void QueuePageFetch(const std::string& url, int engineCode) = 0;
     virtual void QueueLinkCheck(const std::string& url) = 0;
+    // The same call `times` times in a row with nothing between them, as an
+    // anchor met again and again at every step yields: a queue can count its
+    // repeats in one go. Each call stands on its own: one that fails does not
+    // stop the others, and the first failure is thrown after the last call.
+    virtual void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
+    {
+        Repeat(times, [&] { QueuePageFetch(url, engineCode); });
+    }
+    virtual void QueueLinkCheckTimes(const std::string& url, uint64_t times)
+    {
+        Repeat(times, [&] { QueueLinkCheck(url); });
+    }
     // size 0: not checked; negative: the check found no length.
     virtual void AddToListView(const std::string& url, int64_t size) = 0;
     // FoundFiles holds the URL (letter case ignored).
@@ -29,6 +42,23 @@ public:
     virtual bool RecursiveSearchActive() const = 0;
     virtual std::string LycosBaseAddress() const = 0;
     virtual std::string ScourNetBaseAddress() const = 0;
+
+private:
+    template <class Call>
+    static void Repeat(uint64_t times, Call call)
+    {
+        std::exception_ptr failure;
+        for (; times > 0; --times) {
+            try {
+                call();
+            } catch (...) {
+                if (!failure)
+                    failure = std::current_exception();
+            }
+        }
+        if (failure)
+            std::rethrow_exception(failure);
+    }
 };
 
 // A picture link from a result page: checked when "Check Links" is ticked,

@@ -14,10 +14,22 @@ bool IsPictureLink(std::string_view link)
     return link.size() >= 4 && link.ends_with(".jpg") && FindWord(link, ".jpg", 0, link.size(), false) == link.size() - 4;
 }
 
-void AddPictureLink(const std::string& link, TSearchSink& sink)
+void AddPictureLink(const std::string& link, TSearchSink& sink, uint64_t times)
 {
-    CatchAll("error code : #0016 (AddFIleTolist)", [&] {
-        if (!sink.IsFound(link))
-            RoutePictureLink(sink, link);
-    });
+    while (times > 0) {
+        // Whether this turn stood for every turn left: a found link stays
+        // found, and the check queue takes its repeats in one call.
+        bool rest = false;
+        CatchAll("error code : #0016 (AddFIleTolist)", [&] {
+            if (sink.IsFound(link)) {
+                rest = true;
+            } else if (sink.CheckLinksTicked()) {
+                rest = true;
+                sink.QueueLinkCheckTimes(link, times);
+            } else {
+                sink.AddToListView(link, 0);   // listed now, the next turn ends
+            }
+        });
+        times = rest ? 0 : times - 1;
+    }
 }

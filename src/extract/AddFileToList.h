@@ -1,6 +1,7 @@
 #pragma once
 #include "core/SearchSink.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,6 @@ void AddFIleTolist(const std::string& link, TSearchSink& sink);
 // The gate's test of the text alone: ends in ".jpg", its only occurrence.
 bool IsPictureLink(std::string_view link);
 
-// The gate for a link known to pass IsPictureLink: the FoundFiles test, then
-// the check queue or the result list.
-void AddPictureLink(const std::string& link, TSearchSink& sink);
+// The gate for a link known to pass IsPictureLink, `times` times in a row:
+// the FoundFiles test, then the check queue or the result list.
+void AddPictureLink(const std::string& link, TSearchSink& sink, uint64_t times = 1);

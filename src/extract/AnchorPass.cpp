@@ -90,13 +90,12 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
         }
         // No "</a" is left: every step drops two characters, and the steps
         // up to the next "<a" or "/a" all meet the same anchor. Those anchors
-        // overlap, so the finds switch to occurrence lists.
+        // overlap, so the finds inside them may switch to occurrence lists.
         text.IndexFrom(start);
-        TMarkerCursor opens(text, TMarker::OpenA, text.Size());
-        TMarkerCursor slashes(text, TMarker::SlashA, text.Size());
         for (;;) {
-            const size_t open = opens.NextFrom(start);
-            const size_t slash = slashes.NextFrom(start);
+            marks.MoveTo(start);
+            const size_t open = marks.At(TAnchorMarks::Open);
+            const size_t slash = marks.At(TAnchorMarks::Slash);
             if (open == TPageText::npos || slash == TPageText::npos)
                 return;   // without "/a" an anchor is at most "<a"
             const size_t steps = (std::min(open, slash) - start) / 2 + 1;

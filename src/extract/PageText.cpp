@@ -15,22 +15,27 @@ TPageText::TPageText(const std::vector<std::string>& lines)
     }
 }
 
-size_t TPageText::FindIndexed(TMarker marker, TSpan span) const
+size_t TPageText::FindListed(TMarker marker, TSpan span) const
 {
-    TMarkerOccurrences& all = Occurrences(marker);
+    TMarkerOccurrences& all = *FIndex[static_cast<size_t>(marker)].List;
     const size_t index = all.FirstIndexFrom(span.Begin);
     return index < all.At.size() && all.At[index] + MarkerWord(marker).Word.size() <= span.End ? all.At[index] : npos;
 }
 
 size_t TPageText::RFind(TMarker marker, TSpan span) const
 {
-    const std::string_view word = MarkerWord(marker).Word;
-    if (span.End > FText.size() || span.Begin >= span.End || span.Size() < word.size())
+    const TMarkerWord& word = MarkerWord(marker);
+    if (span.End > FText.size() || span.Begin >= span.End || span.Size() < word.Word.size())
         return npos;
-    const size_t lastStart = span.End - word.size();
-    if (span.Begin < FIndexFrom)
-        return RFindWord(FText, word, span.Begin, span.End, MarkerWord(marker).AnyCase);
-    TMarkerOccurrences& all = Occurrences(marker);
+    const size_t lastStart = span.End - word.Word.size();
+    const bool indexed = span.Begin >= FIndexFrom;
+    if (!indexed || !FIndex[static_cast<size_t>(marker)].List) {
+        const size_t at = RFindWord(FText, word.Word, span.Begin, span.End, word.AnyCase);
+        if (indexed)
+            CountRead(marker, lastStart + 1 - (at == npos ? span.Begin : at));
+        return at;
+    }
+    TMarkerOccurrences& all = *FIndex[static_cast<size_t>(marker)].List;
     const size_t after = all.FirstIndexFrom(lastStart + 1);
     return after > 0 && all.At[after - 1] >= span.Begin ? all.At[after - 1] : npos;
 }
@@ -40,22 +45,20 @@ void TPageText::IndexFrom(size_t pos)
     if (pos >= FIndexFrom)
         return;
     FIndexFrom = pos;
-    for (auto& list : FIndex)
-        list.reset();
+    FIndex = {};
 }
 
-TMarkerOccurrences& TPageText::Occurrences(TMarker marker) const
+void TPageText::MakeList(TMarker marker) const
 {
-    std::optional<TMarkerOccurrences>& list = FIndex[static_cast<size_t>(marker)];
-    if (!list) {
-        list.emplace();
-        const TMarkerWord& word = MarkerWord(marker);
-        VisitWords(FText, word.Word, FIndexFrom, FText.size(), word.AnyCase, [&](size_t at) {
-            list->At.push_back(at);
-            return false;
-        });
-    }
-    return *list;
+    std::optional<TMarkerOccurrences>& list = FIndex[static_cast<size_t>(marker)].List;
+    if (list)
+        return;
+    list.emplace();
+    const TMarkerWord& word = MarkerWord(marker);
+    VisitWords(FText, word.Word, FIndexFrom, FText.size(), word.AnyCase, [&](size_t at) {
+        list->At.push_back(at);
+        return false;
+    });
 }
 
 size_t TMarkerOccurrences::FirstIndexFrom(size_t pos)

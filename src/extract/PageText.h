@@ -78,8 +78,11 @@ struct TMarkerOccurrences {
 // A page's text, joined from its lines. Any-case words match as in the text
 // with its ASCII letters lowered (the lower-casing the extractor was made
 // with).
-// Finds look inside a span. Searching from a point on may switch to lists of
-// all occurrences, for callers that search overlapping spans many times.
+// Finds look inside a span. From a point on, callers may search overlapping
+// spans many times: there a word's searches read the text directly until
+// they have read as much as that part holds, and then switch to a list of
+// all its occurrences. Short searches stay cheap, and the worst case stays
+// linear.
 class TPageText {
 public:
     explicit TPageText(const std::vector<std::string>& lines);
@@ -95,26 +98,43 @@ public:
         const TMarkerWord& word = MarkerWord(marker);
         if (span.End > FText.size() || span.Begin >= span.End || span.Size() < word.Word.size())
             return npos;
+        if (span.Begin >= FIndexFrom && FIndex[static_cast<size_t>(marker)].List)
+            return FindListed(marker, span);
+        const size_t at = FindWord(FText, word.Word, span.Begin, span.End, word.AnyCase);
         if (span.Begin >= FIndexFrom)
-            return FindIndexed(marker, span);
-        return FindWord(FText, word.Word, span.Begin, span.End, word.AnyCase);
+            CountRead(marker, (at == npos ? span.End - word.Word.size() + 1 : at + 1) - span.Begin);
+        return at;
     }
     size_t RFind(TMarker marker, TSpan span) const;
     bool Contains(TMarker marker, TSpan span) const { return Find(marker, span) != npos; }
 
-    // Searches in spans from pos on use occurrence lists from now on.
+    // Searches in spans from pos on may use occurrence lists from now on.
     void IndexFrom(size_t pos);
 
     static constexpr size_t npos = std::string::npos;
 
 private:
-    size_t FindIndexed(TMarker marker, TSpan span) const;
-    TMarkerOccurrences& Occurrences(TMarker marker) const;
+    struct TIndexedWord {
+        size_t Read = 0;   // bytes its direct searches have read
+        std::optional<TMarkerOccurrences> List;
+    };
+
+    size_t FindListed(TMarker marker, TSpan span) const;
+    // Counts the starts a direct search tried; makes the list once they
+    // outnumber the starts of the indexed part.
+    void CountRead(TMarker marker, size_t starts) const
+    {
+        TIndexedWord& indexed = FIndex[static_cast<size_t>(marker)];
+        indexed.Read += starts;
+        if (indexed.Read > FText.size() - FIndexFrom)
+            MakeList(marker);
+    }
+    void MakeList(TMarker marker) const;
 
     std::string FText;
     std::vector<TSpan> FLines;
     size_t FIndexFrom = npos;
-    mutable std::array<std::optional<TMarkerOccurrences>, static_cast<size_t>(TMarker::Count)> FIndex;
+    mutable std::array<TIndexedWord, static_cast<size_t>(TMarker::Count)> FIndex;
 };
 
 // The next occurrence at or after a point that only moves forward, before

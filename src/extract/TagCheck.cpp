@@ -23,14 +23,13 @@ TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words)
 }
 
 bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& words, TSearchSink& sink,
-                                TTagLinks& links, size_t times)
+                                TTagLinks& links, uint64_t times)
 {
     bool read = false;
     CatchAll("error code : #0015 (Check_IMG_and_SRC_and_HREF)", [&] {
         links = ReadTagLinks(page, tag, words);
         read = true;
-        for (size_t i = 0; i < times; ++i)
-            DeliverTagLinks(links, sink);
+        DeliverTagLinks(links, sink, times);
     });
     return read;
 }

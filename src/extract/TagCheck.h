@@ -4,7 +4,7 @@
 #include "extract/TagLinks.h"
 #include "extract/TagWords.h"
 
-#include <cstddef>
+#include <cstdint>
 
 // The links of one anchor or line holding ".jpg", given the words it holds:
 // with "href", a thumbnail (also "src" and "img") or a plain link; without
@@ -15,4 +15,4 @@ TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words);
 // met again and again yields the same each time). Returns whether the tag
 // was read, and what it yielded in `links`.
 bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& words, TSearchSink& sink,
-                                TTagLinks& links, size_t times = 1);
+                                TTagLinks& links, uint64_t times = 1);

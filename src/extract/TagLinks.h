@@ -1,6 +1,7 @@
 #pragma once
 #include "core/SearchSink.h"
 
+#include <cstdint>
 #include <string>
 
 // What one anchor or line yields: a picture link (one that passes the gate's
@@ -12,5 +13,6 @@ struct TTagLinks {
 };
 
 // Queues the page to follow (recursive search only), then offers the picture
-// to the rest of the gate.
-void DeliverTagLinks(const TTagLinks& links, TSearchSink& sink);
+// to the rest of the gate; `times` times over, each queue taking its repeats
+// at once (the two queues do not meet, so their calls need not alternate).
+void DeliverTagLinks(const TTagLinks& links, TSearchSink& sink, uint64_t times = 1);

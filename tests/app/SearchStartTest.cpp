@@ -183,4 +183,24 @@ TEST_F(SearchStart, RepeatsAreRefusedAndCounted)
     EXPECT_EQ(form2->Label1->text(), "1");
 }
 
+// An anchor met at every step of a page hands the same link over millions of
+// times: the counters must end as if each call had been made.
+TEST_F(SearchStart, RepeatedCallsCountAsSingleOnes)
+{
+    form->QueueLinkCheckTimes("http://a.test/p.jpg", 5);
+    EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
+    EXPECT_EQ(form2->Label2->text(), "4");
+    form->QueueLinkCheckTimes("HTTP://a.test/p.jpg", 3);
+    EXPECT_EQ(form2->Label2->text(), "7");
+    form->QueueLinkCheckTimes("http://a.test/q.jpg", 0);
+    EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
+
+    form->QueuePageFetchTimes("http://a.test/x.html", 0, 2'000'000'000'000);
+    EXPECT_EQ(form->GetPageQueue.size(), 1u);
+    EXPECT_EQ(form2->Label1->text(), "1999999999999");
+    form->QueuePageFetchTimes("http://a.test/\tx", 0, 9);
+    EXPECT_EQ(form->GetPageQueue.size(), 1u);
+    EXPECT_EQ(form2->Label1->text(), "1999999999999");
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <string_view>
 #include <cstdlib>
 #include <filesystem>
@@ -21,29 +22,40 @@ const std::vector<std::string> kOrigins{
     "http://example.test/gallery/index.html", "http://example.test", "http://h.test/a.b/c/",
     "http://h.test/cgi/find?q=a/b/../c", "ftp:x"};
 
+// What the window ends with: the calls each of its queues and its list got,
+// in order. The two queues and the list do not meet, so how their calls
+// interleave changes nothing; FoundFiles lookups change nothing either.
 struct TOutcome {
-    std::vector<std::string> calls;
+    std::map<std::string, std::vector<std::string>> calls;
     std::vector<std::string> log;
+};
+
+struct TFailure {
+    int at = -1;
+    std::string kind;
 };
 
 template <class Extract>
 TOutcome RunExtract(Extract extract, const std::vector<std::string>& lines, const std::string& origin, int options,
-             int failAt)
+                    const TFailure& failure)
 {
     ErrorLog::ClearForTest();
     TSinkRecorder sink;
     sink.CheckLinks = options & 1;
     sink.Recursive = options & 2;
-    sink.FailAtCall = failAt;
+    sink.FailAtCall = failure.at;
+    sink.FailKind = failure.kind;
     extract(lines, origin, sink);
-    TOutcome outcome{sink.Calls, ErrorLog::Lines()};
+    TOutcome outcome{{}, ErrorLog::Lines()};
+    for (const std::string& call : sink.Results())
+        outcome.calls[call.substr(0, call.find(' '))].push_back(call);
     ErrorLog::ClearForTest();
     return outcome;
 }
 
-// Both entry points, every option, some origins: the fast extractor makes
-// exactly the literal one's calls, in the same order, and logs the same.
-void ExpectSameAsLiteral(std::string_view body, const std::string& what, int failAt = -1,
+// Both entry points, every option, some origins: the fast extractor gives
+// each queue and the list exactly the literal one's calls, and logs the same.
+void ExpectSameAsLiteral(std::string_view body, const std::string& what, const TFailure& failAt = {},
                          const std::vector<std::string>& origins = kOrigins)
 {
     std::vector<std::string> lines;
@@ -74,9 +86,9 @@ TEST(ExtractorDifferential, HostilePages)
 {
     // The literal walk is quadratic: small pages, two origins.
     const std::vector<std::string> origins{kOrigins[0], kOrigins[3]};
-    ExpectSameAsLiteral(PageGenerator::UnmatchedQuotes(7, 1500), "unmatched quotes", -1, origins);
-    ExpectSameAsLiteral(PageGenerator::UnclosedAnchors(7, 1500), "unclosed anchors", -1, origins);
-    ExpectSameAsLiteral(std::string(1000, '<') + "a" + std::string(1000, 'a') + "/a", "many <", -1, origins);
+    ExpectSameAsLiteral(PageGenerator::UnmatchedQuotes(7, 1500), "unmatched quotes", {}, origins);
+    ExpectSameAsLiteral(PageGenerator::UnclosedAnchors(7, 1500), "unclosed anchors", {}, origins);
+    ExpectSameAsLiteral(std::string(1000, '<') + "a" + std::string(1000, 'a') + "/a", "many <", {}, origins);
     ExpectSameAsLiteral("<a <a <a <a x.jpg\" <img src=\"a/../b.jpg\" /a", "nested anchors");
 }
 
@@ -92,11 +104,15 @@ TEST(ExtractorDifferential, RandomMarkup)
 TEST(ExtractorDifferential, FailingSink)
 {
     const std::string page = PageGenerator::Gallery(11, 3000);
-    for (int failAt = 0; failAt < 40; failAt += 3)
-        ExpectSameAsLiteral(page, "failing at " + std::to_string(failAt), failAt, {kOrigins[0]});
     const std::string unclosed = PageGenerator::UnclosedAnchors(3, 1000);
-    for (int failAt = 0; failAt < 40; failAt += 7)
-        ExpectSameAsLiteral(unclosed, "unclosed, failing at " + std::to_string(failAt), failAt, {kOrigins[0]});
+    for (const char* kind : {"QueuePageFetch", "QueueLinkCheck", "AddToListView"}) {
+        for (int failAt = 0; failAt < 40; failAt += 3)
+            ExpectSameAsLiteral(page, std::string(kind) + " failing at " + std::to_string(failAt), {failAt, kind},
+                                {kOrigins[0]});
+        for (int failAt = 0; failAt < 40; failAt += 7)
+            ExpectSameAsLiteral(unclosed, std::string("unclosed, ") + kind + " failing at " + std::to_string(failAt),
+                                {failAt, kind}, {kOrigins[0]});
+    }
 }
 
 TEST(ExtractorDifferential, FuzzCorpus)
@@ -111,7 +127,7 @@ TEST(ExtractorDifferential, FuzzCorpus)
         if (bytes.empty())
             continue;
         const size_t originSize = std::min<size_t>(static_cast<unsigned char>(bytes[0]), bytes.size() - 1);
-        ExpectSameAsLiteral(std::string_view(bytes).substr(1 + originSize), entry.path().string(), -1,
+        ExpectSameAsLiteral(std::string_view(bytes).substr(1 + originSize), entry.path().string(), {},
                             {bytes.substr(1, originSize), kOrigins[0]});
     }
 }

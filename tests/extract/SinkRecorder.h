@@ -13,6 +13,7 @@ public:
     bool CheckLinks = false;
     bool Recursive = false;
     int FailAtCall = -1;   // 0-based count of queue and list calls
+    std::string FailKind;  // when set, only calls of this name are counted
     mutable std::vector<std::string> Calls;   // IsFound is recorded too
 
     void QueuePageFetch(const std::string& url, int engineCode) override
@@ -55,7 +56,8 @@ private:
     }
     void Record(std::string call)
     {
-        const bool fail = FMutations++ == FailAtCall;
+        const bool counted = FailKind.empty() || call.rfind(FailKind + " ", 0) == 0;
+        const bool fail = counted && FMutations++ == FailAtCall;
         Calls.push_back(std::move(call) + (fail ? " (failed)" : ""));
         if (fail)
             throw std::runtime_error("sink failure");
