@@ -49,13 +49,12 @@ void CheckAnchor(TExtractPage& page, TSpan anchor, TLineFinder& lines, TSearchSi
     const TTagWords words = TagWordsIn(page.Text, anchor);
     if (!words.Jpg)
         return;
-    TTagLinks links;
-    if (!Check_IMG_and_SRC_and_HREF(page, anchor, words, sink, links, times))
+    if (!Check_IMG_and_SRC_and_HREF(page, anchor, words, sink, page.Links, times))
         return;
     // Kept in line order for the line pass, which walks them once.
     const size_t line = lines.LineAt(anchor);
     if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
-        page.LineAnchors.push_back({line, words, std::move(links)});
+        page.LineAnchors.push_back({line, words, page.Links});
 }
 
 }

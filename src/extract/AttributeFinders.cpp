@@ -13,10 +13,10 @@ std::string_view Part(const TPageText& text, TSpan span)
 
 }
 
-std::string Find_HREF_param(TExtractPage& page, TSpan tag)
+void Find_HREF_param(TExtractPage& page, TSpan tag, std::string& link)
 {
-    std::string link;
-    CatchAll("error code : #0018 (Find_HREF_param)", [&] {
+    link.clear();
+    const bool done = CatchAll("error code : #0018 (Find_HREF_param)", [&] {
         const TPageText& text = page.Text;
         const size_t attribute = text.Find(TMarker::HrefQuote, tag);
         const size_t start =
@@ -29,22 +29,24 @@ std::string Find_HREF_param(TExtractPage& page, TSpan tag)
             return;
         if (text.Contains(TMarker::HttpExact, value))
             return;
-        link = page.Resolver.Resolve(Part(text, value));
+        page.Resolver.ResolveInto(Part(text, value), link);
     });
-    return link;
+    if (!done)
+        link.clear();
 }
 
-std::string Find_IMG_SRC_param(TExtractPage& page, TSpan tag)
+void Find_IMG_SRC_param(TExtractPage& page, TSpan tag, std::string& link)
 {
-    std::string link;
-    CatchAll("error code : #0019 (Find_IMG_SRC_param)", [&] {
+    link.clear();
+    const bool done = CatchAll("error code : #0019 (Find_IMG_SRC_param)", [&] {
         const TPageText& text = page.Text;
         // Five on from "src=", past what is normally the opening quote.
         const size_t attribute = text.Find(TMarker::SrcEq, tag);
         const size_t start = std::min(attribute != TPageText::npos ? attribute + 5 : tag.Begin + 4, tag.End);
         const size_t jpg = text.Find(TMarker::Jpg, {start, tag.End});
         const size_t end = jpg != TPageText::npos ? jpg + 4 : std::min(start + 3, tag.End);
-        link = page.Resolver.Resolve(Part(text, {start, end}));
+        page.Resolver.ResolveInto(Part(text, {start, end}), link);
     });
-    return link;
+    if (!done)
+        link.clear();
 }

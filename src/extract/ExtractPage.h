@@ -23,4 +23,5 @@ struct TExtractPage {
     TLinkResolver Resolver;
     std::vector<TTagWords> LineWords;       // per line, when filled
     std::vector<TLineAnchor> LineAnchors;   // in line order
+    TTagLinks Links;                        // of the tag being read, reused
 };

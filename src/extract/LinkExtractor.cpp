@@ -28,9 +28,8 @@ void StartExtractLoop(const std::vector<std::string>& lines, const std::string& 
             }
             page.LineWords.push_back(TagWordsIn(page.Text, spans[i]));
             const TTagWords& words = page.LineWords.back();
-            TTagLinks links;
             if (words.Jpg)
-                Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, links);
+                Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, page.Links);
         }
         LoopForJPG(page, sink);
     });
@@ -40,8 +39,12 @@ void CheckNewPageForSrc(const std::vector<std::string>& lines, const std::string
 {
     CatchAll("error code : #0020 (CheckNewPageForSrc)", [&] {
         TExtractPage page(lines, pageUrl);
-        for (const TSpan& line : page.Text.Lines())
-            if (page.Text.Contains(TMarker::Jpg, line))
-                AddFIleTolist(Find_IMG_SRC_param(page, line), sink);
+        std::string link;
+        for (const TSpan& line : page.Text.Lines()) {
+            if (page.Text.Contains(TMarker::Jpg, line)) {
+                Find_IMG_SRC_param(page, line, link);
+                AddFIleTolist(link, sink);
+            }
+        }
     });
 }

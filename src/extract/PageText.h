@@ -11,9 +11,6 @@
 // The words the extractor looks for. The any-case ones are matched as in the
 // lower-cased text, the exact ones in the text as it came.
 enum class TMarker {
-    OpenA,       // "<a"
-    SlashA,      // "/a"
-    CloseA,      // "</a"
     Jpg,         // ".jpg"
     Href,        // "href"
     HrefQuote,   // href="
@@ -33,9 +30,6 @@ struct TMarkerWord {
 };
 
 inline constexpr std::array<TMarkerWord, static_cast<size_t>(TMarker::Count)> kMarkerWords{{
-    {"<a", true},
-    {"/a", true},
-    {"</a", true},
     {".jpg", true},
     {"href", true},
     {"href=\"", true},
@@ -110,6 +104,7 @@ public:
 
     // Searches in spans from pos on may use occurrence lists from now on.
     void IndexFrom(size_t pos);
+    bool Indexed(TSpan span) const { return span.Begin >= FIndexFrom; }
 
     static constexpr size_t npos = std::string::npos;
 

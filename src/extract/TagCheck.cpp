@@ -5,21 +5,20 @@
 #include "extract/Thumbnails.h"
 #include "platform/CatchAll.h"
 
-TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words)
+void ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words, TTagLinks& links)
 {
+    links.Clear();
     const bool picture = words.Src && words.Img;
-    TTagLinks links;
     if (words.Href) {
         if (picture)
-            links = CheckHrefForThumbsAndNewPage(page, tag);
+            CheckHrefForThumbsAndNewPage(page, tag, links);
         else
-            links.Picture = Find_HREF_param(page, tag);
+            Find_HREF_param(page, tag, links.Picture);
     } else if (picture) {
-        links.Picture = Find_IMG_SRC_param(page, tag);
+        Find_IMG_SRC_param(page, tag, links.Picture);
     }
     if (!IsPictureLink(links.Picture))
         links.Picture.clear();
-    return links;
 }
 
 bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& words, TSearchSink& sink,
@@ -27,7 +26,7 @@ bool Check_IMG_and_SRC_and_HREF(TExtractPage& page, TSpan tag, const TTagWords& 
 {
     bool read = false;
     CatchAll("error code : #0015 (Check_IMG_and_SRC_and_HREF)", [&] {
-        links = ReadTagLinks(page, tag, words);
+        ReadTagLinks(page, tag, words, links);
         read = true;
         DeliverTagLinks(links, sink, times);
     });

@@ -8,8 +8,8 @@
 
 // The links of one anchor or line holding ".jpg", given the words it holds:
 // with "href", a thumbnail (also "src" and "img") or a plain link; without
-// it, a picture ("src" and "img").
-TTagLinks ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words);
+// it, a picture ("src" and "img"). `links` is a buffer the caller reuses.
+void ReadTagLinks(TExtractPage& page, TSpan tag, const TTagWords& words, TTagLinks& links);
 
 // Reads the tag and delivers what it yields, `times` times over (an anchor
 // met again and again yields the same each time). Returns whether the tag

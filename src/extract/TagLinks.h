@@ -10,6 +10,12 @@
 struct TTagLinks {
     std::string Picture;
     std::string PageToFollow;
+
+    void Clear()
+    {
+        Picture.clear();
+        PageToFollow.clear();
+    }
 };
 
 // Queues the page to follow (recursive search only), then offers the picture

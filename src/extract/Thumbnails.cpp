@@ -21,20 +21,22 @@ std::string_view ExtensionOf(std::string_view link)
 
 }
 
-TTagLinks CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag)
+void CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag, TTagLinks& links)
 {
-    TTagLinks links;
-    CatchAll("error code : #0017 (CheckHrefForThumbsAndNewPage)", [&] {
-        std::string href = Find_HREF_param(page, tag);
-        const std::string_view ext = ExtensionOf(href);
-        TTagLinks found;
+    links.Clear();
+    const bool done = CatchAll("error code : #0017 (CheckHrefForThumbsAndNewPage)", [&] {
+        Find_HREF_param(page, tag, links.Picture);   // the href, taken as the picture if it is one
+        const std::string_view ext = ExtensionOf(links.Picture);
         if (ext == ".jpg")
-            found.Picture = std::move(href);
-        else if (ext.empty())
-            found.Picture = Find_IMG_SRC_param(page, tag);   // only read when it is taken
-        else if (ext == ".html" || ext == ".htm")
-            found.PageToFollow = std::move(href);
-        links = std::move(found);
+            return;
+        if (ext.empty()) {
+            Find_IMG_SRC_param(page, tag, links.Picture);   // only read when it is taken
+            return;
+        }
+        if (ext == ".html" || ext == ".htm")
+            links.PageToFollow.swap(links.Picture);
+        links.Picture.clear();
     });
-    return links;
+    if (!done)
+        links.Clear();
 }

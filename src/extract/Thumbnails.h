@@ -5,5 +5,6 @@
 // A picture inside a link: the full-size picture when the link names a
 // ".jpg", the thumbnail itself when the link has no extension (or was
 // refused), nothing otherwise; a link to ".html" or ".htm" is the page to
-// follow. The caller delivers both (DeliverTagLinks).
-TTagLinks CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag);
+// follow. The caller delivers both (DeliverTagLinks). `links` is a buffer
+// the caller reuses.
+void CheckHrefForThumbsAndNewPage(TExtractPage& page, TSpan tag, TTagLinks& links);
