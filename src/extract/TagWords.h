@@ -11,4 +11,15 @@ struct TTagWords {
     bool Href = false;
 };
 
-TTagWords TagWordsIn(const TPageText& text, TSpan tag);
+// Inline: it runs for every tag and line, mostly finding its words at once.
+inline TTagWords TagWordsIn(const TPageText& text, TSpan tag)
+{
+    TTagWords words;
+    words.Jpg = text.Contains(TMarker::Jpg, tag);
+    if (words.Jpg) {
+        words.Src = text.Contains(TMarker::Src, tag);
+        words.Img = text.Contains(TMarker::Img, tag);
+        words.Href = text.Contains(TMarker::Href, tag);
+    }
+    return words;
+}
