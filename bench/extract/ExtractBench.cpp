@@ -191,7 +191,8 @@ int main(int argc, char** argv)
     for (const TBenchPage& page : Pages())
         for (const auto& [kind, bench] : kinds)
             benchmark::RegisterBenchmark((std::string(kind) + "/" + page.name).c_str(), bench, std::cref(page))
-                ->Unit(benchmark::kMillisecond);
+                ->Unit(benchmark::kMillisecond)
+                ->ComputeStatistics("min", MinStatistic);
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
