@@ -13,10 +13,13 @@ std::string_view ExtensionOf(std::string_view link)
     if (slash == std::string_view::npos)
         return {};
     const std::string_view name = link.substr(slash + 1);
-    const size_t mark = name.find_last_of(".\\:");
-    if (mark == std::string_view::npos || name[mark] != '.')
-        return {};
-    return name.substr(mark);
+    for (size_t at = name.size(); at-- > 0;) {
+        if (name[at] == '.')
+            return name.substr(at);
+        if (name[at] == '\\' || name[at] == ':')
+            break;
+    }
+    return {};
 }
 
 }

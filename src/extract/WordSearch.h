@@ -41,21 +41,12 @@ inline size_t VisitWords(std::string_view haystack, std::string_view word, size_
     if (to < from || to - from < size)
         return std::string_view::npos;
     const char* const base = haystack.data();
-    // The library's byte search only pays off on longer spans.
-    if (size == 1 && CaseBit(word[0], anyCase) == 0 && to - from > 64) {
-        for (const char* at = base + from;;) {
-            const void* hit = std::memchr(at, word[0], base + to - at);
-            if (!hit)
-                return std::string_view::npos;
-            at = static_cast<const char*>(hit);
-            if (stop(static_cast<size_t>(at - base)))
-                return at - base;
-            if (++at == base + to)
-                return std::string_view::npos;
-        }
-    }
     const char* at = base + from;
     const char* const last = base + to - size;   // the last possible start
+    // The library's byte search pays off on long spans, but only once the
+    // first blocks, where the byte mostly is, have not held it.
+    const char* const byteSearchFrom =
+        size == 1 && CaseBit(word[0], anyCase) == 0 && last - at > 64 ? at + 32 : nullptr;
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(word[0]);
     const __m128i final = _mm_set1_epi8(word[size - 1]);
@@ -78,8 +69,22 @@ inline size_t VisitWords(std::string_view haystack, std::string_view word, size_
         if (last - at <= 15)
             return std::string_view::npos;   // the block held every start left
         at += 16;
+        if (at == byteSearchFrom)
+            break;
     }
 #endif
+    if (at == byteSearchFrom) {
+        for (;;) {
+            const void* hit = std::memchr(at, word[0], base + to - at);
+            if (!hit)
+                return std::string_view::npos;
+            at = static_cast<const char*>(hit);
+            if (stop(static_cast<size_t>(at - base)))
+                return at - base;
+            if (++at == base + to)
+                return std::string_view::npos;
+        }
+    }
     for (; at <= last; ++at)
         if (SameBytes(at, word, 0, anyCase) && stop(static_cast<size_t>(at - base)))
             return at - base;
