@@ -6,19 +6,19 @@
 #include <cstdlib>
 
 // Input: one byte n, an origin of n bytes, then the page. The page's lines go
-// through both entry points; the sink calls must be those of the literal
-// edit loops.
+// through both entry points; each queue and the list must get the calls the
+// literal edit loops make.
 namespace {
 
 template <class Extract>
-std::vector<std::string> Calls(Extract extract, const std::vector<std::string>& lines, const std::string& origin,
-                               bool checkLinks)
+std::map<std::string, std::vector<std::string>> Calls(Extract extract, const std::vector<std::string>& lines,
+                                                      const std::string& origin, bool checkLinks)
 {
     TSinkRecorder sink;
     sink.CheckLinks = checkLinks;
     sink.Recursive = !checkLinks;
     extract(lines, origin, sink);
-    return sink.Calls;
+    return sink.Received();
 }
 
 }

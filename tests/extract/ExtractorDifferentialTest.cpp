@@ -22,9 +22,6 @@ const std::vector<std::string> kOrigins{
     "http://example.test/gallery/index.html", "http://example.test", "http://h.test/a.b/c/",
     "http://h.test/cgi/find?q=a/b/../c", "ftp:x"};
 
-// What the window ends with: the calls each of its queues and its list got,
-// in order. The two queues and the list do not meet, so how their calls
-// interleave changes nothing; FoundFiles lookups change nothing either.
 struct TOutcome {
     std::map<std::string, std::vector<std::string>> calls;
     std::vector<std::string> log;
@@ -46,9 +43,7 @@ TOutcome RunExtract(Extract extract, const std::vector<std::string>& lines, cons
     sink.FailAtCall = failure.at;
     sink.FailKind = failure.kind;
     extract(lines, origin, sink);
-    TOutcome outcome{{}, ErrorLog::Lines()};
-    for (const std::string& call : sink.Results())
-        outcome.calls[call.substr(0, call.find(' '))].push_back(call);
+    TOutcome outcome{sink.Received(), ErrorLog::Lines()};
     ErrorLog::ClearForTest();
     return outcome;
 }

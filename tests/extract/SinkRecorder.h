@@ -1,6 +1,7 @@
 #pragma once
 #include "core/SearchSink.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <unordered_set>
@@ -44,6 +45,18 @@ public:
             if (call.rfind("IsFound ", 0) != 0)
                 results.push_back(call);
         return results;
+    }
+
+    // What the window ends with: the calls each of its queues and its list
+    // got, in order. The two queues and the list do not meet, so how their
+    // calls interleave changes nothing; FoundFiles lookups change nothing
+    // either.
+    std::map<std::string, std::vector<std::string>> Received() const
+    {
+        std::map<std::string, std::vector<std::string>> received;
+        for (const std::string& call : Results())
+            received[call.substr(0, call.find(' '))].push_back(call);
+        return received;
     }
 
 private:
