@@ -104,13 +104,12 @@ public:
 
     // Searches in spans from pos on may use occurrence lists from now on.
     void IndexFrom(size_t pos);
-    bool Indexed(TSpan span) const { return span.Begin >= FIndexFrom; }
 
     static constexpr size_t npos = std::string::npos;
 
 private:
     struct TIndexedWord {
-        size_t Read = 0;   // bytes its direct searches have read
+        size_t Read = 0;   // start positions its direct searches have tried
         std::optional<TMarkerOccurrences> List;
     };
 
