@@ -54,7 +54,7 @@ void CheckAnchor(TExtractPage& page, TSpan anchor, TLineFinder& lines, TSearchSi
     // Kept in line order for the line pass, which walks them once.
     const size_t line = lines.LineAt(anchor);
     if (line != TPageText::npos && (page.LineAnchors.empty() || page.LineAnchors.back().Line < line))
-        page.LineAnchors.push_back({line, words, page.Links});
+        page.KeepLineAnchor(line, words, page.Links);
 }
 
 }
@@ -70,8 +70,6 @@ void EvaluateLinesForATags(TExtractPage& page, TSearchSink& sink)
         TPageText& text = page.Text;
         TAnchorMarks marks(text.Text());
         TLineFinder lines(text.Lines());
-        // At most one per line; reserved so growing never moves them.
-        page.LineAnchors.reserve(text.Lines().size());
         // The remaining text starts at `start`; what went before is deleted.
         size_t start = 0;
         // While an "</a" lies ahead, each step drops through it, past the

@@ -23,7 +23,8 @@ void StartExtractLoop(const std::vector<std::string>& lines, const std::string& 
             if (anchor != page.LineAnchors.cend() && anchor->Line == i) {
                 // The same text read the same way.
                 page.LineWords.push_back(anchor->Words);
-                DeliverTagLinks(anchor->Links, sink);
+                page.TakeLineAnchorLinks(*anchor);
+                DeliverTagLinks(page.Links, sink);
                 continue;
             }
             page.LineWords.push_back(TagWordsIn(page.Text, spans[i]));
