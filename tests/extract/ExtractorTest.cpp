@@ -113,6 +113,32 @@ TEST(Extractor, CuttingQuirks)
                 ElementsAre("AddToListView http://example.test/gallery/p1.jpg 0"));
 }
 
+// An anchor without "</a" is met again at every two characters up to its
+// "<a": its links go over once with that count, so the window can count the
+// repeats in one step instead of millions.
+TEST(Extractor, AnAnchorMetAtEveryStepIsHandedOverOnceWithItsCount)
+{
+    struct TCounts : TSinkRecorder {
+        std::vector<std::string> Times;
+        void QueueLinkCheckTimes(const std::string& url, uint64_t times) override
+        {
+            Times.push_back("check " + url + " x" + std::to_string(times));
+        }
+        void QueuePageFetchTimes(const std::string& url, int, uint64_t times) override
+        {
+            Times.push_back("page " + url + " x" + std::to_string(times));
+        }
+    } sink;
+    sink.CheckLinks = true;
+    sink.Recursive = true;
+    StartExtractLoop({std::string(10, ' ') + R"(<a href="x.jpg">x/a <a href="p.htm"><img src="t.jpg">/a)"}, kOrigin,
+                     sink);
+    EXPECT_THAT(sink.Times, ElementsAre("check http://example.test/gallery/x.jpg x6",
+                                        "page http://example.test/gallery/p.htm x2",
+                                        // the line pass reads the whole line once
+                                        "check http://example.test/gallery/x.jpg x1"));
+}
+
 TEST(Extractor, SinkFailuresAreLoggedAndTheWalkGoesOn)
 {
     ErrorLog::ClearForTest();
