@@ -18,7 +18,9 @@ void AddPictureLink(const std::string& link, TSearchSink& sink, uint64_t times)
 {
     while (times > 0) {
         // Whether this turn stood for every turn left: a found link stays
-        // found, and the check queue takes its repeats in one call.
+        // found, the check queue takes its repeats in one call, and the list
+        // takes or refuses the same link the same way each time. Only a list
+        // call that failed leaves its repeats to be made.
         bool rest = false;
         CatchAll("error code : #0016 (AddFIleTolist)", [&] {
             if (sink.IsFound(link)) {
@@ -27,7 +29,8 @@ void AddPictureLink(const std::string& link, TSearchSink& sink, uint64_t times)
                 rest = true;
                 sink.QueueLinkCheckTimes(link, times);
             } else {
-                sink.AddToListView(link, 0);   // listed now, the next turn ends
+                sink.AddToListView(link, 0);
+                rest = true;
             }
         });
         times = rest ? 0 : times - 1;
