@@ -1,6 +1,5 @@
 #include "extract/LinkResolution.h"
 
-#include "extract/LinkResolver.h"
 #include "platform/CatchAll.h"
 
 
@@ -83,7 +82,3 @@ std::string EditOriginURL(int levels, bool fromRoot, const std::string& origin)
     return prefix;
 }
 
-std::string AnalyzePath(const std::string& link, const std::string& origin)
-{
-    return TLinkResolver(origin).Resolve(link);
-}

@@ -32,6 +32,3 @@ void ExtractUrlAndPath(const std::string& origin, THttpExtract& parts);
 // root, else the origin's directory, levels directories up, ending in "/".
 std::string EditOriginURL(int levels, bool fromRoot, const std::string& origin);
 
-// The link unchanged when it starts with "http://" or "ftp://", else the
-// prefix of EditOriginURL followed by the link less its "../" run.
-std::string AnalyzePath(const std::string& link, const std::string& origin);

@@ -57,3 +57,8 @@ void TLinkResolver::ResolveInto(std::string_view link, std::string& absolute)
         absolute += rest;
     });
 }
+
+std::string AnalyzePath(const std::string& link, const std::string& origin)
+{
+    return TLinkResolver(origin).Resolve(link);
+}

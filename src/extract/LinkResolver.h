@@ -24,3 +24,7 @@ private:
     std::optional<std::string> FRootPrefix;
     std::vector<std::optional<std::string>> FPrefixByLevels;
 };
+
+// The link unchanged when it starts with "http://" or "ftp://", else the
+// prefix of EditOriginURL followed by the link less its "../" run.
+std::string AnalyzePath(const std::string& link, const std::string& origin);

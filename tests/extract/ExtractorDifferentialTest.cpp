@@ -1,6 +1,6 @@
 #include "core/TextHelpers.h"
 #include "extract/LinkExtractor.h"
-#include "extract/LinkResolution.h"
+#include "extract/LinkResolver.h"
 #include "extract/LiteralExtractor.h"
 #include "extract/PageGenerator.h"
 #include "extract/SinkRecorder.h"

@@ -1,4 +1,5 @@
 #include "extract/LinkResolution.h"
+#include "extract/LinkResolver.h"
 
 #include <gtest/gtest.h>
 
