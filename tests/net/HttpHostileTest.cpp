@@ -22,6 +22,24 @@ protected:
         srv.ReadRequest();
     }
     bool Done() { return WaitUntil([&] { return log.DoneCount > 0; }); }
+
+    // A fresh client whose request gets one whole response, then the close.
+    struct TOneAnswer {
+        std::unique_ptr<THttpCli> Cli = std::make_unique<THttpCli>();
+        THttpEventLog Log{*Cli};
+    };
+    std::unique_ptr<TOneAnswer> Answer(const std::string& response)
+    {
+        auto one = std::make_unique<TOneAnswer>();
+        one->Cli->URL = srv.Url("/");
+        one->Cli->GetAsync();
+        EXPECT_TRUE(srv.Accept());
+        srv.ReadRequest();
+        srv.Send(response);
+        srv.Close();
+        EXPECT_TRUE(WaitUntil([&] { return one->Log.DoneCount > 0; }));
+        return one;
+    }
     std::string Body() const { return std::string(doc.Data(), static_cast<size_t>(doc.Size())); }
 
     THttpTestServer srv;
@@ -115,15 +133,10 @@ TEST_F(HttpHostile, GarbageAndBinaryStatusLines)
 {
     for (const std::string& first : {std::string("HTTP/1.1 abc Broken"), std::string("\x00\xff\x01 binary\x7f", 11),
                                      std::string("HTTP/1.0 99999999999 Big")}) {
-        auto c = std::make_unique<THttpCli>();
-        THttpEventLog l(*c);
-        c->URL = srv.Url("/");
-        c->GetAsync();
-        ASSERT_TRUE(srv.Accept());
-        srv.ReadRequest();
-        srv.Send(first + "\r\nContent-Type: text/plain\r\n\r\nrest");
-        srv.Close();
-        ASSERT_TRUE(WaitUntil([&] { return l.DoneCount > 0; }));
+        const auto one = Answer(first + "\r\nContent-Type: text/plain\r\n\r\nrest");
+        const THttpCli* c = one->Cli.get();
+        const THttpEventLog& l = one->Log;
+        ASSERT_GT(l.DoneCount, 0);
         EXPECT_EQ(l.DoneError, 0);
         EXPECT_EQ(c->StatusCode(), 0);
         EXPECT_EQ(c->ContentType(), "text/plain");
@@ -143,15 +156,10 @@ TEST_F(HttpHostile, ContentLengthsThatCannotBeTrusted)
         {"Content-Length:7\r\n", 7},
     };
     for (const auto& [lines, want] : cases) {
-        auto c = std::make_unique<THttpCli>();
-        THttpEventLog l(*c);
-        c->URL = srv.Url("/");
-        c->GetAsync();
-        ASSERT_TRUE(srv.Accept());
-        srv.ReadRequest();
-        srv.Send("HTTP/1.0 200 OK\r\n" + lines + "Content-Type: image/gif\r\n\r\nGIF89a");
-        srv.Close();
-        ASSERT_TRUE(WaitUntil([&] { return l.DoneCount > 0; }));
+        const auto one = Answer("HTTP/1.0 200 OK\r\n" + lines + "Content-Type: image/gif\r\n\r\nGIF89a");
+        const THttpCli* c = one->Cli.get();
+        const THttpEventLog& l = one->Log;
+        ASSERT_GT(l.DoneCount, 0) << lines;
         EXPECT_EQ(c->ContentLength(), want) << lines;
         EXPECT_EQ(c->ContentType(), "image/gif") << lines;
         EXPECT_EQ(l.Body, "GIF89a") << lines;

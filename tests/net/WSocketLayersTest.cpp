@@ -1,22 +1,11 @@
 #include "net/ScriptedServer.h"
+#include "net/SocketErrorMessage.h"
 #include "net/WSocket.h"
 #include "platform/TickCount.h"
 #include "support/TestSupport.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
-
-namespace {
-std::string Message(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return {};
-}
-}
 
 TEST(WSocketSocks, SettingsAreCheckedAndClearedByClose)
 {

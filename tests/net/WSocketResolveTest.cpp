@@ -1,3 +1,4 @@
+#include "net/SocketErrorMessage.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketErrors.h"
 #include "net/WSocketResolve.h"
@@ -14,16 +15,6 @@ std::string Pending(const TBuffer& b)
     int len = 0;
     const char* data = b.Peek(len);
     return data ? std::string(data, static_cast<size_t>(len)) : std::string();
-}
-
-std::string Message(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return {};
 }
 }
 
