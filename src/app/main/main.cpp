@@ -1,10 +1,10 @@
 #include "app/Program.h"
 
-#include <QApplication>
+#include "platform/ui/Application.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QApplication::setApplicationName("Glimmerscout");
     TProgram program;
     program.form1.show();

@@ -19,18 +19,26 @@ QString Title(const std::string& caption)
 {
     return caption.empty() ? QApplication::applicationName() : ToQt(caption);
 }
+
+// A message box with one OK button: a plain message or an error.
+void Tell(Kind kind, const std::string& text)
+{
+    if (TheResponder()) {
+        TheResponder()(Request{kind, {}, text, {}});
+        return;
+    }
+    if (kind == Kind::Error)
+        QMessageBox::critical(QApplication::activeWindow(), Title({}), ToQt(text));
+    else
+        QMessageBox::information(QApplication::activeWindow(), Title({}), ToQt(text));
 }
+} // namespace
 
 void SetResponder(Responder responder) { TheResponder() = std::move(responder); }
 
-void ShowMessage(const std::string& text)
-{
-    if (TheResponder()) {
-        TheResponder()(Request{Kind::Message, {}, text, {}});
-        return;
-    }
-    QMessageBox::information(QApplication::activeWindow(), Title({}), ToQt(text));
-}
+void ShowMessage(const std::string& text) { Tell(Kind::Message, text); }
+
+void ShowError(const std::string& text) { Tell(Kind::Error, text); }
 
 bool Confirm(const std::string& caption, const std::string& text)
 {

@@ -7,7 +7,7 @@
 // it instead of blocking in a modal dialog.
 namespace Dialogs {
 
-enum class Kind { Message, Confirm, Input };
+enum class Kind { Message, Confirm, Input, Error };
 
 struct Request {
     Kind kind;
@@ -22,6 +22,7 @@ struct Answer {
 };
 
 void ShowMessage(const std::string& text);
+void ShowError(const std::string& text); // the default error report's box
 bool Confirm(const std::string& caption, const std::string& text);                  // Yes gives true
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
 void SetClipboardText(const std::string& text);
