@@ -6,6 +6,7 @@
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -83,7 +84,13 @@ void TForm1::FormShow()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
-    FormClose();
+    // Settings that cannot be stored are reported, but never keep the
+    // program from ending.
+    try {
+        FormClose();
+    } catch (...) {
+        TApplication::ShowException();
+    }
     QWidget::closeEvent(e);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -118,6 +120,67 @@ Place Find(const Lines& l, const std::string& section, const std::string& key)
     return p;
 }
 
+// A settings file that is a symbolic link is written through it: the link
+// stays, and the file it points to gets the new text.
+std::string LinkTarget(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path at = path;
+    std::error_code error;
+    for (int hop = 0; hop < 40 && fs::is_symlink(at, error); ++hop) {
+        const fs::path target = fs::read_symlink(at, error);
+        if (error)
+            break;
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return at.string();
+}
+
+// Writes text from the start of the open file and cuts the file there.
+bool WriteText(int fd, const std::string& text)
+{
+    for (size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+}
+
+// Writes a new file beside path and renames it over path, so a failed write
+// never leaves half a settings file. False when the folder cannot take the
+// new file; a write that fails after that raises. old: the file replaced,
+// whose permissions the new one keeps; null when there is none.
+bool ReplaceWhole(const std::string& path, const std::string& text, const struct stat* old, const std::string& failure)
+{
+    const std::string temp = path + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    if (old)
+        ::fchmod(fd, old->st_mode & 07777);
+    const bool written = WriteText(fd, text);
+    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        throw EIniFileException(failure);
+    }
+    return true;
+}
+
+// The settings file rewritten where it stands, for a folder that takes no
+// new file (the program's folder is often not the user's to write).
+bool OverwriteInPlace(const std::string& path, const std::string& text)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = WriteText(fd, text);
+    return ::close(fd) == 0 && written;
+}
+
 } // namespace
 
 int StrToIntDef(const std::string& text, int def)
@@ -208,32 +271,17 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
         l.text.push_back(entry);
     }
 
-    // Write beside the file and rename over it, so a failed write never
-    // leaves a half-written settings file.
+    const std::string path = LinkTarget(FFileName);
     struct stat st {};
-    const bool had = ::stat(FFileName.c_str(), &st) == 0;
-    if (had && (!S_ISREG(st.st_mode) || ::access(FFileName.c_str(), W_OK) != 0))
+    const bool had = ::stat(path.c_str(), &st) == 0;
+    if (had && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
         throw EIniFileException(failure);
-    const std::string temp = FFileName + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw EIniFileException(failure);
-        const char* eol = l.crlf ? "\r\n" : "\n";
-        for (const std::string& line : l.text)
-            out << line << eol;
-        out.flush();
-        if (!out) {
-            ::unlink(temp.c_str());
-            throw EIniFileException(failure);
-        }
-    }
-    if (had)
-        ::chmod(temp.c_str(), st.st_mode & 07777);
-    if (::rename(temp.c_str(), FFileName.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    std::string text;
+    const char* eol = l.crlf ? "\r\n" : "\n";
+    for (const std::string& line : l.text)
+        text += line + eol;
+    if (!ReplaceWhole(path, text, had ? &st : nullptr, failure) && !(had && OverwriteInPlace(path, text)))
         throw EIniFileException(failure);
-    }
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value)

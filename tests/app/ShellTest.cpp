@@ -60,6 +60,18 @@ TEST_F(Shell, MaximizedCloseKeepsTheStoredPlacement)
     EXPECT_EQ(settings->ReadInteger("Options", "Width", 0), 0);
 }
 
+TEST_F(Shell, SettingsThatCannotBeStoredAreReportedAndTheWindowStillCloses)
+{
+    const std::string unwritable = dir.File("missing/glimmerscout.ini");
+    CreateForms(true, unwritable);
+    form->show();
+    EXPECT_NO_THROW(form->close());
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(dialogs.back().kind, Dialogs::Kind::Error);
+    EXPECT_EQ(dialogs.back().text, "Unable to write to " + unwritable);
+}
+
 TEST_F(Shell, TellAFriendIsAskedAboutSevenTimesInAHundred)
 {
     int asked = 0;

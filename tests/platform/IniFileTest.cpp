@@ -1,9 +1,36 @@
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// Takes from this process the right to add files to a folder, for the
+// scope; from root too, whose file rights go with its file-system user.
+class NoNewFilesIn {
+public:
+    explicit NoNewFilesIn(std::string folder) : FFolder(std::move(folder))
+    {
+        chmod(FFolder.c_str(), 0555);
+        if (geteuid() == 0)
+            setfsuid(65534);
+    }
+    ~NoNewFilesIn()
+    {
+        if (geteuid() == 0)
+            setfsuid(0);
+        chmod(FFolder.c_str(), 0755);
+    }
+
+private:
+    std::string FFolder;
+};
 
 TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
 {
@@ -90,6 +117,31 @@ TEST(IniFile, RefusedWriteSaysWhereAndKeepsTheFile)
     TIniFile ini2(dir.File("gs.ini"));
     EXPECT_THROW(ini2.WriteString("Options", "SavePath", "a\nb"), EIniFileException);
     EXPECT_EQ(ReadFile(dir.File("gs.ini")), "[Options]\nWait=5\n");
+}
+
+TEST(IniFile, WritesThroughALinkAndInPlaceWhereTheFolderTakesNoNewFile)
+{
+    TempDir dir;
+    chmod(dir.Path().c_str(), 0755);
+    fs::create_directories(dir.File("program"));
+    fs::create_directories(dir.File("home"));
+    WriteFile(dir.File("home/gs.ini"), "[Options]\nWait=5\n");
+    fs::create_symlink("../home/gs.ini", dir.File("program/gs.ini"));
+    TIniFile linked(dir.File("program/gs.ini"));
+    linked.WriteInteger("Options", "Wait", 7);
+    EXPECT_TRUE(fs::is_symlink(dir.File("program/gs.ini")));
+    EXPECT_EQ(ReadFile(dir.File("home/gs.ini")), "[Options]\nWait=7\n");
+
+    chmod(dir.File("home/gs.ini").c_str(), 0666);
+    {
+        NoNewFilesIn readOnly(dir.File("home"));
+        TIniFile ini(dir.File("home/gs.ini"));
+        ini.WriteString("Options", "SavePath", "/pics");
+        TIniFile absent(dir.File("home/new.ini"));
+        EXPECT_THROW(absent.WriteBool("Options", "SubDir", true), EIniFileException);
+    }
+    EXPECT_EQ(ReadFile(dir.File("home/gs.ini")), "[Options]\nWait=7\nSavePath=/pics\n");
+    EXPECT_EQ(fs::directory_iterator(dir.File("home"))->path().filename(), "gs.ini"); // no temporary left
 }
 
 } // namespace
