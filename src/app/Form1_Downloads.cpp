@@ -35,12 +35,13 @@ void TForm1::GetFile(const std::string& url, const std::string& target, int kind
 
 void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)
 {
+    // A failed viewer fetch left no file, so viewing it reports a picture
+    // that cannot be shown, and a slide show goes on with the next one.
     CatchAll("error code : #0054 (GetFileRequestDone)", [&] {
-        if (result.Failed)
-            return;
         switch (result.Kind) {
         case 3:
-            frm_Download->FileDownloaded(result.FileName);
+            if (!result.Failed)
+                frm_Download->FileDownloaded(result.FileName);
             break;
         case 1:
             ViewImages(result.Path);

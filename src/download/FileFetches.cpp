@@ -3,6 +3,8 @@
 #include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
 
+#include <unistd.h>
+
 void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDownloadFile> file)
 {
     auto client = std::make_unique<THttpCli>();
@@ -31,6 +33,8 @@ void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
     result.Failed = FetchFailed(client->StatusCode(), error);
     ExtractFileNameFromURL(client->URL, result.FileName);
     result.Path = at->second.File->FileName();
+    if (result.Failed)
+        ::unlink(result.Path.c_str()); // still locked: no other fetch has opened it meanwhile
     FFetches.erase(at); // closes the file and frees the client, inside its own event
     if (OnDone)
         OnDone(result);

@@ -10,7 +10,9 @@
 // Fetches of pictures to disk (downloads, the viewer, the slide show). They
 // run beside the search's requests: no limit on how many, no time-out, and
 // aborting a search leaves them alone. Each owns its client and its file
-// until it completes; both are freed before OnDone is told.
+// until it completes; both are freed before OnDone is told. A fetch that
+// failed leaves no file: what arrived is not the picture (an error page, or
+// a picture cut short by a broken connection or a full disk).
 class TFileFetches {
 public:
     struct TResult {

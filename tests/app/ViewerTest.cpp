@@ -48,6 +48,24 @@ TEST_F(Viewer, AnErrorPageFetchedAsAPictureIsReportedAndDeleted)
     EXPECT_TRUE(form->ViewerShowing()); // still the loading picture
 }
 
+TEST_F(Viewer, ADeadLinkCannotBeShownAndTheSlideShowGoesOn)
+{
+    ListAndSelect({Url(Host::SiteA, "/errors/missing.jpg")});
+    form->LuminFade6Click();
+    ASSERT_TRUE(WaitUntil([&] { return Messages("Error viewing file.") == 1; }));
+    EXPECT_TRUE(ScratchEmpty());
+
+    QTest::keyClick(form, Qt::Key_Escape);
+    ListAndSelect({Url(Host::SiteB, "/stock/boat-45000.jpg")});
+    form->SlideShowTimer->setInterval(100);
+    form->LuminFade8Click();
+    const QImage loading = form->ViewImage->Picture();
+    ASSERT_TRUE(WaitUntil([&] { return form->ViewImage->Picture() != loading; }));
+    EXPECT_EQ(Messages("Error viewing file."), 2u);
+    EXPECT_TRUE(form->SlideShowList.empty());
+    EXPECT_TRUE(ScratchEmpty());
+}
+
 TEST_F(Viewer, WithoutTheLoadingPictureTheFetchGoesOn)
 {
     fs::remove(form->ProgramFolder + "/loading.bmp");

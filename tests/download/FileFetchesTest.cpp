@@ -5,7 +5,10 @@
 #include "support/Loopback.h"
 #include "support/TestSupport.h"
 
+#include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -61,6 +64,40 @@ TEST_F(FileFetches, ErrorStatusesAndRefusedConnectionsFail)
     for (const auto& r : results)
         EXPECT_TRUE(r.Failed) << r.Url;
     EXPECT_EQ(results[0].Path, dir.File("slideshow/gone.jpg"));
+}
+
+// Files of this process may not grow beyond a size, for the scope: a disk
+// that fills up, without a file system of its own.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &FBefore);
+        FSignal = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead
+        const rlimit limit{bytes, FBefore.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &FBefore);
+        std::signal(SIGXFSZ, FSignal);
+    }
+
+private:
+    rlimit FBefore{};
+    void (*FSignal)(int) = nullptr;
+};
+
+TEST_F(FileFetches, APictureThatCannotBeWrittenWholeLeavesNoFile)
+{
+    {
+        FileSizeLimit full(10000);
+        fetches.Start(server.Url("/big.jpg"), 3, TDownloadFile::Create(dir.File("big.jpg")));
+        Answer("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n\xFF\xD8" + std::string(30000, 'x'));
+        ASSERT_TRUE(WaitUntil([&] { return !results.empty(); }));
+    }
+    EXPECT_TRUE(results[0].Failed);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("big.jpg")));
 }
 
 TEST_F(FileFetches, FreeingTheFetchesTellsNothing)
