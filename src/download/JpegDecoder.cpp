@@ -17,6 +17,7 @@ struct TDecodeState {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     QImage* image;
+    bool dataEnded; // the source ran out before the end marker
 };
 
 TDecodeState& StateOf(j_common_ptr cinfo)
@@ -37,15 +38,38 @@ TDecodeState& StateOf(j_common_ptr cinfo)
     std::longjmp(s.jump, 1);
 }
 
-// Warnings about damaged data are tolerated (the picture still shows), but
-// data that ends early is an error, not a picture padded with grey.
+// Warnings about damaged data are tolerated (the picture still shows), and
+// so is a file that lacks only its end marker. Once the data has run out,
+// any further warning means the picture needed data that was not there:
+// that is an error, not a picture padded with grey.
 void EmitMessage(j_common_ptr cinfo, int level)
 {
     if (level >= 0)
         return;
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
+    TDecodeState& s = StateOf(cinfo);
+    if (s.dataEnded) {
+        cinfo->err->msg_code = JWRN_JPEG_EOF;
         ErrorExit(cinfo);
+    }
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
+        s.dataEnded = true;
     cinfo->err->num_warnings++;
+}
+
+// A file of several scans may end between two of them with no warning.
+// A progressive file is whole when every coefficient is fully refined; for
+// other multi-scan files that cannot be told, so they count as cut short.
+bool AllScansArrived(const jpeg_decompress_struct& c)
+{
+    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&c)))
+        return true;
+    if (!c.progressive_mode)
+        return false;
+    for (int component = 0; component < c.num_components; ++component)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (c.coef_bits[component][k] != 0)
+                return false;
+    return true;
 }
 
 // Runs while a multi-scan file is read in, once per row of blocks.
@@ -81,6 +105,8 @@ void ReadPixels(TDecodeState& s)
 {
     j_decompress_ptr c = &s.cinfo;
     jpeg_start_decompress(c);
+    if (s.dataEnded && !AllScansArrived(*c))
+        Refuse(s, "Premature end of JPEG file");
     *s.image = QImage(static_cast<int>(c->output_width), static_cast<int>(c->output_height), QImage::Format_RGB888);
     if (s.image->isNull())
         Refuse(s, "Out of memory for the picture");

@@ -73,6 +73,19 @@ TEST(JpegDecoder, RefusesDamagedData)
     EXPECT_NE(DecodeError(garbage), "decoded");
 }
 
+TEST(JpegDecoder, AFileLackingOnlyItsEndMarkerShows)
+{
+    for (bool progressive : {false, true}) {
+        const std::string whole = EncodeJpeg(64, 64, 90, progressive);
+        ASSERT_EQ(whole.substr(whole.size() - 2), "\xFF\xD9");
+        EXPECT_EQ(Decode(whole.substr(0, whole.size() - 2)), Decode(whole)) << progressive;
+        // Cut between two scans, with no end marker either: refinements are missing.
+        if (progressive) {
+            EXPECT_EQ(DecodeError(whole.substr(0, whole.rfind("\xFF\xDA"))), "Premature end of JPEG file");
+        }
+    }
+}
+
 TEST(JpegDecoder, RefusesHugeDeclaredSizesBeforeDecoding)
 {
     std::string huge = EncodeJpeg(16, 16, 90, false);
