@@ -2,6 +2,7 @@
 
 #include "download/SlideShowInterval.h"
 #include "platform/ui/AnsiText.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QFileDialog>
@@ -208,7 +209,7 @@ void Tfrm_Options::Button1Click()
 void Tfrm_Options::BitBtn2Click()
 {
     // A refused write or a value that is not a number stops the store at
-    // that key; the dialog still closes and the user is told why.
+    // that key; the dialog still closes and the default error report tells why.
     try {
         if (radiobutton_Modem->isChecked())
             FIni.WriteBool(Section, "SlowConnection", true);
@@ -225,8 +226,8 @@ void Tfrm_Options::BitBtn2Click()
         const long long wait = FIni.ReadInteger(Section, "Wait", 10);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));
-    } catch (const std::exception& e) {
-        Dialogs::ShowMessage(e.what());
+    } catch (...) {
+        TApplication::ShowException();
     }
 }
 
