@@ -171,7 +171,8 @@ bool ReplaceWhole(const std::string& path, const std::string& text, const struct
 }
 
 // The settings file rewritten where it stands, for a folder that takes no
-// new file (the program's folder is often not the user's to write).
+// new file (the program's folder is often not the user's to write). Only
+// the last resort: a write that fails half-way leaves half a file.
 bool OverwriteInPlace(const std::string& path, const std::string& text)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
