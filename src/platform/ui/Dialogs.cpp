@@ -32,6 +32,15 @@ void ShowMessage(const std::string& text)
     QMessageBox::information(QApplication::activeWindow(), Title({}), ToQt(text));
 }
 
+void ShowMessageBox(const std::string& caption, const std::string& text)
+{
+    if (TheResponder()) {
+        TheResponder()(Request{Kind::Message, caption, text, {}});
+        return;
+    }
+    QMessageBox::warning(nullptr, Title(caption), ToQt(text));
+}
+
 bool Confirm(const std::string& caption, const std::string& text)
 {
     if (TheResponder())
