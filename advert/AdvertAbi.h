@@ -45,6 +45,7 @@ typedef void (*AdCallback)(void* control);
 #define ADVERT_EVENT_REPAINT 0
 #define ADVERT_EVENT_NETWORK 1
 #define ADVERT_EVENT_RECORDED 2
+#define ADVERT_EVENT_ROTATE 3 /* the next advertisement now, as the rotation timer does */
 
 /* size: 0 to 11 in the low byte (the banner sizes in their fixed order).
  * 16-bit result: started. */
@@ -65,8 +66,8 @@ typedef int32_t (*AdRetryConnectProc)(AdContext* context);
 typedef int32_t (*AdSetNetworkStateProc)(AdContext* context, uint32_t up);
 typedef int32_t (*AdSetProxyProc)(AdContext* context, const char* host, int32_t port);
 typedef int32_t (*AdShutdownProc)(AdContext* context);
-/* Raises one of the ADVERT_EVENT_* callbacks of the banner, or of every
- * banner when context is null. */
+/* Raises one of the ADVERT_EVENT_* events of the banner, or of every banner
+ * when context is null. */
 typedef int32_t (*AdDebugTriggerEventProc)(AdContext* context, int32_t event);
 
 #ifdef __cplusplus

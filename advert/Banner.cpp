@@ -33,10 +33,7 @@ TBanner::TBanner(int32_t programId, uint32_t options)
 {
     LiveBanners().List.push_back(this);
     FRotation.setInterval(RotationMs);
-    QObject::connect(&FRotation, &QTimer::timeout, [this] {
-        Show(FBlank ? FAd : (FAd + 1) % HouseAds.size());
-        Raise(ADVERT_EVENT_REPAINT);
-    });
+    QObject::connect(&FRotation, &QTimer::timeout, [this] { Rotate(); });
     FCount.setSingleShot(true);
     QObject::connect(&FCount, &QTimer::timeout, [this] { Raise(ADVERT_EVENT_RECORDED); });
     FRotation.start();
@@ -46,6 +43,12 @@ TBanner::~TBanner()
 {
     auto& list = LiveBanners().List;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void TBanner::Rotate()
+{
+    Show(FBlank ? FAd : (FAd + 1) % HouseAds.size());
+    Raise(ADVERT_EVENT_REPAINT);
 }
 
 void TBanner::Show(size_t ad)

@@ -24,6 +24,7 @@ public:
     void Click();
     void SetCallback(int event, AdCallback callback, void* control);
     void Raise(int event);
+    void Rotate(); // the next advertisement, then a repaint
     bool SetMinimumDisplayTime(int32_t ms);
     void SetNetworkUp(bool up) { FNetworkUp = up; }
     bool NetworkUp() const { return FNetworkUp; }

@@ -3,6 +3,7 @@
 #include "AdvertAbi.h"
 #include "Banner.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -137,16 +138,28 @@ int32_t _Shutdown(AdContext* context)
 
 int32_t _debugTriggerEvent(AdContext* context, int32_t event)
 {
-    if (event < ADVERT_EVENT_REPAINT || event > ADVERT_EVENT_RECORDED)
+    if (event < ADVERT_EVENT_REPAINT || event > ADVERT_EVENT_ROTATE)
         return 0;
-    if (context)
-        return OnBanner(context, [&](TBanner& b) {
+    const auto trigger = [event](TBanner& b) {
+        if (event == ADVERT_EVENT_ROTATE)
+            b.Rotate();
+        else
             b.Raise(event);
-            return 1;
-        });
-    const std::vector<TBanner*> all = TBanner::Live(); // a callback may shut one down
-    for (TBanner* b : all)
-        b->Raise(event);
+        return 1;
+    };
+    if (context)
+        return OnBanner(context, trigger);
+    const std::vector<TBanner*> all = TBanner::Live();
+    const auto alive = [](TBanner* b) { // a callback may have shut it down
+        return std::find(TBanner::Live().begin(), TBanner::Live().end(), b) != TBanner::Live().end();
+    };
+    try {
+        for (TBanner* b : all)
+            if (alive(b))
+                trigger(*b);
+    } catch (...) {
+        return 0;
+    }
     return 1;
 }
 

@@ -24,6 +24,16 @@ public:
     Q_INVOKABLE void Open(const QUrl& url) { opened.push_back(url); }
 };
 
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 int Colours(const QImage& shot)
 {
     QSet<QRgb> colours;
@@ -162,6 +172,22 @@ TEST_F(AdImage, LibraryCallbacksRaiseTheEvents)
     Trigger(library, ADVERT_EVENT_RECORDED);
     EXPECT_EQ(network, std::vector<TAdImage*>{&ad});
     EXPECT_EQ(counted, std::vector<TAdImage*>{&ad});
+}
+
+TEST_F(AdImage, RotationRepaintsWithTheNextAdvertisement)
+{
+    TSharedLibrary library(std::string(GS_PROGRAM_DIR) + "/" ADVERT_LIBRARY_FILE);
+    TAdImage ad;
+    PaintCounter counter;
+    ad.installEventFilter(&counter);
+    ad.Loaded();
+    ad.show();
+    ASSERT_TRUE(WaitUntil([&] { return counter.paints > 0; }));
+    const QImage first = ad.grab().toImage();
+    counter.paints = 0;
+    Trigger(library, ADVERT_EVENT_ROTATE);
+    EXPECT_TRUE(WaitUntil([&] { return counter.paints > 0; }, std::chrono::seconds(2)));
+    EXPECT_NE(ad.grab().toImage(), first);
 }
 
 TEST_F(AdImage, MissingEntryPointsAreReportedAndNeverCalled)
