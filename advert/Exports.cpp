@@ -4,7 +4,6 @@
 #include "Banner.h"
 
 #include <algorithm>
-#include <new>
 
 namespace {
 
@@ -45,15 +44,20 @@ int32_t _Startup(AdContext* context, void* /*module*/, uint32_t /*reserved*/, in
 {
     if (!context || !context->State || (size & 0xff) >= kSizeCount)
         return 0;
-    if (!*context->State)
-        *context->State = new (std::nothrow) TBanner(programId, options);
-    return *context->State ? 1 : 0;
+    try {
+        if (!*context->State)
+            *context->State = new TBanner(programId, options);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 int32_t _Paint(AdContext* context, AdSurface* surface, int32_t, int32_t)
 {
     return OnBanner(context, [&](TBanner& b) {
-        if (!surface || !surface->Pixels || surface->Width <= 0 || surface->Height <= 0)
+        if (!surface || !surface->Pixels || surface->Width <= 0 || surface->Height <= 0
+            || surface->BytesPerLine / 4 < surface->Width)
             return 0;
         QImage target(surface->Pixels, surface->Width, surface->Height, surface->BytesPerLine, QImage::Format_RGB32);
         b.Paint(target);

@@ -11,11 +11,21 @@
 
 namespace {
 
-constexpr const char* kProcNames[] = {
-    "_Startup",        "_Paint",           "_OnClick",         "_SetCallback",
-    "_SetNetworkCallback", "_SetAdRecordedCallback", "_SetBandwidthThrottle", "_SetMinimumAdDisplayTime",
-    "_IsConnectOkay",  "_RetryConnect",    "_SetNetworkState", "_SetProxy",
-    "_Shutdown",       "_debugTriggerEvent"};
+// In the order they are resolved, which is the order of the boxes for missing ones.
+constexpr const char* kProcNames[] = {"_Startup",
+                                      "_Paint",
+                                      "_OnClick",
+                                      "_SetCallback",
+                                      "_SetNetworkCallback",
+                                      "_SetAdRecordedCallback",
+                                      "_SetBandwidthThrottle",
+                                      "_SetMinimumAdDisplayTime",
+                                      "_IsConnectOkay",
+                                      "_RetryConnect",
+                                      "_SetNetworkState",
+                                      "_SetProxy",
+                                      "_Shutdown",
+                                      "_debugTriggerEvent"};
 
 std::string& LibraryFolder()
 {
