@@ -10,6 +10,7 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "controls/AdImage.h"
 #include "core/TextHelpers.h"
 #include "extract/LinkExtractor.h"
 #include "extract/PageGenerator.h"
@@ -180,6 +181,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    TAdImage::SetLibraryFolder(GS_PROGRAM_DIR);
     FirstRowFigures();
     ReapRateFigures();
     HostilePageFigures();

@@ -23,6 +23,7 @@ class THttpCli;
 class TMemoryStream;
 class TIniFile;
 class TPictureView;
+class TAdImage;
 
 // The main window: the search page, the request scheduler behind it and the
 // frame around them. Split over several files by concern (Form1_*.cpp).
@@ -74,6 +75,7 @@ public:
     QTimer* Timer5; // counters, 1000 ms
     QTimer* SlideShowTimer;
     TPictureView* ViewImage; // the viewer page's picture
+    TAdImage* AdImage1; // the banner under "Please visit our sponsor:"
 
     // --- search state
     bool SearchActive = false;
@@ -152,11 +154,10 @@ public:
     // --- frame (Form1_Shell.cpp)
     void FormShow();
     void FormClose();
-    // The banner strip's layout keeps the banner centred, and the viewer refits
-    // its picture on its own resize, so the window needs no resize handler.
     void ShowPanel(QWidget* page); // panel_Search or panel_Viewer
     bool ViewerShowing() const;
     void FormKeyPress(char& key);
+    void FormResize(); // Form1_Resize.cpp
     void Button1Click();
     void LuminFade1Click();
 
@@ -164,6 +165,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "controls/AdImage.h"
 #include "download/PictureView.h"
 
 #include <QCheckBox>
@@ -156,6 +157,11 @@ void TForm1::CreateLayout()
     bannerLayout->setContentsMargins(0, 2, 0, 2);
     bannerLayout->addWidget(sponsor);
     bannerLayout->addStretch(1);
+    // Below the caption; FormResize keeps it centred.
+    AdImage1 = new TAdImage(panel_Banner);
+    AdImage1->move(0, 20);
+    AdImage1->SetProgramID(311);
+    AdImage1->Loaded();
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->hide();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Program.h"
+#include "controls/AdImage.h"
 #include "platform/ErrorLog.h"
 #include "platform/IniFile.h"
 #include "platform/ui/Dialogs.h"
@@ -18,6 +19,7 @@ protected:
     void SetUp() override
     {
         ErrorLog::ClearForTest();
+        TAdImage::SetLibraryFolder(GS_PROGRAM_DIR); // the banner's library beside the program
         Dialogs::SetResponder([this](const Dialogs::Request& r) {
             dialogs.push_back(r);
             return Dialogs::Answer{false, {}};

@@ -40,6 +40,15 @@ void ShowMessage(const std::string& text) { Tell(Kind::Message, text); }
 
 void ShowError(const std::string& text) { Tell(Kind::Error, text); }
 
+void ShowMessageBox(const std::string& caption, const std::string& text)
+{
+    if (TheResponder()) {
+        TheResponder()(Request{Kind::Message, caption, text, {}});
+        return;
+    }
+    QMessageBox::warning(nullptr, Title(caption), ToQt(text));
+}
+
 bool Confirm(const std::string& caption, const std::string& text)
 {
     if (TheResponder())

@@ -23,6 +23,7 @@ struct Answer {
 
 void ShowMessage(const std::string& text);
 void ShowError(const std::string& text); // the default error report's box
+void ShowMessageBox(const std::string& caption, const std::string& text); // no owner window, OK only
 bool Confirm(const std::string& caption, const std::string& text);                  // Yes gives true
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
 void SetClipboardText(const std::string& text);
