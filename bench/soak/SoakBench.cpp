@@ -11,11 +11,11 @@
 //     resident memory (goal: under 300 MB), once with lines of text and once
 //     with empty lines only.
 // Usage: bench_soak [pages [soak|endless]]   (default: 10000 pages, both parts)
+#include "ToolRun.h"
 #include "WebProcess.h"
 
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "net/MemoryStream.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 
@@ -30,9 +30,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -50,19 +47,6 @@ long StatusKb(const std::string& field)
 void ResetPeak()
 {
     std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double CpuSeconds(const rusage& r)
-{
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-double OwnCpuSeconds()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return CpuSeconds(r);
 }
 
 // Waits in the event loop without spinning: the condition is asked every 20 ms.
@@ -127,9 +111,9 @@ struct Program {
     TForm2 form2;
 };
 
-// wget fetching the pages one after the other; its CPU seconds. keepAlive
-// false: a connection per page, as the program's HTTP/1.0 makes.
-double WgetCpuSeconds(const std::vector<std::string>& pages, bool keepAlive, double& wallSeconds)
+// wget fetching the pages one after the other. keepAlive false: a
+// connection per page, as the program's HTTP/1.0 makes.
+TRun Wget(const std::vector<std::string>& pages, bool keepAlive)
 {
     TempDir dir;
     const std::string list = dir.File("pages.txt");
@@ -138,21 +122,8 @@ double WgetCpuSeconds(const std::vector<std::string>& pages, bool keepAlive, dou
         for (const std::string& page : pages)
             out << page << "\n";
     }
-    QElapsedTimer clock;
-    clock.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execlp("wget", "wget", "-q", "--no-proxy", keepAlive ? "--http-keep-alive" : "--no-http-keep-alive", "-O",
-               "/dev/null", "-i", list.c_str(), nullptr);
-        _exit(127);
-    }
-    int status = 0;
-    rusage r{};
-    wait4(pid, &status, 0, &r);
-    wallSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::printf("    wget ended with status %d\n", status);
-    return CpuSeconds(r);
+    return RunTool({"wget", "-q", "--no-proxy", keepAlive ? "--http-keep-alive" : "--no-http-keep-alive", "-O",
+                    "/dev/null", "-i", list});
 }
 
 // One soak search; its CPU seconds. listed false: the size filter refuses
@@ -169,7 +140,7 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
     std::vector<long> rss;
     QElapsedTimer clock;
     clock.start();
-    const double cpu0 = OwnCpuSeconds();
+    const double cpu0 = SelfCpu();
     program.Search("soak" + std::to_string(pages / 2));
     const bool finished = RunUntil(
         [&] {
@@ -179,7 +150,7 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
             return done >= pages && counts.pictures - pictures0 >= wantPictures && program.AllReaped();
         },
         std::chrono::minutes(30));
-    const double cpu = OwnCpuSeconds() - cpu0;
+    const double cpu = SelfCpu() - cpu0;
     const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const TForm1& f = program.form;
 
@@ -212,14 +183,12 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
 void WgetFigures(const WebProcess& web, int pages, double programCpu)
 {
     const auto list = sampleweb::GeneratedWeb::SoakPages(web.Base(), pages / 2);
-    double wall1 = 0, wall2 = 0;
-    const double wget = WgetCpuSeconds(list, true, wall1);
-    const double wgetClosing = WgetCpuSeconds(list, false, wall2);
+    const TRun wget = Wget(list, true), closing = Wget(list, false);
     std::printf("    wget -i, the same %d pages: %.3f ms CPU a page (%.2f s, %.1f s wall); "
                 "without keep-alive %.3f ms (%.2f s)\n",
-                pages, wget / pages * 1e3, wget, wall1, wgetClosing / pages * 1e3, wgetClosing);
+                pages, wget.Cpu / pages * 1e3, wget.Cpu, wget.Seconds, closing.Cpu / pages * 1e3, closing.Cpu);
     std::printf("    program (pictures listed) / wget: %.2f (goal <= 1); / wget without keep-alive: %.2f\n",
-                programCpu / wget, programCpu / wgetClosing);
+                programCpu / wget.Cpu, programCpu / closing.Cpu);
 }
 
 void EndlessFigures(const WebProcess& web, const std::string& kind, const char* what)
