@@ -2,7 +2,6 @@
 
 #include "platform/AnsiCase.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace {
