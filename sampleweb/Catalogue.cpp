@@ -2,9 +2,9 @@
 
 #include "sampleweb/Content.h"
 #include "sampleweb/PictureFile.h"
+#include "platform/AnsiCase.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace sampleweb {
 
@@ -16,11 +16,6 @@ struct Candidate {
     std::string url;
     bool fromWebPage;
 };
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 bool EndsInOnlyJpg(const std::string& url)
 {
@@ -179,7 +174,7 @@ std::vector<ListedPicture> Catalogue::Listing(const SearchSettings& settings) co
             continue;
         if (c.url.find_first_of("&=?%") != std::string::npos)
             continue;
-        if (std::any_of(listed.begin(), listed.end(), [&](const ListedPicture& p) { return SameText(p.url, c.url); }))
+        if (std::any_of(listed.begin(), listed.end(), [&](const ListedPicture& p) { return AnsiSameText(p.url, c.url); }))
             continue;
         std::string size = "UNKNOWN";
         if (settings.checkLinks) {

@@ -73,15 +73,24 @@ std::string EscapeQueryValue(const std::string& value)
 
 std::string HotBotPage(const Addresses& addresses)
 {
+    std::vector<std::vector<HotBotResult>> lines;
+    for (const auto& line : Results().hotBotLines) {
+        lines.emplace_back();
+        for (const std::string& page : line)
+            lines.back().push_back({addresses.Expand(page), PageTitle(page)});
+    }
+    return HotBotPage(lines);
+}
+
+std::string HotBotPage(const std::vector<std::vector<HotBotResult>>& lines)
+{
     std::string body = "<h2>Web results</h2>\r\n";
     int id = 0;
-    for (const auto& line : Results().hotBotLines) {
+    for (const auto& line : lines) {
         std::string links;
-        for (const std::string& page : line) {
-            const std::string url = addresses.Expand(page);
-            links += (links.empty() ? "" : " | ") + std::string("<a href=\"/director.asp?target=") + EscapeLink(url) +
-                     "&id=" + std::to_string(++id) + "&rsource=hb\">" + PageTitle(page) + "</a>";
-        }
+        for (const HotBotResult& result : line)
+            links += (links.empty() ? "" : " | ") + std::string("<a href=\"/director.asp?target=") +
+                     EscapeLink(result.url) + "&id=" + std::to_string(++id) + "&rsource=hb\">" + result.title + "</a>";
         body += "<p>" + links + "</p>\r\n";
     }
     return Document("HotBot results", body);

@@ -2,6 +2,7 @@
 #include "sampleweb/Hosts.h"
 
 #include <string>
+#include <vector>
 
 namespace sampleweb {
 
@@ -10,6 +11,12 @@ namespace sampleweb {
 // next-page links. Pages are numbered from 1; a page past the last one is an
 // empty result page.
 std::string HotBotPage(const Addresses& addresses);
+// A HotBot result page of any results: one line of links per inner list.
+struct HotBotResult {
+    std::string url; // absolute
+    std::string title;
+};
+std::string HotBotPage(const std::vector<std::vector<HotBotResult>>& lines);
 std::string LycosPage(const Addresses& addresses);
 std::string ScourNetPage(int page, const std::string& query, const Addresses& addresses);
 std::string ImagesDirectPage(int page, const std::string& query, const Addresses& addresses);

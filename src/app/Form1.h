@@ -84,6 +84,10 @@ public:
     int GetPageClientLimit = 4;
     int CheckLinkClientLimit = 9;
     static constexpr uint32_t RequestTimeout = 30000;
+    // What a page may hold: more than a person's page, little enough that the
+    // fetches of the fast profile together stay small. A page cut off here is
+    // still read as far as it came.
+    static constexpr int64_t PageSizeLimit = 4 * 1024 * 1024;
 
     // --- work lists
     std::unique_ptr<TIniFile> IniFile;
@@ -174,6 +178,9 @@ private:
     void ClearResultList();
     void DeletePageClient(THttpCli* client);
     void DeleteCheckClient(THttpCli* client);
+    void MarkFinished(TStringList& requests, const std::vector<THttpCli*>& clients, const THttpCli* client);
+    void ReapTick(TStringList& requests, std::vector<THttpCli*>& clients, const QString& timeoutLine,
+                  void (TForm1::*deleteClient)(THttpCli*));
     QStackedLayout* FPages = nullptr;
     void ReadBaseAddresses();
     bool FShown = false;

@@ -7,26 +7,32 @@
 #include "net/MemoryStream.h"
 #include "platform/CatchAll.h"
 
+#include <string_view>
+
 void TForm1::GetPageRequestDone(THttpCli* sender)
 {
     CatchAll("error code : #0039 (GetPageRequestDone)", [&] {
-        TStringList lines;
-        const TMemoryStream& body = *FPageBuffers.at(sender);
-        LoadMemoFromMemoryStream(lines, body.Data(), static_cast<size_t>(body.Size()));
+        // A page cut off at PageSizeLimit is read as far as it came.
+        TMemoryStream& buffer = *FPageBuffers.at(sender);
+        const std::string_view body(buffer.Data(), static_cast<size_t>(buffer.Size()));
+        // The service pages are read a line at a time; web pages are read
+        // straight from the body, without a string per line.
+        const auto scrape = [&](void (*scraper)(const TStringList&, TSearchSink&)) {
+            TStringList lines;
+            LoadMemoFromMemoryStream(lines, body);
+            scraper(lines, *this);
+        };
         switch (sender->Tag) {
-        case ecScourNet: ExractDataFromScourNet(lines, *this); break;
-        case ecHotBot: ExractDataFromHotBot(lines, *this); break;
-        case ecLycos: ExractDataFromLycos(lines, *this); break;
-        case ecLycosImagesDirect: ExractDataFromLycosImagesDirect(lines, *this); break;
-        case ecThumbnailPage: CheckNewPageForSrc(lines, sender->URL, *this); break;
-        case ecListedPage: StartExtractLoop(lines, sender->URL, *this); break;
+        case ecScourNet: scrape(ExractDataFromScourNet); break;
+        case ecHotBot: scrape(ExractDataFromHotBot); break;
+        case ecLycos: scrape(ExractDataFromLycos); break;
+        case ecLycosImagesDirect: scrape(ExractDataFromLycosImagesDirect); break;
+        case ecThumbnailPage: CheckNewPageForSrcOnBody(body, sender->URL, *this); break;
+        case ecListedPage: StartExtractLoopOnBody(body, sender->URL, *this); break;
         default: break;
         }
-        for (std::string& line : GetPageRequests) {
-            if (TextAfterTab(line) == sender->URL) {
-                line = "X\t" + sender->URL;
-                break;
-            }
-        }
+        MarkFinished(GetPageRequests, GetPageClients, sender);
+        // Read: its bytes need not wait for the reaper.
+        buffer.Clear();
     });
 }

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -78,7 +79,7 @@ void TForm1::GetPage(const std::string& url, int engineCode)
         if (!SearchActive)
             return;
         auto client = std::make_unique<THttpCli>();
-        auto buffer = std::make_unique<TMemoryStream>();
+        auto buffer = std::make_unique<TMemoryStream>(PageSizeLimit);
         client->URL = url;
         client->DocStream = buffer.get();
         client->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t) { GetPageRequestDone(sender); };
@@ -103,58 +104,48 @@ void TForm1::DeleteCheckClient(THttpCli* client)
     delete client;
 }
 
+void TForm1::MarkFinished(TStringList& requests, const std::vector<THttpCli*>& clients, const THttpCli* client)
+{
+    // Line i belongs to client i: two fetches of one URL each mark their own.
+    const auto it = std::find(clients.begin(), clients.end(), client);
+    const size_t i = static_cast<size_t>(it - clients.begin());
+    if (i < requests.size())
+        requests[i] = "X\t" + TextAfterTab(requests[i]);
+}
+
+void TForm1::ReapTick(TStringList& requests, std::vector<THttpCli*>& clients, const QString& timeoutLine,
+                      void (TForm1::*deleteClient)(THttpCli*))
+{
+    const size_t count = requests.size();
+    for (size_t i = 0; i < count; ++i) {
+        std::string& line = requests[i];
+        if (!IsMarked(line) && SearchActive) {
+            if (TimedOut(line, GetTickCount())) {
+                Memo1->appendPlainText(timeoutLine + ToQt(clients.at(i)->URL));
+                line = "X\t" + TextAfterTab(line);
+            }
+            continue;
+        }
+        if (i < clients.size()) {
+            THttpCli* client = clients[i];
+            clients.erase(clients.begin() + static_cast<long>(i));
+            requests.erase(requests.begin() + static_cast<long>(i));
+            (this->*deleteClient)(client);
+            return;
+        }
+    }
+}
+
 void TForm1::Timer3Timer()
 {
-    CatchAll("error code : #1001 (Timer3 (getpage)", [&] {
-        const size_t count = GetPageRequests.size();
-        for (size_t i = 0; i < count; ++i) {
-            std::string& line = GetPageRequests[i];
-            if (!IsMarked(line) && SearchActive) {
-                if (TimedOut(line, GetTickCount())) {
-                    Memo1->appendPlainText("  GetPage:\t" + ToQt(GetPageClients.at(i)->URL));
-                    line = "X\t" + TextAfterTab(line);
-                }
-                continue;
-            }
-            const std::string url = TextAfterTab(line);
-            for (size_t c = 0; c < GetPageClients.size(); ++c) {
-                if (GetPageClients[c]->URL == url) {
-                    THttpCli* client = GetPageClients[c];
-                    GetPageClients.erase(GetPageClients.begin() + static_cast<long>(c));
-                    GetPageRequests.erase(GetPageRequests.begin() + static_cast<long>(i));
-                    DeletePageClient(client);
-                    return;
-                }
-            }
-        }
-    });
+    CatchAll("error code : #1001 (Timer3 (getpage)",
+             [&] { ReapTick(GetPageRequests, GetPageClients, "  GetPage:\t", &TForm1::DeletePageClient); });
 }
 
 void TForm1::Timer4Timer()
 {
-    CatchAll("error code : #1002 (Timer4 (checklink)", [&] {
-        const size_t count = CheckLinkRequests.size();
-        for (size_t i = 0; i < count; ++i) {
-            std::string& line = CheckLinkRequests[i];
-            if (!IsMarked(line) && SearchActive) {
-                if (TimedOut(line, GetTickCount())) {
-                    Memo1->appendPlainText("CheckLink:\t" + ToQt(CheckLinkClients.at(i)->URL));
-                    line = "X\t" + TextAfterTab(line);
-                }
-                continue;
-            }
-            const std::string tag = TextAfterTab(line);
-            for (size_t c = 0; c < CheckLinkClients.size(); ++c) {
-                if (std::to_string(CheckLinkClients[c]->Tag) == tag) {
-                    THttpCli* client = CheckLinkClients[c];
-                    CheckLinkClients.erase(CheckLinkClients.begin() + static_cast<long>(c));
-                    CheckLinkRequests.erase(CheckLinkRequests.begin() + static_cast<long>(i));
-                    DeleteCheckClient(client);
-                    return;
-                }
-            }
-        }
-    });
+    CatchAll("error code : #1002 (Timer4 (checklink)",
+             [&] { ReapTick(CheckLinkRequests, CheckLinkClients, "CheckLink:\t", &TForm1::DeleteCheckClient); });
 }
 
 void TForm1::Timer5Timer()

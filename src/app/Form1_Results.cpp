@@ -57,12 +57,6 @@ void TForm1::CheckLinkHeaderEnd(THttpCli* sender)
     CatchAll("error code : #0003 (CheckLinkHeaderEnd)", [&] {
         if (sender->ContentType().find("image") != std::string::npos)
             AddToListView(sender->URL, sender->ContentLength());
-        const std::string tag = std::to_string(sender->Tag);
-        for (std::string& line : CheckLinkRequests) {
-            if (TextAfterTab(line) == tag) {
-                line = "X\t" + tag;
-                break;
-            }
-        }
+        MarkFinished(CheckLinkRequests, CheckLinkClients, sender);
     });
 }

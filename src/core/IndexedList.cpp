@@ -1,21 +1,15 @@
 #include "core/IndexedList.h"
 
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
+#include "platform/AnsiCase.h"
 
 std::string TIndexedList::KeyOf(const std::string& line) const
 {
-    return LowerAscii(FKind == KeyKind::BeforeTab ? line.substr(0, line.find('\t')) : line);
+    return AnsiLowerCase(FKind == KeyKind::BeforeTab ? line.substr(0, line.find('\t')) : line);
 }
 
 bool TIndexedList::ContainsKey(const std::string& key) const
 {
-    return FKeys.count(LowerAscii(key)) != 0;
+    return FKeys.count(AnsiLowerCase(key)) != 0;
 }
 
 void TIndexedList::Append(const std::string& line)

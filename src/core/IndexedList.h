@@ -29,5 +29,3 @@ private:
     std::deque<std::string> FLines;
     std::unordered_map<std::string, int> FKeys; // lower-cased key, how many lines hold it
 };
-
-std::string LowerAscii(std::string text);

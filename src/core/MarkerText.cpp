@@ -1,13 +1,13 @@
 #include "core/MarkerText.h"
 
-namespace {
+#include "platform/AnsiCase.h"
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+namespace {
 
 bool EqualNoCaseAt(std::string_view text, size_t at, std::string_view marker)
 {
     for (size_t i = 0; i < marker.size(); ++i)
-        if (Lower(text[at + i]) != Lower(marker[i]))
+        if (AnsiLowerChar(text[at + i]) != AnsiLowerChar(marker[i]))
             return false;
     return true;
 }

@@ -11,7 +11,7 @@ std::string_view TextBefore(std::string_view line, std::string_view marker);
 // The text before the marker's first occurrence; the whole line when absent.
 std::string_view CutAt(std::string_view line, std::string_view marker);
 
-// Marker searches ignoring the letter case of ASCII letters.
+// Marker searches ignoring letter case.
 size_t FindNoCase(std::string_view text, std::string_view marker);
 size_t RFindNoCase(std::string_view text, std::string_view marker);
 inline bool ContainsNoCase(std::string_view text, std::string_view marker)

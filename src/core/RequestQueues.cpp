@@ -30,8 +30,6 @@ TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, int engi
 
 TQueueResult AppendLinkCheck(TUrlList& queue, const std::string& url)
 {
-    if (!FitsInALine(url))
-        return TQueueResult::Refused;
     if (queue.ContainsKey(url))
         return TQueueResult::Repeat;
     queue.Append(url);

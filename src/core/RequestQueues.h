@@ -23,5 +23,7 @@ enum class TQueueResult { Queued, Repeat, Refused };
 // (letter case ignored, any code): Repeat. A URL holding a tab, CR or LF
 // cannot travel in the line format and is Refused.
 TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, int engineCode);
-// Append the URL unless it waits already (letter case ignored).
+// Append the URL unless it waits already (letter case ignored). A check line
+// is the URL alone, so any URL fits: it is checked as the result list would
+// list it unchecked.
 TQueueResult AppendLinkCheck(TUrlList& queue, const std::string& url);

@@ -4,6 +4,7 @@
 #include "extract/TagLinks.h"
 #include "extract/TagWords.h"
 
+#include <utility>
 #include <vector>
 
 // A line that is exactly an anchor already read: the line pass reuses what
@@ -20,7 +21,7 @@ struct TLineAnchor {
 // One page under extraction: its text and the resolver for its origin, with
 // what the passes learn about its lines for the passes after them.
 struct TExtractPage {
-    TExtractPage(const std::vector<std::string>& lines, const std::string& origin) : Text(lines), Resolver(origin) {}
+    TExtractPage(TPageText text, const std::string& origin) : Text(std::move(text)), Resolver(origin) {}
 
     TPageText Text;
     TLinkResolver Resolver;

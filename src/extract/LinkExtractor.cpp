@@ -9,10 +9,14 @@
 #include "extract/TagWords.h"
 #include "platform/CatchAll.h"
 
-void StartExtractLoop(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
+namespace {
+
+// MakeText() gives the page's TPageText, made inside the catch-all.
+template <class MakeText>
+void ExtractLoop(MakeText makeText, const std::string& pageUrl, TSearchSink& sink)
 {
     CatchAll("error code : #0010 (StartExtractLoop)", [&] {
-        TExtractPage page(lines, pageUrl);
+        TExtractPage page(makeText(), pageUrl);
         HtmlPageToOneLine(page, sink);
         const std::vector<TSpan>& spans = page.Text.Lines();
         page.LineWords.reserve(spans.size());
@@ -36,10 +40,11 @@ void StartExtractLoop(const std::vector<std::string>& lines, const std::string& 
     });
 }
 
-void CheckNewPageForSrc(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
+template <class MakeText>
+void SrcLoop(MakeText makeText, const std::string& pageUrl, TSearchSink& sink)
 {
     CatchAll("error code : #0020 (CheckNewPageForSrc)", [&] {
-        TExtractPage page(lines, pageUrl);
+        TExtractPage page(makeText(), pageUrl);
         std::string link;
         for (const TSpan& line : page.Text.Lines()) {
             if (page.Text.Contains(TMarker::Jpg, line)) {
@@ -48,4 +53,26 @@ void CheckNewPageForSrc(const std::vector<std::string>& lines, const std::string
             }
         }
     });
+}
+
+} // namespace
+
+void StartExtractLoop(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
+{
+    ExtractLoop([&] { return TPageText(lines); }, pageUrl, sink);
+}
+
+void CheckNewPageForSrc(const std::vector<std::string>& lines, const std::string& pageUrl, TSearchSink& sink)
+{
+    SrcLoop([&] { return TPageText(lines); }, pageUrl, sink);
+}
+
+void StartExtractLoopOnBody(std::string_view body, const std::string& pageUrl, TSearchSink& sink)
+{
+    ExtractLoop([&] { return TPageText::FromBody(body); }, pageUrl, sink);
+}
+
+void CheckNewPageForSrcOnBody(std::string_view body, const std::string& pageUrl, TSearchSink& sink)
+{
+    SrcLoop([&] { return TPageText::FromBody(body); }, pageUrl, sink);
 }

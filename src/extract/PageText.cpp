@@ -1,5 +1,7 @@
 #include "extract/PageText.h"
 
+#include "core/BodyLines.h"
+
 #include <algorithm>
 
 TPageText::TPageText(const std::vector<std::string>& lines)
@@ -13,6 +15,24 @@ TPageText::TPageText(const std::vector<std::string>& lines)
         FLines.push_back({FText.size(), FText.size() + line.size()});
         FText += line;
     }
+}
+
+TPageText TPageText::FromBody(std::string_view body)
+{
+    // Counted first, so that neither the text nor the spans grow by doubling.
+    size_t size = 0, count = 0;
+    ForEachBodyLine(body.data(), body.size(), [&](const char* begin, const char* end) {
+        size += static_cast<size_t>(end - begin);
+        ++count;
+    });
+    TPageText page;
+    page.FText.reserve(size);
+    page.FLines.reserve(count);
+    ForEachBodyLine(body.data(), body.size(), [&](const char* begin, const char* end) {
+        page.FLines.push_back({page.FText.size(), page.FText.size() + static_cast<size_t>(end - begin)});
+        page.FText.append(begin, end);
+    });
+    return page;
 }
 
 size_t TPageText::FindListed(TMarker marker, TSpan span) const

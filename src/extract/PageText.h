@@ -80,6 +80,9 @@ struct TMarkerOccurrences {
 class TPageText {
 public:
     explicit TPageText(const std::vector<std::string>& lines);
+    // The same text made straight from a received body, split into lines as
+    // LoadMemoFromMemoryStream splits it, without a string per line.
+    static TPageText FromBody(std::string_view body);
 
     const std::string& Text() const { return FText; }
     size_t Size() const { return FText.size(); }
@@ -108,6 +111,8 @@ public:
     static constexpr size_t npos = std::string::npos;
 
 private:
+    TPageText() = default;
+
     struct TIndexedWord {
         size_t Read = 0;   // start positions its direct searches have tried
         std::optional<TMarkerOccurrences> List;

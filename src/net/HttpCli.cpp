@@ -6,6 +6,7 @@
 #include "net/HttpRequestText.h"
 #include "net/HttpUrl.h"
 #include "net/WSocketErrors.h"
+#include "platform/AnsiCase.h"
 
 #include <cstring>
 
@@ -141,12 +142,11 @@ void THttpCli::StartRequest(THttpRequest Request)
     FRequestDoneError = 0;
     BindSessionClosed();
     FDocFileName.clear();
-    FStatusCode = 0;
+    BeginResponse();
     FReceivedBytes = 0;
     FSentBytes = 0;
     FHeaderLineCount = 0;
     FBodyLineCount = 0;
-    FContentLength = -1;
     FAllowedToSend = false;
     FLocationFlag = false;
     FReceiveLen = 0;
@@ -370,8 +370,7 @@ void THttpCli::SocketDataAvailable(uint16_t Error)
 bool THttpCli::HeaderLine(size_t RawLen)
 {
     if (FHeaderLineCount == 0) {
-        FHeaderBytes = 0;
-        FContentLengthSeen = false;
+        BeginResponse();
         if (!Still([&] { FireHeaderBegin(); }))
             return false;
     }
@@ -383,7 +382,7 @@ bool THttpCli::HeaderLine(size_t RawLen)
     }
 
     const std::string& line = FLastReceived;
-    if (LowerCase(line.substr(0, 6)) == "<html>") {
+    if (AnsiSameText(std::string_view(line).substr(0, 6), "<html>")) {
         // No header at all: everything received so far is body, as sent.
         if (FContentType.empty())
             FContentType = "text/html";
@@ -421,6 +420,19 @@ bool THttpCli::HeaderLine(size_t RawLen)
     return true;
 }
 
+void THttpCli::BeginResponse()
+{
+    // Each hop of a relocation is a response of its own: nothing of the
+    // previous one may pass for this one's.
+    FStatusCode = 0;
+    FReasonPhrase.clear();
+    FContentLength = -1;
+    FContentLengthSeen = false;
+    FContentType.clear();
+    FAuthChallenges.clear();
+    FHeaderBytes = 0;
+}
+
 void THttpCli::HeaderField(const std::string& Name, const std::string& Value)
 {
     if (Name == "location") {
@@ -432,7 +444,7 @@ void THttpCli::HeaderField(const std::string& Name, const std::string& Value)
         FContentLength = length && !conflict ? *length : -1;
         FContentLengthSeen = true;
     } else if (Name == "content-type") {
-        FContentType = LowerCase(Value);
+        FContentType = AnsiLowerCase(Value);
     } else if (Name == "www-authenticate") {
         FAuthChallenges.push_back(Value);
     }

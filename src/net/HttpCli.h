@@ -147,6 +147,7 @@ private:
     bool DrainYielded();
     void SendRequest(const std::string& Method);
     void SendPostBlock();
+    void BeginResponse();
     bool HeaderLine(size_t RawLen);
     void HeaderField(const std::string& Name, const std::string& Value);
     bool HeaderEnd(size_t RawLen);

@@ -1,7 +1,7 @@
 #include "net/HttpDocFileName.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/AnsiCase.h"
+
 
 std::string DocFileNameFromPath(const std::string& path)
 {
@@ -20,9 +20,8 @@ std::string DocFileNameFromPath(const std::string& path)
 std::string FixDocFileNameForType(const std::string& docFileName, const std::string& contentType)
 {
     const size_t dot = docFileName.rfind('.');
-    std::string ext = dot == std::string::npos ? std::string() : docFileName.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ext != ".exe" || contentType != "text/html")
+    const std::string ext = dot == std::string::npos ? std::string() : docFileName.substr(dot);
+    if (!AnsiSameText(ext, ".exe") || contentType != "text/html")
         return docFileName;
     return docFileName.substr(0, dot + 1) + "htm";
 }

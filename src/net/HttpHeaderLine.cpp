@@ -1,16 +1,11 @@
 #include "net/HttpHeaderLine.h"
 
-#include <algorithm>
+#include "platform/AnsiCase.h"
+
 #include <cctype>
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}
-
-std::string LowerCase(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
 }
 
 bool IsStatusLine(const std::string& line)
@@ -46,7 +41,7 @@ std::optional<THttpHeaderField> SplitHeaderField(const std::string& line)
     size_t v = colon + 1;
     while (v < line.size() && IsBlank(line[v]))
         ++v;
-    return THttpHeaderField{LowerCase(line.substr(0, colon)), line.substr(v)};
+    return THttpHeaderField{AnsiLowerCase(line.substr(0, colon)), line.substr(v)};
 }
 
 std::optional<int32_t> ParseContentLength(const std::string& value)

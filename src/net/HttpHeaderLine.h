@@ -20,5 +20,3 @@ std::optional<THttpHeaderField> SplitHeaderField(const std::string& line);
 // A content length: decimal digits only (blanks around allowed) and within
 // 32 bits; nullopt for anything else, which leaves the length unknown.
 std::optional<int32_t> ParseContentLength(const std::string& value);
-
-std::string LowerCase(std::string s);

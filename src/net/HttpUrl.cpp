@@ -1,14 +1,11 @@
 #include "net/HttpUrl.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/AnsiCase.h"
 
 namespace {
-std::string LowerPrefix(const std::string& s, size_t n)
+bool StartsWithNoCase(const std::string& s, std::string_view prefix)
 {
-    std::string p = s.substr(0, n);
-    std::transform(p.begin(), p.end(), p.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return p;
+    return AnsiSameText(std::string_view(s).substr(0, prefix.size()), prefix);
 }
 }
 
@@ -30,14 +27,14 @@ THttpUrlParts ParseURL(const std::string& url)
             return r;
         }
         rest = url.substr(1);
-    } else if (LowerPrefix(url, 5) == "http:") {
+    } else if (StartsWithNoCase(url, "http:")) {
         r.Proto = "http";
         if (url.size() > 6 && url[6] != '/') {
             r.Path = url.substr(5);
             return r;
         }
         rest = url.size() > 6 ? url.substr(6) : std::string();
-    } else if (LowerPrefix(url, 7) == "mailto:") {
+    } else if (StartsWithNoCase(url, "mailto:")) {
         r.Proto = "mailto";
         rest = url.substr(url.find(':') + 1);
     } else {

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/AnsiCase.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -7,7 +9,6 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,11 +23,6 @@ std::string Trim(const std::string& s)
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
         --e;
     return s.substr(b, e - b);
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 struct Lines {
@@ -101,7 +97,7 @@ Place Find(const Lines& l, const std::string& section, const std::string& key)
         if (auto s = SectionName(l.text[i])) {
             if (inSection)
                 break;
-            inSection = SameText(*s, section);
+            inSection = AnsiSameText(*s, section);
             if (inSection) {
                 p.sectionLine = static_cast<long>(i);
                 p.sectionEnd = static_cast<long>(i) + 1;
@@ -113,7 +109,7 @@ Place Find(const Lines& l, const std::string& section, const std::string& key)
         if (!Trim(l.text[i]).empty())
             p.sectionEnd = static_cast<long>(i) + 1;
         if (p.keyLine < 0) {
-            if (auto k = KeyName(l.text[i]); k && SameText(*k, key))
+            if (auto k = KeyName(l.text[i]); k && AnsiSameText(*k, key))
                 p.keyLine = static_cast<long>(i);
         }
     }

@@ -1,8 +1,10 @@
 #include "FormFixture.h"
+#include "net/HttpTestServer.h"
 #include "sampleweb/StallServer.h"
 
 #include "platform/TickCount.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -186,6 +188,40 @@ TEST_F(Scheduler, UnmarkedRequestsAreReapedWhenNoSearchIsActive)
     EXPECT_EQ(form->GetPageClients.size(), 1u);
     form->Timer3Timer();
     EXPECT_TRUE(form->GetPageClients.empty());
+}
+
+// With recursion one page is easily fetched twice at once: the fetch that
+// finishes marks its own line, and only its client is reaped.
+TEST_F(Scheduler, TwoFetchesOfOnePageEachMarkTheirOwnLine)
+{
+    for (int i = 0; i < 2; ++i) {
+        QueuePages(1);
+        form->Timer2Timer();
+    }
+    ASSERT_EQ(form->GetPageClients.size(), 2u);
+    THttpCli* running = form->GetPageClients[0];
+    form->GetPageRequestDone(form->GetPageClients[1]);
+    EXPECT_FALSE(form->GetPageRequests[0].starts_with("X\t"));
+    EXPECT_TRUE(form->GetPageRequests[1].starts_with("X\t"));
+    form->Timer3Timer();
+    EXPECT_EQ(form->GetPageClients, (std::vector<THttpCli*>{running}));
+}
+
+// A page that goes on and on is cut at the page limit and read as far as it came.
+TEST_F(Scheduler, APageIsCutAtItsLimitAndReadAsFarAsItCame)
+{
+    THttpTestServer site;
+    form->CheckBox_CheckLinks->setChecked(false);
+    form->QueuePageFetch(site.Url("/long.html"), ecListedPage);
+    form->Timer2Timer();
+    ASSERT_TRUE(site.Accept());
+    site.ReadRequest();
+    site.Send("HTTP/1.0 200 OK\r\n\r\n<img src=\"first.jpg\">\n" + std::string(TForm1::PageSizeLimit, ' ') +
+              "<img src=\"last.jpg\">\n");
+    site.Close();
+    ASSERT_TRUE(WaitUntil([&] { return form->GetPageRequests[0].starts_with("X\t"); }));
+    EXPECT_EQ(std::vector<std::string>(form->FoundFiles.begin(), form->FoundFiles.end()),
+              (std::vector<std::string>{site.Url("/first.jpg")}));
 }
 
 TEST_F(Scheduler, ABadRequestLineIsLoggedAndTheTickEnds)

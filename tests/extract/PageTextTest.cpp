@@ -1,3 +1,4 @@
+#include "core/TextHelpers.h"
 #include "extract/PageText.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,22 @@ TEST(PageText, OccurrencesAnswerLikeABisection)
             const size_t expected = std::lower_bound(list.At.begin(), list.At.end(), pos) - list.At.begin();
             ASSERT_EQ(list.FirstIndexFrom(pos), expected) << pos;
         }
+    }
+}
+
+// A page read straight from its body is the page read from its lines.
+TEST(PageText, FromTheBodyAsFromItsLines)
+{
+    using namespace std::string_literals;
+    const std::string body = "a\r\nb\nc\rd\n\r e\0dropped\r\n\r\r\nlast"s;
+    std::vector<std::string> lines;
+    LoadMemoFromMemoryStream(lines, body);
+    const TPageText fromLines(lines), fromBody = TPageText::FromBody(body);
+    EXPECT_EQ(fromBody.Text(), fromLines.Text());
+    ASSERT_EQ(fromBody.Lines().size(), fromLines.Lines().size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(fromBody.Lines()[i].Begin, fromLines.Lines()[i].Begin) << i;
+        EXPECT_EQ(fromBody.Lines()[i].End, fromLines.Lines()[i].End) << i;
     }
 }
 

@@ -147,6 +147,28 @@ TEST_F(HttpClient, ARelocationLoopEndsOnlyByAbort)
     EXPECT_EQ(cli->HttpState(), hsReady);
 }
 
+// Each hop of a relocation is judged by its own header: a final response
+// without a length must not report the redirect's.
+TEST_F(HttpClient, NothingOfARedirectsHeaderPassesForTheFinalResponses)
+{
+    cli->URL = srv.Url("/old");
+    cli->GetAsync();
+    ASSERT_TRUE(srv.Accept());
+    srv.ReadRequest();
+    ASSERT_TRUE(srv.Send("HTTP/1.0 302 Found\r\nLocation: /new\r\nContent-Length: 12\r\n"
+                         "Content-Type: text/plain\r\nWWW-Authenticate: Basic realm=\"r\"\r\n\r\n"));
+    ASSERT_TRUE(srv.Accept());
+    srv.ReadRequest();
+    ASSERT_TRUE(srv.Send("<html>no header at all\n"));
+    srv.Close();
+    ASSERT_TRUE(Done(log));
+    EXPECT_EQ(cli->StatusCode(), 0);
+    EXPECT_EQ(cli->ReasonPhrase(), "");
+    EXPECT_EQ(cli->ContentLength(), -1);
+    EXPECT_EQ(cli->ContentType(), "text/html"); // what a response without a header is taken for
+    EXPECT_TRUE(cli->AuthChallenges().empty());
+}
+
 TEST_F(HttpClient, ErrorStatusClosesAtOnceButFinishesTheRead)
 {
     TMemoryStream doc;

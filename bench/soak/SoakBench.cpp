@@ -1,0 +1,234 @@
+// A long search and a search of pages without end, on the real main window
+// against the generated web, which runs in a child process so that the
+// memory and CPU time measured here are the program's alone:
+// (a) soak: one recursive search of the fast profile that reads 10,000 pages
+//     and checks 20,000 pictures, with the timers shortened to 1 ms; resident
+//     memory every 1,000 pages (goal: at most 10% above its level at 1,000),
+//     the work lists at the end (goal: all empty), and CPU seconds per page
+//     beside "wget -i" fetching the same pages (goal: at most wget's);
+// (b) 20 pages that never end, fetched at once in the fast profile (timers
+//     shortened alike, so that all 20 start before the first is cut): peak
+//     resident memory (goal: under 300 MB), once with lines of text and once
+//     with empty lines only.
+// Usage: bench_soak [pages [soak|endless]]   (default: 10000 pages, both parts)
+#include "ToolRun.h"
+#include "WebProcess.h"
+
+#include "app/Form1.h"
+#include "app/Form2.h"
+#include "platform/IniFile.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
+namespace {
+
+constexpr int PicturesPerPage = 2;
+
+long StatusKb(const std::string& field)
+{
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(field + ":"))
+            return std::atol(line.c_str() + field.size() + 1);
+    return -1;
+}
+
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Waits in the event loop without spinning: the condition is asked every 20 ms.
+bool RunUntil(const std::function<bool()>& done, std::chrono::seconds limit)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(std::chrono::milliseconds(limit), &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+// The program's windows on settings of their own: the generated web as
+// HotBot, the fast profile.
+struct Program {
+    explicit Program(const std::string& base)
+    {
+        TIniFile settings(ini);
+        settings.WriteString("Options", "HotBotBaseAddress", base);
+        settings.WriteBool("Options", "SlowConnection", false);
+        Form1 = &form;
+        Form2 = &form2;
+    }
+    ~Program()
+    {
+        form.AbortButtonClick();
+        Form1 = nullptr;
+        Form2 = nullptr;
+    }
+
+    // With the timers at 1 ms: the designed ticks would stretch the run to hours.
+    void Search(const std::string& phrase)
+    {
+        for (QTimer* t : {form.Timer1, form.Timer2, form.Timer3, form.Timer4})
+                t->setInterval(1);
+        form.CheckBox1->setChecked(true);
+        for (QCheckBox* other : {form.CheckBox2, form.CheckBox3, form.CheckBox4})
+            other->setChecked(false);
+        form.CheckBox_CheckLinks->setChecked(true);
+        form.CheckBox_RecursiveSearch->setChecked(true);
+        form.Edit1->setText(QString::fromStdString(phrase));
+        form.SearchButtonClick();
+    }
+
+    bool AllReaped() const
+    {
+        return form.GetPageQueue.empty() && form.CheckLinkQueue.empty() && form.GetPageRequests.empty() &&
+               form.CheckLinkRequests.empty() && form.GetPageClients.empty() && form.CheckLinkClients.empty() &&
+               form.FPageBuffers.empty();
+    }
+
+    TempDir dir;
+    std::string ini = dir.File("glimmerscout.ini");
+    TForm1 form{ini};
+    TForm2 form2;
+};
+
+// wget fetching the pages one after the other. keepAlive false: a
+// connection per page, as the program's HTTP/1.0 makes.
+TRun Wget(const std::vector<std::string>& pages, bool keepAlive)
+{
+    TempDir dir;
+    const std::string list = dir.File("pages.txt");
+    {
+        std::ofstream out(list);
+        for (const std::string& page : pages)
+            out << page << "\n";
+    }
+    return RunTool({"wget", "-q", "--no-proxy", keepAlive ? "--http-keep-alive" : "--no-http-keep-alive", "-O",
+                    "/dev/null", "-i", list});
+}
+
+// One soak search; its CPU seconds. listed false: the size filter refuses
+// every picture after its check, so that only the search's own memory shows,
+// not the growing result list.
+double SoakFigures(const WebProcess& web, int pages, bool listed)
+{
+    const auto& counts = web.Counts();
+    const int64_t pages0 = counts.pages, pictures0 = counts.pictures;
+    const int64_t wantPictures = int64_t{pages} * PicturesPerPage;
+    Program program(web.Base());
+    if (!listed)
+        TIniFile(program.ini).WriteInteger("Options", "LargerThan", 100);
+    std::vector<long> rss;
+    QElapsedTimer clock;
+    clock.start();
+    const double cpu0 = SelfCpu();
+    program.Search("soak" + std::to_string(pages / 2));
+    const bool finished = RunUntil(
+        [&] {
+            const int64_t done = counts.pages - pages0;
+            while (static_cast<int64_t>(rss.size() + 1) * 1000 <= done)
+                rss.push_back(StatusKb("VmRSS"));
+            return done >= pages && counts.pictures - pictures0 >= wantPictures && program.AllReaped();
+        },
+        std::chrono::minutes(30));
+    const double cpu = SelfCpu() - cpu0;
+    const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const TForm1& f = program.form;
+
+    std::printf("(a) soak: one recursive search, fast profile, timers at 1 ms, pictures %s\n",
+                listed ? "listed" : "refused by the size filter");
+    std::printf("    %s: %lld pages read, %lld pictures checked, %zu listed, in %.1f s\n",
+                finished ? "finished" : "NOT FINISHED (30 min)", static_cast<long long>(counts.pages - pages0),
+                static_cast<long long>(counts.pictures - pictures0), f.FoundFiles.size(), wall);
+    std::printf("    resident memory (MB) every 1,000 pages:");
+    for (long kb : rss)
+        std::printf(" %.1f", static_cast<double>(kb) / 1024);
+    std::printf("\n");
+    if (!rss.empty()) {
+        const long top = *std::max_element(rss.begin(), rss.end());
+        const double rise = static_cast<double>(top - rss.front()) / static_cast<double>(rss.front());
+        std::printf("    highest %.1f%% above the level at 1,000 pages -> %s (goal <= 10%%)\n", rise * 100,
+                    rise <= 0.10 ? "met" : "MISSED");
+    }
+    std::printf("    at the end: page queue %zu, check queue %zu, page requests %zu, check requests %zu, "
+                "page clients %zu, check clients %zu, page buffers %zu -> %s\n",
+                f.GetPageQueue.size(), f.CheckLinkQueue.size(), f.GetPageRequests.size(), f.CheckLinkRequests.size(),
+                f.GetPageClients.size(), f.CheckLinkClients.size(), f.FPageBuffers.size(),
+                program.AllReaped() ? "all reaped" : "NOT ALL REAPED");
+
+    std::printf("    CPU per page: %.3f ms (%.2f s in all; a page fetch and %d picture checks a page)\n",
+                cpu / pages * 1e3, cpu, PicturesPerPage);
+    return cpu;
+}
+
+void WgetFigures(const WebProcess& web, int pages, double programCpu)
+{
+    const auto list = sampleweb::GeneratedWeb::SoakPages(web.Base(), pages / 2);
+    const TRun wget = Wget(list, true), closing = Wget(list, false);
+    std::printf("    wget -i, the same %d pages: %.3f ms CPU a page (%.2f s, %.1f s wall); "
+                "without keep-alive %.3f ms (%.2f s)\n",
+                pages, wget.Cpu / pages * 1e3, wget.Cpu, wget.Seconds, closing.Cpu / pages * 1e3, closing.Cpu);
+    std::printf("    program (pictures listed) / wget: %.2f (goal <= 1); / wget without keep-alive: %.2f\n",
+                programCpu / wget.Cpu, programCpu / closing.Cpu);
+}
+
+void EndlessFigures(const WebProcess& web, const std::string& kind, const char* what)
+{
+    constexpr int pages = 20;
+    Program program(web.Base());
+    ResetPeak();
+    const long before = StatusKb("VmHWM");
+    program.Search(kind + std::to_string(pages));
+    size_t atOnce = 0;
+    const bool allRunning = RunUntil(
+        [&] {
+            atOnce = std::max(atOnce, program.form.GetPageClients.size());
+            return atOnce >= pages;
+        },
+        std::chrono::seconds(60));
+    const bool finished = allRunning && RunUntil([&] { return program.AllReaped(); }, std::chrono::seconds(300));
+    const double peak = static_cast<double>(StatusKb("VmHWM")) / 1024;
+    std::printf("(b) %d endless pages of %s at once (%zu ran together), each cut at %lld bytes%s\n", pages, what,
+                atOnce, static_cast<long long>(TForm1::PageSizeLimit), finished ? "" : " -- NOT FINISHED");
+    std::printf("    peak resident memory %.1f MB (%.1f MB before the search) -> %.2f of the goal 300 MB\n", peak,
+                static_cast<double>(before) / 1024, peak / 300);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int pages = argc > 1 ? std::atoi(argv[1]) / 2 * 2 : 10000;
+    WebProcess web; // before any thread
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string part = argc > 2 ? argv[2] : "";
+    if (part != "endless") {
+        SoakFigures(web, pages, false);
+        WgetFigures(web, pages, SoakFigures(web, pages, true));
+    }
+    if (part != "soak") {
+        EndlessFigures(web, "endless", "text lines");
+        EndlessFigures(web, "blank", "empty lines");
+    }
+    return 0;
+}

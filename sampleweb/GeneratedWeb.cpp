@@ -1,0 +1,164 @@
+#include "sampleweb/GeneratedWeb.h"
+
+#include "sampleweb/ResultPages.h"
+
+#include <httplib.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace sampleweb {
+
+namespace {
+
+constexpr size_t PictureBytes = 30000;
+// Every connection may stream at once: the fast profile's 20 pages and 25 checks.
+constexpr size_t ServerThreads = 64;
+// An endless page still ends here, so that a reader that never stops cannot keep a thread for ever.
+constexpr size_t EndlessCap = size_t{1} << 30;
+// One block of an endless page (60 kB) per pace: about 6 MB a second.
+constexpr std::chrono::milliseconds EndlessPace{10};
+
+std::string Page(const std::string& body)
+{
+    return "<html>\r\n<head><title>Generated</title></head>\r\n<body>\r\n" + body + "</body>\r\n</html>\r\n";
+}
+
+std::string ListedPage(const std::string& i)
+{
+    return Page("<p><img src=\"pics/" + i + "-a.jpg\"></p>\r\n<p><img src=\"pics/" + i + "-b.jpg\"></p>\r\n" +
+                "<p><a href=\"deep/" + i + ".html\"><img src=\"thumbs/" + i + ".jpg\"></a></p>\r\n");
+}
+
+std::string DeepPage(const std::string& i)
+{
+    return Page("<p><img src=\"pics/" + i + "-c.jpg\"></p>\r\n<p><img src=\"pics/" + i + "-d.jpg\"></p>\r\n");
+}
+
+// "soak12" with prefix "soak" gives 12; anything else -1.
+int CountAfter(const std::string& phrase, const std::string& prefix)
+{
+    if (!phrase.starts_with(prefix) || phrase.size() == prefix.size() || phrase.size() > prefix.size() + 6)
+        return -1;
+    for (size_t i = prefix.size(); i < phrase.size(); ++i)
+        if (phrase[i] < '0' || phrase[i] > '9')
+            return -1;
+    return std::stoi(phrase.substr(prefix.size()));
+}
+
+// What a result page lists, by the phrase searched for.
+struct Listing {
+    const char* phrase;
+    const char* folder;
+};
+constexpr Listing kListings[] = {{"soak", "/site/"}, {"endless", "/endless/"}, {"blank", "/blank/"}};
+
+std::string ResultPage(const std::string& base, const std::string& folder, int count)
+{
+    std::vector<std::vector<HotBotResult>> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back({{base + folder + std::to_string(i) + ".html", "Page " + std::to_string(i)}});
+    return HotBotPage(lines);
+}
+
+} // namespace
+
+struct GeneratedWeb::Impl {
+    explicit Impl(GeneratedWebCounts& c) : counts(c) {}
+    GeneratedWebCounts& counts;
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+    const std::string picture = std::string(PictureBytes, '\0');
+    const std::string endlessText = [] {
+        std::string block;
+        while (block.size() < 60000)
+            block += "<p>A page of a person who never stops writing, line after line.</p>\r\n";
+        return block;
+    }();
+    const std::string blankText = std::string(60000, '\n');
+
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port); }
+
+    void Endless(httplib::Response& res, const std::string& text)
+    {
+        // Paced, so that every page of a search is still coming when the last one starts.
+        res.set_content_provider("text/html", [this, &text](size_t offset, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(EndlessPace);
+            return offset < EndlessCap && server.is_running() && sink.write(text.data(), text.size());
+        });
+    }
+
+    void Answer(const httplib::Request& req, httplib::Response& res)
+    {
+        const std::string& path = req.path;
+        if (path == "/" && req.has_param("MT")) {
+            const std::string phrase = req.get_param_value("MT");
+            for (const Listing& listing : kListings)
+                if (const int n = CountAfter(phrase, listing.phrase); n >= 0)
+                    return res.set_content(ResultPage(Base(), listing.folder, n), "text/html");
+        } else if (path.ends_with(".jpg")) {
+            ++counts.pictures;
+            return res.set_content(picture, "image/jpeg");
+        } else if (path.starts_with("/site/") && path.ends_with(".html")) {
+            const bool deep = path.starts_with("/site/deep/");
+            const std::string i = path.substr(deep ? 11 : 6, path.size() - (deep ? 11 : 6) - 5);
+            ++counts.pages;
+            return res.set_content(deep ? DeepPage(i) : ListedPage(i), "text/html");
+        } else if (path.starts_with("/endless/")) {
+            return Endless(res, endlessText);
+        } else if (path.starts_with("/blank/")) {
+            return Endless(res, blankText);
+        }
+        res.status = 404;
+        res.set_content(Page("<p>Not found.</p>\r\n"), "text/html");
+    }
+};
+
+GeneratedWeb::GeneratedWeb(GeneratedWebCounts& counts) : FImpl(std::make_unique<Impl>(counts)) {}
+
+GeneratedWeb::~GeneratedWeb()
+{
+    Stop();
+}
+
+void GeneratedWeb::Start()
+{
+    Impl& impl = *FImpl;
+    impl.server.new_task_queue = [] { return new httplib::ThreadPool(ServerThreads); };
+    // A header and its body go out in two writes: without this a keep-alive
+    // client waits for a delayed acknowledgement at every page.
+    impl.server.set_tcp_nodelay(true);
+    impl.server.Get(".*", [&impl](const httplib::Request& req, httplib::Response& res) { impl.Answer(req, res); });
+    impl.port = impl.server.bind_to_any_port("127.0.0.1");
+    if (impl.port <= 0)
+        throw std::runtime_error("generated web: cannot listen");
+    impl.thread = std::thread([&impl] { impl.server.listen_after_bind(); });
+    for (int wait = 0; !impl.server.is_running() && wait < 5000; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void GeneratedWeb::Stop()
+{
+    Impl& impl = *FImpl;
+    impl.server.stop();
+    if (impl.thread.joinable())
+        impl.thread.join();
+}
+
+std::string GeneratedWeb::Base() const
+{
+    return FImpl->Base();
+}
+
+std::vector<std::string> GeneratedWeb::SoakPages(const std::string& base, int listed)
+{
+    std::vector<std::string> pages;
+    for (int i = 0; i < listed; ++i) {
+        pages.push_back(base + "/site/" + std::to_string(i) + ".html");
+        pages.push_back(base + "/site/deep/" + std::to_string(i) + ".html");
+    }
+    return pages;
+}
+
+} // namespace sampleweb
