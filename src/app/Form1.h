@@ -23,6 +23,7 @@ class THttpCli;
 class TMemoryStream;
 class TIniFile;
 class TPictureView;
+class TLuminFade;
 
 // The main window: the search page, the request scheduler behind it and the
 // frame around them. Split over several files by concern (Form1_*.cpp).
@@ -44,8 +45,9 @@ public:
     QWidget* panel_Viewer;
     QWidget* panel_Banner;
     QLineEdit* Edit1;
-    QPushButton* SearchButton;
-    QPushButton* AbortButton;
+    QLabel* image_Title; // the name and motto in the header
+    TLuminFade* SearchButton;
+    TLuminFade* AbortButton;
     QLabel* Label7; // status
     QLabel* Label1; // found counter
     QLabel* Label2; // "Processes:" value
@@ -58,15 +60,15 @@ public:
     QPushButton* Button1; // "More Info", never shown
     QTreeWidget* ListView1;
     QPlainTextEdit* Memo1; // time-out log, never shown
-    QPushButton* LuminFade1; // Options
-    QPushButton* LuminFade2; // Home Site
-    QPushButton* LuminFade3; // About
-    QPushButton* LuminFade4; // Save File(s)
-    QPushButton* LuminFade5; // Browse Page
-    QPushButton* LuminFade6; // View Image
-    QPushButton* LuminFade8; // Slide Show
-    QPushButton* LuminFade9; // logo
-    QPushButton* LuminFade10; // Tell a Friend
+    TLuminFade* LuminFade1; // Options
+    TLuminFade* LuminFade2; // Home Site
+    TLuminFade* LuminFade3; // About
+    TLuminFade* LuminFade4; // Save File(s)
+    TLuminFade* LuminFade5; // Browse Page
+    TLuminFade* LuminFade6; // View Image
+    TLuminFade* LuminFade8; // Slide Show
+    TLuminFade* LuminFade9; // logo
+    TLuminFade* LuminFade10; // Tell a Friend
     QTimer* Timer1; // start link checks, 200 ms
     QTimer* Timer2; // start page fetches, 500 ms
     QTimer* Timer3; // reap page fetches, 100 ms
@@ -159,6 +161,9 @@ public:
     void FormKeyPress(char& key);
     void Button1Click();
     void LuminFade1Click();
+    void LuminFade3Click();
+    void LuminFade9MouseEnter();
+    void LuminFade9MouseLeave();
 
 protected:
     void showEvent(QShowEvent* e) override;
