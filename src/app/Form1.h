@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/LuminFade.h"
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "download/FileFetches.h"
@@ -23,7 +24,6 @@ class THttpCli;
 class TMemoryStream;
 class TIniFile;
 class TPictureView;
-class TLuminFade;
 
 // The main window: the search page, the request scheduler behind it and the
 // frame around them. Split over several files by concern (Form1_*.cpp).

@@ -2,7 +2,6 @@
 
 #include "app/Artwork.h"
 #include "app/PictureButton.h"
-#include "controls/LuminFade.h"
 #include "download/PictureView.h"
 
 #include <QCheckBox>

@@ -4,7 +4,6 @@
 #include "app/Form2.h"
 #include "app/Options.h"
 
-#include "controls/LuminFade.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
