@@ -58,7 +58,7 @@ Tfrm_About::Tfrm_About(QWidget* parent)
     bold.setBold(true);
     Label1->setFont(bold);
     label_Version = WhiteText(this, "Version X", 112, 27);
-    Label2 = WhiteText(this, "Freeware. Pictures from all over the web.", 112, 43);
+    Label2 = WhiteText(this, "Freeware picture finder.", 112, 43);
     Label3 = WhiteText(this, "Visit:", 112, 61);
     for (QLabel* l : {label_Version, Label2, Label3}) {
         QFont small = l->font();
@@ -67,7 +67,9 @@ Tfrm_About::Tfrm_About(QWidget* parent)
     }
     label_URL = new TUrlLabel(this);
     label_URL->move(139, 61);
+    // Narrowed so that the home page address fits the box.
     arial.setPixelSize(11);
+    arial.setStretch(82);
     arial.setUnderline(true);
     label_URL->setFont(arial);
     label_URL->SetFontColor(Qt::cyan);

@@ -153,14 +153,14 @@ QImage TitlePicture()
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     QPainterPath name;
-    name.addText(2, 30, BoldFont(19), "Glimmerscout");
-    const qreal scale = std::min<qreal>(1.0, 134.0 / name.boundingRect().width());
+    name.addText(0, 30, BoldFont(19), "Glimmerscout");
+    const qreal scale = std::min<qreal>(1.0, 128.0 / name.boundingRect().width());
     painter.scale(scale, 1);
     painter.setPen(QPen(QColor(0x5A, 0x3C, 0x08), 1.5));
     painter.setBrush(GoldText(14, 32));
     painter.drawPath(name);
     painter.resetTransform();
-    DrawSparkle(painter, QPointF(25 * scale, 9), 7);
+    DrawSparkle(painter, QPointF(136 * scale, 12), 6);
     QFont motto("DejaVu Sans");
     motto.setPixelSize(10);
     motto.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
