@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Rates, Clamp, ::testing::Values(
 TEST(BlendRowTest, MixesEveryByteOnItsOwnForEveryWeight)
 {
     std::mt19937 gen(7);
-    std::vector<uint8_t> source(29), target(29), face(29);
+    std::vector<uint8_t> source(77), target(77), face(77); // two rounds of 32 and a tail
     for (size_t i = 0; i < source.size(); ++i) {
         source[i] = static_cast<uint8_t>(gen());
         target[i] = static_cast<uint8_t>(gen());
