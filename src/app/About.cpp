@@ -3,6 +3,7 @@
 #include "app/Artwork.h"
 #include "app/CallBrowser.h"
 #include "app/PictureButton.h"
+#include "app/PlacedLabel.h"
 #include "controls/LuminFade.h"
 #include "controls/UrlLabel.h"
 
@@ -15,13 +16,6 @@
 Tfrm_About* frm_About = nullptr;
 
 namespace {
-
-QLabel* WhiteText(QWidget* parent, const char* text, int left, int top)
-{
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->move(left, top);
-    return label;
-}
 
 void Line(QWidget* parent, int left, int top, int width)
 {
@@ -53,13 +47,13 @@ Tfrm_About::Tfrm_About(QWidget* parent)
 
     QFont arial("Arial");
     arial.setPixelSize(13);
-    Label1 = WhiteText(this, "Glimmerscout", 112, 3);
+    Label1 = PlacedLabel(this, "Glimmerscout", 112, 3);
     QFont bold = arial;
     bold.setBold(true);
     Label1->setFont(bold);
-    label_Version = WhiteText(this, "Version X", 112, 27);
-    Label2 = WhiteText(this, "Freeware picture finder.", 112, 43);
-    Label3 = WhiteText(this, "Visit:", 112, 61);
+    label_Version = PlacedLabel(this, "Version X", 112, 27);
+    Label2 = PlacedLabel(this, "Freeware picture finder.", 112, 43);
+    Label3 = PlacedLabel(this, "Visit:", 112, 61);
     for (QLabel* l : {label_Version, Label2, Label3}) {
         QFont small = l->font();
         small.setPixelSize(11);

@@ -127,66 +127,53 @@ bool TFadeEffects::Intact(QSize size) const
     return FFace.size() == size && FTarget.size() == size && FBlendSource.size() == size;
 }
 
-void TFadeEffects::Blend()
+void TFadeEffects::Blend() { RunAlone(&TFadeEffects::Forward, true); }
+void TFadeEffects::Dissolve() { RunAlone(&TFadeEffects::Forward, false); }
+void TFadeEffects::BlendBack() { RunAlone(&TFadeEffects::Backward, true); }
+void TFadeEffects::DissolveBack() { RunAlone(&TFadeEffects::Backward, false); }
+
+void TFadeEffects::RunAlone(void (TFadeEffects::*effect)(bool), bool blend)
 {
     if (FRunning)
         return;
     TRunning running(FRunning);
+    (this->*effect)(blend);
+}
+
+int64_t TFadeEffects::PixelsPerStep() const
+{
+    return int64_t{FFace.width()} * FFace.height() / FDisolvRate;
+}
+
+void TFadeEffects::Forward(bool blend)
+{
     Reset();
-    if (FBlendRate < 1)
+    const int64_t perStep = PixelsPerStep();
+    if (blend && FBlendRate < 1)
         throw ELuminFade("BlendRate must be between 0 and 256");
-    Fire(OnBegin);
-    BlendSteps();
-    if (FAutoReverse)
-        ReverseAutomatically(true);
-    Fire(OnEnd);
-}
-
-void TFadeEffects::BlendBack()
-{
-    if (FRunning)
-        return;
-    TRunning running(FRunning);
-    BlendBackSteps();
-}
-
-void TFadeEffects::BlendBackSteps()
-{
-    SwapForBackward();
-    BlendSteps();
-    Reset();
-}
-
-void TFadeEffects::Dissolve()
-{
-    if (FRunning)
-        return;
-    TRunning running(FRunning);
-    Reset();
-    const int64_t perStep = int64_t{FFace.width()} * FFace.height() / FDisolvRate;
-    if (perStep < 1)
+    if (!blend && perStep < 1)
         throw ELuminFade("DisolvRate cannot be > Width * Height!");
     Fire(OnBegin);
-    DissolveSteps(perStep);
-    if (FAutoReverse)
-        ReverseAutomatically(false);
+    if (blend)
+        BlendSteps();
+    else
+        DissolveSteps(perStep);
+    if (FAutoReverse) {
+        std::this_thread::sleep_for(std::chrono::seconds(std::max(FSwapDelay, 0)));
+        Backward(blend != FSwapOnReverse); // SwapOnReverse returns with the other effect
+    }
     Fire(OnEnd);
 }
 
-// On a control smaller than DisolvRate pixels the way back copies all of them
-// in its one final step.
-void TFadeEffects::DissolveBack()
-{
-    if (FRunning)
-        return;
-    TRunning running(FRunning);
-    DissolveBackSteps();
-}
-
-void TFadeEffects::DissolveBackSteps()
+// On a control smaller than DisolvRate pixels the way back of a dissolve
+// copies all of them in its one final step.
+void TFadeEffects::Backward(bool blend)
 {
     SwapForBackward();
-    DissolveSteps(int64_t{FFace.width()} * FFace.height() / FDisolvRate);
+    if (blend)
+        BlendSteps();
+    else
+        DissolveSteps(PixelsPerStep());
     Reset();
 }
 
@@ -246,13 +233,4 @@ void TFadeEffects::DissolveSteps(int64_t perStep)
     }
     copy(count - steps * perStep);
     RepaintNow();
-}
-
-void TFadeEffects::ReverseAutomatically(bool blended)
-{
-    std::this_thread::sleep_for(std::chrono::seconds(std::max(FSwapDelay, 0)));
-    if (blended == FSwapOnReverse)
-        DissolveBackSteps();
-    else
-        BlendBackSteps();
 }

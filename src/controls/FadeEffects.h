@@ -74,9 +74,10 @@ private:
     void SwapForBackward();
     void BlendSteps();
     void DissolveSteps(int64_t perStep);
-    void BlendBackSteps();
-    void DissolveBackSteps();
-    void ReverseAutomatically(bool blended);
+    void RunAlone(void (TFadeEffects::*effect)(bool), bool blend);
+    void Forward(bool blend);
+    void Backward(bool blend);
+    int64_t PixelsPerStep() const;
     bool Intact(QSize size) const;
 
     TPicture FPicFrom;

@@ -12,6 +12,7 @@
 namespace {
 
 struct THoverCase {
+    const char* name;
     TLuminFade* TForm1::*button;
     int32_t blendRate;
     bool dissolves;
@@ -49,12 +50,13 @@ TEST_P(Hover, EnterShowsTheDimmedPictureAndLeaveTheBrightOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, Hover, ::testing::Values(
-    THoverCase{&TForm1::LuminFade9, 1, true}, THoverCase{&TForm1::LuminFade1, 32, false},
-    THoverCase{&TForm1::LuminFade2, 32, false}, THoverCase{&TForm1::LuminFade10, 32, false},
-    THoverCase{&TForm1::LuminFade3, 32, false}, THoverCase{&TForm1::SearchButton, 32, false},
-    THoverCase{&TForm1::AbortButton, 32, false}, THoverCase{&TForm1::LuminFade6, 1, false},
-    THoverCase{&TForm1::LuminFade8, 1, false}, THoverCase{&TForm1::LuminFade4, 1, false},
-    THoverCase{&TForm1::LuminFade5, 1, false}));
+    THoverCase{"LuminFade9", &TForm1::LuminFade9, 1, true}, THoverCase{"LuminFade1", &TForm1::LuminFade1, 32, false},
+    THoverCase{"LuminFade2", &TForm1::LuminFade2, 32, false}, THoverCase{"LuminFade10", &TForm1::LuminFade10, 32, false},
+    THoverCase{"LuminFade3", &TForm1::LuminFade3, 32, false}, THoverCase{"SearchButton", &TForm1::SearchButton, 32, false},
+    THoverCase{"AbortButton", &TForm1::AbortButton, 32, false}, THoverCase{"LuminFade6", &TForm1::LuminFade6, 1, false},
+    THoverCase{"LuminFade8", &TForm1::LuminFade8, 1, false}, THoverCase{"LuminFade4", &TForm1::LuminFade4, 1, false},
+    THoverCase{"LuminFade5", &TForm1::LuminFade5, 1, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 using Frame = FormFixture;
 
