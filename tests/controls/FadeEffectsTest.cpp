@@ -3,6 +3,8 @@
 #include "controls/FadeEffects.h"
 #include "controls/PixelOrder.h"
 
+#include <QPainter>
+#include <QPixmap>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -193,6 +195,33 @@ TEST(Render, WithoutStretchingTheControlTakesThePictureSize)
     neither.SetStretchToFit(false);
     EXPECT_EQ(neither.Face().size(), QSize(30, 8));
     EXPECT_EQ(neither.Target().pixelColor(0, 0), QColor(Qt::white));
+}
+
+TEST(Render, IconsSitOnTheFillColourAndMetafilesScale)
+{
+    QPixmap half(8, 8);
+    half.fill(Qt::transparent);
+    QPainter(&half).fillRect(0, 0, 4, 8, Qt::green);
+    TPicture icon;
+    icon.SetIcon(QIcon(half), {8, 8});
+    QPicture drawing;
+    {
+        QPainter painter(&drawing);
+        painter.fillRect(0, 0, 10, 5, Qt::red);
+    }
+    TPicture metafile;
+    metafile.SetMetafile(drawing);
+
+    TBitmapFade fade({16, 16});
+    fade.SetColorFrom(Qt::blue);
+    fade.SetPicFrom(icon);
+    EXPECT_EQ(fade.Face().pixelColor(2, 8), QColor(Qt::green));
+    EXPECT_EQ(fade.Face().pixelColor(13, 8), QColor(Qt::blue)); // the fill under the icon, scaled with it
+    fade.SetPicTo(metafile);
+    EXPECT_EQ(fade.Target().pixelColor(15, 15), QColor(Qt::red)); // scaled to the whole control
+    fade.SetStretchToFit(false);
+    EXPECT_EQ(fade.Face().size(), QSize(8, 8)); // the icon's own size
+    EXPECT_EQ(fade.Target().pixelColor(7, 7), QColor(Qt::red));
 }
 
 TEST(BackwardEffects, LeaveEveryPropertyAsItWasAndFireOnReset)
