@@ -50,8 +50,8 @@ void BM_Memcpy(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(b.face.size()));
 }
 
-BENCHMARK(BM_BlendRow)->Args({130, 27})->Args({640, 480});
-BENCHMARK(BM_Memcpy)->Args({130, 27})->Args({640, 480});
+BENCHMARK(BM_BlendRow)->Args({130, 27})->Args({640, 480})->ComputeStatistics("min", MinStatistic);
+BENCHMARK(BM_Memcpy)->Args({130, 27})->Args({640, 480})->ComputeStatistics("min", MinStatistic);
 
 TProgram* Program = nullptr;
 
@@ -70,8 +70,8 @@ void BM_HoverDissolveLogo(benchmark::State& state)
         logo->Dissolve();
 }
 
-BENCHMARK(BM_HoverBlendMenuButton)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HoverDissolveLogo)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HoverBlendMenuButton)->UseRealTime()->Unit(benchmark::kMillisecond)->ComputeStatistics("min", MinStatistic);
+BENCHMARK(BM_HoverDissolveLogo)->UseRealTime()->Unit(benchmark::kMillisecond)->ComputeStatistics("min", MinStatistic);
 
 class TTimeReporter : public TRatioReporter {
 public:
@@ -80,7 +80,7 @@ public:
         TRatioReporter::ReportRuns(runs);
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "min")
-                RealMs[run.run_name.str()] = run.GetAdjustedRealTime();
+                RealMs[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
     std::map<std::string, double> RealMs;
 };
