@@ -59,6 +59,9 @@ Tfrm_About::Tfrm_About(QWidget* parent)
         small.setPixelSize(11);
         l->setFont(small);
     }
+    QFont narrow = Label3->font();
+    narrow.setStretch(82);
+    Label3->setFont(narrow); // leaves a gap before the link beside it
     label_URL = new TUrlLabel(this);
     label_URL->move(139, 61);
     // Narrowed so that the home page address fits the box.
