@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/LuminFade.h"
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "download/FileFetches.h"
@@ -45,8 +46,9 @@ public:
     QWidget* panel_Viewer;
     QWidget* panel_Banner;
     QLineEdit* Edit1;
-    QPushButton* SearchButton;
-    QPushButton* AbortButton;
+    QLabel* image_Title; // the name and motto in the header
+    TLuminFade* SearchButton;
+    TLuminFade* AbortButton;
     QLabel* Label7; // status
     QLabel* Label1; // found counter
     QLabel* Label2; // "Processes:" value
@@ -59,15 +61,15 @@ public:
     QPushButton* Button1; // "More Info", never shown
     QTreeWidget* ListView1;
     QPlainTextEdit* Memo1; // time-out log, never shown
-    QPushButton* LuminFade1; // Options
-    QPushButton* LuminFade2; // Home Site
-    QPushButton* LuminFade3; // About
-    QPushButton* LuminFade4; // Save File(s)
-    QPushButton* LuminFade5; // Browse Page
-    QPushButton* LuminFade6; // View Image
-    QPushButton* LuminFade8; // Slide Show
-    QPushButton* LuminFade9; // logo
-    QPushButton* LuminFade10; // Tell a Friend
+    TLuminFade* LuminFade1; // Options
+    TLuminFade* LuminFade2; // Home Site
+    TLuminFade* LuminFade3; // About
+    TLuminFade* LuminFade4; // Save File(s)
+    TLuminFade* LuminFade5; // Browse Page
+    TLuminFade* LuminFade6; // View Image
+    TLuminFade* LuminFade8; // Slide Show
+    TLuminFade* LuminFade9; // logo
+    TLuminFade* LuminFade10; // Tell a Friend
     QTimer* Timer1; // start link checks, 200 ms
     QTimer* Timer2; // start page fetches, 500 ms
     QTimer* Timer3; // reap page fetches, 100 ms
@@ -164,6 +166,9 @@ public:
     void FormResize(); // Form1_Resize.cpp
     void Button1Click();
     void LuminFade1Click();
+    void LuminFade3Click();
+    void LuminFade9MouseEnter();
+    void LuminFade9MouseLeave();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 
+#include "app/Artwork.h"
+#include "app/PictureButton.h"
 #include "controls/AdImage.h"
 #include "download/PictureView.h"
 
@@ -28,14 +30,12 @@ QWidget* BlackPanel(QWidget* parent)
     return w;
 }
 
-// Until the fading picture buttons exist, a plain button with their label.
-QPushButton* PictureButton(QWidget* parent, const char* label, int left, int top, int width, int height)
+// A fading button holding its label, bright and dimmed.
+TLuminFade* LabelButton(QWidget* parent, const char* label, const QRect& place, int blendRate)
 {
-    auto* b = new QPushButton(QString::fromLatin1(label), parent);
-    b->setGeometry(left, top, width, height);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
+    const QString text = QString::fromLatin1(label);
+    return PictureButton(parent, ButtonPicture(text, place.size(), false), ButtonPicture(text, place.size(), true),
+                         place, blendRate);
 }
 
 QLabel* WhiteLabel(QWidget* parent, const char* text, int left, int top)
@@ -64,15 +64,15 @@ void TForm1::CreateLayout()
     // Side panel: logo and menu.
     panel_Side = BlackPanel(this);
     panel_Side->setFixedWidth(148);
-    LuminFade9 = PictureButton(panel_Side, "Glimmerscout", 18, 8, 99, 83);
+    LuminFade9 = PictureButton(panel_Side, LogoPicture(false), LogoPicture(true), QRect(18, 8, 99, 83), 1);
     auto* line = new QFrame(panel_Side);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setGeometry(8, 96, 127, 2);
-    LuminFade1 = PictureButton(panel_Side, "Options", 1, 124, 130, 27);
-    LuminFade2 = PictureButton(panel_Side, "Home Site", 1, 164, 130, 27);
-    LuminFade10 = PictureButton(panel_Side, "Tell a Friend", 1, 204, 130, 27);
-    LuminFade3 = PictureButton(panel_Side, "About", 1, 244, 130, 27);
+    LuminFade1 = LabelButton(panel_Side, "Options", QRect(1, 124, 130, 27), 32);
+    LuminFade2 = LabelButton(panel_Side, "Home Site", QRect(1, 164, 130, 27), 32);
+    LuminFade10 = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
+    LuminFade3 = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
     CheckBox1 = HiddenSwitch(panel_Side, "HotBot");
     CheckBox2 = HiddenSwitch(panel_Side, "Lycos");
     CheckBox3 = HiddenSwitch(panel_Side, "ScourNet");
@@ -84,9 +84,9 @@ void TForm1::CreateLayout()
     panel_Header->setFixedHeight(84);
     WhiteLabel(panel_Header, "Search for:", 8, 12);
     Edit1 = new QLineEdit(panel_Header);
-    Edit1->setGeometry(80, 8, 240, 22);
-    SearchButton = PictureButton(panel_Header, "Start", 328, 6, 80, 26);
-    AbortButton = PictureButton(panel_Header, "Abort", 328, 6, 80, 26);
+    Edit1->setGeometry(80, 8, 180, 22);
+    SearchButton = LabelButton(panel_Header, "Start", QRect(268, 6, 75, 25), 32);
+    AbortButton = LabelButton(panel_Header, "Abort", QRect(268, 6, 75, 25), 32);
     AbortButton->hide();
     CheckBox_CheckLinks = new QCheckBox("Check Links", panel_Header);
     CheckBox_CheckLinks->setGeometry(80, 36, 110, 20);
@@ -97,15 +97,22 @@ void TForm1::CreateLayout()
     WhiteLabel(panel_Header, "Status:", 8, 62);
     Label7 = WhiteLabel(panel_Header, "Ready", 56, 62);
     Label7->setMinimumWidth(90);
-    WhiteLabel(panel_Header, "Found:", 160, 62);
-    Label1 = WhiteLabel(panel_Header, "0", 204, 62);
-    Label1->setMinimumWidth(60);
-    WhiteLabel(panel_Header, "Processes:", 280, 62);
-    Label2 = WhiteLabel(panel_Header, "0", 350, 62);
-    Label2->setMinimumWidth(40);
+    WhiteLabel(panel_Header, "Found:", 150, 62);
+    Label1 = WhiteLabel(panel_Header, "0", 194, 62);
+    Label1->setMinimumWidth(50);
+    WhiteLabel(panel_Header, "Processes:", 250, 62);
+    Label2 = WhiteLabel(panel_Header, "0", 320, 62);
+    Label2->setMinimumWidth(30);
     Button1 = new QPushButton("More Info", panel_Header);
     Button1->setGeometry(416, 6, 70, 26);
     Button1->hide();
+    // The title keeps to the header's right edge.
+    image_Title = new QLabel(panel_Header);
+    image_Title->setPixmap(QPixmap::fromImage(TitlePicture()));
+    auto* titleLayout = new QHBoxLayout(panel_Header);
+    titleLayout->setContentsMargins(0, 0, 8, 0);
+    titleLayout->addStretch(1);
+    titleLayout->addWidget(image_Title, 0, Qt::AlignVCenter);
 
     panel_Results = BlackPanel(panel_Search);
     ListView1 = new QTreeWidget(panel_Results);
@@ -126,10 +133,10 @@ void TForm1::CreateLayout()
 
     panel_Buttons = BlackPanel(panel_Search);
     panel_Buttons->setFixedHeight(31);
-    LuminFade6 = PictureButton(panel_Buttons, "View Image", 3, 3, 118, 25);
-    LuminFade8 = PictureButton(panel_Buttons, "Slide Show", 123, 3, 118, 25);
-    LuminFade4 = PictureButton(panel_Buttons, "Save File(s)", 243, 3, 118, 25);
-    LuminFade5 = PictureButton(panel_Buttons, "Browse Page", 363, 3, 118, 25);
+    LuminFade6 = LabelButton(panel_Buttons, "View Image", QRect(3, 3, 118, 25), 1);
+    LuminFade8 = LabelButton(panel_Buttons, "Slide Show", QRect(123, 3, 118, 25), 1);
+    LuminFade4 = LabelButton(panel_Buttons, "Save File(s)", QRect(243, 3, 118, 25), 1);
+    LuminFade5 = LabelButton(panel_Buttons, "Browse Page", QRect(363, 3, 118, 25), 1);
 
     auto* searchLayout = new QVBoxLayout(panel_Search);
     searchLayout->setContentsMargins(0, 0, 0, 0);

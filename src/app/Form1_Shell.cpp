@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/About.h"
 #include "app/CallBrowser.h"
 #include "app/Form2.h"
 #include "app/Options.h"
@@ -28,18 +29,21 @@ void TForm1::ConnectHandlers()
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     connect(Timer4, &QTimer::timeout, this, [this] { Timer4Timer(); });
     connect(Timer5, &QTimer::timeout, this, [this] { Timer5Timer(); });
-    connect(SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
-    connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButtonClick(); });
+    SearchButton->OnClick = [this] { SearchButtonClick(); };
+    AbortButton->OnClick = [this] { AbortButtonClick(); };
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(LuminFade1, &QPushButton::clicked, this, [this] { LuminFade1Click(); });
-    connect(LuminFade4, &QPushButton::clicked, this, [this] { LuminFade4Click(); });
-    connect(LuminFade5, &QPushButton::clicked, this, [this] { LuminFade5Click(); });
-    connect(LuminFade6, &QPushButton::clicked, this, [this] { LuminFade6Click(); });
-    connect(LuminFade8, &QPushButton::clicked, this, [this] { LuminFade8Click(); });
+    LuminFade1->OnClick = [this] { LuminFade1Click(); };
+    LuminFade3->OnClick = [this] { LuminFade3Click(); };
+    LuminFade4->OnClick = [this] { LuminFade4Click(); };
+    LuminFade5->OnClick = [this] { LuminFade5Click(); };
+    LuminFade6->OnClick = [this] { LuminFade6Click(); };
+    LuminFade8->OnClick = [this] { LuminFade8Click(); };
     connect(SlideShowTimer, &QTimer::timeout, SlideShowTimer, &QTimer::stop);
-    connect(LuminFade9, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
-    connect(LuminFade2, &QPushButton::clicked, this, [] { CallBrowser(HomePageAddress); });
-    connect(LuminFade10, &QPushButton::clicked, this, [] { CallBrowser(TellAFriendLink()); });
+    LuminFade9->OnClick = [] { CallBrowser(HomePageAddress); };
+    LuminFade9->OnMouseEnter = [this] { LuminFade9MouseEnter(); };
+    LuminFade9->OnMouseLeave = [this] { LuminFade9MouseLeave(); };
+    LuminFade2->OnClick = [] { CallBrowser(HomePageAddress); };
+    LuminFade10->OnClick = [] { CallBrowser(TellAFriendLink()); };
     Edit1->installEventFilter(this);
 }
 
@@ -140,6 +144,24 @@ void TForm1::LuminFade1Click()
 {
     if (frm_Options)
         frm_Options->exec();
+}
+
+void TForm1::LuminFade3Click()
+{
+    if (frm_About)
+        frm_About->exec();
+}
+
+// The logo dissolves into its dimmed twin in 500 steps.
+void TForm1::LuminFade9MouseEnter()
+{
+    LuminFade9->SetDisolvRate(500);
+    LuminFade9->Dissolve();
+}
+
+void TForm1::LuminFade9MouseLeave()
+{
+    LuminFade9->DissolveBack();
 }
 
 void TForm1::Button1Click()

@@ -1,4 +1,5 @@
 #include "app/Form2.h"
+#include "app/PlacedLabel.h"
 
 #include "platform/ErrorLog.h"
 #include "platform/ui/AnsiText.h"
@@ -9,15 +10,6 @@
 
 TForm2* Form2 = nullptr;
 
-namespace {
-QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top)
-{
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->move(left, top);
-    return label;
-}
-}
-
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle("Form2");
@@ -25,18 +17,18 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
 
     Panel1 = new QWidget(this);
     Panel1->setFixedHeight(113);
-    label_GetPageCli = MakeLabel(Panel1, "GetPage Clients:", 8, 8);
-    label_CheckLinkCli = MakeLabel(Panel1, "CheckLink Clients:", 8, 24);
-    label_GetPage = MakeLabel(Panel1, "GetPage Queue:", 8, 40);
-    label_CheckLink = MakeLabel(Panel1, "CheckLink Queue:", 8, 56);
-    Label3 = MakeLabel(Panel1, "Double Check:", 8, 80);
-    Label4 = MakeLabel(Panel1, "Double GetPage:", 8, 96);
-    Label9 = MakeLabel(Panel1, "Label9", 104, 8);
-    Label10 = MakeLabel(Panel1, "Label10", 104, 24);
-    Label13 = MakeLabel(Panel1, "Label13", 104, 40);
-    Label14 = MakeLabel(Panel1, "Label14", 104, 56);
-    Label2 = MakeLabel(Panel1, "0", 104, 80);
-    Label1 = MakeLabel(Panel1, "0", 104, 96);
+    label_GetPageCli = PlacedLabel(Panel1, "GetPage Clients:", 8, 8);
+    label_CheckLinkCli = PlacedLabel(Panel1, "CheckLink Clients:", 8, 24);
+    label_GetPage = PlacedLabel(Panel1, "GetPage Queue:", 8, 40);
+    label_CheckLink = PlacedLabel(Panel1, "CheckLink Queue:", 8, 56);
+    Label3 = PlacedLabel(Panel1, "Double Check:", 8, 80);
+    Label4 = PlacedLabel(Panel1, "Double GetPage:", 8, 96);
+    Label9 = PlacedLabel(Panel1, "Label9", 104, 8);
+    Label10 = PlacedLabel(Panel1, "Label10", 104, 24);
+    Label13 = PlacedLabel(Panel1, "Label13", 104, 40);
+    Label14 = PlacedLabel(Panel1, "Label14", 104, 56);
+    Label2 = PlacedLabel(Panel1, "0", 104, 80);
+    Label1 = PlacedLabel(Panel1, "0", 104, 96);
     for (QLabel* value : {Label9, Label10, Label13, Label14, Label2, Label1})
         value->setMinimumWidth(120);
 

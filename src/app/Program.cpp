@@ -1,14 +1,18 @@
 #include "app/Program.h"
 
+#include "app/Artwork.h"
 #include "platform/IniFile.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 
 TProgram::TProgram(const std::string& settingsFile)
-    : form1(settingsFile), form2(), options(form1.IniFile->FileName(), &form1), download(&form1)
+    : form1(settingsFile), form2(), about(&form1), options(form1.IniFile->FileName(), &form1), download(&form1)
 {
+    QGuiApplication::setWindowIcon(ApplicationIcon());
     Form1 = &form1;
     Form2 = &form2;
+    frm_About = &about;
     frm_Options = &options;
     frm_Download = &download;
     options.OnSlideShowInterval = [this](int ms) { form1.SlideShowTimer->setInterval(ms); };
@@ -18,4 +22,5 @@ TProgram::~TProgram()
 {
     frm_Download = nullptr;
     frm_Options = nullptr;
+    frm_About = nullptr;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/About.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/Options.h"
@@ -18,6 +19,7 @@ public:
 
     TForm1 form1;
     TForm2 form2;
+    Tfrm_About about;
     Tfrm_Options options;
     Tfrm_Download download;
 };

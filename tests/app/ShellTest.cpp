@@ -94,8 +94,8 @@ TEST_F(Shell, TellAFriendIsAskedAboutSevenTimesInAHundred)
 TEST_F(Shell, MenuLinksOpenTheHomePageAndTheMail)
 {
     CreateForms();
-    form->LuminFade2->click();
-    form->LuminFade10->click();
+    form->LuminFade2->Click();
+    form->LuminFade10->Click();
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], HomePageAddress);
     EXPECT_EQ(opened[1], "mailto:?subject=Check out Glimmerscout!&body=The easiest way to find images on the net. "

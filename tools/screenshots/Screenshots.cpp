@@ -1,0 +1,61 @@
+// Saves the pictures of the program's windows shown in docs/: the main window
+// at rest after a search of the sample web, the same with the pointer on
+// "Save File(s)", and the about box. Usage: glimmerscout-screenshots DIR
+#include "app/Program.h"
+#include "platform/ui/Dialogs.h"
+#include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/SampleWeb.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget* window, const QString& file)
+{
+    const bool saved = window->grab().save(file);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    Dialogs::SetResponder([](const Dialogs::Request&) { return Dialogs::Answer{false, {}}; });
+    sampleweb::SampleWeb web;
+    web.Start();
+    TempDir settings;
+    sampleweb::WriteBaseAddressSettings(settings.File("glimmerscout.ini"), web.GetAddresses());
+    TProgram program(settings.File("glimmerscout.ini"));
+    TForm1& form = program.form1;
+    form.show();
+    form.Edit1->setText("red cars");
+    form.SearchButtonClick();
+    WaitUntil([&] { return form.ListView1->topLevelItemCount() >= 19; }, std::chrono::seconds(20));
+    form.AbortButtonClick();
+    form.ListView1->topLevelItem(2)->setSelected(true);
+    bool ok = Save(&form, dir + "/main-window.png");
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(form.LuminFade4, &enter);
+    ok = Save(&form, dir + "/main-window-hover.png") && ok;
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form.LuminFade4, &leave);
+
+    program.about.show();
+    ok = Save(&program.about, dir + "/about-box.png") && ok;
+    program.about.hide();
+    web.Stop();
+    return ok ? 0 : 1;
+}
