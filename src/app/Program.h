@@ -1,4 +1,5 @@
 #pragma once
+#include "app/ExtractForm.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/Options.h"
@@ -19,5 +20,6 @@ public:
     TForm1 form1;
     TForm2 form2;
     Tfrm_Options options;
+    TExtractForm extract;
     Tfrm_Download download;
 };
