@@ -103,25 +103,21 @@ void TDirTree::ReloadDrives()
         return;
     TChangeLock lock(FChangeLock);
     TBusyCursor busy;
-    {
-        TNoRedraw frozen(this);
-        DeleteAll();
-        FKnownDrives = DriveMask();
-        for (const TDrive& drive : FKnownDrives) {
-            if (!AcceptFolder(drive.Root))
-                continue;
-            QTreeWidgetItem* node = NewDriveNode(drive);
-            addTopLevelItem(node);
-            const bool probe = drive.Kind == drtFixed || drive.Kind == drtRemote || drive.Kind == drtRamDisk;
-            if (!FastLoad && probe)
-                ProbeSubfolders(node);
-            else
-                AddPlaceholder(node);
-            GotIcon(node);
-        }
+    TNoRedraw frozen(this);
+    DeleteAll();
+    FKnownDrives = DriveMask();
+    for (const TDrive& drive : FKnownDrives) {
+        if (!AcceptFolder(drive.Root))
+            continue;
+        QTreeWidgetItem* node = NewDriveNode(drive);
+        addTopLevelItem(node);
+        const bool probe = drive.Kind == drtFixed || drive.Kind == drtRemote || drive.Kind == drtRamDisk;
+        if (!FastLoad && probe)
+            ProbeSubfolders(node);
+        else
+            AddPlaceholder(node);
+        GotIcon(node);
     }
-    if (currentItem())
-        scrollToItem(currentItem());
 }
 
 bool TDirTree::UpdateDrives()

@@ -1,10 +1,14 @@
 #include "platform/drives/DeadlineGate.h"
 #include "platform/drives/LocalDriveSystem.h"
+#include "platform/drives/MountWatcher.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <map>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -85,6 +89,29 @@ TEST(LocalDriveSystem, ListsFoldersWithTheirAttributesAndCreatesOneLevel)
     EXPECT_EQ(calls, 2);
     EXPECT_TRUE(system.FolderExists(root + "Sub"));
     EXPECT_FALSE(system.FolderExists(root + "file"));
+}
+
+} // namespace
+
+namespace {
+
+// Needs the right to make a mount namespace of its own; mounts made there
+// stay private to this process.
+TEST(MountWatcher, ToldWhenAMountComesAndGoes)
+{
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "no mount namespace for this process";
+    TempDir dir;
+    int changes = 0;
+    TMountWatcher watcher([&] { ++changes; });
+    ASSERT_EQ(mount("gs-test", dir.Path().c_str(), "tmpfs", 0, nullptr), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes == 1; }));
+    const auto drives = TLocalDriveSystem().Drives();
+    EXPECT_TRUE(std::any_of(drives.begin(), drives.end(), [&](const TDrive& d) {
+        return d.Root == dir.Path() + "/" && d.Kind == drtRamDisk;
+    }));
+    ASSERT_EQ(umount(dir.Path().c_str()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return changes == 2; }));
 }
 
 } // namespace
