@@ -187,10 +187,13 @@ TEST_F(DirTreeTest, MountsThatComeAndGoAddAndRemoveTheirDriveInOrder)
     EXPECT_TRUE(HasPlaceholder(Node(b))); // probed: it has a subfolder
     EXPECT_EQ(changes, 1);
 
+    int deleted = 0;
+    tree->OnDeleteItem = [&](TDirTree*, QTreeWidgetItem*) { ++deleted; };
     system->Table.pop_back();
     tree->DeviceChanged();
     EXPECT_EQ(TopLevel(), (Names{c, d}));
     EXPECT_EQ(changes, 2);
+    EXPECT_EQ(deleted, 2); // the drive and its placeholder
 }
 
 TEST_F(DirTreeTest, AMediaChangeRereadsTheSelectedDrive)

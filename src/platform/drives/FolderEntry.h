@@ -4,7 +4,6 @@
 
 // File attributes as the tree's filters know them.
 enum : uint32_t {
-    faReadOnly = 0x01,
     faHidden = 0x02,
     faSysFile = 0x04,
     faDirectory = 0x10,
