@@ -15,8 +15,10 @@ std::string MountText(const TDrive& drive)
     return drive.Root == "/" ? drive.Root : drive.Root.substr(0, drive.Root.size() - 1);
 }
 
+std::string InParentheses(const TDrive& drive) { return std::string("(").append(MountText(drive)).append(")"); }
+
 // The name a drive goes by without its medium being touched.
-std::string DisplayName(const TDrive& drive) { return drive.Label + " (" + MountText(drive) + ")"; }
+std::string DisplayName(const TDrive& drive) { return drive.Label + " " + InParentheses(drive); }
 
 void AddPlaceholder(QTreeWidgetItem* node) { node->addChild(new TDirNode); }
 
@@ -77,7 +79,7 @@ std::string TDirTree::DriveCaption(const TDrive& drive)
     FVolumeSerial[drive.Root] = serial;
     if (drive.Kind == drtRemovable || drive.Kind == drtRemote)
         return DisplayName(drive);
-    return serial == NoVolume ? "(" + MountText(drive) + ")" : DisplayName(drive);
+    return serial == NoVolume ? InParentheses(drive) : DisplayName(drive);
 }
 
 QTreeWidgetItem* TDirTree::NewDriveNode(const TDrive& drive)
