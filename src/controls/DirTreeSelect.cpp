@@ -74,7 +74,7 @@ void TDirTree::RefreshTree()
 {
     const std::string remembered = GetSelectedPath();
     ReloadDrives();
-    if (!remembered.empty()) // a placeholder was selected
+    if (!remembered.empty()) // empty: a placeholder was selected
         SelectPath(remembered);
     if (topLevelItemCount() > 0 && !currentItem())
         if (const TDrive* drive = KnownDrive(remembered))
