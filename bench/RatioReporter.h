@@ -12,6 +12,9 @@
 // "min" statistic (MinStatistic) carries it when only aggregates are shown.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
+    // realTime: keep wall-clock times, for sides that run in another process.
+    explicit TRatioReporter(bool realTime = false) : RealTime(realTime) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -20,9 +23,10 @@ public:
                               (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min");
             if (!best)
                 continue;
-            const auto [it, first] = Times.emplace(run.run_name.str(), run.GetAdjustedCPUTime());
+            const double time = RealTime ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+            const auto [it, first] = Times.emplace(run.run_name.str(), time);
             if (!first)
-                it->second = std::min(it->second, run.GetAdjustedCPUTime());
+                it->second = std::min(it->second, time);
         }
     }
     double Time(const std::string& name) const
@@ -31,6 +35,7 @@ public:
         return it == Times.end() ? 0 : it->second;
     }
     std::map<std::string, double> Times;
+    bool RealTime;
 };
 
 inline double MinStatistic(const std::vector<double>& values)

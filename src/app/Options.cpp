@@ -5,7 +5,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,14 +43,6 @@ void Compact(QLayout* layout)
     layout->setSpacing(2);
 }
 
-std::optional<std::string> PlatformFolderDialog(QWidget* parent, const std::string& start)
-{
-    const QString dir = QFileDialog::getExistingDirectory(parent, QString(), ToQt(start));
-    if (dir.isEmpty())
-        return std::nullopt;
-    return FromQt(dir);
-}
-
 } // namespace
 
 Tfrm_Options* frm_Options = nullptr;
@@ -62,7 +53,6 @@ Tfrm_Options::Tfrm_Options(const std::string& settingsFile, QWidget* parent)
       FIni(settingsFile)
 {
     setWindowTitle("Glimmerscout - OPTIONS");
-    ChooseDirectory = [this](const std::string& start) { return PlatformFolderDialog(this, start); };
     BuildLayout();
     setFixedSize(360, 318);
 
@@ -202,6 +192,8 @@ void Tfrm_Options::ValidateNumber(QLineEdit* edit)
 
 void Tfrm_Options::Button1Click()
 {
+    if (!ChooseDirectory)
+        return;
     if (const auto dir = ChooseDirectory(FromQt(edit_SavePath->text())))
         edit_SavePath->setText(ToQt(*dir));
 }

@@ -21,7 +21,7 @@ public:
     // Told the slide-show interval in milliseconds after every OK.
     std::function<void(int)> OnSlideShowInterval;
     // Picks a folder starting from the given one; nothing when cancelled.
-    // Opens the platform's folder dialog unless replaced.
+    // The program sets the directory chooser here.
     std::function<std::optional<std::string>(const std::string&)> ChooseDirectory;
 
     void FormShow();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/About.h"
+#include "app/ExtractForm.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/Options.h"
@@ -21,5 +22,6 @@ public:
     TForm2 form2;
     Tfrm_About about;
     Tfrm_Options options;
+    TExtractForm extract;
     Tfrm_Download download;
 };
