@@ -4,6 +4,7 @@
 //  (b) 20,000 files of 10 kB with 45 requests at once (requests/s, CPU).
 // Each figure after a warm-up round, the tools alternating, best of the rounds.
 // Usage: http_bench [rounds] [bigMB] [files]
+#include "ClientRuns.h"
 #include "net/FileStream.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
@@ -16,55 +17,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
-
-struct TRun {
-    double Seconds = 0;
-    double Cpu = 0;
-};
-
-double CpuOf(const rusage& r)
-{
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-double SelfCpu()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return CpuOf(r);
-}
-
-// Runs a program to its end; CPU seconds from the child's own usage.
-TRun RunTool(std::vector<std::string> args)
-{
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    QElapsedTimer t;
-    t.start();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return {};
-    int status = 0;
-    rusage r{};
-    wait4(pid, &status, 0, &r);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "%s failed (%d)\n", args[0].c_str(), status);
-    return {static_cast<double>(t.nsecsElapsed()) / 1e9, CpuOf(r)};
-}
 
 // One GET into a stream; returns its time and this process's CPU.
 TRun FetchOne(const std::string& url, TStream& stream, int64_t expected)
@@ -89,43 +46,6 @@ TRun FetchOne(const std::string& url, TStream& stream, int64_t expected)
         std::fprintf(stderr, "THttpCli got %lld of %lld bytes\n", static_cast<long long>(cli.ReceivedBytes()),
                      static_cast<long long>(expected));
     return r;
-}
-
-// 'count' GETs with 'parallel' clients at once; each body into memory.
-TRun FetchMany(const std::vector<std::string>& urls, int parallel)
-{
-    size_t next = 0, finished = 0, failed = 0;
-    std::deque<std::unique_ptr<TMemoryStream>> bodies;
-    std::function<void()> startOne = [&] {
-        auto* cli = new THttpCli;
-        auto* body = new TMemoryStream;
-        cli->URL = urls[next++];
-        cli->DocStream = body;
-        cli->OnRequestDone = [&, body](THttpCli* c, THttpRequest, uint16_t e) {
-            failed += e != 0 || c->ReceivedBytes() != 10000;
-            ++finished;
-            delete c; // freed inside its own OnRequestDone, as the program does
-            delete body;
-            if (next < urls.size())
-                startOne();
-        };
-        cli->GetAsync();
-    };
-    const double cpu = SelfCpu();
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < parallel && next < urls.size(); ++i)
-        startOne();
-    while (finished < urls.size())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (failed)
-        std::fprintf(stderr, "THttpCli: %zu requests failed\n", failed);
-    return {static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
-}
-
-TRun Best(const std::vector<TRun>& runs)
-{
-    return *std::min_element(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) { return a.Seconds < b.Seconds; });
 }
 
 void WriteBig(const std::string& path, int64_t bytes)

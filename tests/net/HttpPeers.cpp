@@ -97,13 +97,14 @@ std::string TNginx::Url(const std::string& path) const
     return "http://127.0.0.1:" + std::to_string(Port()) + path;
 }
 
-TTinyproxy::TTinyproxy(const std::string& workDir)
+TTinyproxy::TTinyproxy(const std::string& workDir, const std::string& bindAddr)
 {
     const std::string dir = workDir + "/tinyproxy";
     std::filesystem::create_directories(dir);
     const uint16_t port = FreeLoopbackPort();
     std::ofstream(dir + "/tinyproxy.conf") << "Port " << port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\n"
-                                           << "Allow 127.0.0.1\nLogLevel Critical\n";
+                                           << "Allow 127.0.0.1\nLogLevel Critical\n"
+                                           << (bindAddr.empty() ? "" : "Bind " + bindAddr + "\n");
     const std::string conf = dir + "/tinyproxy.conf";
     const char* const argv[] = {"tinyproxy", "-d", "-c", conf.c_str(), nullptr};
     Start("/usr/bin/tinyproxy", argv, port);
