@@ -224,7 +224,7 @@ bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
 void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 {
     const auto alive = AliveToken();
-    FSocksState = Step.Failed() ? 0 : FExchange ? FExchange->State() : FSocksState;
+    FSocksState = Step.Failed() ? 0 : FExchange ? static_cast<uint8_t>(FExchange->State()) : FSocksState;
     if (Step.AuthState) {
         FireSocksAuthState(*Step.AuthState);
         if (alive.expired())
@@ -265,13 +265,6 @@ void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
             return;
     }
     TCustomWSocket::FireSessionClosed(Error);
-}
-
-// The requests to the server are the layer's own, not the user's data.
-void TCustomSocksWSocket::FireDataSent(uint16_t Error)
-{
-    if (FSocksState == 0)
-        TCustomWSocket::FireDataSent(Error);
 }
 
 void TCustomSocksWSocket::FireSocksConnected(uint16_t Error)

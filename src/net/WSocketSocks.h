@@ -51,7 +51,6 @@ protected:
     bool FireDataAvailable(uint16_t Error) override;
     void FireSessionConnected(uint16_t Error) override;
     void FireSessionClosed(uint16_t Error) override;
-    void FireDataSent(uint16_t Error) override;
     virtual void FireSocksConnected(uint16_t Error);
     virtual void FireSocksError(int Error, const std::string& Msg);
     // The SOCKS exchange is under way: received bytes are the server's replies.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
+#include <vector>
 #include <unistd.h>
 
 class TSshDynamic::TProcess : public TPeerProcess {
@@ -60,11 +61,12 @@ TSshDynamic::TSshDynamic(const std::string& workDir)
                                         << "AuthorizedKeysFile " << dir << "/authorized_keys\n"
                                         << "PasswordAuthentication no\nKbdInteractiveAuthentication no\n"
                                         << "PermitRootLogin prohibit-password\nStrictModes no\nUsePAM no\n"
-                                        << "PidFile none\nAllowTcpForwarding yes\n";
+                                        << "PidFile none\nAllowTcpForwarding yes\nLogLevel QUIET\n";
     const std::string config = dir + "/sshd_config";
     const uint16_t sshdPort = FreeLoopbackPort();
     const std::string sshdPortText = std::to_string(sshdPort);
-    const char* const sshdArgv[] = {"sshd", "-D", "-e", "-f", config.c_str(), "-p", sshdPortText.c_str(), nullptr};
+    const char* const sshdArgv[] = {"/usr/sbin/sshd", // it re-executes itself by this path
+                                     "-D", "-f", config.c_str(), "-p", sshdPortText.c_str(), nullptr};
     FSshd = std::make_unique<TProcess>("/usr/sbin/sshd", sshdArgv, sshdPort);
     if (!FSshd->Running())
         return;

@@ -17,7 +17,8 @@ std::string ReadConnectRequest(TScriptedConnection& c, const std::string& level)
         const std::string head = c.Read(5);
         return head.size() < 5 ? head : head + c.Read(static_cast<uint8_t>(head[4]) + 2);
     }
-    std::string request = c.Read(8) + c.ReadUntil("\0"s);
+    std::string request = c.Read(8);
+    request += c.ReadUntil("\0"s);
     if (level == "4A")
         request += c.ReadUntil("\0"s);
     return request;
@@ -31,6 +32,7 @@ struct TSocksClient {
 
     TSocksClient(uint16_t serverPort, const std::string& level, const std::string& addr = "pics.example")
     {
+        s.OnDataSent = nullptr; // the layer's own requests are sent with Send too
         s.OnSocksError = [this](TCustomWSocket*, int e, const std::string& m) {
             rec.Events.push_back("socks " + std::to_string(e) + " " + m);
         };
@@ -196,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                        ReadConnectRequest(c, "4");
                        c.Reset();
                    },
-                   {"socks 10054 data receive error", "connected 10054", "closed 10054"}}),
+                   kClosed}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Version 4 carries an address: a name is looked up on the event loop first.
