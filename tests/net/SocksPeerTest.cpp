@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 enum class TPeer { Microsocks, MicrosocksAuth, Dante, Ssh };
@@ -122,5 +124,51 @@ INSTANTIATE_TEST_SUITE_P(
                       TPeerCase{"SshFourA", TPeer::Ssh, "4A", "", true},
                       TPeerCase{"SshFive", TPeer::Ssh, "5", "", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Both set: the HTTP proxy is reached through the SOCKS server.
+TEST_F(SocksPeers, HttpProxyBehindTheSocksServer)
+{
+    TTinyproxy proxy(dir->Path());
+    if (!proxy.Running() || !microsocks->Running())
+        GTEST_SKIP() << "tinyproxy or microsocks is not available";
+    const std::string url = PictureUrl();
+    THttpCli cli;
+    TMemoryStream body;
+    cli.URL = url;
+    cli.DocStream = &body;
+    cli.Proxy = "localhost";
+    cli.ProxyPort = std::to_string(proxy.Port());
+    cli.SocksServer = "127.0.0.1";
+    cli.SocksPort = std::to_string(microsocks->Port());
+    bool throughSocks = false;
+    cli.CtrlSocket().OnSocksConnected = [&](TCustomWSocket*, uint16_t e) { throughSocks = e == 0; };
+    int error = -1;
+    cli.OnRequestDone = [&](THttpCli*, THttpRequest, uint16_t e) { error = e; };
+    cli.GetAsync();
+    ASSERT_TRUE(WaitUntil([&] { return error >= 0; }, std::chrono::seconds(20)));
+    EXPECT_EQ(error, 0);
+    EXPECT_TRUE(throughSocks);
+    const auto& lines = cli.HeaderLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.find("tinyproxy") != std::string::npos; }));
+    EXPECT_TRUE(std::string(body.Data(), static_cast<size_t>(body.Size())) ==
+                sampleweb::Catalogue(web->GetAddresses()).PictureBytes(url));
+}
+
+// A proxy is handed the host unlooked-up: a line break in it must not
+// become a line of the request.
+TEST(HttpCliProxy, HostWithALineBreakEndsLikeAnUnknownName)
+{
+    for (const bool socks : {false, true}) {
+        THttpCli cli;
+        cli.URL = "http://pics.example\r\nX-Forged: 1/a.jpg";
+        (socks ? cli.SocksServer : cli.Proxy) = "127.0.0.1";
+        int error = -1;
+        cli.OnRequestDone = [&](THttpCli*, THttpRequest, uint16_t e) { error = e; };
+        cli.GetAsync();
+        ASSERT_TRUE(WaitUntil([&] { return error >= 0; }));
+        EXPECT_EQ(error, 11001);
+        EXPECT_EQ(cli.ReasonPhrase(), "can't resolve hostname to IP address");
+    }
+}
 
 } // namespace
