@@ -1,11 +1,15 @@
 #include "ClientRuns.h"
 
 #include "net/HttpCli.h"
+#include "net/HttpPeers.h"
 #include "net/MemoryStream.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <cstdio>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -82,4 +86,19 @@ TRun FetchMany(const std::vector<std::string>& urls, int parallel, const std::fu
 TRun Best(const std::vector<TRun>& runs)
 {
     return *std::min_element(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) { return a.Seconds < b.Seconds; });
+}
+
+std::vector<std::string> WriteSmallFiles(const TNginx& nginx, int files, const std::string& curlList)
+{
+    std::filesystem::create_directories(nginx.Root() + "/s");
+    std::vector<std::string> urls;
+    std::ofstream list(curlList);
+    const std::string small(10000, 's');
+    for (int i = 0; i < files; ++i) {
+        const std::string name = "/s/" + std::to_string(i) + ".bin";
+        WriteFile(nginx.Root() + name, small);
+        urls.push_back(nginx.Url(name));
+        list << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
+    }
+    return urls;
 }

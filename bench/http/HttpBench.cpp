@@ -78,17 +78,7 @@ int main(int argc, char** argv)
         return 1;
     }
     WriteBig(nginx.Root() + "/big.bin", bigBytes);
-    std::filesystem::create_directories(nginx.Root() + "/s");
-    std::vector<std::string> urls;
-    std::ofstream curlList(dir.File("list.txt"));
-    const std::string small(10000, 's');
-    for (int i = 0; i < files; ++i) {
-        const std::string name = "/s/" + std::to_string(i) + ".bin";
-        WriteFile(nginx.Root() + name, small);
-        urls.push_back(nginx.Url(name));
-        curlList << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
-    }
-    curlList.close();
+    const std::vector<std::string> urls = WriteSmallFiles(nginx, files, dir.File("list.txt"));
     const std::string bigUrl = nginx.Url("/big.bin");
     const std::string out = dir.File("out.bin");
     const double mb = static_cast<double>(bigBytes) / 1e6;

@@ -12,8 +12,6 @@
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 int main(int argc, char** argv)
 {
@@ -30,17 +28,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "nginx or microsocks is not available\n");
         return 1;
     }
-    std::filesystem::create_directories(nginx.Root() + "/s");
-    std::vector<std::string> urls;
-    std::ofstream curlList(dir.File("list.txt"));
-    const std::string small(10000, 's');
-    for (int i = 0; i < files; ++i) {
-        const std::string name = "/s/" + std::to_string(i) + ".bin";
-        WriteFile(nginx.Root() + name, small);
-        urls.push_back(nginx.Url(name));
-        curlList << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
-    }
-    curlList.close();
+    const std::vector<std::string> urls = WriteSmallFiles(nginx, files, dir.File("list.txt"));
     const std::string port = std::to_string(socks.Port());
     const auto throughSocks = [&](THttpCli& cli) {
         cli.SocksServer = "127.0.0.1";

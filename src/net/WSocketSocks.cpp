@@ -94,8 +94,11 @@ void TCustomSocksWSocket::Connect()
         ReportError(std::string("connect: ") + E.what());
         return;
     }
-    FSocksState = 1;
+    const auto alive = AliveToken();
     TCustomWSocket::Connect();
+    // Only a connect under way leads to the exchange: a refused one leaves no trace.
+    if (!alive.expired() && FState == wsConnecting)
+        FSocksState = 1;
 }
 
 void TCustomSocksWSocket::Listen()
