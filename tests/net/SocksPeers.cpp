@@ -74,7 +74,8 @@ TSshDynamic::TSshDynamic(const std::string& workDir)
     const std::string forward = "127.0.0.1:" + std::to_string(port);
     const std::string key = dir + "/user_key";
     const passwd* me = getpwuid(getuid());
-    const std::string login = std::string(me ? me->pw_name : "root") + "@127.0.0.1";
+    std::string login = me ? me->pw_name : "root";
+    login += "@127.0.0.1";
     const char* const sshArgv[] = {"ssh", "-F", "/dev/null", "-N", "-D", forward.c_str(), "-p", sshdPortText.c_str(),
                                    "-i", key.c_str(), "-o", "StrictHostKeyChecking=no", "-o",
                                    "UserKnownHostsFile=/dev/null", "-o", "BatchMode=yes", "-o",
