@@ -123,24 +123,29 @@ INSTANTIATE_TEST_SUITE_P(
         TReplyCase{"FiveNoMethod", "5", "\x05\xFF"s, "", 20003, "authentification method not acceptable"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Also in line mode, where the reply must not be taken for a line.
 TEST(WSocketSocks, ReplyAndUserDataInOneReadReachTheUserAtOnce)
 {
     const std::string data = "HTTP/1.0 200 OK\r\n\r\nbody";
-    TScriptedServer server([&](TScriptedConnection& conn) {
-        conn.Read(3);
-        conn.Send("\x05\x00"s);
-        ReadConnectRequest(conn, "5");
-        conn.Send("\x05\x00\x00\x03\x0D" "bound.example\x1F\x90"s + data);
-        conn.ReadToEnd();
-    });
-    TSocksClient client(server.Port(), "5");
-    client.Run();
-    EXPECT_TRUE(WaitUntil([&] { return client.rec.Received.size() >= data.size(); }));
-    EXPECT_EQ(client.rec.Received, data);
-    EXPECT_EQ(client.rec.Events, std::vector<std::string>{"connected 0"});
-    EXPECT_EQ(client.s.BoundAddr(), "bound.example");
-    EXPECT_EQ(client.s.BoundPort(), "8080");
-    client.s.Close();
+    for (const bool lineMode : {false, true}) {
+        TScriptedServer server([&](TScriptedConnection& conn) {
+            conn.Read(3);
+            conn.Send("\x05\x00"s);
+            ReadConnectRequest(conn, "5");
+            conn.Send("\x05\x00\x00\x03\x0D" "bound.example\x1F\x90"s + data);
+            conn.ReadToEnd();
+        });
+        TSocksClient client(server.Port(), "5");
+        client.s.SetLineMode(lineMode);
+        client.Run();
+        const std::string expected = lineMode ? data.substr(0, data.size() - 4) : data; // "body" ends no line
+        EXPECT_TRUE(WaitUntil([&] { return client.rec.Received.size() >= expected.size(); }));
+        EXPECT_EQ(client.rec.Received, expected);
+        EXPECT_EQ(client.rec.Events, std::vector<std::string>{"connected 0"});
+        EXPECT_EQ(client.s.BoundAddr(), "bound.example");
+        EXPECT_EQ(client.s.BoundPort(), "8080");
+        client.s.Close();
+    }
 }
 
 struct TCloseCase {
