@@ -9,6 +9,7 @@
 #include <httplib.h>
 
 #include <map>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 
@@ -73,6 +74,8 @@ struct SampleWeb::Impl {
     StallServer stall;
     Addresses addresses;
     std::map<std::pair<Host, std::string>, Served> site;
+    mutable std::mutex sourcesLock;
+    std::set<std::string> sources;
 
     void Build()
     {
@@ -155,6 +158,10 @@ void SampleWeb::Start()
                 impl.AnswerService(host, req, res);
         });
         httplib::Server& server = impl.servers[i];
+        server.set_logger([&impl](const httplib::Request& req, const httplib::Response&) {
+            const std::lock_guard<std::mutex> lock(impl.sourcesLock);
+            impl.sources.insert(req.remote_addr);
+        });
         impl.threads.emplace_back([&server] { server.listen_after_bind(); });
     }
     // stop() only reaches a server whose accept loop runs.
@@ -177,6 +184,12 @@ void SampleWeb::Stop()
 const Addresses& SampleWeb::GetAddresses() const
 {
     return FImpl->addresses;
+}
+
+std::set<std::string> SampleWeb::RequestSources() const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    return FImpl->sources;
 }
 
 } // namespace sampleweb

@@ -2,6 +2,8 @@
 #include "sampleweb/Hosts.h"
 
 #include <memory>
+#include <set>
+#include <string>
 
 namespace sampleweb {
 
@@ -20,6 +22,8 @@ public:
     void Stop();
 
     const Addresses& GetAddresses() const;
+    // The addresses requests came from (how a test sees that they went through a proxy).
+    std::set<std::string> RequestSources() const;
 
 private:
     struct Impl;

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   nginx-light tinyproxy curl wget
+  microsocks dante-server openssh-server openssh-client
   clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
 )
 missing=()

@@ -4,6 +4,7 @@
 //  (b) 20,000 files of 10 kB with 45 requests at once (requests/s, CPU).
 // Each figure after a warm-up round, the tools alternating, best of the rounds.
 // Usage: http_bench [rounds] [bigMB] [files]
+#include "ClientRuns.h"
 #include "net/FileStream.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
@@ -17,7 +18,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -47,43 +47,6 @@ TRun FetchOne(const std::string& url, TStream& stream, int64_t expected)
         std::fprintf(stderr, "THttpCli got %lld of %lld bytes\n", static_cast<long long>(cli.ReceivedBytes()),
                      static_cast<long long>(expected));
     return r;
-}
-
-// 'count' GETs with 'parallel' clients at once; each body into memory.
-TRun FetchMany(const std::vector<std::string>& urls, int parallel)
-{
-    size_t next = 0, finished = 0, failed = 0;
-    std::deque<std::unique_ptr<TMemoryStream>> bodies;
-    std::function<void()> startOne = [&] {
-        auto* cli = new THttpCli;
-        auto* body = new TMemoryStream;
-        cli->URL = urls[next++];
-        cli->DocStream = body;
-        cli->OnRequestDone = [&, body](THttpCli* c, THttpRequest, uint16_t e) {
-            failed += e != 0 || c->ReceivedBytes() != 10000;
-            ++finished;
-            delete c; // freed inside its own OnRequestDone, as the program does
-            delete body;
-            if (next < urls.size())
-                startOne();
-        };
-        cli->GetAsync();
-    };
-    const double cpu = SelfCpu();
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < parallel && next < urls.size(); ++i)
-        startOne();
-    while (finished < urls.size())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (failed)
-        std::fprintf(stderr, "THttpCli: %zu requests failed\n", failed);
-    return {static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
-}
-
-TRun Best(const std::vector<TRun>& runs)
-{
-    return *std::min_element(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) { return a.Seconds < b.Seconds; });
 }
 
 void WriteBig(const std::string& path, int64_t bytes)
@@ -116,17 +79,7 @@ int main(int argc, char** argv)
         return 1;
     }
     WriteBig(nginx.Root() + "/big.bin", bigBytes);
-    std::filesystem::create_directories(nginx.Root() + "/s");
-    std::vector<std::string> urls;
-    std::ofstream curlList(dir.File("list.txt"));
-    const std::string small(10000, 's');
-    for (int i = 0; i < files; ++i) {
-        const std::string name = "/s/" + std::to_string(i) + ".bin";
-        WriteFile(nginx.Root() + name, small);
-        urls.push_back(nginx.Url(name));
-        curlList << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
-    }
-    curlList.close();
+    const std::vector<std::string> urls = WriteSmallFiles(nginx, files, dir.File("list.txt"));
     const std::string bigUrl = nginx.Url("/big.bin");
     const std::string out = dir.File("out.bin");
     const double mb = static_cast<double>(bigBytes) / 1e6;

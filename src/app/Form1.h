@@ -3,6 +3,7 @@
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "download/FileFetches.h"
+#include "net/ProxySettings.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -193,6 +194,7 @@ private:
     std::string FHotBotBaseAddress;
     std::string FLycosBaseAddress;
     std::string FScourNetBaseAddress;
+    TProxySettings FProxySettings; // read at every search start
 };
 
 extern TForm1* Form1;

@@ -66,6 +66,7 @@ void TForm1::CheckLink(const std::string& url)
         const int tag = Random(2147483647);
         client->Tag = tag;
         client->URL = url;
+        ApplyProxySettings(FProxySettings, *client);
         client->OnHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
         client->GetAsync();
         CheckLinkClients.push_back(client.release());
@@ -81,6 +82,7 @@ void TForm1::GetPage(const std::string& url, int engineCode)
         auto client = std::make_unique<THttpCli>();
         auto buffer = std::make_unique<TMemoryStream>(PageSizeLimit);
         client->URL = url;
+        ApplyProxySettings(FProxySettings, *client);
         client->DocStream = buffer.get();
         client->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t) { GetPageRequestDone(sender); };
         client->Tag = engineCode;

@@ -32,6 +32,7 @@ void TForm1::FormCreate()
         // The work lists are members, alive and empty from construction.
         SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
+        FileFetches.ReadProxy = [this] { return ReadProxySettings(*IniFile); };
     });
 }
 
@@ -74,6 +75,7 @@ void TForm1::SearchButtonClick()
         Label7->setText("Searching...");
         FRecursiveSearchActive = CheckBox_RecursiveSearch->isChecked();
         ReadBaseAddresses();
+        FProxySettings = ReadProxySettings(*IniFile);
 
         static const ServiceQuery services[] = {
             {ecHotBot, &TForm1::FHotBotBaseAddress,

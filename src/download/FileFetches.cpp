@@ -11,6 +11,8 @@ void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDown
     THttpCli* raw = client.get();
     raw->URL = url;
     raw->Tag = kind;
+    if (ReadProxy)
+        ApplyProxySettings(ReadProxy(), *raw);
     raw->DocStream = file.get();
     raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
     FFetches.emplace(raw, TFetch{std::move(client), std::move(file)});

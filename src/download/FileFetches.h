@@ -1,6 +1,7 @@
 #pragma once
 #include "download/DownloadFile.h"
 #include "net/HttpCli.h"
+#include "net/ProxySettings.h"
 
 #include <functional>
 #include <map>
@@ -23,6 +24,8 @@ public:
         std::string Path;     // the file written
     };
     std::function<void(const TResult&)> OnDone;
+    // Asked at every start: the proxies the fetch goes through.
+    std::function<TProxySettings()> ReadProxy;
 
     TFileFetches() = default;
     ~TFileFetches() = default; // frees running fetches without telling anyone

@@ -38,6 +38,9 @@ THttpCli::THttpCli()
     FCtrlSocket->OnSessionConnected = [this](TCustomWSocket*, uint16_t e) { SocketSessionConnected(e); };
     FCtrlSocket->OnDataAvailable = [this](TCustomWSocket*, uint16_t e) { SocketDataAvailable(e); };
     FCtrlSocket->OnDataSent = [this](TCustomWSocket*, uint16_t) { SendPostBlock(); };
+    FCtrlSocket->OnSocksError = [this](TCustomWSocket*, int e, const std::string& m) {
+        FSocksErrorText = m + " (Error #" + std::to_string(e) + ")";
+    };
     BindSessionClosed();
 }
 
@@ -184,7 +187,11 @@ void THttpCli::StartConnection()
 {
     if (!Still([&] { StateChange(hsDnsLookup); }))
         return;
-    FCtrlSocket->DnsLookup(FHostName);
+    if (!HostsFitForProxy()) {
+        SocketDnsLookupDone(WSAHOST_NOT_FOUND);
+        return;
+    }
+    FCtrlSocket->DnsLookup(SocksServer.empty() ? FHostName : SocksServer);
 }
 
 void THttpCli::SocketDnsLookupDone(uint16_t Error)
@@ -201,7 +208,8 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
     if (!Still([&] { StateChange(hsDnsLookupDone); }))
         return;
     try {
-        FCtrlSocket->SetAddr(FCtrlSocket->DnsResult());
+        FCtrlSocket->SetAddr(SocksServer.empty() ? FCtrlSocket->DnsResult() : FHostName);
+        HandSocksToSocket();
         FCtrlSocket->SetPort(FConnectPort);
         FCtrlSocket->SetProto("tcp");
         FCtrlSocket->Connect();
@@ -223,7 +231,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
     if (Error != 0) {
         FRequestDoneError = Error;
         FStatusCode = 404;
-        FReasonPhrase = ErrorWithNumber(Error);
+        FReasonPhrase = FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText;
         SocketSessionClosed(Error);
         return;
     }

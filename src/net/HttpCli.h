@@ -63,6 +63,14 @@ public:
     std::string ContentTypePost = "application/x-www-form-urlencoded";
     TStream* DocStream = nullptr;  // the caller's; receives the body
     TStream* SendStream = nullptr; // the caller's; the POST body
+    // A SOCKS server under every connection (empty: none). The client looks
+    // up only the server; the host it asks for (the target or the proxy)
+    // goes to it by name, except for level "4", which the socket looks up.
+    std::string SocksServer;
+    std::string SocksPort = "1080";
+    std::string SocksLevel = "5";
+    std::string SocksUsercode, SocksPassword;
+    TSocksAuthentication SocksAuthentication = socksNoAuthentication;
     bool MultiThreaded() const { return FMultiThreaded; }
     void SetMultiThreaded(bool Value);
 
@@ -155,6 +163,9 @@ private:
     bool BodyChunk(const char* Data, size_t Len);
     void FailResponse(uint16_t Error);
     void LocationTarget(const std::string& Value);
+    // HttpCliSocks.cpp: what a proxy or SOCKS server is handed.
+    bool HostsFitForProxy() const;
+    void HandSocksToSocket();
 
     std::unique_ptr<TWSocket> FCtrlSocket;
     std::unique_ptr<TMessageWindow> FWindow;
@@ -191,4 +202,5 @@ private:
     int64_t FSentBytes = 0;
     std::string FRequestBuffer;
     uint16_t FRequestDoneError = 0;
+    std::string FSocksErrorText; // why the SOCKS server refused the connection
 };

@@ -71,7 +71,8 @@ int TCustomLineWSocket::RecvRaw(void* Buffer, int Len, int Flags)
 
 bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
 {
-    if (!FLineMode || FLineEnd.empty())
+    // The SOCKS server's replies are not the user's lines.
+    if (!FLineMode || FLineEnd.empty() || SocksBusy())
         return TCustomSocksWSocket::FireDataAvailable(Error);
     const int pending = TCustomSocksWSocket::RcvdCount();
     if (pending <= 0)

@@ -7,6 +7,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -40,6 +41,12 @@ std::string WSocketTrim(const std::string& Text)
     while (last > first && IsBlank(Text[last - 1]))
         --last;
     return Text.substr(first, last - first);
+}
+
+bool WSocketHasControlChar(const std::string& Text)
+{
+    return std::any_of(Text.begin(), Text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 uint32_t WSocketResolveHost(const std::string& InAddr)

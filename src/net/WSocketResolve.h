@@ -10,3 +10,5 @@ int WSocketResolveProto(const std::string& Proto);
 
 // The text without leading and trailing blanks and control characters.
 std::string WSocketTrim(const std::string& Text);
+// Whether the text holds a control character (below 32, or 127).
+bool WSocketHasControlChar(const std::string& Text);

@@ -1,18 +1,33 @@
 #include "net/WSocketSocks.h"
 
 #include "net/WSocketResolve.h"
+#include "net/WinSockDns.h"
 
+#include <arpa/inet.h>
+
+#include <cctype>
 
 TCustomSocksWSocket::TCustomSocksWSocket() { SocksResetDefaults(); }
 
+TCustomSocksWSocket::~TCustomSocksWSocket() { CancelSocksLookup(); }
+
 void TCustomSocksWSocket::SocksResetDefaults()
 {
+    CancelSocksLookup();
+    FExchange.reset();
     FSocksState = 0;
     FSocksServer.clear();
     FSocksPort.clear();
     FSocksLevel = "5";
     FSocksPortAssigned = false;
     FSocksServerAssigned = false;
+}
+
+void TCustomSocksWSocket::CancelSocksLookup()
+{
+    if (FSocksLookup != 0)
+        WSACancelAsyncRequest(FSocksLookup);
+    FSocksLookup = 0;
 }
 
 void TCustomSocksWSocket::ResetDefaults()
@@ -56,12 +71,34 @@ void TCustomSocksWSocket::SetSocksLevel(const std::string& Value)
 
 void TCustomSocksWSocket::Connect()
 {
-    // The SOCKS exchange itself is not built yet; without a server the layer is transparent.
-    if (FSocksServerAssigned) {
-        ReportError("connect: SOCKS servers are not supported");
+    if (!FSocksServerAssigned || (FHSocket != INVALID_SOCKET && FState != wsClosed)) {
+        TCustomWSocket::Connect();
         return;
     }
+    std::string proto = FProtoStr;
+    for (char& c : proto)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (proto != "tcp") {
+        ReportError("tcp is the only protocol supported thru socks server");
+        return;
+    }
+    try {
+        WSocketLoad();
+        // The core connects to what is resolved here: the server, not Addr.
+        FSin.sin_port = htons(WSocketResolvePort(FSocksPort, "tcp"));
+        FPortResolved = true;
+        FSin.sin_addr.s_addr = htonl(WSocketResolveHost(FSocksServer));
+        FAddrResolved = true;
+        FSocksDestPort = WSocketResolvePort(FPortStr, "tcp");
+    } catch (const std::exception& E) {
+        ReportError(std::string("connect: ") + E.what());
+        return;
+    }
+    const auto alive = AliveToken();
     TCustomWSocket::Connect();
+    // Only a connect under way leads to the exchange: a refused one leaves no trace.
+    if (!alive.expired() && FState == wsConnecting)
+        FSocksState = 1;
 }
 
 void TCustomSocksWSocket::Listen()
@@ -71,6 +108,166 @@ void TCustomSocksWSocket::Listen()
         return;
     }
     TCustomWSocket::Listen();
+}
+
+void TCustomSocksWSocket::WndProc(const TMessage& Msg)
+{
+    if (Msg.Msg != WM_SOCKET_SOCKS_LOOKUP) {
+        TCustomWSocket::WndProc(Msg);
+        return;
+    }
+    const auto alive = AliveToken();
+    try {
+        Level4LookupDone(Msg);
+    } catch (const std::exception& E) {
+        if (!alive.expired())
+            HandleBackgroundError(E);
+    }
+}
+
+void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
+{
+    if (FSocksState == 0) {
+        TCustomWSocket::FireSessionConnected(Error);
+        return;
+    }
+    const auto alive = AliveToken();
+    FireSocksConnected(Error);
+    if (alive.expired())
+        return;
+    if (Error != 0) {
+        FSocksState = 0;
+        TCustomWSocket::FireSessionConnected(Error);
+        return;
+    }
+    FExchange = std::make_unique<TSocksExchange>(
+        TSocksRequest{FSocksLevel, FSocksAuthentication, FSocksUsercode, FSocksPassword, FAddrStr, FSocksDestPort});
+    if (FSocksLevel == "4")
+        StartLevel4();
+    else
+        Carry(FExchange->Start());
+}
+
+// Version 4 carries the destination's address: a name is looked up first,
+// on the event loop like every other lookup.
+void TCustomSocksWSocket::StartLevel4()
+{
+    if (!FAddrStr.empty() && std::isdigit(static_cast<unsigned char>(FAddrStr[0]))) {
+        uint32_t addr = 0;
+        try {
+            addr = WSocketResolveHost(FAddrStr); // a dotted address: no lookup
+        } catch (const std::exception& E) {
+            Level4LookupFailed(E.what());
+            return;
+        }
+        Carry(FExchange->Start(addr));
+        return;
+    }
+    FSocksLookup = WSAAsyncGetHostByName(FWindow.get(), WM_SOCKET_SOCKS_LOOKUP, FAddrStr);
+    if (FSocksLookup == 0)
+        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + FAddrStr + "'");
+}
+
+void TCustomSocksWSocket::Level4LookupDone(const TMessage& Msg)
+{
+    if (FSocksLookup == 0 || Msg.WParam != FSocksLookup)
+        return;
+    const std::vector<std::string> result = WSocketTakeLookupResult(FSocksLookup);
+    FSocksLookup = 0;
+    const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
+    if (error != 0 || result.empty()) {
+        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + FAddrStr + "'");
+        return;
+    }
+    Carry(FExchange->Start(ntohl(inet_addr(result.front().c_str()))));
+}
+
+void TCustomSocksWSocket::Level4LookupFailed(const std::string& Msg)
+{
+    Carry(FailureStep(20017, "ESocketException " + Msg));
+}
+
+TSocksStep TCustomSocksWSocket::FailureStep(int Error, const std::string& Text) const
+{
+    TSocksStep step;
+    if (FSocksState == 2)
+        step.AuthState = authFailure;
+    step.Error = Error;
+    step.Text = Text;
+    return step;
+}
+
+bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
+{
+    if (FSocksState == 0)
+        return TCustomWSocket::FireDataAvailable(Error);
+    if (Error != 0) {
+        Carry(FailureStep(Error, "data receive error"));
+        return true;
+    }
+    // Only the reply's own bytes are read: what follows it is the user's.
+    const bool replying = FExchange && FExchange->State() != TSocksExchange::Idle;
+    uint8_t reply[TSocksExchange::ReplySize];
+    const int n = TCustomWSocket::RecvRaw(reply, replying ? FExchange->Room() : 1, 0);
+    if (n < 0) {
+        const int error = WSAGetLastError();
+        if (error != WSAEWOULDBLOCK)
+            Carry(FailureStep(error, "data receive error"));
+        return true;
+    }
+    if (n == 0)
+        Carry(FailureStep(WSAECONNRESET, "socks server closed the connection"));
+    else if (!replying)
+        Carry(FailureStep(20001, "TWSocket logic error")); // the server spoke before it was asked
+    else
+        Carry(FExchange->Feed(reply, n));
+    return true;
+}
+
+void TCustomSocksWSocket::Carry(const TSocksStep& Step)
+{
+    const auto alive = AliveToken();
+    FSocksState = Step.Failed() ? 0 : FExchange ? static_cast<uint8_t>(FExchange->State()) : FSocksState;
+    if (Step.AuthState) {
+        FireSocksAuthState(*Step.AuthState);
+        if (alive.expired())
+            return;
+    }
+    if (!Step.Send.empty()) {
+        try {
+            Send(Step.Send.data(), static_cast<int>(Step.Send.size()));
+        } catch (...) {
+        }
+        if (alive.expired())
+            return;
+    }
+    if (Step.Failed()) {
+        CancelSocksLookup();
+        FireSocksError(Step.Error, Step.Text);
+        if (alive.expired())
+            return;
+        TCustomWSocket::FireSessionConnected(static_cast<uint16_t>(Step.Error));
+        if (alive.expired())
+            return;
+        CloseSocketInternal(true, static_cast<uint16_t>(Step.Error));
+        return;
+    }
+    if (Step.Done) {
+        FBoundAddr = FExchange->BoundAddr();
+        FBoundPort = FExchange->BoundPort();
+        TCustomWSocket::FireSessionConnected(0);
+    }
+}
+
+void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
+{
+    if (FSocksState == 2) {
+        const auto alive = AliveToken();
+        FireSocksAuthState(authFailure);
+        if (alive.expired())
+            return;
+    }
+    TCustomWSocket::FireSessionClosed(Error);
 }
 
 void TCustomSocksWSocket::FireSocksConnected(uint16_t Error)
@@ -83,4 +280,10 @@ void TCustomSocksWSocket::FireSocksError(int Error, const std::string& Msg)
 {
     if (auto handler = OnSocksError)
         handler(this, Error, Msg);
+}
+
+void TCustomSocksWSocket::FireSocksAuthState(TSocksAuthState AuthState)
+{
+    if (auto handler = OnSocksAuthState)
+        handler(this, AuthState);
 }

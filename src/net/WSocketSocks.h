@@ -1,18 +1,26 @@
 #pragma once
+#include "net/SocksExchange.h"
 #include "net/WSocketCore.h"
 
-enum TSocksAuthentication { socksNoAuthentication, socksAuthenticateUsercode };
-enum TSocksAuthState { authStart, authSuccess, authFailure, authNotRequired };
+#include <memory>
 
 using TSocksErrorEvent =
     std::function<void(TCustomWSocket* Sender, int Error, const std::string& Msg)>;
 using TSocksAuthStateEvent = std::function<void(TCustomWSocket* Sender, TSocksAuthState AuthState)>;
 
-// The SOCKS client layer. With SocksServer empty it is transparent: every
-// operation behaves as the core's. Server settings are cleared by every close.
+// A version 4 destination looked up on the event loop (wParam lookup handle).
+constexpr uint32_t WM_SOCKET_SOCKS_LOOKUP = WM_USER + 4;
+
+// The SOCKS client layer: with SocksServer set, Connect goes to the server
+// and asks it for a TCP connection to Addr:Port (levels 4, 4A and 5, with
+// user name and password for 5). The user's OnSessionConnected waits until
+// the server has granted it; a failure arrives as OnSocksError, then
+// OnSessionConnected with the same code, then the close. With SocksServer
+// empty the layer is transparent. Server settings are cleared by every close.
 class TCustomSocksWSocket : public TCustomWSocket {
 public:
     TCustomSocksWSocket();
+    ~TCustomSocksWSocket() override;
 
     void Connect() override;
     void Listen() override;
@@ -29,17 +37,26 @@ public:
     void SetSocksPassword(const std::string& Value) { FSocksPassword = Value; }
     TSocksAuthentication SocksAuthentication() const { return FSocksAuthentication; }
     void SetSocksAuthentication(TSocksAuthentication Value) { FSocksAuthentication = Value; }
+    // Address and port the server reported for a version 5 connection.
+    const std::string& BoundAddr() const { return FBoundAddr; }
+    const std::string& BoundPort() const { return FBoundPort; }
 
     TSessionConnected OnSocksConnected;
     TSocksErrorEvent OnSocksError;
     TSocksAuthStateEvent OnSocksAuthState;
 
 protected:
+    void WndProc(const TMessage& Msg) override;
     void ResetDefaults() override;
+    bool FireDataAvailable(uint16_t Error) override;
+    void FireSessionConnected(uint16_t Error) override;
+    void FireSessionClosed(uint16_t Error) override;
     virtual void FireSocksConnected(uint16_t Error);
     virtual void FireSocksError(int Error, const std::string& Msg);
+    // The SOCKS exchange is under way: received bytes are the server's replies.
+    bool SocksBusy() const { return FSocksState != 0; }
 
-    uint8_t FSocksState = 0;
+    uint8_t FSocksState = 0; // 0 idle, 1 method reply (or lookup), 2 authentication, 3 connect reply
     std::string FSocksServer;
     std::string FSocksLevel = "5";
     std::string FSocksPort;
@@ -48,7 +65,21 @@ protected:
     std::string FSocksUsercode;
     std::string FSocksPassword;
     TSocksAuthentication FSocksAuthentication = socksNoAuthentication;
+    std::string FBoundAddr;
+    std::string FBoundPort;
 
 private:
     void SocksResetDefaults();
+    void CancelSocksLookup();
+    void StartLevel4();
+    void Level4LookupDone(const TMessage& Msg);
+    void Level4LookupFailed(const std::string& Msg);
+    // Carries out one step of the exchange: events, the request, the end.
+    void Carry(const TSocksStep& Step);
+    TSocksStep FailureStep(int Error, const std::string& Text) const;
+    void FireSocksAuthState(TSocksAuthState AuthState);
+
+    uint16_t FSocksDestPort = 0;
+    std::unique_ptr<TSocksExchange> FExchange;
+    uintptr_t FSocksLookup = 0;
 };

@@ -61,7 +61,8 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
     }
     if ((events & FD_CLOSE) && FState != wsConnecting) {
         ReceiveLoop(0);
-        if (alive.expired())
+        // A handler that closed the socket meanwhile has told the user already.
+        if (alive.expired() || FHSocket == INVALID_SOCKET)
             return;
         if (OnSessionClosed && !FCloseInvoked) {
             FCloseInvoked = true;

@@ -100,6 +100,24 @@ TEST_F(FileFetches, APictureThatCannotBeWrittenWholeLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists(dir.File("big.jpg")));
 }
 
+// The proxy settings are asked for at every start, so a change counts at once.
+TEST_F(FileFetches, EachStartGoesThroughTheProxyOfTheMoment)
+{
+    TProxySettings proxy;
+    fetches.ReadProxy = [&] { return proxy; };
+    proxy.ProxyServer = "127.0.0.1";
+    proxy.ProxyPort = std::to_string(server.Port());
+    fetches.Start("http://pictures.example/a.jpg", 3, TDownloadFile::Create(dir.File("a.jpg")));
+    ASSERT_TRUE(server.Accept());
+    EXPECT_EQ(server.ReadRequest().rfind("GET http://pictures.example/a.jpg HTTP/1.0\r\n", 0), 0u);
+    server.Close();
+
+    proxy = {};
+    fetches.Start(server.Url("/b.jpg"), 3, TDownloadFile::Create(dir.File("b.jpg")));
+    ASSERT_TRUE(server.Accept());
+    EXPECT_EQ(server.ReadRequest().rfind("GET /b.jpg HTTP/1.0\r\n", 0), 0u);
+}
+
 TEST_F(FileFetches, FreeingTheFetchesTellsNothing)
 {
     auto own = std::make_unique<TFileFetches>();

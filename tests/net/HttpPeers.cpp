@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <spawn.h>
@@ -36,7 +37,13 @@ void TPeerProcess::Start(const std::string& program, const char* const argv[], u
     if (access(program.c_str(), X_OK) != 0)
         return;
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+    // Peers that log every connection would drown the test's own output.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0)
         return;
     FPid = pid;
     FPort = port;
@@ -97,13 +104,14 @@ std::string TNginx::Url(const std::string& path) const
     return "http://127.0.0.1:" + std::to_string(Port()) + path;
 }
 
-TTinyproxy::TTinyproxy(const std::string& workDir)
+TTinyproxy::TTinyproxy(const std::string& workDir, const std::string& bindAddr)
 {
     const std::string dir = workDir + "/tinyproxy";
     std::filesystem::create_directories(dir);
     const uint16_t port = FreeLoopbackPort();
     std::ofstream(dir + "/tinyproxy.conf") << "Port " << port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\n"
-                                           << "Allow 127.0.0.1\nLogLevel Critical\n";
+                                           << "Allow 127.0.0.1\nLogLevel Critical\n"
+                                           << (bindAddr.empty() ? "" : "Bind " + bindAddr + "\n");
     const std::string conf = dir + "/tinyproxy.conf";
     const char* const argv[] = {"tinyproxy", "-d", "-c", conf.c_str(), nullptr};
     Start("/usr/bin/tinyproxy", argv, port);

@@ -38,10 +38,11 @@ private:
     std::string FDir;
 };
 
-// tinyproxy accepting clients from 127.0.0.1.
+// tinyproxy accepting clients from 127.0.0.1; its own connections leave
+// from bindAddr when given.
 class TTinyproxy : public TPeerProcess {
 public:
-    explicit TTinyproxy(const std::string& workDir);
+    explicit TTinyproxy(const std::string& workDir, const std::string& bindAddr = {});
     ~TTinyproxy();
 };
 

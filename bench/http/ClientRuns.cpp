@@ -1,0 +1,104 @@
+#include "ClientRuns.h"
+
+#include "net/HttpCli.h"
+#include "net/HttpPeers.h"
+#include "net/MemoryStream.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+double CpuOf(const rusage& r)
+{
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+double SelfCpu()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return CpuOf(r);
+}
+
+TRun RunTool(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    QElapsedTimer t;
+    t.start();
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return {};
+    int status = 0;
+    rusage r{};
+    wait4(pid, &status, 0, &r);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "%s failed (%d)\n", args[0].c_str(), status);
+    return {static_cast<double>(t.nsecsElapsed()) / 1e9, CpuOf(r)};
+}
+
+TRun FetchMany(const std::vector<std::string>& urls, int parallel, const std::function<void(THttpCli&)>& Configure)
+{
+    size_t next = 0, finished = 0, failed = 0;
+    std::function<void()> startOne = [&] {
+        auto* cli = new THttpCli;
+        auto* body = new TMemoryStream;
+        cli->URL = urls[next++];
+        cli->DocStream = body;
+        if (Configure)
+            Configure(*cli);
+        cli->OnRequestDone = [&, body](THttpCli* c, THttpRequest, uint16_t e) {
+            failed += e != 0 || c->ReceivedBytes() != 10000;
+            ++finished;
+            delete c; // freed inside its own OnRequestDone, as the program does
+            delete body;
+            if (next < urls.size())
+                startOne();
+        };
+        cli->GetAsync();
+    };
+    const double cpu = SelfCpu();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < parallel && next < urls.size(); ++i)
+        startOne();
+    while (finished < urls.size())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (failed)
+        std::fprintf(stderr, "THttpCli: %zu requests failed\n", failed);
+    return {static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
+}
+
+TRun Best(const std::vector<TRun>& runs)
+{
+    return *std::min_element(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) { return a.Seconds < b.Seconds; });
+}
+
+std::vector<std::string> WriteSmallFiles(const TNginx& nginx, int files, const std::string& curlList)
+{
+    std::filesystem::create_directories(nginx.Root() + "/s");
+    std::vector<std::string> urls;
+    std::ofstream list(curlList);
+    const std::string small(10000, 's');
+    for (int i = 0; i < files; ++i) {
+        const std::string name = "/s/" + std::to_string(i) + ".bin";
+        WriteFile(nginx.Root() + name, small);
+        urls.push_back(nginx.Url(name));
+        list << "url = \"" << urls.back() << "\"\noutput = \"/dev/null\"\n";
+    }
+    return urls;
+}
