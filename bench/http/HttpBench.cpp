@@ -11,7 +11,6 @@
 #include "net/WinSockDns.h"
 #include "support/TestSupport.h"
 #include "net/HttpPeers.h"
-#include "ToolRun.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
