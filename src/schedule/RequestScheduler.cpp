@@ -24,7 +24,9 @@ TRunningRequest Started(std::unique_ptr<THttpCli> client, std::unique_ptr<TMemor
     return request;
 }
 
-TRunningRequest* FindClient(std::vector<TRunningRequest>& requests, const THttpCli* client)
+// The request of the client, or null.
+template <class Requests>
+auto FindClient(Requests& requests, const THttpCli* client) -> decltype(requests.data())
 {
     const auto at = std::find_if(requests.begin(), requests.end(),
                                  [&](const TRunningRequest& r) { return r.Client.get() == client; });
@@ -113,11 +115,10 @@ void TRequestScheduler::MarkFinished(const THttpCli* client)
 
 std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
 {
-    const auto at = std::find_if(FPages.begin(), FPages.end(),
-                                 [&](const TRunningRequest& r) { return r.Client.get() == client; });
-    if (at == FPages.end())
+    const TRunningRequest* page = FindClient(FPages, client);
+    if (!page)
         throw std::out_of_range("not a running page fetch");
-    return {at->Body->Data(), static_cast<size_t>(at->Body->Size())};
+    return {page->Body->Data(), static_cast<size_t>(page->Body->Size())};
 }
 
 void TRequestScheduler::Abort()
