@@ -14,13 +14,12 @@ namespace {
 
 // A request that started now; its record takes over the client (only now:
 // a client whose start failed is freed without an abort).
-TRunningRequest Started(std::unique_ptr<THttpCli> client, std::unique_ptr<TMemoryStream> body, std::string key)
+TRunningRequest Started(std::unique_ptr<THttpCli> client, std::unique_ptr<TMemoryStream> body)
 {
     TRunningRequest request;
     request.Body = std::move(body);
     request.Client.reset(client.release());
     request.StartTick = GetTickCount();
-    request.Key = std::move(key);
     return request;
 }
 
@@ -67,8 +66,7 @@ void TRequestScheduler::CheckLink(const std::string& url)
         if (!Active())
             return;
         auto client = std::make_unique<THttpCli>();
-        const int tag = Random(2147483647);
-        client->Tag = tag;
+        client->Tag = Random(2147483647); // the check's identity
         client->URL = url;
         ApplyProxySettings(Proxy, *client);
         client->OnHeaderEnd = [this](THttpCli* sender) {
@@ -76,7 +74,7 @@ void TRequestScheduler::CheckLink(const std::string& url)
                 OnCheckHeaderEnd(sender);
         };
         client->GetAsync();
-        FChecks.push_back(Started(std::move(client), nullptr, std::to_string(tag)));
+        FChecks.push_back(Started(std::move(client), nullptr));
     });
 }
 
@@ -96,7 +94,7 @@ void TRequestScheduler::GetPage(const std::string& url, int engineCode)
         };
         client->Tag = engineCode;
         client->GetAsync();
-        FPages.push_back(Started(std::move(client), std::move(body), url));
+        FPages.push_back(Started(std::move(client), std::move(body)));
     });
 }
 

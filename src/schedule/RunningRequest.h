@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class THttpCli;
 
@@ -21,5 +20,4 @@ struct TRunningRequest {
     std::unique_ptr<THttpCli, TAbortAndFree> Client;
     uint32_t StartTick = 0;
     bool Finished = false;
-    std::string Key; // the page's URL, or the check's tag in decimal
 };
