@@ -56,7 +56,7 @@ FirstRow SearchToFirstRow(const std::string& ini, int timerScale)
     TForm2 form2;
     Form2 = &form2;
     if (timerScale == 0)
-        for (QTimer* t : {form.Timer1, form.Timer2, form.Timer3, form.Timer4})
+        for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
             t->setInterval(1);
     form.CheckBox_CheckLinks->setChecked(true);
     form.Edit1->setText("red cars");
@@ -115,8 +115,8 @@ void ReapRateFigures()
     Form1 = &form;
     TForm2 form2;
     Form2 = &form2;
-    form.GetPageClientLimit = 19;
-    form.CheckLinkClientLimit = 24;
+    form.Scheduler.GetPageClientLimit = 19;
+    form.Scheduler.CheckLinkClientLimit = 24;
     form.SearchActive = true;
     const int checks = 2000;
     for (int i = 0; i < checks; ++i)
@@ -125,31 +125,31 @@ void ReapRateFigures()
         form.QueuePageFetch(streams.Url("/page" + std::to_string(i) + ".html"), 99);
 
     auto reaped = [&] {
-        return checks - static_cast<int>(form.CheckLinkQueue.size()) - static_cast<int>(form.CheckLinkClients.size());
+        return checks - static_cast<int>(form.CheckLinkQueue.size()) - static_cast<int>(form.Scheduler.Checks().size());
     };
     RunEventLoopFor(std::chrono::seconds(3)); // fill the pools
-    TimerLateness late3(form.Timer3), late4(form.Timer4);
+    TimerLateness late3(form.PageReapTimer), late4(form.CheckReapTimer);
     const int before = reaped();
     size_t minTransfers = 1000;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000) {
         RunEventLoopFor(std::chrono::milliseconds(250));
-        minTransfers = std::min(minTransfers, form.GetPageClients.size() + form.CheckLinkClients.size());
+        minTransfers = std::min(minTransfers, form.Scheduler.Pages().size() + form.Scheduler.Checks().size());
     }
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const double rate = (reaped() - before) / seconds;
     std::printf("(c) link checks reaped per second, long queue, fast profile\n");
     std::printf("    reaped %.2f/s of the designed ceiling 10/s -> %.3f (goal >= 0.95)\n", rate, rate / 10);
     std::printf("    transfers running at once: at least %zu\n", minTransfers);
-    std::printf("    Timer3 late: p99 %.2f ms, max %.2f ms over %zu ticks\n", late3.Percentile(0.99),
+    std::printf("    PageReapTimer late: p99 %.2f ms, max %.2f ms over %zu ticks\n", late3.Percentile(0.99),
                 late3.Percentile(1.0), late3.Ticks());
-    std::printf("    Timer4 late: p99 %.2f ms, max %.2f ms over %zu ticks (goal p99 <= 5 ms)\n",
+    std::printf("    CheckReapTimer late: p99 %.2f ms, max %.2f ms over %zu ticks (goal p99 <= 5 ms)\n",
                 late4.Percentile(0.99), late4.Percentile(1.0), late4.Ticks());
     form.AbortButtonClick();
-    while (!form.GetPageClients.empty() || !form.CheckLinkClients.empty()) {
-        form.Timer3Timer();
-        form.Timer4Timer();
+    while (!form.Scheduler.Pages().empty() || !form.Scheduler.Checks().empty()) {
+        form.Scheduler.ReapPages();
+        form.Scheduler.ReapChecks();
     }
     Form1 = nullptr;
 }

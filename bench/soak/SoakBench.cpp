@@ -87,7 +87,7 @@ struct Program {
     // With the timers at 1 ms: the designed ticks would stretch the run to hours.
     void Search(const std::string& phrase)
     {
-        for (QTimer* t : {form.Timer1, form.Timer2, form.Timer3, form.Timer4})
+        for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
                 t->setInterval(1);
         form.CheckBox1->setChecked(true);
         for (QCheckBox* other : {form.CheckBox2, form.CheckBox3, form.CheckBox4})
@@ -100,9 +100,8 @@ struct Program {
 
     bool AllReaped() const
     {
-        return form.GetPageQueue.empty() && form.CheckLinkQueue.empty() && form.GetPageRequests.empty() &&
-               form.CheckLinkRequests.empty() && form.GetPageClients.empty() && form.CheckLinkClients.empty() &&
-               form.FPageBuffers.empty();
+        return form.GetPageQueue.empty() && form.CheckLinkQueue.empty() && form.Scheduler.Pages().empty() &&
+               form.Scheduler.Checks().empty();
     }
 
     TempDir dir;
@@ -169,10 +168,8 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
         std::printf("    highest %.1f%% above the level at 1,000 pages -> %s (goal <= 10%%)\n", rise * 100,
                     rise <= 0.10 ? "met" : "MISSED");
     }
-    std::printf("    at the end: page queue %zu, check queue %zu, page requests %zu, check requests %zu, "
-                "page clients %zu, check clients %zu, page buffers %zu -> %s\n",
-                f.GetPageQueue.size(), f.CheckLinkQueue.size(), f.GetPageRequests.size(), f.CheckLinkRequests.size(),
-                f.GetPageClients.size(), f.CheckLinkClients.size(), f.FPageBuffers.size(),
+    std::printf("    at the end: page queue %zu, check queue %zu, page requests %zu, check requests %zu -> %s\n",
+                f.GetPageQueue.size(), f.CheckLinkQueue.size(), f.Scheduler.Pages().size(), f.Scheduler.Checks().size(),
                 program.AllReaped() ? "all reaped" : "NOT ALL REAPED");
 
     std::printf("    CPU per page: %.3f ms (%.2f s in all; a page fetch and %d picture checks a page)\n",
@@ -201,14 +198,14 @@ void EndlessFigures(const WebProcess& web, const std::string& kind, const char* 
     size_t atOnce = 0;
     const bool allRunning = RunUntil(
         [&] {
-            atOnce = std::max(atOnce, program.form.GetPageClients.size());
+            atOnce = std::max(atOnce, program.form.Scheduler.Pages().size());
             return atOnce >= pages;
         },
         std::chrono::seconds(60));
     const bool finished = allRunning && RunUntil([&] { return program.AllReaped(); }, std::chrono::seconds(300));
     const double peak = static_cast<double>(StatusKb("VmHWM")) / 1024;
     std::printf("(b) %d endless pages of %s at once (%zu ran together), each cut at %lld bytes%s\n", pages, what,
-                atOnce, static_cast<long long>(TForm1::PageSizeLimit), finished ? "" : " -- NOT FINISHED");
+                atOnce, static_cast<long long>(TRequestScheduler::PageSizeLimit), finished ? "" : " -- NOT FINISHED");
     std::printf("    peak resident memory %.1f MB (%.1f MB before the search) -> %.2f of the goal 300 MB\n", peak,
                 static_cast<double>(before) / 1024, peak / 300);
 }

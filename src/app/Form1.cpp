@@ -1,7 +1,5 @@
 #include "app/Form1.h"
 
-#include "net/HttpCli.h"
-#include "net/MemoryStream.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
@@ -15,16 +13,16 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
       FSettingsFile(settingsFile)
 {
     CreateLayout();
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(200);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(500);
-    Timer3 = new QTimer(this);
-    Timer3->setInterval(100);
-    Timer4 = new QTimer(this);
-    Timer4->setInterval(100);
-    Timer5 = new QTimer(this);
-    Timer5->setInterval(1000);
+    CheckStartTimer = new QTimer(this);
+    CheckStartTimer->setInterval(200);
+    PageStartTimer = new QTimer(this);
+    PageStartTimer->setInterval(500);
+    PageReapTimer = new QTimer(this);
+    PageReapTimer->setInterval(100);
+    CheckReapTimer = new QTimer(this);
+    CheckReapTimer->setInterval(100);
+    CounterTimer = new QTimer(this);
+    CounterTimer->setInterval(1000);
     SlideShowTimer = new QTimer(this);
     SlideShowTimer->setInterval(10000);
     SlideShowTimer->setTimerType(Qt::PreciseTimer); // a minimum time: never early
@@ -32,7 +30,7 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
     FormCreate();
     // Precise: a coarse timer may fire 5% late by design, which would eat
     // into the reapers' one-per-100-ms budget.
-    for (QTimer* t : {Timer1, Timer2, Timer3, Timer4, Timer5}) {
+    for (QTimer* t : {CheckStartTimer, PageStartTimer, PageReapTimer, CheckReapTimer, CounterTimer}) {
         t->setTimerType(Qt::PreciseTimer);
         t->start();
     }
@@ -40,10 +38,6 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
 
 TForm1::~TForm1()
 {
-    for (THttpCli* c : GetPageClients)
-        DeletePageClient(c);
-    for (THttpCli* c : CheckLinkClients)
-        DeleteCheckClient(c);
     if (Form1 == this)
         Form1 = nullptr;
 }

@@ -3,13 +3,12 @@
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "download/FileFetches.h"
-#include "net/ProxySettings.h"
+#include "schedule/RequestScheduler.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class QCheckBox;
@@ -22,12 +21,11 @@ class QTimer;
 class QTreeWidget;
 class QKeyEvent;
 class THttpCli;
-class TMemoryStream;
 class TIniFile;
 class TPictureView;
 class TAdImage;
 
-// The main window: the search page, the request scheduler behind it and the
+// The main window: the search page, the timers of the request scheduler and the
 // frame around them. Split over several files by concern (Form1_*.cpp).
 class TForm1 : public QWidget, public TSearchSink {
     Q_OBJECT
@@ -71,11 +69,11 @@ public:
     TLuminFade* LuminFade8; // Slide Show
     TLuminFade* LuminFade9; // logo
     TLuminFade* LuminFade10; // Tell a Friend
-    QTimer* Timer1; // start link checks, 200 ms
-    QTimer* Timer2; // start page fetches, 500 ms
-    QTimer* Timer3; // reap page fetches, 100 ms
-    QTimer* Timer4; // reap link checks, 100 ms
-    QTimer* Timer5; // counters, 1000 ms
+    QTimer* CheckStartTimer; // 200 ms
+    QTimer* PageStartTimer;  // 500 ms
+    QTimer* PageReapTimer;   // 100 ms
+    QTimer* CheckReapTimer;  // 100 ms
+    QTimer* CounterTimer;    // 1000 ms
     QTimer* SlideShowTimer;
     TPictureView* ViewImage; // the viewer page's picture
     TAdImage* AdImage1; // the banner under "Please visit our sponsor:"
@@ -84,26 +82,14 @@ public:
     bool SearchActive = false;
     bool FRecursiveSearchActive = false;
     std::string SearchDirName;
-    int GetPageClientLimit = 4;
-    int CheckLinkClientLimit = 9;
-    static constexpr uint32_t RequestTimeout = 30000;
-    // What a page may hold: more than a person's page, little enough that the
-    // fetches of the fast profile together stay small. A page cut off here is
-    // still read as far as it came.
-    static constexpr int64_t PageSizeLimit = 4 * 1024 * 1024;
 
     // --- work lists
     std::unique_ptr<TIniFile> IniFile;
-    TUrlList CheckLinkQueue;
-    TPageQueue GetPageQueue;
+    TRequestScheduler Scheduler; // the queues and the running requests
+    TUrlList& CheckLinkQueue = Scheduler.CheckLinkQueue;
+    TPageQueue& GetPageQueue = Scheduler.GetPageQueue;
     TUrlList FoundFiles;
     TStringList SlideShowList;
-    TStringList GetPageRequests;
-    TStringList CheckLinkRequests;
-    std::vector<THttpCli*> GetPageClients;
-    std::vector<THttpCli*> CheckLinkClients;
-    // The body buffer of each running page fetch, freed with its client.
-    std::unordered_map<THttpCli*, std::unique_ptr<TMemoryStream>> FPageBuffers;
 
     // --- search start and abort (Form1_Search.cpp)
     void FormCreate();
@@ -121,14 +107,9 @@ public:
     void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
     void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
 
-    // --- request execution and reaping (Form1_Requests.cpp)
-    void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer();
-    void Timer4Timer();
-    void Timer5Timer();
-    void GetPage(const std::string& url, int engineCode);
-    void CheckLink(const std::string& url);
+    // --- request execution (Form1_Requests.cpp)
+    void ConnectScheduler();
+    void RefreshCounters(); // "Processes:" and the diagnostics window's counts
 
     // --- page dispatch (Form1_Pages.cpp)
     void GetPageRequestDone(THttpCli* sender);
@@ -182,11 +163,6 @@ private:
     void CreateLayout();
     void ConnectHandlers();
     void ClearResultList();
-    void DeletePageClient(THttpCli* client);
-    void DeleteCheckClient(THttpCli* client);
-    void MarkFinished(TStringList& requests, const std::vector<THttpCli*>& clients, const THttpCli* client);
-    void ReapTick(TStringList& requests, std::vector<THttpCli*>& clients, const QString& timeoutLine,
-                  void (TForm1::*deleteClient)(THttpCli*));
     QStackedLayout* FPages = nullptr;
     void ReadBaseAddresses();
     bool FShown = false;
@@ -194,7 +170,6 @@ private:
     std::string FHotBotBaseAddress;
     std::string FLycosBaseAddress;
     std::string FScourNetBaseAddress;
-    TProxySettings FProxySettings; // read at every search start
 };
 
 extern TForm1* Form1;

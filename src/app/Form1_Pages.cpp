@@ -4,7 +4,6 @@
 #include "core/TextHelpers.h"
 #include "extract/LinkExtractor.h"
 #include "net/HttpCli.h"
-#include "net/MemoryStream.h"
 #include "platform/CatchAll.h"
 
 #include <string_view>
@@ -12,9 +11,8 @@
 void TForm1::GetPageRequestDone(THttpCli* sender)
 {
     CatchAll("error code : #0039 (GetPageRequestDone)", [&] {
-        // A page cut off at PageSizeLimit is read as far as it came.
-        TMemoryStream& buffer = *FPageBuffers.at(sender);
-        const std::string_view body(buffer.Data(), static_cast<size_t>(buffer.Size()));
+        // A page cut off at its size limit is read as far as it came.
+        const std::string_view body = Scheduler.PageBody(sender);
         // The service pages are read a line at a time; web pages are read
         // straight from the body, without a string per line.
         const auto scrape = [&](void (*scraper)(const TStringList&, TSearchSink&)) {
@@ -31,8 +29,6 @@ void TForm1::GetPageRequestDone(THttpCli* sender)
         case ecListedPage: StartExtractLoopOnBody(body, sender->URL, *this); break;
         default: break;
         }
-        MarkFinished(GetPageRequests, GetPageClients, sender);
-        // Read: its bytes need not wait for the reaper.
-        buffer.Clear();
+        Scheduler.MarkFinished(sender);
     });
 }

@@ -3,7 +3,6 @@
 
 #include "core/TextHelpers.h"
 #include "net/HttpCli.h"
-#include "net/MemoryStream.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/ui/AnsiText.h"
@@ -57,6 +56,6 @@ void TForm1::CheckLinkHeaderEnd(THttpCli* sender)
     CatchAll("error code : #0003 (CheckLinkHeaderEnd)", [&] {
         if (sender->ContentType().find("image") != std::string::npos)
             AddToListView(sender->URL, sender->ContentLength());
-        MarkFinished(CheckLinkRequests, CheckLinkClients, sender);
+        Scheduler.MarkFinished(sender);
     });
 }

@@ -62,8 +62,8 @@ void TForm1::SearchButtonClick()
 {
     CatchAll("error code : #0047 (SearchButtonClick)", [&] {
         const bool slow = IniFile->ReadBool(kOptions, "SlowConnection", true);
-        GetPageClientLimit = slow ? 4 : 19;
-        CheckLinkClientLimit = slow ? 9 : 24;
+        Scheduler.GetPageClientLimit = slow ? 4 : 19;
+        Scheduler.CheckLinkClientLimit = slow ? 9 : 24;
         SearchDirName.clear();
         MakeValidDir(FromQt(Edit1->text()), SearchDirName);
         if (Edit1->text().isEmpty())
@@ -75,7 +75,7 @@ void TForm1::SearchButtonClick()
         Label7->setText("Searching...");
         FRecursiveSearchActive = CheckBox_RecursiveSearch->isChecked();
         ReadBaseAddresses();
-        FProxySettings = ReadProxySettings(*IniFile);
+        Scheduler.Proxy = ReadProxySettings(*IniFile);
 
         static const ServiceQuery services[] = {
             {ecHotBot, &TForm1::FHotBotBaseAddress,
@@ -111,18 +111,13 @@ void TForm1::AbortButtonClick()
     CatchAll("error code : #0048 (AbortButtonClick)", [&] {
         Label7->setText("Aborting...");
         SearchActive = false;
-        CheckLinkQueue.Clear();
-        GetPageQueue.Clear();
         AbortButton->hide();
         SearchButton->show();
-        Timer3->stop();
-        Timer4->stop();
-        for (std::string& line : GetPageRequests)
-            line = "X\t" + TextAfterTab(line);
-        for (std::string& line : CheckLinkRequests)
-            line = "X\t" + TextAfterTab(line);
-        Timer3->start();
-        Timer4->start();
+        PageReapTimer->stop();
+        CheckReapTimer->stop();
+        Scheduler.Abort();
+        PageReapTimer->start();
+        CheckReapTimer->start();
         Label7->setText("Ready");
     });
 }

@@ -24,11 +24,12 @@ const char* const kOptions = "Options";
 
 void TForm1::ConnectHandlers()
 {
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
-    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
-    connect(Timer4, &QTimer::timeout, this, [this] { Timer4Timer(); });
-    connect(Timer5, &QTimer::timeout, this, [this] { Timer5Timer(); });
+    connect(CheckStartTimer, &QTimer::timeout, this, [this] { Scheduler.StartChecks(); });
+    connect(PageStartTimer, &QTimer::timeout, this, [this] { Scheduler.StartPages(); });
+    connect(PageReapTimer, &QTimer::timeout, this, [this] { Scheduler.ReapPages(); });
+    connect(CheckReapTimer, &QTimer::timeout, this, [this] { Scheduler.ReapChecks(); });
+    connect(CounterTimer, &QTimer::timeout, this, [this] { RefreshCounters(); });
+    ConnectScheduler();
     SearchButton->OnClick = [this] { SearchButtonClick(); };
     AbortButton->OnClick = [this] { AbortButtonClick(); };
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

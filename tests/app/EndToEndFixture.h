@@ -49,9 +49,9 @@ protected:
     bool Settled() const
     {
         const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
-        return form->GetPageQueue.empty() && form->CheckLinkQueue.empty() && form->GetPageClients.empty()
-               && std::all_of(form->CheckLinkClients.begin(), form->CheckLinkClients.end(),
-                              [&](THttpCli* c) { return c->URL.rfind(stall, 0) == 0; });
+        return form->GetPageQueue.empty() && form->CheckLinkQueue.empty() && form->Scheduler.Pages().empty()
+               && std::all_of(form->Scheduler.Checks().begin(), form->Scheduler.Checks().end(),
+                              [&](const TRunningRequest& r) { return r.Client->URL.rfind(stall, 0) == 0; });
     }
 
     std::vector<sampleweb::ListedPicture> Expected(bool checkLinks, bool recursive) const

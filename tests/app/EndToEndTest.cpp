@@ -32,7 +32,7 @@ TEST_F(EndToEnd, CheckedSearchListsExactlyWhatPassesTheFilter)
 
     // The stalling check ends by the time-out and is reaped.
     SetTickCountOffset(TickCountOffset() + 31000);
-    EXPECT_TRUE(WaitUntil([&] { return form->CheckLinkClients.empty(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(WaitUntil([&] { return form->Scheduler.Checks().empty(); }, std::chrono::seconds(10)));
     SetTickCountOffset(0);
     EXPECT_NE(form->Memo1->toPlainText().toStdString().find("CheckLink:\t" + web.GetAddresses().Base(Host::Stall)),
               std::string::npos);
@@ -55,7 +55,7 @@ TEST_F(EndToEnd, UncheckedSearchListsEveryPictureAtOnceAsUnknown)
     ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
     const auto expected = Expected(false, true);
     EXPECT_EQ(Listed(), expected);
-    EXPECT_TRUE(form->CheckLinkClients.empty());
+    EXPECT_TRUE(form->Scheduler.Checks().empty());
     for (const auto& row : Listed())
         EXPECT_EQ(row.size, "UNKNOWN");
 }
@@ -66,7 +66,7 @@ TEST_F(EndToEnd, NothingIsAddedAfterAbort)
     ASSERT_TRUE(WaitUntil([&] { return form->ListView1->topLevelItemCount() > 0; }, std::chrono::seconds(60)));
     form->AbortButtonClick();
     const auto atAbort = Listed();
-    ASSERT_TRUE(WaitUntil([&] { return form->GetPageClients.empty() && form->CheckLinkClients.empty(); },
+    ASSERT_TRUE(WaitUntil([&] { return form->Scheduler.Pages().empty() && form->Scheduler.Checks().empty(); },
                           std::chrono::seconds(30)));
     RunEventLoopFor(std::chrono::milliseconds(1200));
     EXPECT_EQ(Listed(), atAbort);

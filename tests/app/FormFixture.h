@@ -45,7 +45,8 @@ protected:
         form = &program->form1;
         form2 = &program->form2;
         if (stopTimers)
-            for (QTimer* t : {form->Timer1, form->Timer2, form->Timer3, form->Timer4, form->Timer5})
+            for (QTimer* t : {form->CheckStartTimer, form->PageStartTimer, form->PageReapTimer, form->CheckReapTimer,
+                              form->CounterTimer})
                 t->stop();
     }
 

@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "sampleweb/StallServer.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,6 +28,18 @@ protected:
         for (int i = 0; i < n; ++i)
             form->AddToListView("http://h.test/p" + std::to_string(i) + ".jpg", 0);
     }
+    std::vector<bool> Finished() const
+    {
+        std::vector<bool> marks;
+        for (const auto* requests : {&form->Scheduler.Pages(), &form->Scheduler.Checks()})
+            for (const TRunningRequest& r : *requests)
+                marks.push_back(r.Finished);
+        return marks;
+    }
+
+    // Takes connections and never answers: requests to it run until aborted.
+    sampleweb::StallServer stall;
+    std::string stallBase = "http://127.0.0.1:" + std::to_string(stall.Start());
 };
 
 TEST_F(SearchStart, QueuesTheFourServicesInOrderWithConfiguredHosts)
@@ -76,8 +89,8 @@ TEST_F(SearchStart, EmptyPhraseChangesOnlyLimitsAndDirName)
     form->SearchActive = false;
     form->SearchDirName = "old";
     form->SearchButtonClick();
-    EXPECT_EQ(form->GetPageClientLimit, 19);
-    EXPECT_EQ(form->CheckLinkClientLimit, 24);
+    EXPECT_EQ(form->Scheduler.GetPageClientLimit, 19);
+    EXPECT_EQ(form->Scheduler.CheckLinkClientLimit, 24);
     EXPECT_EQ(form->SearchDirName, "");
     EXPECT_TRUE(form->GetPageQueue.empty());
     EXPECT_EQ(form->ListView1->topLevelItemCount(), 3);
@@ -116,23 +129,23 @@ TEST_F(SearchStart, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
     form->SearchButtonClick();
     AddRows(2);
     form->QueueLinkCheck("http://h.test/a.jpg");
-    form->GetPageRequests = {"123\thttp://a.test/", "X\thttp://b.test/"};
-    form->CheckLinkRequests = {"4294967295\t77"};
+    form->Scheduler.GetPage(stallBase + "/a.html", 99);
+    form->Scheduler.GetPage(stallBase + "/b.html", 99);
+    form->Scheduler.MarkFinished(form->Scheduler.Pages()[1].Client.get());
+    form->Scheduler.CheckLink(stallBase + "/c.jpg");
+    ASSERT_EQ(Finished(), (std::vector<bool>{false, true, false}));
     form->AbortButtonClick();
     EXPECT_FALSE(form->SearchActive);
     EXPECT_TRUE(form->GetPageQueue.empty());
     EXPECT_TRUE(form->CheckLinkQueue.empty());
-    EXPECT_EQ(form->GetPageRequests, (TStringList{"X\thttp://a.test/", "X\thttp://b.test/"}));
-    EXPECT_EQ(form->CheckLinkRequests, (TStringList{"X\t77"}));
+    EXPECT_EQ(Finished(), (std::vector<bool>{true, true, true}));
     EXPECT_EQ(form->ListView1->topLevelItemCount(), 2);
     EXPECT_EQ(form->Label1->text(), "2");
     EXPECT_EQ(form->Label7->text(), "Ready");
     EXPECT_FALSE(form->SearchButton->isHidden());
     EXPECT_TRUE(form->AbortButton->isHidden());
-    EXPECT_TRUE(form->Timer3->isActive());
-    EXPECT_TRUE(form->Timer4->isActive());
-    form->GetPageRequests.clear();
-    form->CheckLinkRequests.clear();
+    EXPECT_TRUE(form->PageReapTimer->isActive());
+    EXPECT_TRUE(form->CheckReapTimer->isActive());
 }
 
 TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
@@ -142,7 +155,8 @@ TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
     QTest::keyClick(form->Edit1, Qt::Key_Return);
     ASSERT_TRUE(form->SearchActive);
     AddRows(2);
-    form->GetPageRequests = {"5\thttp://running.test/"};
+    form->Scheduler.GetPage(stallBase + "/running.html", 99);
+    ASSERT_EQ(Finished(), (std::vector<bool>{false}));
     form->QueueLinkCheck("http://h.test/waiting.jpg");
 
     form->Edit1->setText("second");
@@ -150,12 +164,11 @@ TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
     EXPECT_TRUE(form->SearchActive);
     EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
     EXPECT_TRUE(form->CheckLinkQueue.empty());
-    EXPECT_EQ(form->GetPageRequests, (TStringList{"X\thttp://running.test/"}));
+    EXPECT_EQ(Finished(), (std::vector<bool>{true}));
     ASSERT_EQ(form->GetPageQueue.size(), 4u);
     EXPECT_NE(form->GetPageQueue[0].find("MT=second\t2"), std::string::npos);
     EXPECT_EQ(form->SearchDirName, "second");
     EXPECT_EQ(form->Edit1->text(), "second"); // Enter was swallowed
-    form->GetPageRequests.clear();
 }
 
 TEST_F(SearchStart, RepeatsAreRefusedAndCounted)

@@ -113,7 +113,7 @@ TEST_F(Shell, DiagnosticsWindowShowsTheLogFromBeforeItExistedAndDesignTexts)
     EXPECT_EQ(form2->Memo1->toPlainText().toStdString(), "error code : #000A (Create) \nerror code : #0038 (GetPage)");
     EXPECT_EQ(form2->Label9->text(), "Label9");
     EXPECT_EQ(form2->Label14->text(), "Label14");
-    form->Timer5Timer();
+    form->RefreshCounters();
     EXPECT_EQ(form2->Label9->text(), "0");
     EXPECT_EQ(form2->Label14->text(), "0");
 }

@@ -1,0 +1,157 @@
+#include "schedule/RequestScheduler.h"
+
+#include "net/HttpCli.h"
+#include "net/MemoryStream.h"
+#include "platform/CatchAll.h"
+#include "platform/Random.h"
+#include "platform/TickCount.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+// A request that started now; its record takes over the client (only now:
+// a client whose start failed is freed without an abort).
+TRunningRequest Started(std::unique_ptr<THttpCli> client, std::unique_ptr<TMemoryStream> body)
+{
+    TRunningRequest request;
+    request.Body = std::move(body);
+    request.Client.reset(client.release());
+    request.StartTick = GetTickCount();
+    return request;
+}
+
+// The request of the client, or null.
+template <class Requests>
+auto FindClient(Requests& requests, const THttpCli* client) -> decltype(requests.data())
+{
+    const auto at = std::find_if(requests.begin(), requests.end(),
+                                 [&](const TRunningRequest& r) { return r.Client.get() == client; });
+    return at == requests.end() ? nullptr : &*at;
+}
+
+} // namespace
+
+TRequestScheduler::~TRequestScheduler() = default;
+
+bool TRequestScheduler::Active() const { return SearchActive && SearchActive(); }
+
+void TRequestScheduler::StartChecks()
+{
+    for (int i = 0; i < StartsPerTick; ++i) {
+        if (!CheckLinkQueue.empty() && static_cast<int>(FChecks.size()) <= CheckLinkClientLimit) {
+            const std::string url = CheckLinkQueue.front();
+            CheckLinkQueue.RemoveFirst();
+            CheckLink(url);
+        }
+    }
+}
+
+void TRequestScheduler::StartPages()
+{
+    for (int i = 0; i < StartsPerTick; ++i) {
+        if (!GetPageQueue.empty() && static_cast<int>(FPages.size()) <= GetPageClientLimit) {
+            const std::string line = GetPageQueue.front();
+            GetPageQueue.RemoveFirst();
+            GetPage(TextBeforeTab(line), std::atoi(TextAfterTab(line).c_str()));
+        }
+    }
+}
+
+void TRequestScheduler::CheckLink(const std::string& url)
+{
+    CatchAll("error code : #0002 (CheckLink)", [&] {
+        if (!Active())
+            return;
+        auto client = std::make_unique<THttpCli>();
+        client->Tag = Random(2147483647); // the check's identity
+        client->URL = url;
+        ApplyProxySettings(Proxy, *client);
+        client->OnHeaderEnd = [this](THttpCli* sender) {
+            if (OnCheckHeaderEnd)
+                OnCheckHeaderEnd(sender);
+        };
+        client->GetAsync();
+        FChecks.push_back(Started(std::move(client), nullptr));
+    });
+}
+
+void TRequestScheduler::GetPage(const std::string& url, int engineCode)
+{
+    CatchAll("error code : #0038 (GetPage)", [&] {
+        if (!Active())
+            return;
+        auto client = std::make_unique<THttpCli>();
+        auto body = std::make_unique<TMemoryStream>(PageSizeLimit);
+        client->URL = url;
+        ApplyProxySettings(Proxy, *client);
+        client->DocStream = body.get();
+        client->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t) {
+            if (OnPageDone)
+                OnPageDone(sender);
+        };
+        client->Tag = engineCode;
+        client->GetAsync();
+        FPages.push_back(Started(std::move(client), std::move(body)));
+    });
+}
+
+void TRequestScheduler::MarkFinished(const THttpCli* client)
+{
+    // Found by its client: two fetches of one URL each mark their own.
+    TRunningRequest* request = FindClient(FPages, client);
+    if (!request)
+        request = FindClient(FChecks, client);
+    if (!request)
+        return;
+    request->Finished = true;
+    if (request->Body)
+        request->Body->Clear(); // read: its bytes need not wait for the reaper
+}
+
+std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
+{
+    const TRunningRequest* page = FindClient(FPages, client);
+    if (!page)
+        throw std::out_of_range("not a running page fetch");
+    return {page->Body->Data(), static_cast<size_t>(page->Body->Size())};
+}
+
+void TRequestScheduler::Abort()
+{
+    CheckLinkQueue.Clear();
+    GetPageQueue.Clear();
+    for (auto* requests : {&FPages, &FChecks})
+        for (TRunningRequest& request : *requests)
+            request.Finished = true;
+}
+
+void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine)
+{
+    for (size_t i = 0; i < requests.size(); ++i) {
+        TRunningRequest& request = requests[i];
+        if (!request.Finished && Active()) {
+            if (static_cast<uint32_t>(GetTickCount() - request.StartTick) > RequestTimeout) {
+                if (OnTimedOut)
+                    OnTimedOut(timeoutLine + request.Client->URL);
+                request.Finished = true;
+            }
+            continue;
+        }
+        const TRunningRequest reaped = std::move(request); // aborted and freed on return
+        requests.erase(requests.begin() + static_cast<long>(i));
+        return;
+    }
+}
+
+void TRequestScheduler::ReapPages()
+{
+    CatchAll("error code : #1001 (Timer3 (getpage)", [&] { ReapTick(FPages, "  GetPage:\t"); });
+}
+
+void TRequestScheduler::ReapChecks()
+{
+    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, "CheckLink:\t"); });
+}

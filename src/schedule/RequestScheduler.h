@@ -1,0 +1,70 @@
+#pragma once
+#include "core/RequestQueues.h"
+#include "net/ProxySettings.h"
+#include "schedule/RunningRequest.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The search's request execution. Timers call the start and reap ticks: the
+// starts take work off the two queues onto HTTP clients while the running
+// count of a kind is at most its limit; a request is finished when its event
+// is handled (MarkFinished), when it runs too long, or on Abort; the reapers
+// free one finished request of their kind per tick.
+class TRequestScheduler {
+public:
+    static constexpr uint32_t RequestTimeout = 30000;
+    static constexpr int StartsPerTick = 8;
+    // What a page may hold: more than a person's page, little enough that the
+    // fetches of the fast profile together stay small. A page cut off here is
+    // still read as far as it came.
+    static constexpr int64_t PageSizeLimit = 4 * 1024 * 1024;
+
+    TRequestScheduler() = default;
+    ~TRequestScheduler(); // frees running requests without telling anyone
+    TRequestScheduler(const TRequestScheduler&) = delete;
+    TRequestScheduler& operator=(const TRequestScheduler&) = delete;
+
+    TPageQueue GetPageQueue;
+    TUrlList CheckLinkQueue;
+    int GetPageClientLimit = 4;
+    int CheckLinkClientLimit = 9;
+    TProxySettings Proxy; // the proxies every new request goes through
+
+    // Asked at every start and reap: no client starts while it is false, and
+    // running requests are then reaped without waiting for their time-out.
+    std::function<bool()> SearchActive;
+    // A page fetch completed; its body is PageBody(client).
+    std::function<void(THttpCli*)> OnPageDone;
+    // A link check's response header arrived.
+    std::function<void(THttpCli*)> OnCheckHeaderEnd;
+    // The time-out log: "  GetPage:\t" or "CheckLink:\t", then the URL.
+    std::function<void(const std::string&)> OnTimedOut;
+
+    void StartChecks(); // every 200 ms
+    void StartPages();  // every 500 ms
+    void ReapPages();   // every 100 ms
+    void ReapChecks();  // every 100 ms
+    void GetPage(const std::string& url, int engineCode);
+    void CheckLink(const std::string& url);
+
+    // Marks the client's request finished; a page's bytes are released.
+    void MarkFinished(const THttpCli* client);
+    // The bytes a running page fetch has received; throws for another client.
+    std::string_view PageBody(const THttpCli* client) const;
+    // Empties both queues and marks every running request finished.
+    void Abort();
+
+    const std::vector<TRunningRequest>& Pages() const { return FPages; }
+    const std::vector<TRunningRequest>& Checks() const { return FChecks; }
+
+private:
+    bool Active() const;
+    void ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine);
+
+    std::vector<TRunningRequest> FPages;
+    std::vector<TRunningRequest> FChecks;
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include "net/MemoryStream.h"
+
+#include <cstdint>
+#include <memory>
+
+class THttpCli;
+
+// Freeing a running request's client ends its transfer first, so that no
+// event of it arrives afterwards.
+struct TAbortAndFree {
+    void operator()(THttpCli* client) const;
+};
+
+// One running page fetch or link check. The record owns its client and the
+// buffer the client fills; dropping the record aborts and frees the client,
+// then the buffer.
+struct TRunningRequest {
+    std::unique_ptr<TMemoryStream> Body; // page fetches only
+    std::unique_ptr<THttpCli, TAbortAndFree> Client;
+    uint32_t StartTick = 0;
+    bool Finished = false;
+};
