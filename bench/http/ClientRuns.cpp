@@ -11,45 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char** environ;
-
-namespace {
-double CpuOf(const rusage& r)
-{
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-} // namespace
-
-double SelfCpu()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return CpuOf(r);
-}
-
-TRun RunTool(std::vector<std::string> args)
-{
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    QElapsedTimer t;
-    t.start();
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return {};
-    int status = 0;
-    rusage r{};
-    wait4(pid, &status, 0, &r);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "%s failed (%d)\n", args[0].c_str(), status);
-    return {static_cast<double>(t.nsecsElapsed()) / 1e9, CpuOf(r)};
-}
 
 TRun FetchMany(const std::vector<std::string>& urls, int parallel, const std::function<void(THttpCli&)>& Configure)
 {

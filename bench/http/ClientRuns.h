@@ -1,4 +1,6 @@
 #pragma once
+#include "ToolRun.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -6,17 +8,8 @@
 class THttpCli;
 class TNginx;
 
-// Timed runs of THttpCli and of other tools, for benchmarks that set them
-// side by side.
-struct TRun {
-    double Seconds = 0;
-    double Cpu = 0;
-};
+// Timed runs of THttpCli, for benchmarks that set them beside other tools.
 
-// CPU seconds this process has used so far.
-double SelfCpu();
-// Runs a program to its end; CPU seconds from the child's own usage.
-TRun RunTool(std::vector<std::string> args);
 // A GET of every URL (bodies of 10,000 bytes) into memory, `parallel` at
 // once; Configure prepares each client before it starts.
 TRun FetchMany(const std::vector<std::string>& urls, int parallel,
