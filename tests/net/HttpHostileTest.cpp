@@ -112,7 +112,7 @@ TEST_F(HttpHostile, AHeaderThatNeverEndsIsCutAtItsLimit)
     Start();
     srv.Send("HTTP/1.0 200 OK\r\n");
     int sent = 0;
-    while (log.DoneCount == 0 && sent < 4 * THttpCli::MaxHeaderBytes) {
+    while (log.DoneCount == 0 && sent < 4 * static_cast<int>(THttpResponseReader::MaxHeaderBytes)) {
         const std::string lines = [] {
             std::string s;
             for (int i = 0; i < 100; ++i)
@@ -126,7 +126,7 @@ TEST_F(HttpHostile, AHeaderThatNeverEndsIsCutAtItsLimit)
     }
     ASSERT_TRUE(Done());
     EXPECT_EQ(log.DoneError, hcLineTooLong);
-    EXPECT_LE(cli->HeaderLines().size(), static_cast<size_t>(THttpCli::MaxHeaderBytes / 50 + 1));
+    EXPECT_LE(cli->HeaderLines().size(), static_cast<size_t>(THttpResponseReader::MaxHeaderBytes / 50 + 1));
 }
 
 TEST_F(HttpHostile, GarbageAndBinaryStatusLines)
