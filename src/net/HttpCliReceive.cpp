@@ -49,7 +49,7 @@ void THttpCli::ReadLines(uint16_t Error)
 bool THttpCli::HeaderStep()
 {
     const THttpReadStep step = FReader.Next();
-    if (FReader.LineTaken())
+    if (FReader.LineRead())
         FLastReceived = FReader.Line();
     switch (step) {
     case hrNeedMore:

@@ -21,7 +21,7 @@ size_t THttpResponseReader::Feed(const char* Data, size_t Len)
 
 THttpReadStep THttpResponseReader::Next()
 {
-    FLineTaken = false;
+    FLineRead = false;
     // A NUL byte is data like any other: search the bytes, not a C string.
     const auto* lf = static_cast<const char*>(std::memchr(FBuffer + FBegin, '\n', FEnd - FBegin));
     if (!lf) {
@@ -30,13 +30,15 @@ THttpReadStep THttpResponseReader::Next()
         FRefusal = rfLineTooLong;
         return hrRefused;
     }
+    ReadLine(lf);
     if (!FBegun) {
+        // The line is already readable, but the next step takes it.
         FBegun = true;
         FResponse = THttpResponse{};
         return hrBegin;
     }
     const size_t lineFrom = FBegin;
-    TakeLine(lf);
+    FBegin = static_cast<size_t>(lf - FBuffer) + 1;
     const size_t rawLen = FBegin - lineFrom;
     if (FResponse.HeaderBytes + rawLen > MaxHeaderBytes) {
         FRefusal = rfHeaderTooLarge;
@@ -56,24 +58,25 @@ THttpReadStep THttpResponseReader::Next()
 
 bool THttpResponseReader::NextLine()
 {
-    FLineTaken = false;
+    FLineRead = false;
     const auto* lf = static_cast<const char*>(std::memchr(FBuffer + FBegin, '\n', FEnd - FBegin));
-    if (lf)
-        TakeLine(lf);
-    else if (Room() == 0)
+    if (lf) {
+        ReadLine(lf);
+        FBegin = static_cast<size_t>(lf - FBuffer) + 1;
+    } else if (Room() == 0) {
         FBegin = FEnd = 0;
+    }
     return lf != nullptr;
 }
 
-void THttpResponseReader::TakeLine(const char* Lf)
+void THttpResponseReader::ReadLine(const char* Lf)
 {
     const char* from = FBuffer + FBegin;
     size_t len = static_cast<size_t>(Lf - from);
-    FBegin += len + 1;
     if (len > 0 && from[len - 1] == '\r')
         --len;
     FLine.assign(from, len);
-    FLineTaken = true;
+    FLineRead = true;
 }
 
 THttpReadStep THttpResponseReader::EndHeader(THttpReadStep Step, size_t BodyFrom)

@@ -9,7 +9,8 @@
 // What the reader found next in the bytes it holds.
 enum THttpReadStep : uint8_t {
     hrNeedMore,  // no complete line: feed more bytes
-    hrBegin,     // a response begins: Response() is a new record
+    hrBegin,     // a response begins: Response() is a new record; Line()
+                 // shows its first line, which the next step takes
     hrLine,      // a header line, now in Response()
     hrCookie,    // a set-cookie line: its value is Response().Cookies.back()
     hrLocation,  // a location line: its value is *Response().Location
@@ -45,8 +46,8 @@ public:
     // in Line(); a full buffer without one is dropped.
     bool NextLine();
 
-    // Whether the last step took a line, and that line without its end.
-    bool LineTaken() const { return FLineTaken; }
+    // Whether the last step read a line, and that line without its end.
+    bool LineRead() const { return FLineRead; }
     const std::string& Line() const { return FLine; }
     // After hrHeaderEnd or hrHtmlBody: the body bytes already held. They
     // count as taken; the view lasts until the next Feed.
@@ -64,7 +65,7 @@ public:
     void NewRequest();
 
 private:
-    void TakeLine(const char* Lf);
+    void ReadLine(const char* Lf);
     THttpReadStep EndHeader(THttpReadStep Step, size_t BodyFrom);
     THttpReadStep HeaderLine();
     THttpReadStep HeaderField(const std::string& Name, const std::string& Value);
@@ -73,7 +74,7 @@ private:
     size_t FBegin = 0, FEnd = 0; // the bytes held and not yet taken
     std::string_view FBody;
     bool FBegun = false;         // the current response has its first line
-    bool FLineTaken = false;
+    bool FLineRead = false;
     std::string FLine;
     THttpRefusal FRefusal = rfNone;
     THttpResponse FResponse;
