@@ -8,7 +8,8 @@
 class THttpCli;
 class TNginx;
 
-// Timed runs of THttpCli, for benchmarks that set it beside other tools.
+// Timed runs of THttpCli, for benchmarks that set them beside other tools.
+
 // A GET of every URL (bodies of 10,000 bytes) into memory, `parallel` at
 // once; Configure prepares each client before it starts.
 TRun FetchMany(const std::vector<std::string>& urls, int parallel,

@@ -1,4 +1,5 @@
 #pragma once
+#include "net/HttpResponseReader.h"
 #include "net/HttpTypes.h"
 #include "net/Stream.h"
 #include "net/WSocket.h"
@@ -38,11 +39,6 @@ public:
     THttpCli(const THttpCli&) = delete;
     THttpCli& operator=(const THttpCli&) = delete;
 
-    // Largest header line, line end included.
-    static constexpr int MaxLineLength = 8192;
-    // Largest header of one response: beyond it the response is refused
-    // with hcLineTooLong instead of growing HeaderLines without end.
-    static constexpr int MaxHeaderBytes = 256 * 1024;
     // Bytes read in one turn of the event loop: a fast peer must not keep
     // timers and other clients waiting while its data keeps coming.
     static constexpr int64_t ReadBurst = 256 * 1024;
@@ -75,13 +71,15 @@ public:
     void SetMultiThreaded(bool Value);
 
     // Read-only properties.
-    int StatusCode() const { return FStatusCode; }
-    const std::string& ReasonPhrase() const { return FReasonPhrase; }
-    int32_t ContentLength() const { return FContentLength; } // -1 when absent
-    const std::string& ContentType() const { return FContentType; } // lower-cased
+    // The last response's, or the request's own failure.
+    int StatusCode() const { return FReader.Response().StatusCode; }
+    const std::string& ReasonPhrase() const { return FReader.Response().ReasonPhrase; }
+    int32_t ContentLength() const { return FReader.Response().ContentLength; } // -1 when absent
+    const std::string& ContentType() const { return FReader.Response().ContentType; } // lower-cased
+    const std::vector<std::string>& AuthChallenges() const { return FReader.Response().AuthChallenges; }
     const std::string& LastReceived() const { return FLastReceived; }
+    // The lines of every response of the request, relocations included.
     const std::vector<std::string>& HeaderLines() const { return FHeaderLines; }
-    const std::vector<std::string>& AuthChallenges() const { return FAuthChallenges; }
     const std::string& Location() const { return FLocation; }
     const std::string& DocFileName() const { return FDocFileName; }
     int64_t ReceivedBytes() const { return FReceivedBytes; }
@@ -142,27 +140,39 @@ protected:
 private:
     // Runs an event; false when it destroyed the client or stopped the request.
     template <class Event>
-    bool Still(Event&& event);
+    bool Still(Event&& event)
+    {
+        const std::weak_ptr<char> alive = FAlive;
+        const uint32_t epoch = FEpoch;
+        event();
+        return !alive.expired() && FEpoch == epoch;
+    }
+    // HttpCli.cpp: starting, states, posted messages.
     void Post(uint32_t Msg);
     void WndProc(const TMessage& Msg);
     void StateChange(THttpState NewState);
-    void Relocate();
     void BindSessionClosed();
+    // HttpCliConnect.cpp: lookup and connection.
+    void Relocate();
     void SocketDnsLookupDone(uint16_t Error);
     void SocketSessionConnected(uint16_t Error);
-    void SocketDataAvailable(uint16_t Error);
-    void SocketSessionClosed(uint16_t Error);
-    bool DrainYielded();
+    // HttpCliRequest.cpp: the request and the POST body.
     void SendRequest(const std::string& Method);
     void SendPostBlock();
-    void BeginResponse();
-    bool HeaderLine(size_t RawLen);
-    void HeaderField(const std::string& Name, const std::string& Value);
-    bool HeaderEnd(size_t RawLen);
-    void StartBody(size_t From);
+    // HttpCliReceive.cpp: the response.
+    void SocketDataAvailable(uint16_t Error);
+    void ReadLines(uint16_t Error);
+    bool HeaderStep();
+    bool HeaderLine(THttpReadStep Step);
+    void HeaderEnd();
+    void EnterBody();
     bool BodyChunk(const char* Data, size_t Len);
     void FailResponse(uint16_t Error);
+    void SocketSessionClosed(uint16_t Error);
+    bool DrainYielded();
+    // HttpCliRelocation.cpp: following a "location" line.
     void LocationTarget(const std::string& Value);
+    void FollowLocation();
     // HttpCliSocks.cpp: what a proxy or SOCKS server is handed.
     bool HostsFitForProxy() const;
     void HandSocksToSocket();
@@ -182,21 +192,12 @@ private:
     bool FConnected = false;
     char FSendBuffer[8193];
     THttpRequest FRequestType = rqNone;
-    char FReceiveBuffer[MaxLineLength + 1];
-    int FReceiveLen = 0;
+    char FReceiveBuffer[THttpResponseReader::MaxLineLength]; // one read
+    THttpResponseReader FReader;
     std::string FLastReceived;
-    int FHeaderLineCount = 0;
-    int FHeaderBytes = 0;
     int FBodyLineCount = 0;
-    bool FContentLengthSeen = false;
     bool FAllowedToSend = false;
     std::string FDocFileName;
-    int FStatusCode = 0;
-    std::string FReasonPhrase;
-    int32_t FContentLength = 0;
-    std::string FContentType;
-    std::vector<std::string> FAuthChallenges;
-    bool FLocationFlag = false;
     std::vector<std::string> FHeaderLines;
     int64_t FReceivedBytes = 0;
     int64_t FSentBytes = 0;

@@ -23,23 +23,6 @@ protected:
     }
     bool Done() { return WaitUntil([&] { return log.DoneCount > 0; }); }
 
-    // A fresh client whose request gets one whole response, then the close.
-    struct TOneAnswer {
-        std::unique_ptr<THttpCli> Cli = std::make_unique<THttpCli>();
-        THttpEventLog Log{*Cli};
-    };
-    std::unique_ptr<TOneAnswer> Answer(const std::string& response)
-    {
-        auto one = std::make_unique<TOneAnswer>();
-        one->Cli->URL = srv.Url("/");
-        one->Cli->GetAsync();
-        EXPECT_TRUE(srv.Accept());
-        srv.ReadRequest();
-        srv.Send(response);
-        srv.Close();
-        EXPECT_TRUE(WaitUntil([&] { return one->Log.DoneCount > 0; }));
-        return one;
-    }
     std::string Body() const { return std::string(doc.Data(), static_cast<size_t>(doc.Size())); }
 
     THttpTestServer srv;
@@ -49,49 +32,20 @@ protected:
     TFeeder feed{srv, *cli};
 };
 
-TEST_F(HttpHostile, HeaderTrickledOneByteAtATime)
+TEST_F(HttpHostile, ALineAtTheLimitWithItsLineFeedInTheNextRead)
 {
+    // The client reads no more than the reader can hold: no byte of the
+    // header may get lost between reads.
     Start();
-    const std::string response = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 4\r\n\r\nJPEG";
-    for (char c : response)
-        ASSERT_TRUE(feed.Feed(std::string(1, c)));
+    ASSERT_TRUE(feed.Feed("HTTP/1.0 200 OK\r\n"));
+    ASSERT_TRUE(feed.Feed("X-Long: " + std::string(8182, 'a') + "\r"));
+    feed.Feed("\nContent-Type: text/plain\r\n\r\nbody");
     srv.Close();
     ASSERT_TRUE(Done());
     EXPECT_EQ(log.DoneError, 0);
-    EXPECT_EQ(cli->ContentType(), "image/jpeg");
-    EXPECT_EQ(cli->ContentLength(), 4);
-    EXPECT_EQ(Body(), "JPEG");
-}
-
-TEST_F(HttpHostile, LinesAroundTheLineLimit)
-{
-    // Lines of 8191 and 8192 bytes with their CR LF fit; 8193 do not, with
-    // the CR as byte 8192 and the LF left for the next read.
-    for (size_t total : {8191u, 8192u, 8193u}) {
-        auto c = std::make_unique<THttpCli>();
-        THttpEventLog l(*c);
-        TFeeder f(srv, *c);
-        c->URL = srv.Url("/");
-        c->GetAsync();
-        ASSERT_TRUE(srv.Accept());
-        srv.ReadRequest();
-        ASSERT_TRUE(f.Feed("HTTP/1.0 200 OK\r\n"));
-        const std::string line = "X-Long: " + std::string(total - 10, 'a') + "\r";
-        ASSERT_EQ(line.size() + 1, total);
-        ASSERT_TRUE(f.Feed(line));
-        f.Feed("\nContent-Type: text/plain\r\n\r\nbody");
-        srv.Close();
-        ASSERT_TRUE(WaitUntil([&] { return l.DoneCount > 0; }));
-        if (total <= 8192) {
-            EXPECT_EQ(l.DoneError, 0) << total;
-            EXPECT_EQ(c->HeaderLines().at(1).size(), total - 2);
-            EXPECT_EQ(c->ContentType(), "text/plain");
-            EXPECT_EQ(l.Body, "body");
-        } else {
-            EXPECT_EQ(l.DoneError, hcLineTooLong) << total;
-            EXPECT_EQ(l.Body, "");
-        }
-    }
+    EXPECT_EQ(cli->HeaderLines().at(1).size(), 8190u);
+    EXPECT_EQ(cli->ContentType(), "text/plain");
+    EXPECT_EQ(Body(), "body");
 }
 
 TEST_F(HttpHostile, OneLineOfAMegabyteIsRefused)
@@ -112,7 +66,7 @@ TEST_F(HttpHostile, AHeaderThatNeverEndsIsCutAtItsLimit)
     Start();
     srv.Send("HTTP/1.0 200 OK\r\n");
     int sent = 0;
-    while (log.DoneCount == 0 && sent < 4 * THttpCli::MaxHeaderBytes) {
+    while (log.DoneCount == 0 && sent < 4 * static_cast<int>(THttpResponseReader::MaxHeaderBytes)) {
         const std::string lines = [] {
             std::string s;
             for (int i = 0; i < 100; ++i)
@@ -126,44 +80,7 @@ TEST_F(HttpHostile, AHeaderThatNeverEndsIsCutAtItsLimit)
     }
     ASSERT_TRUE(Done());
     EXPECT_EQ(log.DoneError, hcLineTooLong);
-    EXPECT_LE(cli->HeaderLines().size(), static_cast<size_t>(THttpCli::MaxHeaderBytes / 50 + 1));
-}
-
-TEST_F(HttpHostile, GarbageAndBinaryStatusLines)
-{
-    for (const std::string& first : {std::string("HTTP/1.1 abc Broken"), std::string("\x00\xff\x01 binary\x7f", 11),
-                                     std::string("HTTP/1.0 99999999999 Big")}) {
-        const auto one = Answer(first + "\r\nContent-Type: text/plain\r\n\r\nrest");
-        const THttpCli* c = one->Cli.get();
-        const THttpEventLog& l = one->Log;
-        ASSERT_GT(l.DoneCount, 0);
-        EXPECT_EQ(l.DoneError, 0);
-        EXPECT_EQ(c->StatusCode(), 0);
-        EXPECT_EQ(c->ContentType(), "text/plain");
-        EXPECT_EQ(l.Body, "rest");
-        EXPECT_EQ(c->HeaderLines().at(0), first);
-    }
-}
-
-TEST_F(HttpHostile, ContentLengthsThatCannotBeTrusted)
-{
-    const std::vector<std::pair<std::string, int>> cases = {
-        {"Content-Length: -5\r\n", -1},
-        {"Content-Length: 12abc\r\n", -1},
-        {"Content-Length: 4294967297\r\n", -1},
-        {"Content-Length: 10\r\nContent-Length: 20\r\n", -1},
-        {"Content-Length: 20\r\nContent-Length: 20\r\n", 20},
-        {"Content-Length:7\r\n", 7},
-    };
-    for (const auto& [lines, want] : cases) {
-        const auto one = Answer("HTTP/1.0 200 OK\r\n" + lines + "Content-Type: image/gif\r\n\r\nGIF89a");
-        const THttpCli* c = one->Cli.get();
-        const THttpEventLog& l = one->Log;
-        ASSERT_GT(l.DoneCount, 0) << lines;
-        EXPECT_EQ(c->ContentLength(), want) << lines;
-        EXPECT_EQ(c->ContentType(), "image/gif") << lines;
-        EXPECT_EQ(l.Body, "GIF89a") << lines;
-    }
+    EXPECT_LE(cli->HeaderLines().size(), static_cast<size_t>(THttpResponseReader::MaxHeaderBytes / 50 + 1));
 }
 
 TEST_F(HttpHostile, BodyShorterThanItsLengthThenClose)
@@ -209,18 +126,6 @@ TEST_F(HttpHostile, ABodyThatNeverEndsStopsAtTheMemoryStreamLimit)
     EXPECT_EQ(log.DoneError, hcDocStreamFailed);
     EXPECT_LE(small.Size(), small.MaxSize());
     EXPECT_GT(small.Size(), 200 * 1024);
-}
-
-TEST_F(HttpHostile, NulBytesAndBareLineFeedsInTheHeader)
-{
-    Start();
-    srv.Send(std::string("HTTP/1.0 200 OK\nX-Nul: a\0b\nContent-Type: Image/PNG\n\nPNG\n", 56));
-    srv.Close();
-    ASSERT_TRUE(Done());
-    EXPECT_EQ(cli->StatusCode(), 200);
-    EXPECT_EQ(cli->HeaderLines().at(1), std::string("X-Nul: a\0b", 10));
-    EXPECT_EQ(cli->ContentType(), "image/png");
-    EXPECT_EQ(Body(), "PNG\n");
 }
 
 TEST_F(HttpHostile, ControlBytesInALocationNeverReachTheRequest)

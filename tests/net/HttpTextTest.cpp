@@ -1,5 +1,4 @@
 #include "net/HttpDocFileName.h"
-#include "net/HttpHeaderLine.h"
 #include "net/HttpRelocation.h"
 #include "net/HttpRequestText.h"
 #include "net/HttpUrl.h"
@@ -119,34 +118,6 @@ TEST(RequestText, Base64AndDates)
     EXPECT_EQ(FormatHttpDate(36526.5), "Sat, 01 Jan 2000 12:00:00");
     EXPECT_EQ(FormatHttpDate(36585), "Tue, 29 Feb 2000 00:00:00");
     EXPECT_EQ(FormatHttpDate(2), "Mon, 01 Jan 1900 00:00:00");
-}
-
-TEST(HeaderLine, StatusFieldsAndLengths)
-{
-    EXPECT_TRUE(IsStatusLine("HTTP/1.1 200 OK"));
-    EXPECT_FALSE(IsStatusLine("HTTP/2 200"));
-    EXPECT_FALSE(IsStatusLine("http/1.0 200 OK"));
-    EXPECT_EQ(StatusCodeOf("HTTP/1.0 404 Not Found"), 404);
-    EXPECT_EQ(StatusCodeOf("HTTP/1.0 302"), 302);
-    EXPECT_EQ(StatusCodeOf("HTTP/1.0 2x0 OK"), std::nullopt);
-    EXPECT_EQ(StatusCodeOf("HTTP/1.0 20"), std::nullopt);
-    EXPECT_EQ(StatusCodeOf("HTTP/1.0 2000 OK"), std::nullopt);
-    EXPECT_EQ(ReasonPhraseOf("HTTP/1.0 404 Not Found"), "Not Found");
-    EXPECT_EQ(ReasonPhraseOf("HTTP/1.0 404"), "");
-
-    auto f = SplitHeaderField("Content-Type: TEXT/html");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->Name, "content-type");
-    EXPECT_EQ(f->Value, "TEXT/html");
-    EXPECT_EQ(SplitHeaderField("Content-Type:text/html")->Value, "text/html");
-    EXPECT_EQ(SplitHeaderField("X:")->Value, "");
-    EXPECT_FALSE(SplitHeaderField("no colon here"));
-
-    EXPECT_EQ(ParseContentLength("1234"), 1234);
-    EXPECT_EQ(ParseContentLength(" 0 "), 0);
-    EXPECT_EQ(ParseContentLength("2147483647"), 2147483647);
-    for (const char* bad : {"", "-5", "+5", "12abc", "2147483648", "99999999999999999999", "0x10", "1 2"})
-        EXPECT_EQ(ParseContentLength(bad), std::nullopt) << bad;
 }
 
 THttpTarget Relocated(const std::string& value, bool proxy)

@@ -1,0 +1,102 @@
+#include "net/HttpCli.h"
+
+#include "net/WSocketErrors.h"
+
+namespace {
+const char* const kLookupFailedText = "can't resolve hostname to IP address";
+
+std::string ErrorWithNumber(int error)
+{
+    return WSocketErrorText(error) + " (Error #" + std::to_string(error) + ")";
+}
+}
+
+void THttpCli::StartConnection()
+{
+    if (!Still([&] { StateChange(hsDnsLookup); }))
+        return;
+    if (!HostsFitForProxy()) {
+        SocketDnsLookupDone(WSAHOST_NOT_FOUND);
+        return;
+    }
+    FCtrlSocket->DnsLookup(SocksServer.empty() ? FHostName : SocksServer);
+}
+
+void THttpCli::Relocate()
+{
+    try {
+        StartConnection();
+    } catch (const ESocketException&) {
+        FRequestDoneError = WSAEINVAL;
+        FReader.SetOutcome(404, kLookupFailedText);
+        SocketSessionClosed(WSAEINVAL);
+    }
+}
+
+void THttpCli::SocketDnsLookupDone(uint16_t Error)
+{
+    if (FHttpState == hsAborting)
+        return;
+    if (Error != 0) {
+        FRequestDoneError = Error;
+        FReader.SetOutcome(404, kLookupFailedText);
+        SocketSessionClosed(Error);
+        return;
+    }
+    if (!Still([&] { StateChange(hsDnsLookupDone); }))
+        return;
+    try {
+        FCtrlSocket->SetAddr(SocksServer.empty() ? FCtrlSocket->DnsResult() : FHostName);
+        HandSocksToSocket();
+        FCtrlSocket->SetPort(FConnectPort);
+        FCtrlSocket->SetProto("tcp");
+        FCtrlSocket->Connect();
+    } catch (const std::exception&) {
+        // A refusal that names no network error still must not look like success.
+        const int error = FCtrlSocket->LastError() != 0 ? FCtrlSocket->LastError() : WSAEINVAL;
+        FRequestDoneError = static_cast<uint16_t>(error);
+        FReader.SetOutcome(404, "can't connect: " + ErrorWithNumber(error));
+        const std::weak_ptr<char> alive = FAlive;
+        FCtrlSocket->Close();
+        if (!alive.expired())
+            SocketSessionClosed(static_cast<uint16_t>(error));
+    }
+}
+
+void THttpCli::SocketSessionConnected(uint16_t Error)
+{
+    if (Error != 0) {
+        FRequestDoneError = Error;
+        FReader.SetOutcome(404, FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText);
+        SocketSessionClosed(Error);
+        return;
+    }
+    FConnected = true;
+    if (!Still([&] { StateChange(hsConnected); }) || !Still([&] { FireSessionConnected(); }))
+        return;
+    if (!Still([&] { StateChange(hsWaitingHeader); }))
+        return;
+    const std::weak_ptr<char> alive = FAlive;
+    try {
+        switch (FRequestType) {
+        case rqGet:
+            SendRequest("GET");
+            break;
+        case rqHead:
+            SendRequest("HEAD");
+            break;
+        case rqPost:
+            SendRequest("POST");
+            if (alive.expired() || !Still([&] { FireSendBegin(); }))
+                return;
+            FAllowedToSend = true;
+            SendPostBlock();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        if (!alive.expired())
+            CloseConnection();
+    }
+}

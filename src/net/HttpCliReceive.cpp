@@ -1,0 +1,179 @@
+#include "net/HttpCli.h"
+
+#include "net/HttpDocFileName.h"
+#include "net/InvokeHandler.h"
+
+void THttpCli::SocketDataAvailable(uint16_t Error)
+{
+    if (FBurstBytes >= ReadBurst) {
+        // Reading nothing ends the socket's receive loop; WM_HTTP_RESUME reads on.
+        FYielded = true;
+        return;
+    }
+    // A header line must fit the reader whole; the body passes in reads of any size.
+    const bool inBody = FHttpState == hsWaitingBody;
+    const size_t room = inBody ? sizeof FReceiveBuffer : FReader.Room();
+    const int n = FCtrlSocket->Receive(FReceiveBuffer, static_cast<int>(room));
+    if (FRequestType == rqNone || n <= 0)
+        return;
+    if (FBurstBytes == 0)
+        Post(WM_HTTP_RESUME);
+    FBurstBytes += n;
+    if (inBody) {
+        BodyChunk(FReceiveBuffer, static_cast<size_t>(n));
+        return;
+    }
+    FReader.Feed(FReceiveBuffer, static_cast<size_t>(n));
+    ReadLines(Error);
+}
+
+void THttpCli::ReadLines(uint16_t Error)
+{
+    for (;;) {
+        if (FHttpState == hsWaitingHeader) {
+            if (!HeaderStep())
+                return;
+            continue;
+        }
+        // Neither a header nor a body is awaited: the lines go to whoever asks.
+        if (!FReader.NextLine())
+            return;
+        FLastReceived = FReader.Line();
+        if (!Still([&] { Invoke(OnDataAvailable, this, Error); }))
+            return;
+    }
+}
+
+// One step through the response header; false when the read ends here:
+// more bytes are needed, the header is over, or the client is gone.
+bool THttpCli::HeaderStep()
+{
+    const THttpReadStep step = FReader.Next();
+    if (FReader.LineRead())
+        FLastReceived = FReader.Line();
+    switch (step) {
+    case hrNeedMore:
+        return false;
+    case hrBegin:
+        return Still([&] { FireHeaderBegin(); });
+    case hrRefused:
+        FailResponse(hcLineTooLong);
+        return false;
+    case hrHeaderEnd:
+        HeaderEnd();
+        return false;
+    case hrHtmlBody:
+        EnterBody();
+        return false;
+    default:
+        return HeaderLine(step);
+    }
+}
+
+bool THttpCli::HeaderLine(THttpReadStep Step)
+{
+    FHeaderLines.push_back(FLastReceived);
+    if (Step == hrCookie) {
+        // A copy: the handler may free the client and its reader.
+        const std::string value = FReader.Response().Cookies.back();
+        bool accept = true;
+        if (!Still([&] { FireCookie(value, accept); }))
+            return false;
+    } else if (Step == hrLocation) {
+        LocationTarget(*FReader.Response().Location);
+    }
+    if (!Still([&] { Invoke(OnHeaderData, this); }))
+        return false;
+    if (FReader.Response().StatusCode >= 400 && FCtrlSocket->State() != wsClosed) {
+        // Refused: stop reading, but finish what this read brought.
+        FYielded = false;
+        if (!Still([&] { FCtrlSocket->Close(); }))
+            return false;
+    }
+    return true;
+}
+
+void THttpCli::HeaderEnd()
+{
+    if (FReader.Response().Location) {
+        FollowLocation();
+        return;
+    }
+    FDocFileName = FixDocFileNameForType(FDocFileName, ContentType());
+    EnterBody();
+}
+
+void THttpCli::EnterBody()
+{
+    if (!Still([&] { StateChange(hsWaitingBody); }) || !Still([&] { FireHeaderEnd(); }))
+        return;
+    if (DocStream && ContentLength() > 0)
+        DocStream->ExpectBytes(ContentLength());
+    // What came with the header's last read starts the body.
+    const std::string_view body = FReader.Body();
+    if (!body.empty())
+        BodyChunk(body.data(), body.size());
+}
+
+bool THttpCli::BodyChunk(const char* Data, size_t Len)
+{
+    FLastReceived.assign(Data, Len);
+    if (FBodyLineCount == 0 && !Still([&] { FireDocBegin(); }))
+        return false;
+    ++FBodyLineCount;
+    FReceivedBytes += static_cast<int64_t>(Len);
+    if (!Still([&] { FireDocData(FLastReceived.data(), static_cast<int>(FLastReceived.size())); }))
+        return false;
+    if (DocStream) {
+        try {
+            DocStream->Write(FLastReceived.data(), FLastReceived.size());
+        } catch (const std::exception&) {
+            FailResponse(hcDocStreamFailed);
+            return false;
+        }
+    }
+    return true;
+}
+
+void THttpCli::FailResponse(uint16_t Error)
+{
+    // Reading on would only fill memory or spin: end the response now.
+    FRequestDoneError = Error;
+    FReader.Restart();
+    FYielded = false;
+    if (FCtrlSocket->State() != wsClosed)
+        FCtrlSocket->Close();
+    else
+        Post(WM_HTTP_READY);
+}
+
+void THttpCli::SocketSessionClosed(uint16_t Error)
+{
+    // A connection that broke (a reset in the body) must not end as a success.
+    if (Error != 0 && FRequestDoneError == 0 && FHttpState != hsAborting)
+        FRequestDoneError = Error;
+    FConnected = false;
+    if (FYielded && !DrainYielded())
+        return;
+    if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
+        return;
+    Post(WM_HTTP_READY);
+}
+
+bool THttpCli::DrainYielded()
+{
+    // The peer closed while bytes were left for a later turn of the event
+    // loop; the connection is still open here, so take them now.
+    const std::weak_ptr<char> alive = FAlive;
+    FYielded = false;
+    try {
+        for (int before = -1; !alive.expired() && FCtrlSocket->ReadCount() != before;) {
+            before = FCtrlSocket->ReadCount();
+            FBurstBytes = 0;
+            SocketDataAvailable(0);
+        }
+    } catch (...) {
+        // like the socket's own receive loop: a failing handler ends the read
+    }
+    return !alive.expired();
+}

@@ -1,0 +1,62 @@
+#include "net/HttpCli.h"
+
+#include "net/HttpRequestText.h"
+#include "net/InvokeHandler.h"
+
+void THttpCli::SendRequest(const std::string& Method)
+{
+    THttpRequestHeader h;
+    h.Method = Method;
+    h.Path = FPath;
+    h.Sender = Sender;
+    h.Accept = Accept;
+    h.Reference = Reference;
+    h.ContentTypePost = ContentTypePost;
+    h.Agent = Agent;
+    h.TargetHost = FTargetHost;
+    h.Cookie = Cookie;
+    h.Username = Username;
+    h.Password = Password;
+    h.Proxy = Proxy;
+    h.ProxyUsername = ProxyUsername;
+    h.ProxyPassword = ProxyPassword;
+    h.NoCache = NoCache;
+    h.ModifiedSince = ModifiedSince;
+    if (Method == "POST")
+        h.PostSize = SendStream->Size();
+
+    FRequestBuffer.clear();
+    if (!Still([&] { FireRequestHeaderBegin(); }))
+        return;
+    for (const std::string& line : RequestHeaderLines(h))
+        if (!Still([&] { SendRequestLine(line); }))
+            return;
+    if (!Still([&] { FireRequestHeaderEnd(); }) || !Still([&] { SendRequestLine(""); }))
+        return;
+    FCtrlSocket->Send(FRequestBuffer.data(), static_cast<int>(FRequestBuffer.size()));
+    FRequestBuffer.clear();
+}
+
+void THttpCli::SendRequestLine(const std::string& Line)
+{
+    if (!Still([&] { Invoke(OnCommand, this, Line); }))
+        return;
+    FRequestBuffer += Line;
+    FRequestBuffer += "\r\n";
+}
+
+void THttpCli::SendPostBlock()
+{
+    if (!FAllowedToSend)
+        return;
+    const size_t n = SendStream->Read(FSendBuffer, sizeof FSendBuffer);
+    if (n > 0) {
+        FSentBytes += static_cast<int64_t>(n);
+        if (!Still([&] { FireSendData(FSendBuffer, static_cast<int>(n)); }))
+            return;
+        FCtrlSocket->Send(FSendBuffer, static_cast<int>(n));
+    } else {
+        FAllowedToSend = false;
+        FireSendEnd();
+    }
+}
