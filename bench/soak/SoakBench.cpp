@@ -16,6 +16,7 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "controls/AdImage.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 
@@ -221,6 +222,7 @@ int main(int argc, char** argv)
     WebProcess web; // before any thread
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    TAdImage::SetLibraryFolder(GS_PROGRAM_DIR);
     const std::string part = argc > 2 ? argv[2] : "";
     if (part != "endless") {
         SoakFigures(web, pages, false);
