@@ -5,7 +5,8 @@
 //     and checks 20,000 pictures, with the timers shortened to 1 ms; resident
 //     memory every 1,000 pages (goal: at most 10% above its level at 1,000),
 //     the work lists at the end (goal: all empty), and CPU seconds per page
-//     beside "wget -i" fetching the same pages (goal: at most wget's);
+//     beside "wget -i" fetching the same pages (goal: at most wget's), and
+//     beside wget making every request the program makes (pages and checks);
 // (b) 20 pages that never end, fetched at once in the fast profile (timers
 //     shortened alike, so that all 20 start before the first is cut): peak
 //     resident memory (goal: under 300 MB), once with lines of text and once
