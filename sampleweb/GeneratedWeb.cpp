@@ -161,4 +161,13 @@ std::vector<std::string> GeneratedWeb::SoakPages(const std::string& base, int li
     return pages;
 }
 
+std::vector<std::string> GeneratedWeb::SoakPictures(const std::string& base, int listed)
+{
+    std::vector<std::string> pictures;
+    for (int i = 0; i < listed; ++i)
+        for (const char* letter : {"-a", "-b", "-c", "-d"})
+            pictures.push_back(base + "/site/pics/" + std::to_string(i) + letter + ".jpg");
+    return pictures;
+}
+
 } // namespace sampleweb

@@ -35,6 +35,8 @@ public:
 
     // The pages a recursive search of "soak<listed>" reads, in no set order.
     static std::vector<std::string> SoakPages(const std::string& base, int listed);
+    // The pictures on those pages, which such a search checks.
+    static std::vector<std::string> SoakPictures(const std::string& base, int listed);
 
 private:
     struct Impl;

@@ -126,19 +126,25 @@ void TCustomWSocket::Connect()
             return;
         }
     }
-    StartAsyncSelect(kConnectEvents, "WSAAsyncSelect");
     if (FType == 2) {
+        StartAsyncSelect(kConnectEvents, "WSAAsyncSelect");
         ChangeState(wsConnected);
         if (alive.expired())
             return;
         FireSessionConnected(0);
         return;
     }
-    if (::connect(FHSocket, reinterpret_cast<const sockaddr*>(&FSin), sizeof FSin) == 0 || errno == EINPROGRESS) {
-        FSelect->Connecting();
+    // Selected once the connect's fate is known, so that the event loop is
+    // told only once what to watch.
+    const bool started =
+        ::connect(FHSocket, reinterpret_cast<const sockaddr*>(&FSin), sizeof FSin) == 0 || errno == EINPROGRESS;
+    const int connectErrno = errno;
+    FSelect->Select(kConnectEvents, started);
+    if (started) {
         ChangeState(wsConnecting);
         return;
     }
+    errno = connectErrno;
     WSocketSetLastErrorFromErrno();
     FLastError = WSAGetLastError();
     SocketError("Connect");

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <mutex>
 
 namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -93,11 +95,17 @@ int WSocketResolveProto(const std::string& Proto)
     const std::string proto = WSocketTrim(Proto);
     if (StartsWithDigit(proto))
         return static_cast<int>(LeadingNumber(proto));
+    // Every connection names its protocol: the protocols file is read once a name.
+    static std::mutex lock;
+    static std::map<std::string, int> known;
+    const std::lock_guard guard(lock);
+    if (const auto it = known.find(proto); it != known.end())
+        return it->second;
     protoent entry{};
     protoent* found = nullptr;
     char buffer[1024];
     getprotobyname_r(proto.c_str(), &entry, buffer, sizeof buffer, &found);
     if (found == nullptr)
         throw ESocketException(Format("WSocketResolveProto: Cannot convert protocol '%s'", Proto));
-    return found->p_proto;
+    return known[proto] = found->p_proto;
 }

@@ -19,16 +19,23 @@ int SocketOption(TSocket s, int name)
         return 0;
     return value;
 }
+
+// Made without ever being watched: every change to what the event loop
+// watches wakes the loop once more.
+std::unique_ptr<QSocketNotifier> DisabledNotifier(TSocket s, QSocketNotifier::Type type)
+{
+    auto notifier = std::make_unique<QSocketNotifier>(type);
+    notifier->setSocket(s);
+    return notifier;
+}
 }
 
 TAsyncSelect::TAsyncSelect(TSocket Socket, bool Datagram, TMessageWindow* Window, uint32_t Msg, uint32_t Serial)
     : FSocket(Socket), FWindow(Window), FMsg(Msg), FSerial(Serial), FDatagram(Datagram)
 {
-    FReadNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Read);
-    FReadNotifier->setEnabled(false);
+    FReadNotifier = DisabledNotifier(Socket, QSocketNotifier::Read);
     QObject::connect(FReadNotifier.get(), &QSocketNotifier::activated, [this] { ReadReady(); });
-    FWriteNotifier = std::make_unique<QSocketNotifier>(Socket, QSocketNotifier::Write);
-    FWriteNotifier->setEnabled(false);
+    FWriteNotifier = DisabledNotifier(Socket, QSocketNotifier::Write);
     QObject::connect(FWriteNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
 }
 
@@ -44,8 +51,9 @@ TAsyncSelect::~TAsyncSelect()
         close(FHangupFd);
 }
 
-void TAsyncSelect::Select(uint16_t Events)
+void TAsyncSelect::Select(uint16_t Events, bool Connecting)
 {
+    FConnecting = FConnecting || Connecting;
     FEvents = Events;
     FListening = (Events & FD_ACCEPT) != 0 && (Events & FD_CONNECT) == 0 && !FDatagram &&
                  SocketOption(FSocket, SO_ACCEPTCONN) != 0;
@@ -54,12 +62,6 @@ void TAsyncSelect::Select(uint16_t Events)
     FReadArmed = true;
     // Like WinSock, a writable socket reports FD_WRITE once when selected.
     FWriteArmed = (Events & FD_WRITE) != 0 && !FListening;
-    Update();
-}
-
-void TAsyncSelect::Connecting()
-{
-    FConnecting = true;
     Update();
 }
 
@@ -80,8 +82,7 @@ void TAsyncSelect::WatchHangup()
         hangup.events = EPOLLRDHUP; // errors and hang-ups are always reported
         if (FHangupFd < 0 || epoll_ctl(FHangupFd, EPOLL_CTL_ADD, FSocket, &hangup) < 0)
             return;
-        FHangupNotifier = std::make_unique<QSocketNotifier>(FHangupFd, QSocketNotifier::Read);
-        FHangupNotifier->setEnabled(false);
+        FHangupNotifier = DisabledNotifier(FHangupFd, QSocketNotifier::Read);
         QObject::connect(FHangupNotifier.get(), &QSocketNotifier::activated, [this] { HangupReady(); });
     }
     Update();

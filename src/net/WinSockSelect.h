@@ -22,10 +22,9 @@ public:
     TAsyncSelect(const TAsyncSelect&) = delete;
     TAsyncSelect& operator=(const TAsyncSelect&) = delete;
 
-    // The events to report; 0 reports nothing.
-    void Select(uint16_t Events);
-    // A non-blocking connect is under way: FD_CONNECT reports its outcome.
-    void Connecting();
+    // The events to report; 0 reports nothing. Connecting: a non-blocking
+    // connect is under way, and FD_CONNECT reports its outcome.
+    void Select(uint16_t Events, bool Connecting = false);
     void ReEnable(uint16_t Event);
     // Reports the peer's close even though FD_READ is not re-enabled.
     void WatchHangup();

@@ -3,6 +3,7 @@
 #include "platform/AnsiCase.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -47,6 +48,40 @@ Lines ReadLines(const std::string& path)
         l.text.push_back(line);
     }
     return l;
+}
+
+// What tells one version of the file from another without reading it.
+struct FileVersion {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    FileVersion() = default;
+    explicit FileVersion(const struct stat& st)
+        : device(st.st_dev), inode(st.st_ino), size(st.st_size), modified(st.st_mtim), changed(st.st_ctim)
+    {
+    }
+    bool operator==(const FileVersion& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+// File times move in steps (two seconds on some file systems): a file
+// changed within the last step may change again under the same times and
+// size, so only a file older than that is known by its version.
+bool Settled(const FileVersion& v)
+{
+    using namespace std::chrono;
+    constexpr seconds kTimeStep{2};
+    const auto since = [](const timespec& t) {
+        return system_clock::now() - system_clock::time_point(duration_cast<system_clock::duration>(
+                                         seconds(t.tv_sec) + nanoseconds(t.tv_nsec)));
+    };
+    return since(v.modified) > kTimeStep && since(v.changed) > kTimeStep;
 }
 
 // "[name]" gives name; anything else gives nothing.
@@ -223,11 +258,36 @@ int StrToIntDef(const std::string& text, int def)
     return negative ? -bits : bits;
 }
 
+struct TIniFile::TSnapshot {
+    Lines lines;
+    FileVersion version;
+    bool settled = false;
+};
+
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
+
+// The file is asked for its version at every read, so a change is seen at
+// the next read; an unchanged file is not read and parsed again.
+std::shared_ptr<const TIniFile::TSnapshot> TIniFile::Snapshot() const
+{
+    struct stat st {};
+    if (::stat(FFileName.c_str(), &st) != 0) {
+        // No file (or none that can be reached): nothing to read.
+        static const auto missing = std::make_shared<const TSnapshot>();
+        FSnapshot.reset();
+        return missing;
+    }
+    const FileVersion version(st);
+    if (FSnapshot && FSnapshot->settled && FSnapshot->version == version)
+        return FSnapshot;
+    FSnapshot = std::make_shared<const TSnapshot>(TSnapshot{ReadLines(FFileName), version, Settled(version)});
+    return FSnapshot;
+}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
 {
-    const Lines l = ReadLines(FFileName);
+    const auto snapshot = Snapshot();
+    const Lines& l = snapshot->lines;
     const Place p = Find(l, section, key);
     if (p.keyLine < 0)
         return def.substr(0, MaxValueLength);
@@ -236,7 +296,8 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const
 {
-    const Lines l = ReadLines(FFileName);
+    const auto snapshot = Snapshot();
+    const Lines& l = snapshot->lines;
     const Place p = Find(l, section, key);
     if (p.keyLine < 0)
         return def;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ComponentException.h"
 
+#include <memory>
 #include <string>
 
 class EIniFileException : public EComponentException {
@@ -30,7 +31,12 @@ public:
     static constexpr size_t MaxValueLength = 2047;
 
 private:
+    struct TSnapshot;
+    // The file's lines; parsed again only when the file may have changed.
+    std::shared_ptr<const TSnapshot> Snapshot() const;
+
     std::string FFileName;
+    mutable std::shared_ptr<const TSnapshot> FSnapshot;
 };
 
 // Decimal, or hexadecimal after "0x"/"0X"/"$", with an optional sign;

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>
@@ -96,6 +97,30 @@ TEST(IniFile, StringsAreCutAt2047Characters)
     TIniFile ini(dir.File("gs.ini"));
     ini.WriteString("Options", "SavePath", std::string(3000, 'a'));
     EXPECT_EQ(ini.ReadString("Options", "SavePath", "").size(), 2047u);
+}
+
+// Reads reuse the parsed file while it is unchanged; a change by anyone
+// else is still seen at the next read, even one that keeps the size and
+// comes within the same tick of the file's clock.
+TEST(IniFile, ChangesByOthersAreSeenAtTheNextRead)
+{
+    TempDir dir;
+    const std::string path = dir.File("gs.ini");
+    TIniFile ini(path);
+    WriteFile(path, "[Options]\nWait=5\n");
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 0), 5);
+    WriteFile(path, "[Options]\nWait=6\n");
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 0), 6);
+
+    const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+    utimensat(AT_FDCWD, path.c_str(), longAgo, 0);
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 0), 6);
+    WriteFile(path, "[Options]\nWait=7\n");
+    utimensat(AT_FDCWD, path.c_str(), longAgo, 0);
+    EXPECT_EQ(ini.ReadString("Options", "Wait", ""), "7");
+
+    fs::remove(path);
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 0), 0);
 }
 
 TEST(IniFile, RefusedWriteSaysWhereAndKeepsTheFile)
