@@ -45,8 +45,14 @@ protected:
         form = &program->form1;
         form2 = &program->form2;
         if (stopTimers)
-            for (QTimer* t : {form->Timer1, form->Timer2, form->Timer3, form->Timer4, form->Timer5})
+            for (QTimer* t : SchedulerTimers())
                 t->stop();
+    }
+
+    // The main window's timers of the search: request starts, reapers, counters.
+    std::vector<QTimer*> SchedulerTimers() const
+    {
+        return {form->Timer1, form->Timer2, form->Timer3, form->Timer4, form->Timer5};
     }
 
     TempDir dir;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -51,12 +52,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-void RunEventLoopFor(std::chrono::milliseconds time)
+void RunPendingEvents(int rounds)
 {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < time.count()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
+    for (int i = 0; i < rounds; ++i) {
+        // Shared: a marker that is late still has somewhere to write.
+        auto delivered = std::make_shared<bool>(false);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [delivered] { *delivered = true; },
+                                  Qt::QueuedConnection);
+        if (!WaitUntil([&] { return *delivered; }))
+            throw std::runtime_error("a posted marker was not delivered");
     }
 }
