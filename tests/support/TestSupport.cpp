@@ -52,6 +52,16 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
+void RunEventLoopFor(std::chrono::milliseconds time)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < time.count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+}
+
 void RunPendingEvents(int rounds)
 {
     for (int i = 0; i < rounds; ++i) {
