@@ -2,6 +2,7 @@
 
 #include "download/Gauge.h"
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QTimer>
 #include <filesystem>
@@ -14,24 +15,29 @@ namespace fs = std::filesystem;
 class Downloads : public PictureWork {
 protected:
     // Runs the Save button; the modal download window is inspected (and, if
-    // still open, closed) after `inspectAfterMs`. True when it closed by
-    // itself before that, its queue run empty.
-    bool Save(int inspectAfterMs, const std::function<void()>& inspect)
+    // still open, closed) once `ready` holds, or after 15 s. True when it
+    // closed by itself before that, its queue run empty.
+    bool Save(const std::function<bool()>& ready, const std::function<void()>& inspect)
     {
         bool inspected = false;
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        QElapsedTimer waited;
+        waited.start();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (inspected || !((ready && ready()) || waited.elapsed() > 15000))
+                return;
             inspected = true;
             if (inspect)
                 inspect();
             if (download->isVisible())
                 download->BitBtn1Click();
         });
-        timer.start(inspectAfterMs);
+        poll.start(1);
         form->LuminFade4Click();
         return !inspected;
     }
+    // Every download started has ended and been shown.
+    bool AllEnded() const { return form->FileFetches.Running() == 0; }
 };
 
 TEST_F(Downloads, NumberedNamesContinueAfterAnExistingFile)
@@ -47,7 +53,7 @@ TEST_F(Downloads, NumberedNamesContinueAfterAnExistingFile)
     const std::string b = Url(Host::SiteB, "/stock/boat-45000.jpg");
     ListAndSelect({a, b});
 
-    EXPECT_TRUE(Save(15000, nullptr));
+    EXPECT_TRUE(Save(nullptr, nullptr));
     EXPECT_EQ(ReadFile(save + "/red cars/red cars_1.jpg"), "mine");
     EXPECT_EQ(ReadFile(save + "/red cars/red cars_2.jpg"), Bytes(a));
     EXPECT_EQ(ReadFile(save + "/red cars/red cars_3.jpg"), Bytes(b));
@@ -61,13 +67,13 @@ TEST_F(Downloads, FoldersAreCreatedOneLevelAtATime)
     form->SearchDirName = "cats";
     const std::string a = Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg");
     ListAndSelect({a});
-    EXPECT_TRUE(Save(15000, nullptr));
+    EXPECT_TRUE(Save(nullptr, nullptr));
     EXPECT_EQ(ReadFile(dir.File("new/cats/sunset-20000.jpg")), Bytes(a));
 
     // A missing parent is not created: nothing is written, the entry stays.
     settings->WriteString("Options", "SavePath", dir.File("missing/deeper"));
     QStringList queued;
-    Save(1500, [&] {
+    Save([&] { return AllEnded(); }, [&] {
         for (int i = 0; i < download->ListBox1->count(); ++i)
             queued << download->ListBox1->item(i)->text();
     });
@@ -83,7 +89,7 @@ TEST_F(Downloads, TwoEqualNamesWithoutNumberingNeverShareAFile)
     const std::string other = Url(Host::SiteB, "/elsewhere/sunset-20000.jpg"); // a 404 of another host
     ListAndSelect({a, other});
     QStringList queued, done;
-    Save(2500, [&] {
+    Save([&] { return AllEnded(); }, [&] {
         for (int i = 0; i < download->ListBox1->count(); ++i)
             queued << download->ListBox1->item(i)->text();
         for (int i = 0; i < download->ListBox2->count(); ++i)
@@ -103,7 +109,7 @@ TEST_F(Downloads, A404KeepsTheWindowOpenWithItsEntry)
     bool open = false;
     QStringList queued;
     int percent = -1;
-    Save(2500, [&] {
+    Save([&] { return AllEnded(); }, [&] {
         open = download->isVisible();
         for (int i = 0; i < download->ListBox1->count(); ++i)
             queued << download->ListBox1->item(i)->text();
@@ -120,7 +126,7 @@ TEST_F(Downloads, NoSelectionOpensAnEmptyWindowAtZero)
     bool open = false;
     int rows = -1, percent = -1;
     QString path = "unset";
-    Save(300, [&] {
+    Save([&] { return AllEnded(); }, [&] {
         open = download->isVisible();
         rows = download->ListBox1->count() + download->ListBox2->count();
         percent = download->Gauge1->PercentDone();
@@ -135,7 +141,12 @@ TEST_F(Downloads, NoSelectionOpensAnEmptyWindowAtZero)
 TEST_F(Downloads, NoSavePathAsksForOneAndDownloadsNothing)
 {
     ListAndSelect({Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg")});
-    QTimer::singleShot(200, options, [&] { options->reject(); });
+    QTimer closer; // the options dialog is answered as soon as it shows
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (options->isVisible())
+            options->reject();
+    });
+    closer.start(1);
     form->LuminFade4Click();
     ASSERT_FALSE(dialogs.empty());
     EXPECT_EQ(dialogs[0].text, "You must specify a directory first!");

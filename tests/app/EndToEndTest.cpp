@@ -4,6 +4,8 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTimer>
+#include <map>
 
 namespace {
 
@@ -68,7 +70,15 @@ TEST_F(EndToEnd, NothingIsAddedAfterAbort)
     const auto atAbort = Listed();
     ASSERT_TRUE(WaitUntil([&] { return form->Scheduler.Pages().empty() && form->Scheduler.Checks().empty(); },
                           std::chrono::seconds(30)));
-    RunEventLoopFor(std::chrono::milliseconds(1200));
+    // Every timer of the search ticks twice more: nothing left starts or adds a row.
+    QObject watch;
+    std::map<QTimer*, int> ticks;
+    for (QTimer* t : SchedulerTimers())
+        QObject::connect(t, &QTimer::timeout, &watch, [&ticks, t] { ++ticks[t]; });
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto timers = SchedulerTimers();
+        return std::all_of(timers.begin(), timers.end(), [&](QTimer* t) { return ticks[t] >= 2; });
+    }));
     EXPECT_EQ(Listed(), atAbort);
     EXPECT_TRUE(form->GetPageQueue.empty());
     EXPECT_TRUE(form->CheckLinkQueue.empty());

@@ -45,9 +45,14 @@ protected:
         form = &program->form1;
         form2 = &program->form2;
         if (stopTimers)
-            for (QTimer* t : {form->CheckStartTimer, form->PageStartTimer, form->PageReapTimer, form->CheckReapTimer,
-                              form->CounterTimer})
+            for (QTimer* t : SchedulerTimers())
                 t->stop();
+    }
+
+    // The main window's timers of the search: request starts, reapers, counters.
+    std::vector<QTimer*> SchedulerTimers() const
+    {
+        return {form->CheckStartTimer, form->PageStartTimer, form->PageReapTimer, form->CheckReapTimer, form->CounterTimer};
     }
 
     TempDir dir;

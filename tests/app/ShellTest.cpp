@@ -75,9 +75,9 @@ TEST_F(Shell, SettingsThatCannotBeStoredAreReportedAndTheWindowStillCloses)
 TEST_F(Shell, TellAFriendIsAskedAboutSevenTimesInAHundred)
 {
     int asked = 0;
+    CreateForms();
     for (uint64_t seed = 0; seed < 100; ++seed) {
         dialogs.clear();
-        CreateForms();
         RandSeed(seed); // after the window seeded it from the clock
         form->FormShow();
         asked += static_cast<int>(dialogs.size());

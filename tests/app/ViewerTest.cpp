@@ -141,7 +141,8 @@ TEST_F(Viewer, EscapeStopsASlideShow)
     EXPECT_FALSE(form->ViewerShowing());
     EXPECT_TRUE(form->SlideShowStopped);
     EXPECT_TRUE(form->SlideShowList.empty());
-    RunEventLoopFor(std::chrono::milliseconds(2500));
+    // The picture fetched meanwhile arrives, and the show ends there.
+    ASSERT_TRUE(WaitUntil([&] { return form->FileFetches.Running() == 0; }));
     EXPECT_FALSE(form->ViewerShowing());
     EXPECT_FALSE(form->SlideShowTimer->isActive());
     EXPECT_TRUE(ScratchEmpty()); // the picture fetched meanwhile is not left behind

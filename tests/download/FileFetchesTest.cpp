@@ -126,7 +126,7 @@ TEST_F(FileFetches, FreeingTheFetchesTellsNothing)
     own->Start(server.Url("/slow.jpg"), 3, TDownloadFile::Create(dir.File("slow.jpg")));
     ASSERT_TRUE(server.Accept());
     own.reset();
-    RunEventLoopFor(std::chrono::milliseconds(50));
+    RunPendingEvents();
     EXPECT_FALSE(told);
     EXPECT_NO_THROW(TDownloadFile::Create(dir.File("slow.jpg")));
 }

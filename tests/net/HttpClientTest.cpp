@@ -42,7 +42,7 @@ TEST_F(HttpClient, PlainGetSendsTheDefaultRequestAndFiresEventsInOrder)
         ASSERT_TRUE(feed.Feed(piece));
     srv.Close();
     ASSERT_TRUE(Done(log));
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
 
     EXPECT_EQ(log.Events,
               (std::vector<std::string>{
@@ -105,7 +105,7 @@ TEST_F(HttpClient, RelocationToAPathAnAbsoluteUrlAndABareName)
     ASSERT_TRUE(other.Send("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\nJPEG"));
     other.Close();
     ASSERT_TRUE(Done(log));
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
 
     EXPECT_EQ(log.DoneCount, 1);
     EXPECT_EQ(log.Body, "JPEG");
@@ -140,7 +140,7 @@ TEST_F(HttpClient, ARelocationLoopEndsOnlyByAbort)
     EXPECT_EQ(log.DoneCount, 0);
     cli->Abort();
     ASSERT_TRUE(Done(log));
-    RunEventLoopFor(std::chrono::milliseconds(30));
+    RunPendingEvents();
     EXPECT_EQ(log.DoneCount, 1);
     EXPECT_EQ(log.DoneError, hcAborted);
     EXPECT_EQ(cli->ReasonPhrase(), "Connection aborted on request");
@@ -196,7 +196,7 @@ TEST_F(HttpClient, ErrorStatusWithoutTheBlankLineInTheSameReadEndsWithoutHeaderE
     ASSERT_TRUE(feed.Feed("HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n"));
     ASSERT_TRUE(Done(log));
     srv.Send("\r\nbody");
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_EQ(log.DoneError, 0);
     EXPECT_EQ(cli->StatusCode(), 403);
     EXPECT_EQ(cli->ContentType(), "text/plain");
@@ -339,7 +339,7 @@ TEST_F(HttpClient, AbortDuringTheLookupReportsAbortedOnce)
     cli->Abort();
     EXPECT_EQ(cli->HttpState(), hsReady);
     ASSERT_TRUE(Done(log));
-    RunEventLoopFor(std::chrono::milliseconds(50));
+    RunPendingEvents();
     EXPECT_EQ(log.DoneCount, 1);
     EXPECT_EQ(log.DoneError, hcAborted);
     EXPECT_EQ(cli->StatusCode(), 404);
@@ -350,7 +350,7 @@ TEST_F(HttpClient, AbortDuringTheLookupReportsAbortedOnce)
 TEST_F(HttpClient, AbortWhenReadyDoesNothing)
 {
     cli->Abort();
-    RunEventLoopFor(std::chrono::milliseconds(10));
+    RunPendingEvents();
     EXPECT_TRUE(log.Events.empty());
 }
 
@@ -359,7 +359,7 @@ TEST_F(HttpClient, RefusedConnectionEndsOnce)
     cli->URL = "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/";
     cli->GetAsync();
     ASSERT_TRUE(Done(log));
-    RunEventLoopFor(std::chrono::milliseconds(50));
+    RunPendingEvents();
     EXPECT_EQ(log.DoneCount, 1);
     EXPECT_EQ(log.DoneError, 10061);
     EXPECT_EQ(cli->StatusCode(), 404);

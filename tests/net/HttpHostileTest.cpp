@@ -76,7 +76,7 @@ TEST_F(HttpHostile, AHeaderThatNeverEndsIsCutAtItsLimit)
         if (!srv.Send(lines))
             break;
         sent += static_cast<int>(lines.size());
-        RunEventLoopFor(std::chrono::milliseconds(1));
+        RunPendingEvents(1);
     }
     ASSERT_TRUE(Done());
     EXPECT_EQ(log.DoneError, hcLineTooLong);
@@ -101,7 +101,7 @@ TEST_F(HttpHostile, ResetInTheMiddleOfTheBodyIsAnError)
     ASSERT_TRUE(feed.Feed("HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n" + std::string(5000, 'x')));
     srv.Reset();
     ASSERT_TRUE(Done());
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_EQ(log.DoneCount, 1);
     EXPECT_EQ(log.DoneError, 10054);
     EXPECT_EQ(Body(), std::string(5000, 'x'));
@@ -120,7 +120,7 @@ TEST_F(HttpHostile, ABodyThatNeverEndsStopsAtTheMemoryStreamLimit)
     for (int i = 0; i < 64 && log.DoneCount == 0; ++i) {
         if (!srv.Send(block))
             break;
-        RunEventLoopFor(std::chrono::milliseconds(1));
+        RunPendingEvents(1);
     }
     ASSERT_TRUE(Done());
     EXPECT_EQ(log.DoneError, hcDocStreamFailed);
@@ -172,7 +172,7 @@ TEST_F(HttpHostile, AbortAndFreeAtEveryStage)
         const size_t events = l.Events.size();
         c.reset();
         srv.Send("HTTP/1.0 200 OK\r\n\r\nlate");
-        RunEventLoopFor(std::chrono::milliseconds(30));
+        RunPendingEvents();
         EXPECT_EQ(l.Events.size(), events) << "stage " << stage;
         EXPECT_EQ(l.DoneCount, 0) << "stage " << stage;
         if (stage == Connecting)
@@ -193,7 +193,7 @@ TEST_F(HttpHostile, FreeInsideRequestDone)
     srv.Send("HTTP/1.0 200 OK\r\n\r\nbye");
     srv.Close();
     ASSERT_TRUE(WaitUntil([&] { return freed; }));
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_EQ(Body(), "bye");
 }
 

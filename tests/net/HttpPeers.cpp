@@ -58,7 +58,7 @@ void TPeerProcess::Start(const std::string& program, const char* const argv[], u
             Stop();
             return;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2)); // peers listen within milliseconds
     }
 }
 

@@ -29,10 +29,6 @@ protected:
         dir = new TempDir;
         web = new sampleweb::SampleWeb;
         web->Start();
-        microsocks = new TMicrosocks;
-        microsocksAuth = new TMicrosocks("ann", "secret");
-        dante = new TDante(dir->Path());
-        ssh = new TSshDynamic(dir->Path());
     }
     static void TearDownTestSuite()
     {
@@ -42,18 +38,31 @@ protected:
         delete microsocks;
         delete web;
         delete dir;
+        ssh = nullptr;
+        dante = nullptr;
+        microsocksAuth = nullptr;
+        microsocks = nullptr;
     }
 
+    // Each server starts at its first use: a test run on its own starts only its own.
     static uint16_t PortOf(TPeer peer)
     {
         switch (peer) {
-        case TPeer::Microsocks: return microsocks->Running() ? microsocks->Port() : 0;
-        case TPeer::MicrosocksAuth: return microsocksAuth->Running() ? microsocksAuth->Port() : 0;
-        case TPeer::Dante: return dante->Running() ? dante->Port() : 0;
-        case TPeer::Ssh: return ssh->Running() ? ssh->Port() : 0;
+        case TPeer::Microsocks: return PortOf(Started(microsocks, [] { return new TMicrosocks; }));
+        case TPeer::MicrosocksAuth:
+            return PortOf(Started(microsocksAuth, [] { return new TMicrosocks("ann", "secret"); }));
+        case TPeer::Dante: return PortOf(Started(dante, [] { return new TDante(dir->Path()); }));
+        case TPeer::Ssh: return PortOf(Started(ssh, [] { return new TSshDynamic(dir->Path()); }));
         }
         return 0;
     }
+    template <class T, class Start> static const T& Started(T*& peer, Start start)
+    {
+        if (!peer)
+            peer = start();
+        return *peer;
+    }
+    template <class T> static uint16_t PortOf(const T& peer) { return peer.Running() ? peer.Port() : 0; }
 
     static std::string PictureUrl()
     {
@@ -129,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SocksPeers, HttpProxyBehindTheSocksServer)
 {
     TTinyproxy proxy(dir->Path());
-    if (!proxy.Running() || !microsocks->Running())
+    if (!proxy.Running() || PortOf(TPeer::Microsocks) == 0)
         GTEST_SKIP() << "tinyproxy or microsocks is not available";
     const std::string url = PictureUrl();
     THttpCli cli;
@@ -139,7 +148,7 @@ TEST_F(SocksPeers, HttpProxyBehindTheSocksServer)
     cli.Proxy = "localhost";
     cli.ProxyPort = std::to_string(proxy.Port());
     cli.SocksServer = "127.0.0.1";
-    cli.SocksPort = std::to_string(microsocks->Port());
+    cli.SocksPort = std::to_string(PortOf(TPeer::Microsocks));
     bool throughSocks = false;
     cli.CtrlSocket().OnSocksConnected = [&](TCustomWSocket*, uint16_t e) { throughSocks = e == 0; };
     int error = -1;

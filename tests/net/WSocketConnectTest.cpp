@@ -79,7 +79,7 @@ TEST(WSocketConnect, SessionClosedFiresOnceWhicheverCloseComesFirst)
             EXPECT_EQ(std::vector<std::string>{"closed 0"}, rec.Events); // at once
         }
         ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1 && s.State() == wsClosed; }));
-        RunEventLoopFor(std::chrono::milliseconds(30));
+        RunPendingEvents();
         EXPECT_EQ(1, rec.CountPrefix("closed"));
         EXPECT_TRUE(rec.Has(how == "reset" ? "closed 10054" : "closed 0"));
     }
@@ -106,7 +106,7 @@ TEST(WSocketConnect, FailedSendClosesOnceWithTheError)
     EXPECT_EQ(wsClosed, s.State());
     EXPECT_EQ(std::vector<std::string>{"closed 10054"}, rec.Events);
     s.Resume();
-    RunEventLoopFor(std::chrono::milliseconds(30));
+    RunPendingEvents();
     EXPECT_EQ(1, rec.CountPrefix("closed"));
 }
 
@@ -267,7 +267,7 @@ TEST(WSocketConnect, NoEventAfterAbort)
     ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected && s.RcvdCount() == 100000; }));
     s.Abort();
     const auto events = rec.Events.size();
-    RunEventLoopFor(std::chrono::milliseconds(50));
+    RunPendingEvents();
     EXPECT_EQ(events, rec.Events.size());
     EXPECT_EQ("closed 0", rec.Events.back());
 }
@@ -313,7 +313,7 @@ TEST(WSocketConnect, SocketCanBeFreedInsideEachOfItsEvents)
         Aim(*s, server.PortText());
         s->Connect();
         ASSERT_TRUE(WaitUntil([&] { return freed; }));
-        RunEventLoopFor(std::chrono::milliseconds(20));
+        RunPendingEvents();
     }
 }
 
@@ -334,7 +334,7 @@ TEST(WSocketConnect, SocketCanBeFreedRightAfterCloseWithEventsQueued)
     s->Close();
     s.reset();
     const int before = events;
-    RunEventLoopFor(std::chrono::milliseconds(30));
+    RunPendingEvents();
     EXPECT_EQ(before, events);
 }
 
@@ -385,7 +385,7 @@ TEST(WSocketConnect, PausedSocketReportsNothingUntilResumed)
     s.Pause();
     s.SendText("go");
     ASSERT_TRUE(WaitUntil([&] { return s.RcvdCount() == 4; }));
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_EQ("", rec.Received);
     s.Resume();
     ASSERT_TRUE(WaitUntil([&] { return rec.Received == "data"; }));
@@ -410,7 +410,7 @@ TEST(WSocketConnect, CloseWhilePausedIsReportedAfterResume)
     Aim(s, server.PortText());
     s.Connect();
     ASSERT_TRUE(WaitUntil([&] { return server.Finished() == 1 && s.RcvdCount() == 4; }));
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_EQ(0, rec.CountPrefix("closed"));
     rec.ReadData = true;
     s.Resume();

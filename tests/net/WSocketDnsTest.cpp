@@ -54,7 +54,7 @@ TEST(WSocketDns, CancelReportsInterruptedAndDropsTheLateResult)
     s.DnsLookup("localhost");
     s.CancelDnsLookup();
     EXPECT_EQ(std::vector<std::string>{"lookup 10004"}, rec.Events);
-    RunEventLoopFor(std::chrono::milliseconds(30));
+    RunPendingEvents();
     EXPECT_EQ(1u, rec.Events.size());
     EXPECT_EQ("", s.DnsResult());
     s.CancelDnsLookup(); // nothing pending: no event
@@ -64,7 +64,7 @@ TEST(WSocketDns, CancelReportsInterruptedAndDropsTheLateResult)
     s.DnsLookup("nosuchhost.invalid");
     s.DnsLookup("localhost");
     ASSERT_TRUE(WaitUntil([&] { return rec.Events.size() == 2; }));
-    RunEventLoopFor(std::chrono::milliseconds(30));
+    RunPendingEvents();
     EXPECT_EQ((std::vector<std::string>{"lookup 10004", "lookup 0"}), rec.Events);
 }
 
@@ -93,7 +93,7 @@ TEST(WSocketDns, SocketCanBeFreedWithALookupPendingOrInsideLookupDone)
     pending->OnDnsLookupDone = [&](TCustomWSocket*, uint16_t) { fired = true; };
     pending->DnsLookup("localhost");
     pending.reset();
-    RunEventLoopFor(std::chrono::milliseconds(20));
+    RunPendingEvents();
     EXPECT_FALSE(fired);
 
     auto* s = new TWSocket;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -58,5 +59,17 @@ void RunEventLoopFor(std::chrono::milliseconds time)
     while (t.elapsed() < time.count()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(200);
+    }
+}
+
+void RunPendingEvents(int rounds)
+{
+    for (int i = 0; i < rounds; ++i) {
+        // Shared: a marker that is late still has somewhere to write.
+        auto delivered = std::make_shared<bool>(false);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [delivered] { *delivered = true; },
+                                  Qt::QueuedConnection);
+        if (!WaitUntil([&] { return *delivered; }))
+            throw std::runtime_error("a posted marker was not delivered");
     }
 }
