@@ -7,6 +7,7 @@
 //   (16.7 ms), the logo dissolve within 250 ms.
 #include "RatioReporter.h"
 #include "app/Program.h"
+#include "controls/AdImage.h"
 #include "controls/BlendRow.h"
 #include "support/TestSupport.h"
 
@@ -92,6 +93,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    TAdImage::SetLibraryFolder(GS_PROGRAM_DIR); // else the banner's load failure boxes block the run
     TempDir dir;
     TProgram program(dir.File("glimmerscout.ini"));
     program.form1.show();
