@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 #include "app/Options.h"
 
-#include "download/DownloadWindow.h"
+#include "app/DownloadWindow.h"
 #include "download/Downloads.h"
 #include "download/SmartSave.h"
 #include "platform/CatchAll.h"
@@ -21,7 +21,8 @@ void TForm1::LuminFade4Click()
             frm_Options->exec();
         return;
     }
-    frm_Download->SetSavePath(QueueDownloads(work, *IniFile, SearchDirName, *frm_Download, FileFetches));
+    frm_Download->SetSavePath(QueueDownloads(
+        work, *IniFile, SearchDirName, [](const std::string& name) { frm_Download->AddToQueue(name); }, FileFetches));
     frm_Download->exec();
 }
 

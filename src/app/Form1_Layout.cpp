@@ -3,7 +3,7 @@
 #include "app/Artwork.h"
 #include "app/PictureButton.h"
 #include "controls/AdImage.h"
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

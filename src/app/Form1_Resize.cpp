@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
 #include "controls/AdImage.h"
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 #include "platform/CatchAll.h"
 
 #include <QResizeEvent>

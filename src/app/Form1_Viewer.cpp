@@ -2,7 +2,7 @@
 #include "app/Form1.h"
 
 #include "core/TextHelpers.h"
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 #include "platform/CatchAll.h"
 #include "platform/ui/Dialogs.h"
 

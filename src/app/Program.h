@@ -4,7 +4,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/Options.h"
-#include "download/DownloadWindow.h"
+#include "app/DownloadWindow.h"
 
 #include <string>
 

@@ -6,7 +6,8 @@
 #include "platform/IniFile.h"
 
 std::string QueueDownloads(const std::vector<std::string>& urls, const TIniFile& ini,
-                           const std::string& searchDirName, Tfrm_Download& window, TFileFetches& fetches)
+                           const std::string& searchDirName,
+                           const std::function<void(const std::string&)>& AddToQueue, TFileFetches& fetches)
 {
     std::string folder;
     for (const std::string& url : urls) {
@@ -14,7 +15,7 @@ std::string QueueDownloads(const std::vector<std::string>& urls, const TIniFile&
         folder = SmartSave::SaveFolder(settings, searchDirName);
         std::string name;
         ExtractFileNameFromURL(url, name);
-        window.AddToQueue(name);
+        AddToQueue(name);
         CatchAll("error code : #0053 (GetFile)", [&] {
             fetches.Start(url, 3, SmartSave::CreateTarget(settings, folder, searchDirName, name));
         });

@@ -1,7 +1,7 @@
 #pragma once
-#include "download/DownloadWindow.h"
 #include "download/FileFetches.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,8 +9,9 @@ class TIniFile;
 
 // Starts the download of each URL, in order: its save folder and file by the
 // Smart Save settings (read afresh for every file), its entry in the
-// window's queue, and its fetch (kind 3). A file that cannot be created logs
+// download window's queue (AddToQueue, with the file name), and its fetch (kind 3). A file that cannot be created logs
 // "error code : #0053 (GetFile)" and leaves its entry queued. Returns the
 // save folder of the last file; empty when there are no URLs.
 std::string QueueDownloads(const std::vector<std::string>& urls, const TIniFile& ini,
-                           const std::string& searchDirName, Tfrm_Download& window, TFileFetches& fetches);
+                           const std::string& searchDirName,
+                           const std::function<void(const std::string&)>& AddToQueue, TFileFetches& fetches);

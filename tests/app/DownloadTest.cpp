@@ -1,6 +1,6 @@
 #include "PictureWorkFixture.h"
 
-#include "download/Gauge.h"
+#include "controls/Gauge.h"
 
 #include <QElapsedTimer>
 #include <QListWidget>

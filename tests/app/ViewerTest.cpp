@@ -1,6 +1,6 @@
 #include "PictureWorkFixture.h"
 
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "download/PictureFile.h"
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 #include "download/JpegSamples.h"
 #include "platform/ErrorLog.h"
 #include "platform/ui/Dialogs.h"

@@ -1,4 +1,4 @@
-#include "download/DownloadWindow.h"
+#include "app/DownloadWindow.h"
 
 #include "platform/ui/AnsiText.h"
 

@@ -1,4 +1,4 @@
-#include "download/PictureView.h"
+#include "controls/PictureView.h"
 
 #include "download/PictureFile.h"
 #include "platform/CatchAll.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "download/Gauge.h"
+#include "controls/Gauge.h"
 
 #include <QDialog>
 #include <QLabel>

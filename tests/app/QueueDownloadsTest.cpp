@@ -1,4 +1,5 @@
 #include "download/Downloads.h"
+#include "app/DownloadWindow.h"
 #include "net/HttpTestServer.h"
 #include "net/WinSockDns.h"
 #include "platform/ErrorLog.h"
@@ -12,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Downloads : public ::testing::Test {
+class QueuedDownloads : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -35,6 +36,11 @@ protected:
         server.Close();
     }
 
+    std::function<void(const std::string&)> AddToWindow()
+    {
+        return [this](const std::string& name) { window.AddToQueue(name); };
+    }
+
     TempDir dir;
     TIniFile ini{dir.File("g.ini")};
     THttpTestServer server;
@@ -42,7 +48,7 @@ protected:
     Tfrm_Download window;
 };
 
-TEST_F(Downloads, NumberedNamesInTheSearchFolderFollowTheFilesThere)
+TEST_F(QueuedDownloads, NumberedNamesInTheSearchFolderFollowTheFilesThere)
 {
     ini.WriteBool("Options", "SubDir", true);
     ini.WriteBool("Options", "NumberedList", true);
@@ -50,7 +56,7 @@ TEST_F(Downloads, NumberedNamesInTheSearchFolderFollowTheFilesThere)
     WriteFile(dir.File("images/red cars/red cars_1.jpg"), "older");
 
     const std::string folder =
-        QueueDownloads({server.Url("/a/ferrari.jpg"), server.Url("/b/mustang.jpg")}, ini, "red cars", window, fetches);
+        QueueDownloads({server.Url("/a/ferrari.jpg"), server.Url("/b/mustang.jpg")}, ini, "red cars", AddToWindow(), fetches);
     EXPECT_EQ(folder, dir.File("images/red cars"));
     EXPECT_EQ(window.ListBox1->count(), 2);
     window.open();
@@ -63,9 +69,9 @@ TEST_F(Downloads, NumberedNamesInTheSearchFolderFollowTheFilesThere)
     EXPECT_TRUE(ErrorLog::Lines().empty());
 }
 
-TEST_F(Downloads, TheSecondOfTwoEqualNamesIsNotStarted)
+TEST_F(QueuedDownloads, TheSecondOfTwoEqualNamesIsNotStarted)
 {
-    QueueDownloads({server.Url("/a/same.jpg"), server.Url("/b/same.jpg")}, ini, "cats", window, fetches);
+    QueueDownloads({server.Url("/a/same.jpg"), server.Url("/b/same.jpg")}, ini, "cats", AddToWindow(), fetches);
     EXPECT_EQ(ErrorLog::Lines(), (std::vector<std::string>{"error code : #0053 (GetFile)"}));
     EXPECT_EQ(fetches.Running(), 1u);
     window.open();
@@ -77,9 +83,9 @@ TEST_F(Downloads, TheSecondOfTwoEqualNamesIsNotStarted)
     window.reject();
 }
 
-TEST_F(Downloads, NothingSelectedQueuesNothing)
+TEST_F(QueuedDownloads, NothingSelectedQueuesNothing)
 {
-    EXPECT_EQ(QueueDownloads({}, ini, "cats", window, fetches), "");
+    EXPECT_EQ(QueueDownloads({}, ini, "cats", AddToWindow(), fetches), "");
     EXPECT_EQ(window.ListBox1->count(), 0);
     EXPECT_FALSE(fs::exists(dir.File("images")));
 }

@@ -1,4 +1,4 @@
-#include "download/Gauge.h"
+#include "controls/Gauge.h"
 
 #include <gtest/gtest.h>
 
