@@ -1,7 +1,7 @@
 #include "ClientRuns.h"
 
 #include "net/HttpCli.h"
-#include "net/HttpPeers.h"
+#include "support/net/HttpPeers.h"
 #include "net/MemoryStream.h"
 #include "support/TestSupport.h"
 

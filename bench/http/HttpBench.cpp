@@ -10,7 +10,7 @@
 #include "net/MemoryStream.h"
 #include "net/WinSockDns.h"
 #include "support/TestSupport.h"
-#include "net/HttpPeers.h"
+#include "support/net/HttpPeers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

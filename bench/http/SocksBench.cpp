@@ -5,8 +5,8 @@
 // Usage: socks_bench [rounds] [files]
 #include "ClientRuns.h"
 #include "net/HttpCli.h"
-#include "net/HttpPeers.h"
-#include "net/SocksPeers.h"
+#include "support/net/HttpPeers.h"
+#include "support/net/SocksPeers.h"
 #include "net/WinSockDns.h"
 #include "support/TestSupport.h"
 

@@ -5,7 +5,7 @@
 // library's TurboJPEG interface, timed in this process, gives a CPU-time
 // ratio beside it.
 #include "download/JpegDecoder.h"
-#include "download/JpegSamples.h"
+#include "support/pictures/JpegSamples.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Receiving a large body from a loopback peer through the socket, read by
 // the handler in chunks of the HTTP client's size.
-#include "net/ScriptedServer.h"
+#include "support/net/ScriptedServer.h"
 #include "net/WSocket.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "EndToEndFixture.h"
 
-#include "net/HttpPeers.h"
-#include "net/SocksPeers.h"
+#include "support/net/HttpPeers.h"
+#include "support/net/SocksPeers.h"
 
 namespace {
 

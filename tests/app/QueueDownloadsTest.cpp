@@ -1,6 +1,6 @@
 #include "download/Downloads.h"
 #include "app/DownloadWindow.h"
-#include "net/HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 #include "net/WinSockDns.h"
 #include "platform/ErrorLog.h"
 #include "platform/IniFile.h"

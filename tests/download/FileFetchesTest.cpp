@@ -1,6 +1,6 @@
 #include "download/FileFetches.h"
 #include "download/SmartSave.h"
-#include "net/HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 #include "net/WinSockDns.h"
 #include "support/Loopback.h"
 #include "support/TestSupport.h"

@@ -1,5 +1,5 @@
 #include "download/JpegDecoder.h"
-#include "download/JpegSamples.h"
+#include "support/pictures/JpegSamples.h"
 
 #include <gtest/gtest.h>
 

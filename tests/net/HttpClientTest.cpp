@@ -1,5 +1,5 @@
 #include "HttpEventLog.h"
-#include "HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
 #include "support/Loopback.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 #include "net/HttpCli.h"
 
 #include <string>

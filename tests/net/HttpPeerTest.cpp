@@ -1,5 +1,5 @@
 #include "HttpEventLog.h"
-#include "HttpPeers.h"
+#include "support/net/HttpPeers.h"
 #include "net/FileStream.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"

@@ -1,4 +1,4 @@
-#include "SocksPeers.h"
+#include "support/net/SocksPeers.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
 #include "sampleweb/Catalogue.h"

@@ -1,4 +1,4 @@
-#include "net/ScriptedServer.h"
+#include "support/net/ScriptedServer.h"
 #include "net/SocketEventRecorder.h"
 #include "net/WSocket.h"
 #include "support/TestSupport.h"

@@ -1,5 +1,5 @@
 #include "net/HttpCli.h"
-#include "net/HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 #include "sampleweb/StallServer.h"
 #include "schedule/RequestScheduler.h"
 #include "support/TestSupport.h"

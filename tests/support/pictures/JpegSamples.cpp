@@ -1,4 +1,4 @@
-#include "download/JpegSamples.h"
+#include "support/pictures/JpegSamples.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "HttpTestServer.h"
+#include "support/net/HttpTestServer.h"
 
 #include "support/Loopback.h"
 #include "support/TestSupport.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "HttpPeers.h"
+#include "support/net/HttpPeers.h"
 
 #include <memory>
 #include <string>

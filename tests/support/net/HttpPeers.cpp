@@ -1,4 +1,4 @@
-#include "HttpPeers.h"
+#include "support/net/HttpPeers.h"
 
 #include "support/Loopback.h"
 

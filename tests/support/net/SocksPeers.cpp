@@ -1,4 +1,4 @@
-#include "SocksPeers.h"
+#include "support/net/SocksPeers.h"
 
 #include "support/Loopback.h"
 
