@@ -1,17 +1,26 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "app/HealthList.h"
 
 #include "platform/ui/AnsiText.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
-void TForm1::ConnectScheduler()
+void TForm1::ConnectEngine()
 {
-    Scheduler.SearchActive = [this] { return SearchActive; };
-    Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
-    Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
-    Scheduler.OnTimedOut = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
+    Engine.CheckLinks = [this] { return CheckBox_CheckLinks->isChecked(); };
+    Engine.OnFound = [this](const std::string& url, int64_t size) { AddRow(url, size); };
+    Engine.OnPageRepeats = [](uint64_t repeats) {
+        if (Form2)
+            IncrementLabel(Form2->Label1, repeats);
+    };
+    Engine.OnCheckRepeats = [](uint64_t repeats) {
+        if (Form2)
+            IncrementLabel(Form2->Label2, repeats);
+    };
+    Engine.OnTimedOut = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
 }
 
 void TForm1::RefreshCounters()
@@ -19,8 +28,10 @@ void TForm1::RefreshCounters()
     const size_t pages = Scheduler.Pages().size();
     const size_t checks = Scheduler.Checks().size();
     Label2->setText(QString::number(pages + checks));
+    HealthList->Show(Engine.Health());
     if (!Form2)
         return;
+    Form2->HealthList->Show(Engine.Health());
     Form2->Label9->setText(QString::number(pages));
     Form2->Label10->setText(QString::number(checks));
     Form2->Label13->setText(QString::number(GetPageQueue.size()));
