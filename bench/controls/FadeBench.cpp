@@ -58,14 +58,14 @@ TProgram* Program = nullptr;
 
 void BM_HoverBlendMenuButton(benchmark::State& state)
 {
-    TLuminFade* button = Program->form1.LuminFade1;
+    TLuminFade* button = Program->form1.OptionsButton;
     for (auto _ : state)
         button->Blend(); // starts from rest every time: Blend resets first
 }
 
 void BM_HoverDissolveLogo(benchmark::State& state)
 {
-    TLuminFade* logo = Program->form1.LuminFade9;
+    TLuminFade* logo = Program->form1.LogoButton;
     logo->SetDisolvRate(500);
     for (auto _ : state)
         logo->Dissolve();

@@ -59,14 +59,14 @@ FirstRow SearchToFirstRow(const std::string& ini, int timerScale)
         for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
             t->setInterval(1);
     form.CheckBox_CheckLinks->setChecked(true);
-    form.Edit1->setText("red cars");
+    form.PhraseEdit->setText("red cars");
     QElapsedTimer clock;
     clock.start();
     const double cpu0 = ThreadCpuMs();
     // A plain event loop that ends at the first row: nothing of the bench spins
     // on the GUI thread while the program waits.
     QEventLoop loop;
-    QObject::connect(form.ListView1->model(), &QAbstractItemModel::rowsInserted, &loop, &QEventLoop::quit);
+    QObject::connect(form.ResultList->model(), &QAbstractItemModel::rowsInserted, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     form.SearchButtonClick();
     loop.exec();
@@ -170,7 +170,7 @@ void HostilePageFigures()
     const double cpu = ThreadCpuMs() - cpu0;
     std::printf("(d) a 10 MB page of anchors without end tags, read by the real window\n");
     std::printf("    %.1f ms GUI thread CPU; %zu checks queued, \"Double Check:\" %s\n", cpu,
-                form.CheckLinkQueue.size(), form2.Label2->text().toStdString().c_str());
+                form.CheckLinkQueue.size(), form2.CheckRepeatsLabel->text().toStdString().c_str());
     form.AbortButtonClick();
     Form1 = nullptr;
 }

@@ -91,12 +91,12 @@ struct Program {
     {
         for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
                 t->setInterval(1);
-        form.CheckBox1->setChecked(true);
-        for (QCheckBox* other : {form.CheckBox2, form.CheckBox3, form.CheckBox4})
+        form.HotBotBox->setChecked(true);
+        for (QCheckBox* other : {form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
             other->setChecked(false);
         form.CheckBox_CheckLinks->setChecked(true);
         form.CheckBox_RecursiveSearch->setChecked(true);
-        form.Edit1->setText(QString::fromStdString(phrase));
+        form.PhraseEdit->setText(QString::fromStdString(phrase));
         form.SearchButtonClick();
     }
 

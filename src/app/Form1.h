@@ -39,7 +39,8 @@ public:
     // below that name its parts are views of it.
     TSearchEngine Engine;
 
-    // --- controls (layout in Form1_Layout.cpp)
+    // --- controls (layout in Form1_Layout.cpp). Each comment gives the control's
+    // designer name; handlers keep theirs (LuminFade4Click...), as the error log prints them.
     QWidget* panel_Side;
     QWidget* panel_Search;
     QWidget* panel_Header;
@@ -47,32 +48,32 @@ public:
     QWidget* panel_Buttons;
     QWidget* panel_Viewer;
     QWidget* panel_Banner;
-    QLineEdit* Edit1;
+    QLineEdit* PhraseEdit; // Edit1
     QLabel* image_Title; // the name and motto in the header
     TLuminFade* SearchButton;
     TLuminFade* AbortButton;
-    QLabel* Label7; // status
-    QLabel* Label1; // found counter
-    QLabel* Label2; // "Processes:" value
+    QLabel* StatusLabel; // Label7
+    QLabel* FoundLabel; // Label1
+    QLabel* ProcessesLabel; // Label2
     THealthList* HealthList; // the services' health, under the side menu
     QCheckBox* CheckBox_CheckLinks;
     QCheckBox* CheckBox_RecursiveSearch;
-    QCheckBox* CheckBox1; // HotBot
-    QCheckBox* CheckBox2; // Lycos
-    QCheckBox* CheckBox3; // ScourNet
-    QCheckBox* CheckBox4; // Lycos Images Direct
-    QPushButton* Button1; // "More Info", never shown
-    QTreeWidget* ListView1;
-    QPlainTextEdit* Memo1; // time-out log, never shown
-    TLuminFade* LuminFade1; // Options
-    TLuminFade* LuminFade2; // Home Site
-    TLuminFade* LuminFade3; // About
-    TLuminFade* LuminFade4; // Save File(s)
-    TLuminFade* LuminFade5; // Browse Page
-    TLuminFade* LuminFade6; // View Image
-    TLuminFade* LuminFade8; // Slide Show
-    TLuminFade* LuminFade9; // logo
-    TLuminFade* LuminFade10; // Tell a Friend
+    QCheckBox* HotBotBox; // CheckBox1
+    QCheckBox* LycosBox; // CheckBox2
+    QCheckBox* ScourNetBox; // CheckBox3
+    QCheckBox* LycosImagesBox; // CheckBox4
+    QPushButton* MoreInfoButton; // Button1
+    QTreeWidget* ResultList; // ListView1
+    QPlainTextEdit* TimeoutLog; // Memo1
+    TLuminFade* OptionsButton; // LuminFade1
+    TLuminFade* HomeSiteButton; // LuminFade2
+    TLuminFade* AboutButton; // LuminFade3
+    TLuminFade* SaveButton; // LuminFade4
+    TLuminFade* BrowseButton; // LuminFade5
+    TLuminFade* ViewButton; // LuminFade6
+    TLuminFade* SlideShowButton; // LuminFade8
+    TLuminFade* LogoButton; // LuminFade9
+    TLuminFade* TellFriendButton; // LuminFade10
     QTimer* const CheckStartTimer = &Engine.CheckStartTimer; // 200 ms
     QTimer* const PageStartTimer = &Engine.PageStartTimer;   // 500 ms
     QTimer* const PageReapTimer = &Engine.PageReapTimer;     // 100 ms

@@ -65,30 +65,30 @@ void TForm1::CreateLayout()
     // Side panel: logo and menu.
     panel_Side = BlackPanel(this);
     panel_Side->setFixedWidth(148);
-    LuminFade9 = PictureButton(panel_Side, LogoPicture(false), LogoPicture(true), QRect(18, 8, 99, 83), 1);
+    LogoButton = PictureButton(panel_Side, LogoPicture(false), LogoPicture(true), QRect(18, 8, 99, 83), 1);
     auto* line = new QFrame(panel_Side);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setGeometry(8, 96, 127, 2);
-    LuminFade1 = LabelButton(panel_Side, "Options", QRect(1, 124, 130, 27), 32);
-    LuminFade2 = LabelButton(panel_Side, "Home Site", QRect(1, 164, 130, 27), 32);
-    LuminFade10 = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
-    LuminFade3 = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
+    OptionsButton = LabelButton(panel_Side, "Options", QRect(1, 124, 130, 27), 32);
+    HomeSiteButton = LabelButton(panel_Side, "Home Site", QRect(1, 164, 130, 27), 32);
+    TellFriendButton = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
+    AboutButton = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
     // In the side panel's free part, in sight on both pages.
     HealthList = new THealthList(panel_Side, QColor(255, 176, 0));
     HealthList->setGeometry(8, 284, 134, 190);
-    CheckBox1 = HiddenSwitch(panel_Side, "HotBot");
-    CheckBox2 = HiddenSwitch(panel_Side, "Lycos");
-    CheckBox3 = HiddenSwitch(panel_Side, "ScourNet");
-    CheckBox4 = HiddenSwitch(panel_Side, "Lycos Images Direct");
+    HotBotBox = HiddenSwitch(panel_Side, "HotBot");
+    LycosBox = HiddenSwitch(panel_Side, "Lycos");
+    ScourNetBox = HiddenSwitch(panel_Side, "ScourNet");
+    LycosImagesBox = HiddenSwitch(panel_Side, "Lycos Images Direct");
 
     // Search page: header, result area, button bar.
     panel_Search = new QWidget(this);
     panel_Header = BlackPanel(panel_Search);
     panel_Header->setFixedHeight(84);
     WhiteLabel(panel_Header, "Search for:", 8, 12);
-    Edit1 = new QLineEdit(panel_Header);
-    Edit1->setGeometry(80, 8, 180, 22);
+    PhraseEdit = new QLineEdit(panel_Header);
+    PhraseEdit->setGeometry(80, 8, 180, 22);
     SearchButton = LabelButton(panel_Header, "Start", QRect(268, 6, 75, 25), 32);
     AbortButton = LabelButton(panel_Header, "Abort", QRect(268, 6, 75, 25), 32);
     AbortButton->hide();
@@ -99,17 +99,17 @@ void TForm1::CreateLayout()
     CheckBox_RecursiveSearch->setGeometry(196, 36, 140, 20);
     CheckBox_RecursiveSearch->setChecked(true);
     WhiteLabel(panel_Header, "Status:", 8, 62);
-    Label7 = WhiteLabel(panel_Header, "Ready", 56, 62);
-    Label7->setMinimumWidth(90);
+    StatusLabel = WhiteLabel(panel_Header, "Ready", 56, 62);
+    StatusLabel->setMinimumWidth(90);
     WhiteLabel(panel_Header, "Found:", 150, 62);
-    Label1 = WhiteLabel(panel_Header, "0", 194, 62);
-    Label1->setMinimumWidth(50);
+    FoundLabel = WhiteLabel(panel_Header, "0", 194, 62);
+    FoundLabel->setMinimumWidth(50);
     WhiteLabel(panel_Header, "Processes:", 250, 62);
-    Label2 = WhiteLabel(panel_Header, "0", 320, 62);
-    Label2->setMinimumWidth(30);
-    Button1 = new QPushButton("More Info", panel_Header);
-    Button1->setGeometry(416, 6, 70, 26);
-    Button1->hide();
+    ProcessesLabel = WhiteLabel(panel_Header, "0", 320, 62);
+    ProcessesLabel->setMinimumWidth(30);
+    MoreInfoButton = new QPushButton("More Info", panel_Header);
+    MoreInfoButton->setGeometry(416, 6, 70, 26);
+    MoreInfoButton->hide();
     // The title keeps to the header's right edge.
     image_Title = new QLabel(panel_Header);
     image_Title->setPixmap(QPixmap::fromImage(TitlePicture()));
@@ -119,28 +119,28 @@ void TForm1::CreateLayout()
     titleLayout->addWidget(image_Title, 0, Qt::AlignVCenter);
 
     panel_Results = BlackPanel(panel_Search);
-    ListView1 = new QTreeWidget(panel_Results);
-    ListView1->setColumnCount(2);
-    ListView1->setHeaderLabels({"Filename:", "Size:"});
-    ListView1->setColumnWidth(0, 300);
-    ListView1->setColumnWidth(1, 80);
-    ListView1->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setSortingEnabled(false);
-    ListView1->setUniformRowHeights(true);
+    ResultList = new QTreeWidget(panel_Results);
+    ResultList->setColumnCount(2);
+    ResultList->setHeaderLabels({"Filename:", "Size:"});
+    ResultList->setColumnWidth(0, 300);
+    ResultList->setColumnWidth(1, 80);
+    ResultList->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    ResultList->setRootIsDecorated(false);
+    ResultList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ResultList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ResultList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ResultList->setSortingEnabled(false);
+    ResultList->setUniformRowHeights(true);
     auto* resultsLayout = new QVBoxLayout(panel_Results);
     resultsLayout->setContentsMargins(5, 5, 5, 0);
-    resultsLayout->addWidget(ListView1);
+    resultsLayout->addWidget(ResultList);
 
     panel_Buttons = BlackPanel(panel_Search);
     panel_Buttons->setFixedHeight(31);
-    LuminFade6 = LabelButton(panel_Buttons, "View Image", QRect(3, 3, 118, 25), 1);
-    LuminFade8 = LabelButton(panel_Buttons, "Slide Show", QRect(123, 3, 118, 25), 1);
-    LuminFade4 = LabelButton(panel_Buttons, "Save File(s)", QRect(243, 3, 118, 25), 1);
-    LuminFade5 = LabelButton(panel_Buttons, "Browse Page", QRect(363, 3, 118, 25), 1);
+    ViewButton = LabelButton(panel_Buttons, "View Image", QRect(3, 3, 118, 25), 1);
+    SlideShowButton = LabelButton(panel_Buttons, "Slide Show", QRect(123, 3, 118, 25), 1);
+    SaveButton = LabelButton(panel_Buttons, "Save File(s)", QRect(243, 3, 118, 25), 1);
+    BrowseButton = LabelButton(panel_Buttons, "Browse Page", QRect(363, 3, 118, 25), 1);
 
     auto* searchLayout = new QVBoxLayout(panel_Search);
     searchLayout->setContentsMargins(0, 0, 0, 0);
@@ -174,8 +174,8 @@ void TForm1::CreateLayout()
     AdImage1->SetProgramID(311);
     AdImage1->Loaded();
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->hide();
+    TimeoutLog = new QPlainTextEdit(this);
+    TimeoutLog->hide();
 
     FPages = new QStackedLayout;
     FPages->addWidget(panel_Search);

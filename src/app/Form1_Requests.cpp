@@ -14,26 +14,26 @@ void TForm1::ConnectEngine()
     Engine.OnFound = [this](const std::string& url, int64_t size) { AddRow(url, size); };
     Engine.OnPageRepeats = [](uint64_t repeats) {
         if (Form2)
-            IncrementLabel(Form2->Label1, repeats);
+            IncrementLabel(Form2->PageRepeatsLabel, repeats);
     };
     Engine.OnCheckRepeats = [](uint64_t repeats) {
         if (Form2)
-            IncrementLabel(Form2->Label2, repeats);
+            IncrementLabel(Form2->CheckRepeatsLabel, repeats);
     };
-    Engine.OnTimedOut = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
+    Engine.OnTimedOut = [this](const std::string& line) { TimeoutLog->appendPlainText(ToQt(line)); };
 }
 
 void TForm1::RefreshCounters()
 {
     const size_t pages = Scheduler.Pages().size();
     const size_t checks = Scheduler.Checks().size();
-    Label2->setText(QString::number(pages + checks));
+    ProcessesLabel->setText(QString::number(pages + checks));
     HealthList->Show(Engine.Health());
     if (!Form2)
         return;
     Form2->HealthList->Show(Engine.Health());
-    Form2->Label9->setText(QString::number(pages));
-    Form2->Label10->setText(QString::number(checks));
-    Form2->Label13->setText(QString::number(GetPageQueue.size()));
-    Form2->Label14->setText(QString::number(CheckLinkQueue.size()));
+    Form2->PageClientsLabel->setText(QString::number(pages));
+    Form2->CheckClientsLabel->setText(QString::number(checks));
+    Form2->PageQueueLabel->setText(QString::number(GetPageQueue.size()));
+    Form2->CheckQueueLabel->setText(QString::number(CheckLinkQueue.size()));
 }

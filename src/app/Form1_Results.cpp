@@ -9,10 +9,10 @@
 
 void TForm1::AddRow(const std::string& url, int64_t size)
 {
-    IncrementLabel(Label1);
+    IncrementLabel(FoundLabel);
     std::string name;
     ExtractFileNameFromURL(url, name);
-    auto* row = new QTreeWidgetItem(ListView1);
+    auto* row = new QTreeWidgetItem(ResultList);
     row->setText(0, ToQt(name));
     row->setText(1, size > 0 ? QString::number(size) : QStringLiteral("UNKNOWN"));
     row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);

@@ -33,29 +33,29 @@ void TForm1::FormCreate()
 
 void TForm1::ClearResultList()
 {
-    const int rows = ListView1->topLevelItemCount();
+    const int rows = ResultList->topLevelItemCount();
     if (rows == 0)
         return;
     if (rows < 200) {
-        while (ListView1->topLevelItemCount() > 0)
-            delete ListView1->takeTopLevelItem(ListView1->topLevelItemCount() - 1);
+        while (ResultList->topLevelItemCount() > 0)
+            delete ResultList->takeTopLevelItem(ResultList->topLevelItemCount() - 1);
         return;
     }
-    ListView1->setUpdatesEnabled(false);
-    ListView1->clear();
-    ListView1->setUpdatesEnabled(true);
+    ResultList->setUpdatesEnabled(false);
+    ResultList->clear();
+    ResultList->setUpdatesEnabled(true);
 }
 
 void TForm1::SearchButtonClick()
 {
     CatchAll("error code : #0047 (SearchButtonClick)", [&] {
-        Engine.ServicesOn = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
-                             CheckBox4->isChecked()};
-        if (!Engine.Start(FromQt(Edit1->text()), CheckBox_RecursiveSearch->isChecked()))
+        Engine.ServicesOn = {HotBotBox->isChecked(), LycosBox->isChecked(), ScourNetBox->isChecked(),
+                             LycosImagesBox->isChecked()};
+        if (!Engine.Start(FromQt(PhraseEdit->text()), CheckBox_RecursiveSearch->isChecked()))
             return;
         ClearResultList();
-        Label1->setText("0");
-        Label7->setText("Searching...");
+        FoundLabel->setText("0");
+        StatusLabel->setText("Searching...");
         SearchButton->hide();
         AbortButton->show();
     });
@@ -64,11 +64,11 @@ void TForm1::SearchButtonClick()
 void TForm1::AbortButtonClick()
 {
     CatchAll("error code : #0048 (AbortButtonClick)", [&] {
-        Label7->setText("Aborting...");
+        StatusLabel->setText("Aborting...");
         Engine.Abort();
         AbortButton->hide();
         SearchButton->show();
-        Label7->setText("Ready");
+        StatusLabel->setText("Ready");
     });
 }
 

@@ -28,25 +28,25 @@ void TForm1::ConnectHandlers()
     ConnectEngine();
     SearchButton->OnClick = [this] { SearchButtonClick(); };
     AbortButton->OnClick = [this] { AbortButtonClick(); };
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    LuminFade1->OnClick = [this] { LuminFade1Click(); };
-    LuminFade3->OnClick = [this] { LuminFade3Click(); };
-    LuminFade4->OnClick = [this] { LuminFade4Click(); };
-    LuminFade5->OnClick = [this] { LuminFade5Click(); };
-    LuminFade6->OnClick = [this] { LuminFade6Click(); };
-    LuminFade8->OnClick = [this] { LuminFade8Click(); };
+    connect(MoreInfoButton, &QPushButton::clicked, this, [this] { Button1Click(); });
+    OptionsButton->OnClick = [this] { LuminFade1Click(); };
+    AboutButton->OnClick = [this] { LuminFade3Click(); };
+    SaveButton->OnClick = [this] { LuminFade4Click(); };
+    BrowseButton->OnClick = [this] { LuminFade5Click(); };
+    ViewButton->OnClick = [this] { LuminFade6Click(); };
+    SlideShowButton->OnClick = [this] { LuminFade8Click(); };
     connect(SlideShowTimer, &QTimer::timeout, SlideShowTimer, &QTimer::stop);
-    LuminFade9->OnClick = [] { CallBrowser(HomePageAddress); };
-    LuminFade9->OnMouseEnter = [this] { LuminFade9MouseEnter(); };
-    LuminFade9->OnMouseLeave = [this] { LuminFade9MouseLeave(); };
-    LuminFade2->OnClick = [] { CallBrowser(HomePageAddress); };
-    LuminFade10->OnClick = [] { CallBrowser(TellAFriendLink()); };
-    Edit1->installEventFilter(this);
+    LogoButton->OnClick = [] { CallBrowser(HomePageAddress); };
+    LogoButton->OnMouseEnter = [this] { LuminFade9MouseEnter(); };
+    LogoButton->OnMouseLeave = [this] { LuminFade9MouseLeave(); };
+    HomeSiteButton->OnClick = [] { CallBrowser(HomePageAddress); };
+    TellFriendButton->OnClick = [] { CallBrowser(TellAFriendLink()); };
+    PhraseEdit->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == Edit1 && e->type() == QEvent::KeyPress) {
+    if (watched == PhraseEdit && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             char key = 13;
@@ -75,7 +75,7 @@ void TForm1::FormShow()
                     std::max(IniFile->ReadInteger(kOptions, "Width", 1), minimumWidth()),
                     std::max(IniFile->ReadInteger(kOptions, "Height", 1), minimumHeight()));
     }
-    Edit1->setFocus();
+    PhraseEdit->setFocus();
     CheckBox_CheckLinks->setChecked(IniFile->ReadBool(kOptions, "CheckLinks", true));
     CheckBox_RecursiveSearch->setChecked(IniFile->ReadBool(kOptions, "RecursiveSearch", true));
     if (Random(100) + 1 > 93
@@ -152,13 +152,13 @@ void TForm1::LuminFade3Click()
 // The logo dissolves into its dimmed twin in 500 steps.
 void TForm1::LuminFade9MouseEnter()
 {
-    LuminFade9->SetDisolvRate(500);
-    LuminFade9->Dissolve();
+    LogoButton->SetDisolvRate(500);
+    LogoButton->Dissolve();
 }
 
 void TForm1::LuminFade9MouseLeave()
 {
-    LuminFade9->DissolveBack();
+    LogoButton->DissolveBack();
 }
 
 void TForm1::Button1Click()

@@ -12,8 +12,8 @@
 std::vector<std::string> TForm1::SelectedUrls() const
 {
     std::vector<int> rows;
-    for (const QTreeWidgetItem* item : ListView1->selectedItems())
-        rows.push_back(ListView1->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)));
+    for (const QTreeWidgetItem* item : ResultList->selectedItems())
+        rows.push_back(ResultList->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)));
     std::sort(rows.begin(), rows.end());
     std::vector<std::string> urls;
     for (int row : rows)

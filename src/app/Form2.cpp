@@ -22,36 +22,36 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
     label_CheckLinkCli = PlacedLabel(Panel1, "CheckLink Clients:", 8, 24);
     label_GetPage = PlacedLabel(Panel1, "GetPage Queue:", 8, 40);
     label_CheckLink = PlacedLabel(Panel1, "CheckLink Queue:", 8, 56);
-    Label3 = PlacedLabel(Panel1, "Double Check:", 8, 80);
-    Label4 = PlacedLabel(Panel1, "Double GetPage:", 8, 96);
-    Label9 = PlacedLabel(Panel1, "Label9", 104, 8);
-    Label10 = PlacedLabel(Panel1, "Label10", 104, 24);
-    Label13 = PlacedLabel(Panel1, "Label13", 104, 40);
-    Label14 = PlacedLabel(Panel1, "Label14", 104, 56);
-    Label2 = PlacedLabel(Panel1, "0", 104, 80);
-    Label1 = PlacedLabel(Panel1, "0", 104, 96);
-    for (QLabel* value : {Label9, Label10, Label13, Label14, Label2, Label1})
+    CheckRepeatsCaption = PlacedLabel(Panel1, "Double Check:", 8, 80);
+    PageRepeatsCaption = PlacedLabel(Panel1, "Double GetPage:", 8, 96);
+    PageClientsLabel = PlacedLabel(Panel1, "Label9", 104, 8);
+    CheckClientsLabel = PlacedLabel(Panel1, "Label10", 104, 24);
+    PageQueueLabel = PlacedLabel(Panel1, "Label13", 104, 40);
+    CheckQueueLabel = PlacedLabel(Panel1, "Label14", 104, 56);
+    CheckRepeatsLabel = PlacedLabel(Panel1, "0", 104, 80);
+    PageRepeatsLabel = PlacedLabel(Panel1, "0", 104, 96);
+    for (QLabel* value : {PageClientsLabel, CheckClientsLabel, PageQueueLabel, CheckQueueLabel, CheckRepeatsLabel, PageRepeatsLabel})
         value->setMinimumWidth(120);
 
     HealthList = new THealthList(this, QColor(176, 0, 0));
     HealthList->setContentsMargins(8, 0, 8, 4);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    LogMemo = new QPlainTextEdit(this);
+    LogMemo->setReadOnly(true);
+    LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
     layout->addWidget(HealthList);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(LogMemo, 1);
 
     // The log store is older than this window: show what it holds, then follow it.
     for (const std::string& line : ErrorLog::Lines())
-        Memo1->appendPlainText(ToQt(line));
-    ErrorLog::SetListener([this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); });
+        LogMemo->appendPlainText(ToQt(line));
+    ErrorLog::SetListener([this](const std::string& line) { LogMemo->appendPlainText(ToQt(line)); });
 }
 
 TForm2::~TForm2()

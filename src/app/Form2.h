@@ -20,16 +20,16 @@ public:
     QLabel* label_CheckLinkCli;
     QLabel* label_GetPage;
     QLabel* label_CheckLink;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label9;  // GetPage Clients
-    QLabel* Label10; // CheckLink Clients
-    QLabel* Label13; // GetPage Queue
-    QLabel* Label14; // CheckLink Queue
-    QLabel* Label2;  // Double Check
-    QLabel* Label1;  // Double GetPage
+    QLabel* CheckRepeatsCaption; // Label3
+    QLabel* PageRepeatsCaption; // Label4
+    QLabel* PageClientsLabel; // Label9
+    QLabel* CheckClientsLabel; // Label10
+    QLabel* PageQueueLabel; // Label13
+    QLabel* CheckQueueLabel; // Label14
+    QLabel* CheckRepeatsLabel; // Label2
+    QLabel* PageRepeatsLabel; // Label1
     THealthList* HealthList; // the services' health, as the main window shows it
-    QPlainTextEdit* Memo1;
+    QPlainTextEdit* LogMemo; // Memo1
 };
 
 extern TForm2* Form2;

@@ -34,16 +34,16 @@ protected:
     {
         form->CheckBox_CheckLinks->setChecked(checkLinks);
         form->CheckBox_RecursiveSearch->setChecked(recursive);
-        form->Edit1->setText("red cars");
+        form->PhraseEdit->setText("red cars");
         form->SearchButtonClick();
     }
 
     std::vector<sampleweb::ListedPicture> Listed() const
     {
         std::vector<sampleweb::ListedPicture> rows;
-        for (int i = 0; i < form->ListView1->topLevelItemCount(); ++i)
+        for (int i = 0; i < form->ResultList->topLevelItemCount(); ++i)
             rows.push_back(sampleweb::ListedPicture{form->FoundFiles[static_cast<size_t>(i)],
-                            form->ListView1->topLevelItem(i)->text(1).toStdString()});
+                            form->ResultList->topLevelItem(i)->text(1).toStdString()});
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
         return rows;
     }

@@ -18,7 +18,7 @@ TEST_F(EndToEnd, CheckedSearchListsExactlyWhatPassesTheFilter)
     ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
     const auto expected = Expected(true, true);
     EXPECT_EQ(Listed(), expected);
-    EXPECT_EQ(form->Label1->text().toStdString(), std::to_string(expected.size()));
+    EXPECT_EQ(form->FoundLabel->text().toStdString(), std::to_string(expected.size()));
 
     // The picture sizes around the filter's bounds, by their exact sizes.
     std::vector<std::string> sizes;
@@ -36,7 +36,7 @@ TEST_F(EndToEnd, CheckedSearchListsExactlyWhatPassesTheFilter)
     SetTickCountOffset(TickCountOffset() + 31000);
     EXPECT_TRUE(WaitUntil([&] { return form->Scheduler.Checks().empty(); }, std::chrono::seconds(10)));
     SetTickCountOffset(0);
-    EXPECT_NE(form->Memo1->toPlainText().toStdString().find("CheckLink:\t" + web.GetAddresses().Base(Host::Stall)),
+    EXPECT_NE(form->TimeoutLog->toPlainText().toStdString().find("CheckLink:\t" + web.GetAddresses().Base(Host::Stall)),
               std::string::npos);
     EXPECT_EQ(Listed(), expected);
 }
@@ -65,7 +65,7 @@ TEST_F(EndToEnd, UncheckedSearchListsEveryPictureAtOnceAsUnknown)
 TEST_F(EndToEnd, NothingIsAddedAfterAbort)
 {
     Search(true, true);
-    ASSERT_TRUE(WaitUntil([&] { return form->ListView1->topLevelItemCount() > 0; }, std::chrono::seconds(60)));
+    ASSERT_TRUE(WaitUntil([&] { return form->ResultList->topLevelItemCount() > 0; }, std::chrono::seconds(60)));
     form->AbortButtonClick();
     const auto atAbort = Listed();
     ASSERT_TRUE(WaitUntil([&] { return form->Scheduler.Pages().empty() && form->Scheduler.Checks().empty(); },

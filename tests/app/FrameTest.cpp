@@ -50,12 +50,12 @@ TEST_P(Hover, EnterShowsTheDimmedPictureAndLeaveTheBrightOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, Hover, ::testing::Values(
-    THoverCase{"LuminFade9", &TForm1::LuminFade9, 1, true}, THoverCase{"LuminFade1", &TForm1::LuminFade1, 32, false},
-    THoverCase{"LuminFade2", &TForm1::LuminFade2, 32, false}, THoverCase{"LuminFade10", &TForm1::LuminFade10, 32, false},
-    THoverCase{"LuminFade3", &TForm1::LuminFade3, 32, false}, THoverCase{"SearchButton", &TForm1::SearchButton, 32, false},
-    THoverCase{"AbortButton", &TForm1::AbortButton, 32, false}, THoverCase{"LuminFade6", &TForm1::LuminFade6, 1, false},
-    THoverCase{"LuminFade8", &TForm1::LuminFade8, 1, false}, THoverCase{"LuminFade4", &TForm1::LuminFade4, 1, false},
-    THoverCase{"LuminFade5", &TForm1::LuminFade5, 1, false}),
+    THoverCase{"LogoButton", &TForm1::LogoButton, 1, true}, THoverCase{"OptionsButton", &TForm1::OptionsButton, 32, false},
+    THoverCase{"HomeSiteButton", &TForm1::HomeSiteButton, 32, false}, THoverCase{"TellFriendButton", &TForm1::TellFriendButton, 32, false},
+    THoverCase{"AboutButton", &TForm1::AboutButton, 32, false}, THoverCase{"SearchButton", &TForm1::SearchButton, 32, false},
+    THoverCase{"AbortButton", &TForm1::AbortButton, 32, false}, THoverCase{"ViewButton", &TForm1::ViewButton, 1, false},
+    THoverCase{"SlideShowButton", &TForm1::SlideShowButton, 1, false}, THoverCase{"SaveButton", &TForm1::SaveButton, 1, false},
+    THoverCase{"BrowseButton", &TForm1::BrowseButton, 1, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using Frame = FormFixture;
@@ -74,7 +74,7 @@ TEST_F(Frame, AboutButtonShowsTheAboutBoxModallyUntilOk)
         EXPECT_EQ(frm_About->label_URL->URL, HomePageAddress);
         QTest::mouseClick(frm_About->LuminFade1, Qt::LeftButton);
     });
-    QTest::mouseClick(form->LuminFade3, Qt::LeftButton);
+    QTest::mouseClick(form->AboutButton, Qt::LeftButton);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(frm_About->isVisible());
 }

@@ -38,9 +38,9 @@ protected:
     void ListAndSelect(const std::vector<std::string>& urls)
     {
         for (const std::string& url : urls) {
-            const int before = form->ListView1->topLevelItemCount();
+            const int before = form->ResultList->topLevelItemCount();
             form->AddToListView(url, 0);
-            form->ListView1->topLevelItem(before)->setSelected(true);
+            form->ResultList->topLevelItem(before)->setSelected(true);
         }
     }
     std::string Bytes(const std::string& url) const

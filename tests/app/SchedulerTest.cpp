@@ -33,11 +33,11 @@ TEST_F(Scheduler, CountersShowRunningAndWaitingWork)
         form->Scheduler.StartChecks();
     }
     form->RefreshCounters();
-    EXPECT_EQ(form->Label2->text(), "45");
-    EXPECT_EQ(form2->Label9->text(), "20");
-    EXPECT_EQ(form2->Label10->text(), "25");
-    EXPECT_EQ(form2->Label13->text(), "10");
-    EXPECT_EQ(form2->Label14->text(), "5");
+    EXPECT_EQ(form->ProcessesLabel->text(), "45");
+    EXPECT_EQ(form2->PageClientsLabel->text(), "20");
+    EXPECT_EQ(form2->CheckClientsLabel->text(), "25");
+    EXPECT_EQ(form2->PageQueueLabel->text(), "10");
+    EXPECT_EQ(form2->CheckQueueLabel->text(), "5");
 }
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
 
 TEST_F(SearchStart, QueuesTheFourServicesInOrderWithConfiguredHosts)
 {
-    form->Edit1->setText(" red car");
+    form->PhraseEdit->setText(" red car");
     form->SearchButtonClick();
     const std::vector<std::string> expected = {
         "http://127.0.0.1:8001/?clickSrc=search&SM=phrase&LG=any&AM0=MC&AT0=words&AW0=&AM1=MN&AT1=words&AW1="
@@ -60,7 +60,7 @@ TEST_F(SearchStart, QueuesTheFourServicesInOrderWithConfiguredHosts)
     };
     EXPECT_EQ(Queue(), expected);
     EXPECT_TRUE(form->SearchActive);
-    EXPECT_EQ(form->Label7->text(), "Searching...");
+    EXPECT_EQ(form->StatusLabel->text(), "Searching...");
     EXPECT_TRUE(form->SearchButton->isHidden());
     EXPECT_FALSE(form->AbortButton->isHidden());
     EXPECT_EQ(form->SearchDirName, " red car");
@@ -70,7 +70,7 @@ TEST_F(SearchStart, BaseAddressesDefaultToThePublicHostsAndAreReadAtEverySearch)
 {
     TempDir other;
     CreateForms(true, other.File("none.ini"));
-    form->Edit1->setText("x");
+    form->PhraseEdit->setText("x");
     form->SearchButtonClick();
     EXPECT_EQ(form->GetPageQueue[2], "http://www.scournet.com/cgi-bin/search.cgi?index=image&preview_size=small&query=x\t1");
 
@@ -93,14 +93,14 @@ TEST_F(SearchStart, EmptyPhraseChangesOnlyLimitsAndDirName)
     EXPECT_EQ(form->Scheduler.CheckLinkClientLimit, 24);
     EXPECT_EQ(form->SearchDirName, "");
     EXPECT_TRUE(form->GetPageQueue.empty());
-    EXPECT_EQ(form->ListView1->topLevelItemCount(), 3);
-    EXPECT_EQ(form->Label7->text(), "Ready");
+    EXPECT_EQ(form->ResultList->topLevelItemCount(), 3);
+    EXPECT_EQ(form->StatusLabel->text(), "Ready");
     EXPECT_FALSE(form->SearchActive);
 }
 
 TEST_F(SearchStart, PhraseEscapesAndDirName)
 {
-    form->Edit1->setText("\"cats/dogs\" ?");
+    form->PhraseEdit->setText("\"cats/dogs\" ?");
     form->SearchButtonClick();
     EXPECT_EQ(TextBeforeTab(form->GetPageQueue[2]),
               "http://127.0.0.1:8003/cgi-bin/search.cgi?index=image&preview_size=small&query=%22cats%2Fdogs%22+?");
@@ -112,20 +112,20 @@ TEST_F(SearchStart, NewSearchClearsResultsShortAndLongLists)
     for (int rows : {150, 250}) {
         form->SearchActive = true;
         AddRows(rows);
-        ASSERT_EQ(form->ListView1->topLevelItemCount(), rows);
-        ASSERT_EQ(form->Label1->text(), QString::number(rows));
-        form->Edit1->setText("x");
+        ASSERT_EQ(form->ResultList->topLevelItemCount(), rows);
+        ASSERT_EQ(form->FoundLabel->text(), QString::number(rows));
+        form->PhraseEdit->setText("x");
         form->SearchButtonClick();
-        EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
+        EXPECT_EQ(form->ResultList->topLevelItemCount(), 0);
         EXPECT_TRUE(form->FoundFiles.empty());
-        EXPECT_EQ(form->Label1->text(), "0");
+        EXPECT_EQ(form->FoundLabel->text(), "0");
         form->AbortButtonClick();
     }
 }
 
 TEST_F(SearchStart, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
 {
-    form->Edit1->setText("x");
+    form->PhraseEdit->setText("x");
     form->SearchButtonClick();
     AddRows(2);
     form->QueueLinkCheck("http://h.test/a.jpg");
@@ -139,9 +139,9 @@ TEST_F(SearchStart, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
     EXPECT_TRUE(form->GetPageQueue.empty());
     EXPECT_TRUE(form->CheckLinkQueue.empty());
     EXPECT_EQ(Finished(), (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(form->ListView1->topLevelItemCount(), 2);
-    EXPECT_EQ(form->Label1->text(), "2");
-    EXPECT_EQ(form->Label7->text(), "Ready");
+    EXPECT_EQ(form->ResultList->topLevelItemCount(), 2);
+    EXPECT_EQ(form->FoundLabel->text(), "2");
+    EXPECT_EQ(form->StatusLabel->text(), "Ready");
     EXPECT_FALSE(form->SearchButton->isHidden());
     EXPECT_TRUE(form->AbortButton->isHidden());
     EXPECT_TRUE(form->PageReapTimer->isActive());
@@ -151,24 +151,24 @@ TEST_F(SearchStart, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
 TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
 {
     form->show();
-    form->Edit1->setText("first");
-    QTest::keyClick(form->Edit1, Qt::Key_Return);
+    form->PhraseEdit->setText("first");
+    QTest::keyClick(form->PhraseEdit, Qt::Key_Return);
     ASSERT_TRUE(form->SearchActive);
     AddRows(2);
     form->Scheduler.GetPage(stallBase + "/running.html", 99);
     ASSERT_EQ(Finished(), (std::vector<bool>{false}));
     form->QueueLinkCheck("http://h.test/waiting.jpg");
 
-    form->Edit1->setText("second");
-    QTest::keyClick(form->Edit1, Qt::Key_Enter);
+    form->PhraseEdit->setText("second");
+    QTest::keyClick(form->PhraseEdit, Qt::Key_Enter);
     EXPECT_TRUE(form->SearchActive);
-    EXPECT_EQ(form->ListView1->topLevelItemCount(), 0);
+    EXPECT_EQ(form->ResultList->topLevelItemCount(), 0);
     EXPECT_TRUE(form->CheckLinkQueue.empty());
     EXPECT_EQ(Finished(), (std::vector<bool>{true}));
     ASSERT_EQ(form->GetPageQueue.size(), 4u);
     EXPECT_NE(form->GetPageQueue[0].find("MT=second\t2"), std::string::npos);
     EXPECT_EQ(form->SearchDirName, "second");
-    EXPECT_EQ(form->Edit1->text(), "second"); // Enter was swallowed
+    EXPECT_EQ(form->PhraseEdit->text(), "second"); // Enter was swallowed
 }
 
 TEST_F(SearchStart, RepeatsAreRefusedAndCounted)
@@ -181,19 +181,19 @@ TEST_F(SearchStart, RepeatsAreRefusedAndCounted)
     EXPECT_EQ(form->GetPageQueue.size(), 1u);
     EXPECT_EQ(form->GetPageQueue[0], "http://a.test/x.html\t99");
     EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
-    EXPECT_EQ(form2->Label1->text(), "1"); // Double GetPage
-    EXPECT_EQ(form2->Label2->text(), "2"); // Double Check
+    EXPECT_EQ(form2->PageRepeatsLabel->text(), "1"); // Double GetPage
+    EXPECT_EQ(form2->CheckRepeatsLabel->text(), "2"); // Double Check
 
     // Once the first has left the queue, the URL can wait again.
     form->CheckLinkQueue.RemoveFirst();
     form->QueueLinkCheck("http://a.test/p.jpg");
     EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
-    EXPECT_EQ(form2->Label2->text(), "2");
+    EXPECT_EQ(form2->CheckRepeatsLabel->text(), "2");
 
     // A URL with a tab cannot travel in a queue line.
     form->QueuePageFetch("http://a.test/\tx", 99);
     EXPECT_EQ(form->GetPageQueue.size(), 1u);
-    EXPECT_EQ(form2->Label1->text(), "1");
+    EXPECT_EQ(form2->PageRepeatsLabel->text(), "1");
 }
 
 // An anchor met at every step of a page hands the same link over millions of
@@ -202,18 +202,18 @@ TEST_F(SearchStart, RepeatedCallsCountAsSingleOnes)
 {
     form->QueueLinkCheckTimes("http://a.test/p.jpg", 5);
     EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
-    EXPECT_EQ(form2->Label2->text(), "4");
+    EXPECT_EQ(form2->CheckRepeatsLabel->text(), "4");
     form->QueueLinkCheckTimes("HTTP://a.test/p.jpg", 3);
-    EXPECT_EQ(form2->Label2->text(), "7");
+    EXPECT_EQ(form2->CheckRepeatsLabel->text(), "7");
     form->QueueLinkCheckTimes("http://a.test/q.jpg", 0);
     EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
 
     form->QueuePageFetchTimes("http://a.test/x.html", 0, 2'000'000'000'000);
     EXPECT_EQ(form->GetPageQueue.size(), 1u);
-    EXPECT_EQ(form2->Label1->text(), "1999999999999");
+    EXPECT_EQ(form2->PageRepeatsLabel->text(), "1999999999999");
     form->QueuePageFetchTimes("http://a.test/\tx", 0, 9);
     EXPECT_EQ(form->GetPageQueue.size(), 1u);
-    EXPECT_EQ(form2->Label1->text(), "1999999999999");
+    EXPECT_EQ(form2->PageRepeatsLabel->text(), "1999999999999");
 }
 
 } // namespace

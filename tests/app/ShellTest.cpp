@@ -94,8 +94,8 @@ TEST_F(Shell, TellAFriendIsAskedAboutSevenTimesInAHundred)
 TEST_F(Shell, MenuLinksOpenTheHomePageAndTheMail)
 {
     CreateForms();
-    form->LuminFade2->Click();
-    form->LuminFade10->Click();
+    form->HomeSiteButton->Click();
+    form->TellFriendButton->Click();
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], HomePageAddress);
     EXPECT_EQ(opened[1], "mailto:?subject=Check out Glimmerscout!&body=The easiest way to find images on the net. "
@@ -109,13 +109,13 @@ TEST_F(Shell, DiagnosticsWindowShowsTheLogFromBeforeItExistedAndDesignTexts)
     ErrorLog::Append("error code : #0038 (GetPage)");
     form->Button1Click();
     EXPECT_TRUE(form2->isVisible());
-    EXPECT_TRUE(form->Button1->isHidden());
-    EXPECT_EQ(form2->Memo1->toPlainText().toStdString(), "error code : #000A (Create) \nerror code : #0038 (GetPage)");
-    EXPECT_EQ(form2->Label9->text(), "Label9");
-    EXPECT_EQ(form2->Label14->text(), "Label14");
+    EXPECT_TRUE(form->MoreInfoButton->isHidden());
+    EXPECT_EQ(form2->LogMemo->toPlainText().toStdString(), "error code : #000A (Create) \nerror code : #0038 (GetPage)");
+    EXPECT_EQ(form2->PageClientsLabel->text(), "Label9");
+    EXPECT_EQ(form2->CheckQueueLabel->text(), "Label14");
     form->RefreshCounters();
-    EXPECT_EQ(form2->Label9->text(), "0");
-    EXPECT_EQ(form2->Label14->text(), "0");
+    EXPECT_EQ(form2->PageClientsLabel->text(), "0");
+    EXPECT_EQ(form2->CheckQueueLabel->text(), "0");
 }
 
 } // namespace

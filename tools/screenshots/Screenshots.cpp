@@ -53,18 +53,18 @@ int main(int argc, char** argv)
     TProgram program(settings.File("glimmerscout.ini"));
     TForm1& form = program.form1;
     form.show();
-    form.Edit1->setText("red cars");
+    form.PhraseEdit->setText("red cars");
     form.SearchButtonClick();
-    WaitUntil([&] { return form.ListView1->topLevelItemCount() >= 19; }, std::chrono::seconds(20));
+    WaitUntil([&] { return form.ResultList->topLevelItemCount() >= 19; }, std::chrono::seconds(20));
     form.AbortButtonClick();
-    form.ListView1->topLevelItem(2)->setSelected(true);
+    form.ResultList->topLevelItem(2)->setSelected(true);
     bool ok = Save(&form, dir + "/main-window.png");
 
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(form.LuminFade4, &enter);
+    QApplication::sendEvent(form.SaveButton, &enter);
     ok = Save(&form, dir + "/main-window-hover.png") && ok;
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(form.LuminFade4, &leave);
+    QApplication::sendEvent(form.SaveButton, &leave);
 
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-line.png") && ok;
