@@ -1,7 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <deque>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <unordered_set>
 
 // An ordered list of text lines that answers "is a line with this key in
 // the list?" (letter case ignored) without walking it, so long queues and
@@ -9,9 +11,13 @@
 class TIndexedList {
 public:
     enum class KeyKind { WholeLine, BeforeTab };
-    explicit TIndexedList(KeyKind kind = KeyKind::WholeLine) : FKind(kind) {}
+    explicit TIndexedList(KeyKind kind = KeyKind::WholeLine);
+    TIndexedList(const TIndexedList& other);
+    TIndexedList& operator=(const TIndexedList& other);
+    TIndexedList(TIndexedList&&) noexcept = default; // a moved deque keeps its lines in place
+    TIndexedList& operator=(TIndexedList&&) noexcept = default;
 
-    bool ContainsKey(const std::string& key) const;
+    bool ContainsKey(std::string_view key) const;
     void Append(const std::string& line);
     void RemoveFirst();
     void Clear();
@@ -24,8 +30,27 @@ public:
     auto end() const { return FLines.end(); }
 
 private:
-    std::string KeyOf(const std::string& line) const;
+    // The index holds the lines themselves, not copies of their keys: a
+    // deque keeps its elements in place when lines are added at the back or
+    // taken from the front, and a long result list then costs one pointer a
+    // line in the index.
+    struct TKeyHash {
+        using is_transparent = void;
+        KeyKind kind;
+        size_t operator()(std::string_view key) const;
+        size_t operator()(const std::string* line) const { return (*this)(KeyOf(kind, *line)); }
+    };
+    struct TKeyEqual {
+        using is_transparent = void;
+        KeyKind kind;
+        bool operator()(const std::string* a, const std::string* b) const;
+        bool operator()(std::string_view key, const std::string* line) const;
+        bool operator()(const std::string* line, std::string_view key) const { return (*this)(key, line); }
+    };
+
+    static std::string_view KeyOf(KeyKind kind, const std::string& line);
+
     KeyKind FKind;
     std::deque<std::string> FLines;
-    std::unordered_map<std::string, int> FKeys; // lower-cased key, how many lines hold it
+    std::unordered_multiset<const std::string*, TKeyHash, TKeyEqual> FKeys;
 };
