@@ -7,7 +7,7 @@
 #include "net/HttpCli.h"
 #include "net/HttpPeers.h"
 #include "net/SocksPeers.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

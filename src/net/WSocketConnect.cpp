@@ -1,7 +1,7 @@
 #include "net/WSocketCore.h"
 
 #include "net/WSocketResolve.h"
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 #include "net/WSocketErrors.h"
 #include "net/WSocketResolve.h"
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
 #include <QThread>
 

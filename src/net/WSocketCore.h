@@ -1,7 +1,7 @@
 #pragma once
 #include "net/WSockBuf.h"
 #include "net/WSocketTypes.h"
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 #include "platform/MessageWindow.h"
 
 #include <netinet/in.h>

@@ -1,6 +1,6 @@
 #include "net/WSocketCore.h"
 
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <arpa/inet.h>
 

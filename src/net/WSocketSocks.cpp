@@ -1,7 +1,7 @@
 #include "net/WSocketSocks.h"
 
 #include "net/WSocketResolve.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <arpa/inet.h>
 

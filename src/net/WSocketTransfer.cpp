@@ -1,6 +1,6 @@
 #include "net/WSocketCore.h"
 
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
 #include <cstring>
 #include <sys/ioctl.h>
