@@ -185,6 +185,11 @@ protected:
     sockaddr_in FSin{};
 
 private:
+    // The events selected while connecting, listening and connected.
+    static constexpr uint16_t kConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_CLOSE; // 0x3B
+    static constexpr uint16_t kListenEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;               // 0x2B
+    static constexpr uint16_t kConnectedEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;           // 0x33
+
     void HandleSocketEvent(const TMessage& Msg);
     void HandleLookupDone(const TMessage& Msg);
     bool StartLookup(const std::string& Host);

@@ -1,0 +1,87 @@
+#include "net/WSocketCore.h"
+
+#include "net/winsock/WinSockSelect.h"
+
+#include <cerrno>
+#include <sys/socket.h>
+#include <unistd.h>
+
+void TCustomWSocket::Close() { CloseSocketInternal(true, 0); }
+
+void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
+{
+    const auto alive = AliveToken();
+    if (FHSocket == INVALID_SOCKET) {
+        if (FState != wsClosed) {
+            ChangeState(wsClosed);
+            if (alive.expired())
+                return;
+            try {
+                ResetDefaults();
+            } catch (...) {
+            }
+        }
+        return;
+    }
+    if (FState == wsClosed)
+        return;
+    if (ShutdownFirst)
+        ::shutdown(FHSocket, SHUT_WR);
+    // Linux releases the descriptor even when close reports a failure.
+    FSelect.reset();
+    const int r = ::close(FHSocket);
+    FHSocket = INVALID_SOCKET;
+    if (r < 0 && errno != EINTR) {
+        WSocketSetLastErrorFromErrno();
+        FLastError = WSAGetLastError();
+        SocketError("Disconnect (closesocket)");
+        return;
+    }
+    ChangeState(wsClosed);
+    if (alive.expired())
+        return;
+    if (!FDestroying && !FCloseInvoked && OnSessionClosed) {
+        FCloseInvoked = true;
+        FireSessionClosed(Error);
+        if (alive.expired())
+            return;
+    }
+    try {
+        ResetDefaults();
+    } catch (...) {
+    }
+}
+
+void TCustomWSocket::Abort()
+{
+    const auto alive = AliveToken();
+    CancelDnsLookup();
+    if (alive.expired())
+        return;
+    DeleteBufferedData();
+    if (FState == wsConnected && FProto == IPPROTO_TCP) {
+        FLingerOnOff = wsLingerOff;
+        SetLingerOption();
+    }
+    CloseSocketInternal(false, 0);
+}
+
+void TCustomWSocket::Shutdown(int How)
+{
+    if (FHSocket != INVALID_SOCKET)
+        ::shutdown(FHSocket, How);
+}
+
+void TCustomWSocket::Pause()
+{
+    FPaused = true;
+    if (FSelect)
+        FSelect->Select(0);
+}
+
+void TCustomWSocket::Resume()
+{
+    FPaused = false;
+    if (FSelect)
+        FSelect->Select(kConnectedEvents);
+}
