@@ -56,9 +56,9 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
         const int error = FCtrlSocket->LastError() != 0 ? FCtrlSocket->LastError() : WSAEINVAL;
         FRequestDoneError = static_cast<uint16_t>(error);
         FReader.SetOutcome(404, "can't connect: " + ErrorWithNumber(error));
-        const std::weak_ptr<char> alive = FAlive;
+        const TAliveWatch alive = FAlive.Watch();
         FCtrlSocket->Close();
-        if (!alive.expired())
+        if (alive)
             SocketSessionClosed(static_cast<uint16_t>(error));
     }
 }
@@ -76,7 +76,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
         return;
     if (!Still([&] { StateChange(hsWaitingHeader); }))
         return;
-    const std::weak_ptr<char> alive = FAlive;
+    const TAliveWatch alive = FAlive.Watch();
     try {
         switch (FRequestType) {
         case rqGet:
@@ -87,7 +87,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
             break;
         case rqPost:
             SendRequest("POST");
-            if (alive.expired() || !Still([&] { FireSendBegin(); }))
+            if (!alive || !Still([&] { FireSendBegin(); }))
                 return;
             FAllowedToSend = true;
             SendPostBlock();
@@ -96,7 +96,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
             break;
         }
     } catch (...) {
-        if (!alive.expired())
+        if (alive)
             CloseConnection();
     }
 }

@@ -10,16 +10,13 @@ void TCustomWSocket::Close() { CloseSocketInternal(true, 0); }
 
 void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     if (FHSocket == INVALID_SOCKET) {
         if (FState != wsClosed) {
             ChangeState(wsClosed);
-            if (alive.expired())
+            if (!alive)
                 return;
-            try {
-                ResetDefaults();
-            } catch (...) {
-            }
+            Ignoring([&] { ResetDefaults(); });
         }
         return;
     }
@@ -38,25 +35,22 @@ void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
         return;
     }
     ChangeState(wsClosed);
-    if (alive.expired())
+    if (!alive)
         return;
     if (!FDestroying && !FCloseInvoked && OnSessionClosed) {
         FCloseInvoked = true;
         FireSessionClosed(Error);
-        if (alive.expired())
+        if (!alive)
             return;
     }
-    try {
-        ResetDefaults();
-    } catch (...) {
-    }
+    Ignoring([&] { ResetDefaults(); });
 }
 
 void TCustomWSocket::Abort()
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     CancelDnsLookup();
-    if (alive.expired())
+    if (!alive)
         return;
     DeleteBufferedData();
     if (FState == wsConnected && FProto == IPPROTO_TCP) {

@@ -86,12 +86,12 @@ void TCustomWSocket::Connect()
         return;
     }
     DeleteBufferedData();
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     OpenSocket("Connect (socket)");
     if (FHSocket == INVALID_SOCKET)
         return;
     ChangeState(wsOpened);
-    if (alive.expired())
+    if (!alive)
         return;
     if (FType == 2) {
         BindLocal();
@@ -122,7 +122,7 @@ void TCustomWSocket::Connect()
     if (FType == 2) {
         StartAsyncSelect(kConnectEvents, "WSAAsyncSelect");
         ChangeState(wsConnected);
-        if (alive.expired())
+        if (!alive)
             return;
         FireSessionConnected(0);
         return;

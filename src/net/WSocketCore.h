@@ -1,4 +1,6 @@
 #pragma once
+#include "net/Failures.h"
+#include "net/InvokeHandler.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketTypes.h"
 #include "net/winsock/WinSock.h"
@@ -139,9 +141,23 @@ protected:
     // lParam of a WM_SOCKET_EVENT for the current connection.
     intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
 
-    // Token that dies with the object: code that fires an event keeps a weak
-    // copy and stops when the event destroyed the socket.
-    std::weak_ptr<char> AliveToken() const { return FAlive; }
+    // Runs the work of a posted message: a failure goes to
+    // HandleBackgroundError, unless the work destroyed the socket.
+    template <class Work>
+    void RunMessage(Work&& work)
+    {
+        const TAliveWatch alive = FAlive.Watch();
+        try {
+            std::forward<Work>(work)();
+        } catch (const std::exception& E) {
+            if (alive)
+                HandleBackgroundError(E);
+        }
+    }
+
+    // Code that fires an event takes a watch on it first and stops when the
+    // event destroyed the socket.
+    TAliveToken FAlive;
 
     std::string FDnsResult;
     std::vector<std::string> FDnsResultList;
@@ -170,10 +186,6 @@ protected:
     int FType = 1; // 1 stream, 2 datagram
     TSocketLingerOnOff FLingerOnOff = wsLingerOn;
     int FLingerTimeout = 0;
-    bool FWriteReady = false;
-    int FLinesSent = 0;
-    bool FLineLimitedSend = false;
-    int FLineLimit = 24;
     bool FAllSent = true;
     int FReadCount = 0;
     bool FPaused = false;
@@ -192,6 +204,8 @@ private:
 
     void HandleSocketEvent(const TMessage& Msg);
     void HandleLookupDone(const TMessage& Msg);
+    // One pass of the receive loop; false when the loop ends.
+    bool ReceivePass(uint16_t Error, bool& Drained);
     bool StartLookup(const std::string& Host);
     void CoreResetDefaults();
     void ResolveAll();
@@ -201,6 +215,5 @@ private:
     std::unique_ptr<TAsyncSelect> FSelect;
     uint32_t FSerial = 0;     // tells this connection's notifications from stale ones
     unsigned FRecvCalls = 0;  // receive attempts, to see whether a handler read anything
-    std::shared_ptr<char> FAlive = std::make_shared<char>(0);
     bool FDestroying = false;
 };

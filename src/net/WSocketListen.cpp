@@ -24,39 +24,39 @@ void TCustomWSocket::Listen()
         return;
     }
     DeleteBufferedData();
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     OpenSocket("socket");
     if (FHSocket == INVALID_SOCKET)
         return;
     // Opened first, so that a failed bind closes the descriptor again.
     ChangeState(wsOpened);
-    if (alive.expired())
+    if (!alive)
         return;
     if (::bind(FHSocket, reinterpret_cast<const sockaddr*>(&FSin), sizeof FSin) < 0) {
         WSocketSetLastErrorFromErrno();
         try {
             SocketError("Bind");
         } catch (...) {
-            if (!alive.expired())
+            if (alive)
                 Close();
             throw;
         }
-        if (!alive.expired())
+        if (alive)
             Close();
         return;
     }
     ChangeState(wsBound);
-    if (alive.expired())
+    if (!alive)
         return;
     if (FType == 2) {
         ChangeState(wsListening);
-        if (alive.expired())
+        if (!alive)
             return;
         ChangeState(wsConnected);
-        if (alive.expired())
+        if (!alive)
             return;
         FireSessionConnected(0);
-        if (alive.expired())
+        if (!alive)
             return;
     } else {
         if (::listen(FHSocket, 5) < 0) {
@@ -65,7 +65,7 @@ void TCustomWSocket::Listen()
             return;
         }
         ChangeState(wsListening);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     StartAsyncSelect(kListenEvents, "WSAASyncSelect");
@@ -98,7 +98,7 @@ void TCustomWSocket::Dup(TSocket NewHSocket)
         SocketError("Dup");
         return;
     }
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     if (FState != wsClosed) {
         FSelect.reset();
         const int r = FHSocket == INVALID_SOCKET ? 0 : ::close(FHSocket);
@@ -109,7 +109,7 @@ void TCustomWSocket::Dup(TSocket NewHSocket)
             return;
         }
         ChangeState(wsClosed);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     ReleaseHandle();
