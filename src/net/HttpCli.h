@@ -155,6 +155,9 @@ private:
     void BindSessionClosed();
     // HttpCliConnect.cpp: lookup and connection.
     void Relocate();
+    // Ends a request that got no response: status 404, Reason, and Error
+    // for OnRequestDone.
+    void FailRequest(uint16_t Error, const std::string& Reason);
     void SocketDnsLookupDone(uint16_t Error);
     void SocketSessionConnected(uint16_t Error);
     // HttpCliRequest.cpp: the request and the POST body.

@@ -27,10 +27,15 @@ void THttpCli::Relocate()
     try {
         StartConnection();
     } catch (const ESocketException&) {
-        FRequestDoneError = WSAEINVAL;
-        FReader.SetOutcome(404, kLookupFailedText);
-        SocketSessionClosed(WSAEINVAL);
+        FailRequest(WSAEINVAL, kLookupFailedText);
     }
+}
+
+void THttpCli::FailRequest(uint16_t Error, const std::string& Reason)
+{
+    FRequestDoneError = Error;
+    FReader.SetOutcome(404, Reason);
+    SocketSessionClosed(Error);
 }
 
 void THttpCli::SocketDnsLookupDone(uint16_t Error)
@@ -38,9 +43,7 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
     if (FHttpState == hsAborting)
         return;
     if (Error != 0) {
-        FRequestDoneError = Error;
-        FReader.SetOutcome(404, kLookupFailedText);
-        SocketSessionClosed(Error);
+        FailRequest(Error, kLookupFailedText);
         return;
     }
     if (!Still([&] { StateChange(hsDnsLookupDone); }))
@@ -66,9 +69,7 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
 void THttpCli::SocketSessionConnected(uint16_t Error)
 {
     if (Error != 0) {
-        FRequestDoneError = Error;
-        FReader.SetOutcome(404, FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText);
-        SocketSessionClosed(Error);
+        FailRequest(Error, FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText);
         return;
     }
     FConnected = true;
