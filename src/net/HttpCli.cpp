@@ -1,8 +1,8 @@
 #include "net/HttpCli.h"
 
-#include "net/Failures.h"
 #include "net/HttpDocFileName.h"
 #include "net/HttpUrl.h"
+#include "net/Ignoring.h"
 
 namespace {
 const char* const kAbortedText = "Connection aborted on request";

@@ -1,7 +1,7 @@
 #include "net/HttpCli.h"
 
-#include "net/Failures.h"
 #include "net/HttpDocFileName.h"
+#include "net/Ignoring.h"
 
 void THttpCli::SocketDataAvailable(uint16_t Error)
 {

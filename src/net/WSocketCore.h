@@ -1,5 +1,5 @@
 #pragma once
-#include "net/Failures.h"
+#include "net/Ignoring.h"
 #include "net/InvokeHandler.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketTypes.h"
