@@ -30,15 +30,26 @@ void TCustomWSocket::ResolveAll()
     }
 }
 
-void TCustomWSocket::OpenSocket(const char* FailureName)
+bool TCustomWSocket::OpenSocket(const char* Operation, const char* FailureName)
 {
+    try {
+        WSocketLoad();
+        ResolveAll();
+    } catch (const std::exception& E) {
+        ReportError(std::string(Operation) + ": " + E.what());
+        return false;
+    }
+    DeleteBufferedData();
     FHSocket = ::socket(PF_INET, (FType == 2 ? SOCK_DGRAM : SOCK_STREAM) | SOCK_NONBLOCK | SOCK_CLOEXEC, FProto);
     if (FHSocket == INVALID_SOCKET) {
         WSocketSetLastErrorFromErrno();
         SocketError(FailureName);
-        return;
+        return false;
     }
     FSelect = std::make_unique<TAsyncSelect>(FHSocket, FType == 2, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
+    const TAliveWatch alive = FAlive.Watch();
+    ChangeState(wsOpened);
+    return static_cast<bool>(alive);
 }
 
 // Stops the notifications before the descriptor is released.
@@ -78,21 +89,9 @@ void TCustomWSocket::Connect()
         ReportError("Connect: No Protocol Specified");
         return;
     }
-    try {
-        WSocketLoad();
-        ResolveAll();
-    } catch (const std::exception& E) {
-        ReportError(std::string("connect: ") + E.what());
+    if (!OpenSocket("connect", "Connect (socket)"))
         return;
-    }
-    DeleteBufferedData();
     const TAliveWatch alive = FAlive.Watch();
-    OpenSocket("Connect (socket)");
-    if (FHSocket == INVALID_SOCKET)
-        return;
-    ChangeState(wsOpened);
-    if (!alive)
-        return;
     if (FType == 2) {
         BindLocal();
         if (FSin.sin_addr.s_addr == INADDR_BROADCAST) {

@@ -209,7 +209,10 @@ private:
     bool StartLookup(const std::string& Host);
     void CoreResetDefaults();
     void ResolveAll();
-    void OpenSocket(const char* FailureName);
+    // Resolves what is set, opens the descriptor and enters wsOpened; false
+    // when that failed (reported, Operation naming a failed resolve) or a
+    // handler destroyed the socket.
+    bool OpenSocket(const char* Operation, const char* FailureName);
     void ReleaseHandle();
 
     std::unique_ptr<TAsyncSelect> FSelect;

@@ -16,22 +16,10 @@ void TCustomWSocket::Listen()
                                       : "listen: address not assigned");
         return;
     }
-    try {
-        WSocketLoad();
-        ResolveAll();
-    } catch (const std::exception& E) {
-        ReportError(std::string("listen: ") + E.what());
-        return;
-    }
-    DeleteBufferedData();
-    const TAliveWatch alive = FAlive.Watch();
-    OpenSocket("socket");
-    if (FHSocket == INVALID_SOCKET)
-        return;
     // Opened first, so that a failed bind closes the descriptor again.
-    ChangeState(wsOpened);
-    if (!alive)
+    if (!OpenSocket("listen", "socket"))
         return;
+    const TAliveWatch alive = FAlive.Watch();
     if (::bind(FHSocket, reinterpret_cast<const sockaddr*>(&FSin), sizeof FSin) < 0) {
         WSocketSetLastErrorFromErrno();
         try {
