@@ -8,7 +8,7 @@
 #include "net/FileStream.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "support/TestSupport.h"
 #include "support/net/HttpPeers.h"
 

@@ -7,7 +7,7 @@
 #include "net/HttpCli.h"
 #include "support/net/HttpPeers.h"
 #include "support/net/SocksPeers.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 // lengths, cycled; the rest is what the server sends.
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

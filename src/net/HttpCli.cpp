@@ -2,7 +2,7 @@
 
 #include "net/HttpDocFileName.h"
 #include "net/HttpUrl.h"
-#include "net/InvokeHandler.h"
+#include "net/Ignoring.h"
 
 namespace {
 const char* const kAbortedText = "Connection aborted on request";
@@ -47,14 +47,14 @@ void THttpCli::BindSessionClosed()
 
 void THttpCli::WndProc(const TMessage& Msg)
 {
-    if (Msg.WParam != FRequestSerial)
+    if (IsStaleMessage(Msg.WParam, FRequestSerial))
         return;
     // Nothing may escape into the event loop; like the socket's receive
     // loop, a failing handler only ends what it was doing.
-    try {
+    Ignoring([&] {
         switch (Msg.Msg) {
         case WM_HTTP_DONE:
-            Invoke(OnRequestDone, this, FRequestType, FRequestDoneError);
+            Invoke(FAlive, OnRequestDone, this, FRequestType, FRequestDoneError);
             break;
         case WM_HTTP_READY:
             StateChange(hsReady);
@@ -73,8 +73,7 @@ void THttpCli::WndProc(const TMessage& Msg)
         default:
             break;
         }
-    } catch (...) {
-    }
+    });
 }
 
 void THttpCli::StateChange(THttpState NewState)
@@ -82,7 +81,7 @@ void THttpCli::StateChange(THttpState NewState)
     if (NewState == FHttpState)
         return;
     FHttpState = NewState;
-    if (!Still([&] { Invoke(OnStateChange, this); }))
+    if (!Still([&] { Invoke(FAlive, OnStateChange, this); }))
         return;
     if (NewState == hsReady)
         Post(WM_HTTP_DONE);
@@ -155,17 +154,13 @@ void THttpCli::Abort()
         return;
     }
     ++FEpoch;
-    const std::weak_ptr<char> alive = FAlive;
+    const TAliveWatch alive = FAlive.Watch();
     const bool wasLookingUp = FHttpState == hsDnsLookup;
     StateChange(hsAborting);
-    if (alive.expired())
+    if (!alive)
         return;
-    if (wasLookingUp) {
-        try {
-            FCtrlSocket->CancelDnsLookup();
-        } catch (...) {
-        }
-    }
+    if (wasLookingUp)
+        Ignoring([&] { FCtrlSocket->CancelDnsLookup(); });
     FReader.SetOutcome(404, kAbortedText);
     FRequestDoneError = hcAborted;
     FReader.Restart();
@@ -174,7 +169,7 @@ void THttpCli::Abort()
         SocketSessionClosed(0);
     else
         FCtrlSocket->Close();
-    if (alive.expired())
+    if (!alive)
         return;
     StateChange(hsReady);
 }

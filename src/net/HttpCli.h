@@ -1,6 +1,7 @@
 #pragma once
 #include "net/HttpResponseReader.h"
 #include "net/HttpTypes.h"
+#include "net/InvokeHandler.h"
 #include "net/Stream.h"
 #include "net/WSocket.h"
 #include "platform/MessageWindow.h"
@@ -142,10 +143,10 @@ private:
     template <class Event>
     bool Still(Event&& event)
     {
-        const std::weak_ptr<char> alive = FAlive;
+        const TAliveWatch alive = FAlive.Watch();
         const uint32_t epoch = FEpoch;
         event();
-        return !alive.expired() && FEpoch == epoch;
+        return alive && FEpoch == epoch;
     }
     // HttpCli.cpp: starting, states, posted messages.
     void Post(uint32_t Msg);
@@ -154,6 +155,9 @@ private:
     void BindSessionClosed();
     // HttpCliConnect.cpp: lookup and connection.
     void Relocate();
+    // Ends a request that got no response: status 404, Reason, and Error
+    // for OnRequestDone.
+    void FailRequest(uint16_t Error, const std::string& Reason);
     void SocketDnsLookupDone(uint16_t Error);
     void SocketSessionConnected(uint16_t Error);
     // HttpCliRequest.cpp: the request and the POST body.
@@ -179,7 +183,7 @@ private:
 
     std::unique_ptr<TWSocket> FCtrlSocket;
     std::unique_ptr<TMessageWindow> FWindow;
-    std::shared_ptr<char> FAlive = std::make_shared<char>(0);
+    TAliveToken FAlive;
     uint32_t FEpoch = 0;         // changes with every start and abort
     uintptr_t FRequestSerial = 0; // posted messages of older requests are dropped
     int64_t FBurstBytes = 0;      // read since the event loop last turned

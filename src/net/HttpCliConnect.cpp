@@ -27,10 +27,15 @@ void THttpCli::Relocate()
     try {
         StartConnection();
     } catch (const ESocketException&) {
-        FRequestDoneError = WSAEINVAL;
-        FReader.SetOutcome(404, kLookupFailedText);
-        SocketSessionClosed(WSAEINVAL);
+        FailRequest(WSAEINVAL, kLookupFailedText);
     }
+}
+
+void THttpCli::FailRequest(uint16_t Error, const std::string& Reason)
+{
+    FRequestDoneError = Error;
+    FReader.SetOutcome(404, Reason);
+    SocketSessionClosed(Error);
 }
 
 void THttpCli::SocketDnsLookupDone(uint16_t Error)
@@ -38,9 +43,7 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
     if (FHttpState == hsAborting)
         return;
     if (Error != 0) {
-        FRequestDoneError = Error;
-        FReader.SetOutcome(404, kLookupFailedText);
-        SocketSessionClosed(Error);
+        FailRequest(Error, kLookupFailedText);
         return;
     }
     if (!Still([&] { StateChange(hsDnsLookupDone); }))
@@ -56,9 +59,9 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
         const int error = FCtrlSocket->LastError() != 0 ? FCtrlSocket->LastError() : WSAEINVAL;
         FRequestDoneError = static_cast<uint16_t>(error);
         FReader.SetOutcome(404, "can't connect: " + ErrorWithNumber(error));
-        const std::weak_ptr<char> alive = FAlive;
+        const TAliveWatch alive = FAlive.Watch();
         FCtrlSocket->Close();
-        if (!alive.expired())
+        if (alive)
             SocketSessionClosed(static_cast<uint16_t>(error));
     }
 }
@@ -66,9 +69,7 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
 void THttpCli::SocketSessionConnected(uint16_t Error)
 {
     if (Error != 0) {
-        FRequestDoneError = Error;
-        FReader.SetOutcome(404, FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText);
-        SocketSessionClosed(Error);
+        FailRequest(Error, FSocksErrorText.empty() ? ErrorWithNumber(Error) : FSocksErrorText);
         return;
     }
     FConnected = true;
@@ -76,7 +77,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
         return;
     if (!Still([&] { StateChange(hsWaitingHeader); }))
         return;
-    const std::weak_ptr<char> alive = FAlive;
+    const TAliveWatch alive = FAlive.Watch();
     try {
         switch (FRequestType) {
         case rqGet:
@@ -87,7 +88,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
             break;
         case rqPost:
             SendRequest("POST");
-            if (alive.expired() || !Still([&] { FireSendBegin(); }))
+            if (!alive || !Still([&] { FireSendBegin(); }))
                 return;
             FAllowedToSend = true;
             SendPostBlock();
@@ -96,7 +97,7 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
             break;
         }
     } catch (...) {
-        if (!alive.expired())
+        if (alive)
             CloseConnection();
     }
 }

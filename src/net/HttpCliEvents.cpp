@@ -1,63 +1,62 @@
 #include "net/HttpCli.h"
 
-#include "net/InvokeHandler.h"
 
 void THttpCli::FireCookie(const std::string& Data, bool& Accept)
 {
-    Invoke(OnCookie, this, Data, Accept);
+    Invoke(FAlive, OnCookie, this, Data, Accept);
 }
 
 void THttpCli::FireSessionConnected()
 {
-    Invoke(OnSessionConnected, this);
+    Invoke(FAlive, OnSessionConnected, this);
 }
 
 void THttpCli::FireRequestHeaderBegin()
 {
-    Invoke(OnRequestHeaderBegin, this);
+    Invoke(FAlive, OnRequestHeaderBegin, this);
 }
 
 void THttpCli::FireRequestHeaderEnd()
 {
-    Invoke(OnRequestHeaderEnd, this);
+    Invoke(FAlive, OnRequestHeaderEnd, this);
 }
 
 void THttpCli::FireHeaderBegin()
 {
-    Invoke(OnHeaderBegin, this);
+    Invoke(FAlive, OnHeaderBegin, this);
 }
 
 void THttpCli::FireHeaderEnd()
 {
-    Invoke(OnHeaderEnd, this);
+    Invoke(FAlive, OnHeaderEnd, this);
 }
 
 void THttpCli::FireDocBegin()
 {
-    Invoke(OnDocBegin, this);
+    Invoke(FAlive, OnDocBegin, this);
 }
 
 void THttpCli::FireDocData(const char* Buffer, int Len)
 {
-    Invoke(OnDocData, this, Buffer, Len);
+    Invoke(FAlive, OnDocData, this, Buffer, Len);
 }
 
 void THttpCli::FireDocEnd()
 {
-    Invoke(OnDocEnd, this);
+    Invoke(FAlive, OnDocEnd, this);
 }
 
 void THttpCli::FireSendBegin()
 {
-    Invoke(OnSendBegin, this);
+    Invoke(FAlive, OnSendBegin, this);
 }
 
 void THttpCli::FireSendData(const char* Buffer, int Len)
 {
-    Invoke(OnSendData, this, Buffer, Len);
+    Invoke(FAlive, OnSendData, this, Buffer, Len);
 }
 
 void THttpCli::FireSendEnd()
 {
-    Invoke(OnSendEnd, this);
+    Invoke(FAlive, OnSendEnd, this);
 }

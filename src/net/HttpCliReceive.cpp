@@ -1,7 +1,7 @@
 #include "net/HttpCli.h"
 
 #include "net/HttpDocFileName.h"
-#include "net/InvokeHandler.h"
+#include "net/Ignoring.h"
 
 void THttpCli::SocketDataAvailable(uint16_t Error)
 {
@@ -39,7 +39,7 @@ void THttpCli::ReadLines(uint16_t Error)
         if (!FReader.NextLine())
             return;
         FLastReceived = FReader.Line();
-        if (!Still([&] { Invoke(OnDataAvailable, this, Error); }))
+        if (!Still([&] { Invoke(FAlive, OnDataAvailable, this, Error); }))
             return;
     }
 }
@@ -82,7 +82,7 @@ bool THttpCli::HeaderLine(THttpReadStep Step)
     } else if (Step == hrLocation) {
         LocationTarget(*FReader.Response().Location);
     }
-    if (!Still([&] { Invoke(OnHeaderData, this); }))
+    if (!Still([&] { Invoke(FAlive, OnHeaderData, this); }))
         return false;
     if (FReader.Response().StatusCode >= 400 && FCtrlSocket->State() != wsClosed) {
         // Refused: stop reading, but finish what this read brought.
@@ -164,16 +164,15 @@ bool THttpCli::DrainYielded()
 {
     // The peer closed while bytes were left for a later turn of the event
     // loop; the connection is still open here, so take them now.
-    const std::weak_ptr<char> alive = FAlive;
+    const TAliveWatch alive = FAlive.Watch();
     FYielded = false;
-    try {
-        for (int before = -1; !alive.expired() && FCtrlSocket->ReadCount() != before;) {
+    // Like the socket's own receive loop, a failing handler ends the read.
+    Ignoring([&] {
+        for (int before = -1; alive && FCtrlSocket->ReadCount() != before;) {
             before = FCtrlSocket->ReadCount();
             FBurstBytes = 0;
             SocketDataAvailable(0);
         }
-    } catch (...) {
-        // like the socket's own receive loop: a failing handler ends the read
-    }
-    return !alive.expired();
+    });
+    return static_cast<bool>(alive);
 }

@@ -1,7 +1,6 @@
 #include "net/HttpCli.h"
 
 #include "net/HttpRelocation.h"
-#include "net/InvokeHandler.h"
 
 void THttpCli::LocationTarget(const std::string& Value)
 {
@@ -31,7 +30,7 @@ void THttpCli::RelocationClosed(TCustomWSocket*, uint16_t)
 {
     FConnected = false;
     BindSessionClosed();
-    if (!Still([&] { Invoke(OnLocationChange, this); }))
+    if (!Still([&] { Invoke(FAlive, OnLocationChange, this); }))
         return;
     Post(WM_HTTP_RELOCATE);
 }

@@ -1,7 +1,6 @@
 #include "net/HttpCli.h"
 
 #include "net/HttpRequestText.h"
-#include "net/InvokeHandler.h"
 
 void THttpCli::SendRequest(const std::string& Method)
 {
@@ -39,7 +38,7 @@ void THttpCli::SendRequest(const std::string& Method)
 
 void THttpCli::SendRequestLine(const std::string& Line)
 {
-    if (!Still([&] { Invoke(OnCommand, this, Line); }))
+    if (!Still([&] { Invoke(FAlive, OnCommand, this, Line); }))
         return;
     FRequestBuffer += Line;
     FRequestBuffer += "\r\n";

@@ -51,7 +51,6 @@ public:
 
     TState State() const { return FState; }
     int ReplyCount() const { return FReplyCount; }
-    uint8_t AuthMethod() const { return FAuthMethod; }
     const std::string& BoundAddr() const { return FBoundAddr; }
     const std::string& BoundPort() const { return FBoundPort; }
 

@@ -20,7 +20,6 @@ public:
     virtual void Write(const void* Buffer, size_t Count) = 0;
     virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
     virtual int64_t Size() const = 0;
-    int64_t Position() { return Seek(0, soCurrent); }
     // A writer announces how many bytes will follow, so that a stream can
     // make room once instead of growing piece by piece.
     virtual void ExpectBytes(int64_t) {}

@@ -7,8 +7,9 @@
 //   WSocketSocks.h TCustomSocksWSocket: SOCKS properties and events
 //   WSocketLine.h  TCustomLineWSocket: line mode
 //   WSocketSync.h  TCustomSyncWSocket: wait routines
-// Related: WSocketTypes.h (states, events, ESocketException), WinSock.h (error
-// numbers, start-up and live-socket count), WSocketErrors.h (WSocketErrorText),
-// WSocketResolve.h, WinSockDns.h (lookup sources: tests use the hosts file only).
+// Related: WSocketTypes.h (states, events), WSocketErrors.h (WSocketErrorText),
+// WSocketResolve.h, and the WinSock stand-in in winsock/: WinSock.h (error
+// numbers, start-up and live-socket count), SocketException.h, WinSockSelect.h,
+// WinSockDns.h (lookup sources: tests use the hosts file only).
 class TWSocket : public TCustomSyncWSocket {
 };

@@ -2,7 +2,7 @@
 
 #include "net/WSocketErrors.h"
 #include "net/WSocketResolve.h"
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
 #include <QThread>
 
@@ -30,15 +30,11 @@ TCustomWSocket::~TCustomWSocket()
     OnDnsLookupDone = nullptr;
     OnError = nullptr;
     OnBgException = nullptr;
-    try {
-        CancelDnsLookup();
-    } catch (...) {
-    }
-    try {
+    Ignoring([&] { CancelDnsLookup(); });
+    Ignoring([&] {
         if (FState != wsClosed)
             TCustomWSocket::Close();
-    } catch (...) {
-    }
+    });
     ReleaseHandle();
     WSocketRemoveLiveSocket();
     FWindow.reset(); // drops the messages still queued
@@ -61,10 +57,6 @@ void TCustomWSocket::CoreResetDefaults()
     FType = 1;
     FLingerOnOff = wsLingerOn;
     FLingerTimeout = 0;
-    FWriteReady = false;
-    FLinesSent = 0;
-    FLineLimitedSend = false;
-    FLineLimit = 24;
     FAllSent = true;
     FReadCount = 0;
     FPaused = false;
@@ -149,39 +141,23 @@ void TCustomWSocket::ChangeState(TSocketState NewState)
 
 void TCustomWSocket::WndProc(const TMessage& Msg)
 {
-    const auto alive = AliveToken();
-    try {
+    RunMessage([&] {
         switch (Msg.Msg) {
         case WM_SOCKET_EVENT: HandleSocketEvent(Msg); break;
         case WM_SOCKET_NAME_LOOKUP: HandleLookupDone(Msg); break;
         case WM_SOCKET_ADDR_LOOKUP: HandleLookupDone(Msg); break;
         default: break;
         }
-    } catch (const std::exception& E) {
-        if (!alive.expired())
-            HandleBackgroundError(E);
-    }
+    });
 }
 
 void TCustomWSocket::HandleBackgroundError(const std::exception& E)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     bool canClose = true;
-    if (OnBgException) {
-        try {
-            auto handler = OnBgException;
-            handler(this, E, canClose);
-        } catch (...) {
-        }
-        if (alive.expired())
-            return;
-    }
-    if (canClose) {
-        try {
-            Abort();
-        } catch (...) {
-        }
-    }
+    Ignoring([&] { Invoke(FAlive, OnBgException, this, E, canClose); });
+    if (alive && canClose)
+        Ignoring([&] { Abort(); });
 }
 
 void TCustomWSocket::SocketError(const std::string& FunctionName)
@@ -190,10 +166,10 @@ void TCustomWSocket::SocketError(const std::string& FunctionName)
     const std::string line = "Error " + std::to_string(n) + " in function " + FunctionName + "\r\n" +
                              WSocketErrorText(n);
     if (n == WSAECONNRESET || n == WSAENOTCONN) {
-        const auto alive = AliveToken();
+        const TAliveWatch alive = FAlive.Watch();
         ReleaseHandle();
         ChangeState(wsClosed);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     FLastError = n;
@@ -219,57 +195,47 @@ void TCustomWSocket::ReportError(const std::string& Msg)
     throw ESocketException(Msg);
 }
 
-// Handlers are called through a copy: a handler may destroy the socket, and
-// with it the member that holds the handler.
 bool TCustomWSocket::FireDataAvailable(uint16_t Error)
 {
     if (!OnDataAvailable)
         return false;
-    auto handler = OnDataAvailable;
-    handler(this, Error);
+    Invoke(FAlive, OnDataAvailable, this, Error);
     return true;
 }
 
 void TCustomWSocket::FireSessionAvailable(uint16_t Error)
 {
-    if (auto handler = OnSessionAvailable)
-        handler(this, Error);
+    Invoke(FAlive, OnSessionAvailable, this, Error);
 }
 
 void TCustomWSocket::FireSessionConnected(uint16_t Error)
 {
-    if (auto handler = OnSessionConnected)
-        handler(this, Error);
+    Invoke(FAlive, OnSessionConnected, this, Error);
 }
 
 void TCustomWSocket::FireSessionClosed(uint16_t Error)
 {
-    if (auto handler = OnSessionClosed)
-        handler(this, Error);
+    Invoke(FAlive, OnSessionClosed, this, Error);
 }
 
 void TCustomWSocket::FireDataSent(uint16_t Error)
 {
-    if (auto handler = OnDataSent)
-        handler(this, Error);
+    Invoke(FAlive, OnDataSent, this, Error);
 }
 
 void TCustomWSocket::FireChangeState(TSocketState OldState, TSocketState NewState)
 {
-    if (auto handler = OnChangeState)
-        handler(this, OldState, NewState);
+    Invoke(FAlive, OnChangeState, this, OldState, NewState);
 }
 
 void TCustomWSocket::FireDnsLookupDone(uint16_t Error)
 {
-    if (auto handler = OnDnsLookupDone)
-        handler(this, Error);
+    Invoke(FAlive, OnDnsLookupDone, this, Error);
 }
 
 void TCustomWSocket::FireError()
 {
-    if (auto handler = OnError)
-        handler(this);
+    Invoke(FAlive, OnError, this);
 }
 
 void TCustomWSocket::PumpMessages()

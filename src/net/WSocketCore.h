@@ -1,7 +1,9 @@
 #pragma once
+#include "net/Ignoring.h"
+#include "net/InvokeHandler.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketTypes.h"
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 #include "platform/MessageWindow.h"
 
 #include <netinet/in.h>
@@ -139,9 +141,23 @@ protected:
     // lParam of a WM_SOCKET_EVENT for the current connection.
     intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
 
-    // Token that dies with the object: code that fires an event keeps a weak
-    // copy and stops when the event destroyed the socket.
-    std::weak_ptr<char> AliveToken() const { return FAlive; }
+    // Runs the work of a posted message: a failure goes to
+    // HandleBackgroundError, unless the work destroyed the socket.
+    template <class Work>
+    void RunMessage(Work&& work)
+    {
+        const TAliveWatch alive = FAlive.Watch();
+        try {
+            std::forward<Work>(work)();
+        } catch (const std::exception& E) {
+            if (alive)
+                HandleBackgroundError(E);
+        }
+    }
+
+    // Code that fires an event takes a watch on it first and stops when the
+    // event destroyed the socket.
+    TAliveToken FAlive;
 
     std::string FDnsResult;
     std::vector<std::string> FDnsResultList;
@@ -170,10 +186,6 @@ protected:
     int FType = 1; // 1 stream, 2 datagram
     TSocketLingerOnOff FLingerOnOff = wsLingerOn;
     int FLingerTimeout = 0;
-    bool FWriteReady = false;
-    int FLinesSent = 0;
-    bool FLineLimitedSend = false;
-    int FLineLimit = 24;
     bool FAllSent = true;
     int FReadCount = 0;
     bool FPaused = false;
@@ -185,17 +197,26 @@ protected:
     sockaddr_in FSin{};
 
 private:
+    // The events selected while connecting, listening and connected.
+    static constexpr uint16_t kConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_CLOSE; // 0x3B
+    static constexpr uint16_t kListenEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;               // 0x2B
+    static constexpr uint16_t kConnectedEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;           // 0x33
+
     void HandleSocketEvent(const TMessage& Msg);
     void HandleLookupDone(const TMessage& Msg);
+    // One pass of the receive loop; false when the loop ends.
+    bool ReceivePass(uint16_t Error, bool& Drained);
     bool StartLookup(const std::string& Host);
     void CoreResetDefaults();
     void ResolveAll();
-    void OpenSocket(const char* FailureName);
+    // Resolves what is set, opens the descriptor and enters wsOpened; false
+    // when that failed (reported, Operation naming a failed resolve) or a
+    // handler destroyed the socket.
+    bool OpenSocket(const char* Operation, const char* FailureName);
     void ReleaseHandle();
 
     std::unique_ptr<TAsyncSelect> FSelect;
     uint32_t FSerial = 0;     // tells this connection's notifications from stale ones
     unsigned FRecvCalls = 0;  // receive attempts, to see whether a handler read anything
-    std::shared_ptr<char> FAlive = std::make_shared<char>(0);
     bool FDestroying = false;
 };

@@ -1,6 +1,6 @@
 #include "net/WSocketErrors.h"
 
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 
 std::string WSocketErrorText(int ErrCode)
 {

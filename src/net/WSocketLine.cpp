@@ -22,23 +22,20 @@ void TCustomLineWSocket::WndProc(const TMessage& Msg)
         TCustomSocksWSocket::WndProc(Msg);
         return;
     }
-    const auto alive = AliveToken();
-    try {
+    RunMessage([&] {
         if (FLineMode && !FLineEnd.empty()) {
             ScanLines(0, 0);
             return;
         }
         // Hand out what line mode held back, for as long as the handler reads it.
+        const TAliveWatch alive = FAlive.Watch();
         while (!FRcvBuf.empty()) {
             const size_t held = FRcvBuf.size();
             TCustomSocksWSocket::FireDataAvailable(0);
-            if (alive.expired() || FRcvBuf.size() == held)
+            if (!alive || FRcvBuf.size() == held)
                 return;
         }
-    } catch (const std::exception& E) {
-        if (!alive.expired())
-            HandleBackgroundError(E);
-    }
+    });
 }
 
 int TCustomLineWSocket::RcvdCount()
@@ -88,9 +85,9 @@ bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
     if (FLineEdit) {
         EditReceivedLine(held);
     } else if (FLineEcho) {
-        const auto alive = AliveToken();
+        const TAliveWatch alive = FAlive.Watch();
         Send(FRcvBuf.data() + held, n);
-        if (alive.expired())
+        if (!alive)
             return true;
     }
     ScanLines(held > FLineEnd.size() ? held - FLineEnd.size() : 0, Error);
@@ -99,7 +96,7 @@ bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
 
 void TCustomLineWSocket::ScanLines(size_t From, uint16_t Error)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     for (;;) {
         const auto end = std::search(FRcvBuf.begin() + std::min(From, FRcvBuf.size()), FRcvBuf.end(),
                                      FLineEnd.begin(), FLineEnd.end());
@@ -107,7 +104,7 @@ void TCustomLineWSocket::ScanLines(size_t From, uint16_t Error)
             return;
         FLineLength = static_cast<size_t>(end - FRcvBuf.begin()) + FLineEnd.size();
         DeliverLine(Error);
-        if (alive.expired())
+        if (!alive)
             return;
         From = 0;
     }
@@ -115,14 +112,14 @@ void TCustomLineWSocket::ScanLines(size_t From, uint16_t Error)
 
 void TCustomLineWSocket::DeliverLine(uint16_t Error)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     FRcvdPtr = 0;
     // Each call must read some of the line; what a handler leaves unread is dropped.
     while (FRcvdPtr < FLineLength) {
         const size_t before = FRcvdPtr;
         if (!TCustomSocksWSocket::FireDataAvailable(Error))
             break;
-        if (alive.expired())
+        if (!alive)
             return;
         if (FRcvdPtr == before)
             break;
@@ -135,10 +132,10 @@ void TCustomLineWSocket::DeliverLine(uint16_t Error)
 void TCustomLineWSocket::FireSessionClosed(uint16_t Error)
 {
     if (FLineMode && !FRcvBuf.empty()) {
-        const auto alive = AliveToken();
+        const TAliveWatch alive = FAlive.Watch();
         FLineLength = FRcvBuf.size();
         DeliverLine(Error);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     FRcvBuf.clear();

@@ -1,6 +1,6 @@
 #include "net/WSocketCore.h"
 
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <arpa/inet.h>
 
@@ -9,9 +9,9 @@
 bool TCustomWSocket::StartLookup(const std::string& Host)
 {
     if (Host.empty()) {
-        const auto alive = AliveToken();
+        const TAliveWatch alive = FAlive.Watch();
         ReportError("DNS lookup: invalid host name.");
-        if (!alive.expired())
+        if (alive)
             FireDnsLookupDone(WSAEINVAL);
         return false;
     }
@@ -66,7 +66,7 @@ void TCustomWSocket::CancelDnsLookup()
 
 void TCustomWSocket::HandleLookupDone(const TMessage& Msg)
 {
-    if (FLookupHandle == 0 || Msg.WParam != FLookupHandle)
+    if (IsStaleMessage(Msg.WParam, FLookupHandle))
         return;
     std::vector<std::string> result = WSocketTakeLookupResult(FLookupHandle);
     FLookupHandle = 0;

@@ -1,8 +1,8 @@
 #include "net/WSocketResolve.h"
 
 #include "net/WSocketTypes.h"
-#include "net/WinSock.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSock.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>

@@ -1,7 +1,7 @@
 #include "net/WSocketSocks.h"
 
 #include "net/WSocketResolve.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <arpa/inet.h>
 
@@ -19,7 +19,6 @@ void TCustomSocksWSocket::SocksResetDefaults()
     FSocksServer.clear();
     FSocksPort.clear();
     FSocksLevel = "5";
-    FSocksPortAssigned = false;
     FSocksServerAssigned = false;
 }
 
@@ -53,7 +52,6 @@ void TCustomSocksWSocket::SetSocksPort(const std::string& Value)
         return;
     }
     FSocksPort = WSocketTrim(Value);
-    FSocksPortAssigned = !FSocksPort.empty();
 }
 
 void TCustomSocksWSocket::SetSocksLevel(const std::string& Value)
@@ -94,10 +92,10 @@ void TCustomSocksWSocket::Connect()
         ReportError(std::string("connect: ") + E.what());
         return;
     }
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     TCustomWSocket::Connect();
     // Only a connect under way leads to the exchange: a refused one leaves no trace.
-    if (!alive.expired() && FState == wsConnecting)
+    if (alive && FState == wsConnecting)
         FSocksState = 1;
 }
 
@@ -116,13 +114,7 @@ void TCustomSocksWSocket::WndProc(const TMessage& Msg)
         TCustomWSocket::WndProc(Msg);
         return;
     }
-    const auto alive = AliveToken();
-    try {
-        Level4LookupDone(Msg);
-    } catch (const std::exception& E) {
-        if (!alive.expired())
-            HandleBackgroundError(E);
-    }
+    RunMessage([&] { Level4LookupDone(Msg); });
 }
 
 void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
@@ -131,9 +123,9 @@ void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
         TCustomWSocket::FireSessionConnected(Error);
         return;
     }
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     FireSocksConnected(Error);
-    if (alive.expired())
+    if (!alive)
         return;
     if (Error != 0) {
         FSocksState = 0;
@@ -170,7 +162,7 @@ void TCustomSocksWSocket::StartLevel4()
 
 void TCustomSocksWSocket::Level4LookupDone(const TMessage& Msg)
 {
-    if (FSocksLookup == 0 || Msg.WParam != FSocksLookup)
+    if (IsStaleMessage(Msg.WParam, FSocksLookup))
         return;
     const std::vector<std::string> result = WSocketTakeLookupResult(FSocksLookup);
     FSocksLookup = 0;
@@ -226,28 +218,25 @@ bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
 
 void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     FSocksState = Step.Failed() ? 0 : FExchange ? static_cast<uint8_t>(FExchange->State()) : FSocksState;
     if (Step.AuthState) {
         FireSocksAuthState(*Step.AuthState);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     if (!Step.Send.empty()) {
-        try {
-            Send(Step.Send.data(), static_cast<int>(Step.Send.size()));
-        } catch (...) {
-        }
-        if (alive.expired())
+        Ignoring([&] { Send(Step.Send.data(), static_cast<int>(Step.Send.size())); });
+        if (!alive)
             return;
     }
     if (Step.Failed()) {
         CancelSocksLookup();
         FireSocksError(Step.Error, Step.Text);
-        if (alive.expired())
+        if (!alive)
             return;
         TCustomWSocket::FireSessionConnected(static_cast<uint16_t>(Step.Error));
-        if (alive.expired())
+        if (!alive)
             return;
         CloseSocketInternal(true, static_cast<uint16_t>(Step.Error));
         return;
@@ -262,9 +251,9 @@ void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 {
     if (FSocksState == 2) {
-        const auto alive = AliveToken();
+        const TAliveWatch alive = FAlive.Watch();
         FireSocksAuthState(authFailure);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     TCustomWSocket::FireSessionClosed(Error);
@@ -272,18 +261,15 @@ void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 
 void TCustomSocksWSocket::FireSocksConnected(uint16_t Error)
 {
-    if (auto handler = OnSocksConnected)
-        handler(this, Error);
+    Invoke(FAlive, OnSocksConnected, this, Error);
 }
 
 void TCustomSocksWSocket::FireSocksError(int Error, const std::string& Msg)
 {
-    if (auto handler = OnSocksError)
-        handler(this, Error, Msg);
+    Invoke(FAlive, OnSocksError, this, Error, Msg);
 }
 
 void TCustomSocksWSocket::FireSocksAuthState(TSocksAuthState AuthState)
 {
-    if (auto handler = OnSocksAuthState)
-        handler(this, AuthState);
+    Invoke(FAlive, OnSocksAuthState, this, AuthState);
 }

@@ -60,7 +60,6 @@ protected:
     std::string FSocksServer;
     std::string FSocksLevel = "5";
     std::string FSocksPort;
-    bool FSocksPortAssigned = false;
     bool FSocksServerAssigned = false;
     std::string FSocksUsercode;
     std::string FSocksPassword;

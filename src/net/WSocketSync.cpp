@@ -8,14 +8,14 @@
 int TCustomSyncWSocket::WaitForFlag(const bool& Flag)
 {
     const uint32_t start = GetTickCount();
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     while (!Flag) {
         if (FTimeout > 0 && GetTickCount() - start >= static_cast<uint32_t>(FTimeout))
             return WaitTimedOut;
         if (QCoreApplication::closingDown() || FTerminated)
             return WaitTimedOut;
         PumpMessages();
-        if (alive.expired())
+        if (!alive)
             return WaitTimedOut;
         QThread::yieldCurrentThread();
     }

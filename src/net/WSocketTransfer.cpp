@@ -1,8 +1,7 @@
 #include "net/WSocketCore.h"
 
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
-#include <cstring>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 
@@ -23,51 +22,51 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
     if (static_cast<TSocket>(Msg.WParam) != FHSocket || FPaused)
         return;
     // Sent for an earlier connection that happened to use the same descriptor.
-    if (static_cast<uint32_t>(static_cast<uint64_t>(Msg.LParam) >> 32) != FSerial)
+    if (IsStaleMessage(static_cast<uint32_t>(static_cast<uint64_t>(Msg.LParam) >> 32), FSerial))
         return;
     const auto events = static_cast<uint16_t>(Msg.LParam & 0xFFFF);
     const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     if (events & FD_CONNECT) {
         ChangeState(wsConnected);
-        if (alive.expired())
+        if (!alive)
             return;
         FireSessionConnected(error);
-        if (alive.expired())
+        if (!alive)
             return;
         if (error != 0 && FState != wsClosed)
             Close();
-        if (alive.expired())
+        if (!alive)
             return;
     }
     if (events & FD_READ) {
         ReceiveLoop(error);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     if (events & FD_WRITE) {
         TryToSend();
-        if (alive.expired())
+        if (!alive)
             return;
         if (FAllSent)
             FireDataSent(error);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     if (events & FD_ACCEPT) {
         FireSessionAvailable(error);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     if ((events & FD_CLOSE) && FState != wsConnecting) {
         ReceiveLoop(0);
         // A handler that closed the socket meanwhile has told the user already.
-        if (alive.expired() || FHSocket == INVALID_SOCKET)
+        if (!alive || FHSocket == INVALID_SOCKET)
             return;
         if (OnSessionClosed && !FCloseInvoked) {
             FCloseInvoked = true;
             FireSessionClosed(error);
-            if (alive.expired())
+            if (!alive)
                 return;
         }
         if (FState != wsClosed)
@@ -77,43 +76,43 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 
 void TCustomWSocket::ReceiveLoop(uint16_t Error)
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     bool drained = false;
-    for (;;) {
-        try {
-            FLastError = 0;
-            const unsigned recvCalls = FRecvCalls;
-            if (!FireDataAvailable(Error)) {
-                if (alive.expired())
-                    return;
-                char dummy[1024];
-                if (Receive(dummy, sizeof dummy) < 0 && FLastError == WSAEWOULDBLOCK) {
-                    FLastError = 0;
-                    drained = true;
-                    break;
-                }
-            }
-            if (alive.expired())
-                return;
-            if (FLastError != 0 || FHSocket == INVALID_SOCKET)
-                break;
-            int pending = 0;
-            if (ioctl(FHSocket, FIONREAD, &pending) < 0) {
-                WSocketSetLastErrorFromErrno();
-                FLastError = WSAGetLastError();
-                break;
-            }
-            drained = pending == 0;
-            // A handler that reads nothing would be called without end.
-            if (drained || FRecvCalls == recvCalls)
-                break;
-        } catch (...) {
-            break;
-        }
+    // A handler's exception ends the loop and goes no further.
+    bool more = true;
+    while (more && Ignoring([&] { more = ReceivePass(Error, drained); })) {
     }
     // Unread data leaves FD_READ waiting for a receive; the peer's close must still come.
-    if (!alive.expired() && !drained && FSelect)
+    if (alive && !drained && FSelect)
         FSelect->WatchHangup();
+}
+
+bool TCustomWSocket::ReceivePass(uint16_t Error, bool& Drained)
+{
+    const TAliveWatch alive = FAlive.Watch();
+    FLastError = 0;
+    const unsigned recvCalls = FRecvCalls;
+    if (!FireDataAvailable(Error)) {
+        if (!alive)
+            return false;
+        char dummy[1024];
+        if (Receive(dummy, sizeof dummy) < 0 && FLastError == WSAEWOULDBLOCK) {
+            FLastError = 0;
+            Drained = true;
+            return false;
+        }
+    }
+    if (!alive || FLastError != 0 || FHSocket == INVALID_SOCKET)
+        return false;
+    int pending = 0;
+    if (ioctl(FHSocket, FIONREAD, &pending) < 0) {
+        WSocketSetLastErrorFromErrno();
+        FLastError = WSAGetLastError();
+        return false;
+    }
+    Drained = pending == 0;
+    // A handler that reads nothing would be called without end.
+    return !Drained && FRecvCalls != recvCalls;
 }
 
 int TCustomWSocket::RcvdCount()
@@ -195,9 +194,9 @@ int TCustomWSocket::Send(const void* Data, int Len)
         Len = 0;
     else
         PutDataInSendBuffer(Data, Len);
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     TryToSend();
-    if (alive.expired())
+    if (!alive)
         return Len;
     // OnDataSent comes from the event loop, never from inside Send.
     if (FAllSent && FHSocket != INVALID_SOCKET)
@@ -254,9 +253,9 @@ int TCustomWSocket::SendChunk(const void* Data, int Len)
 
 void TCustomWSocket::TryToSend()
 {
-    if (FHSocket == INVALID_SOCKET || FBufList.empty() || (FLineLimitedSend && FLinesSent >= FLineLimit))
+    if (FHSocket == INVALID_SOCKET || FBufList.empty())
         return;
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     for (;;) {
         TBuffer& block = *FBufList.front();
         int len = 0;
@@ -269,13 +268,6 @@ void TCustomWSocket::TryToSend()
             FAllSent = true;
             return;
         }
-        bool passDone = false;
-        if (FLineLimitedSend) {
-            if (const void* lf = std::memchr(data, '\n', len)) {
-                len = static_cast<int>(static_cast<const char*>(lf) - data) + 1;
-                passDone = ++FLinesSent >= FLineLimit;
-            }
-        }
         const int n = SendChunk(data, len);
         if (n == 0)
             return;
@@ -284,7 +276,7 @@ void TCustomWSocket::TryToSend()
             if (LostConnection(error)) {
                 FCloseInvoked = true;
                 Close();
-                if (alive.expired())
+                if (!alive)
                     return;
                 FireSessionClosed(static_cast<uint16_t>(error));
                 return;
@@ -294,46 +286,42 @@ void TCustomWSocket::TryToSend()
             return;
         }
         block.Remove(n);
-        if (n < len) {
-            FWriteReady = false;
-            return;
-        }
-        if (passDone)
+        if (n < len)
             return;
     }
 }
 
 void TCustomWSocket::Flush()
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     while (FHSocket != INVALID_SOCKET && !FAllSent) {
         TryToSend();
-        if (alive.expired())
+        if (!alive)
             return;
         PumpMessages();
-        if (alive.expired())
+        if (!alive)
             return;
     }
 }
 
 void TCustomWSocket::DrainUntilClosed()
 {
-    const auto alive = AliveToken();
+    const TAliveWatch alive = FAlive.Watch();
     while (FHSocket != INVALID_SOCKET && FState != wsClosed) {
         PumpMessages();
-        if (alive.expired() || FHSocket == INVALID_SOCKET)
+        if (!alive || FHSocket == INVALID_SOCKET)
             return;
         int pending = 0;
         if (ioctl(FHSocket, FIONREAD, &pending) == 0 && pending > 0) {
             FireDataAvailable(0);
-            if (alive.expired() || FHSocket == INVALID_SOCKET)
+            if (!alive || FHSocket == INVALID_SOCKET)
                 return;
         }
         char probe;
         if (RecvRaw(&probe, 0, 0) < 0 && WSAGetLastError() != WSAEWOULDBLOCK)
             break;
         PumpMessages();
-        if (alive.expired())
+        if (!alive)
             return;
     }
 }

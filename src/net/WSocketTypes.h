@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/ComponentException.h"
+#include "net/winsock/SocketException.h"
 
 #include <cstdint>
 #include <exception>
@@ -7,11 +7,6 @@
 #include <string>
 
 class TCustomWSocket;
-
-class ESocketException : public EComponentException {
-public:
-    using EComponentException::EComponentException;
-};
 
 enum TSocketState {
     wsInvalidState,

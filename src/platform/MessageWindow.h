@@ -30,6 +30,14 @@ private:
     Handler FHandler;
 };
 
+// A posted message outlives what it was posted for (a connection, a lookup,
+// a request): it carries that one's stamp, and is stale unless the stamp is
+// the current one (0 when none is current).
+inline bool IsStaleMessage(uintptr_t Stamp, uintptr_t Current)
+{
+    return Current == 0 || Stamp != Current;
+}
+
 // Lets pending posted messages and other events run (the program's
 // ProcessMessages).
 void ProcessMessages();

@@ -1,7 +1,7 @@
 #include "download/Downloads.h"
 #include "app/DownloadWindow.h"
 #include "support/net/HttpTestServer.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "platform/ErrorLog.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 #include "download/FileFetches.h"
 #include "download/SmartSave.h"
 #include "support/net/HttpTestServer.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "support/Loopback.h"
 #include "support/TestSupport.h"
 

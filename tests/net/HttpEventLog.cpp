@@ -1,6 +1,6 @@
 #include "HttpEventLog.h"
 
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "support/TestSupport.h"
 
 THttpEventLog::THttpEventLog(THttpCli& cli)

@@ -1,7 +1,7 @@
 #include "net/SocketDnsResponder.h"
 #include "net/SocketEventRecorder.h"
 #include "net/WSocketResolve.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 #include "net/WSocket.h"
 #include "support/TestSupport.h"
 

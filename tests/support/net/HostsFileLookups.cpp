@@ -1,4 +1,4 @@
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <gtest/gtest.h>
 

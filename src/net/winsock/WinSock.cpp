@@ -1,7 +1,7 @@
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 
-#include "net/WSocketTypes.h"
-#include "net/WinSockDns.h"
+#include "net/winsock/SocketException.h"
+#include "net/winsock/WinSockDns.h"
 
 #include <cerrno>
 #include <cstdio>

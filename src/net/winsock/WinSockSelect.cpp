@@ -1,4 +1,4 @@
-#include "net/WinSockSelect.h"
+#include "net/winsock/WinSockSelect.h"
 
 #include "platform/MessageWindow.h"
 

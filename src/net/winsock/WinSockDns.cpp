@@ -1,6 +1,6 @@
-#include "net/WinSockDns.h"
+#include "net/winsock/WinSockDns.h"
 
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 #include "platform/MessageWindow.h"
 
 #include <QPointer>

@@ -1,5 +1,5 @@
 #pragma once
-#include "net/WinSock.h"
+#include "net/winsock/WinSock.h"
 
 #include <cstdint>
 #include <memory>
