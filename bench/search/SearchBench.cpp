@@ -24,7 +24,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include "controls/ResultList.h"
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -66,7 +66,7 @@ FirstRow SearchToFirstRow(const std::string& ini, int timerScale)
     // A plain event loop that ends at the first row: nothing of the bench spins
     // on the GUI thread while the program waits.
     QEventLoop loop;
-    QObject::connect(form.ResultList->model(), &QAbstractItemModel::rowsInserted, &loop, &QEventLoop::quit);
+    QObject::connect(form.ResultList->Rows, &QAbstractItemModel::rowsInserted, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     form.SearchButtonClick();
     loop.exec();

@@ -16,7 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedLayout;
 class QTimer;
-class QTreeWidget;
+class TResultList;
 class QKeyEvent;
 class THttpCli;
 class TIniFile;
@@ -63,7 +63,7 @@ public:
     QCheckBox* ScourNetBox; // CheckBox3
     QCheckBox* LycosImagesBox; // CheckBox4
     QPushButton* MoreInfoButton; // Button1
-    QTreeWidget* ResultList; // ListView1
+    TResultList* ResultList; // ListView1
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2

@@ -5,6 +5,8 @@
 #include "app/PictureButton.h"
 #include "controls/AdImage.h"
 #include "controls/PictureView.h"
+#include "controls/ResultList.h"
+#include "core/TextHelpers.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -15,7 +17,6 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -119,18 +120,12 @@ void TForm1::CreateLayout()
     titleLayout->addWidget(image_Title, 0, Qt::AlignVCenter);
 
     panel_Results = BlackPanel(panel_Search);
-    ResultList = new QTreeWidget(panel_Results);
-    ResultList->setColumnCount(2);
-    ResultList->setHeaderLabels({"Filename:", "Size:"});
-    ResultList->setColumnWidth(0, 300);
-    ResultList->setColumnWidth(1, 80);
-    ResultList->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    ResultList->setRootIsDecorated(false);
-    ResultList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ResultList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ResultList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ResultList->setSortingEnabled(false);
-    ResultList->setUniformRowHeights(true);
+    ResultList = new TResultList(panel_Results);
+    ResultList->Rows->NameOf = [this](int row) {
+        std::string name;
+        ExtractFileNameFromURL(FoundFiles[static_cast<size_t>(row)], name);
+        return name;
+    };
     auto* resultsLayout = new QVBoxLayout(panel_Results);
     resultsLayout->setContentsMargins(5, 5, 5, 0);
     resultsLayout->addWidget(ResultList);

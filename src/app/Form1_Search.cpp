@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "controls/ResultList.h"
 #include "core/TextHelpers.h"
 #include "download/SlideShowInterval.h"
 #include "platform/CatchAll.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace {
 const char* const kOptions = "Options";
@@ -31,20 +31,8 @@ void TForm1::FormCreate()
     });
 }
 
-void TForm1::ClearResultList()
-{
-    const int rows = ResultList->topLevelItemCount();
-    if (rows == 0)
-        return;
-    if (rows < 200) {
-        while (ResultList->topLevelItemCount() > 0)
-            delete ResultList->takeTopLevelItem(ResultList->topLevelItemCount() - 1);
-        return;
-    }
-    ResultList->setUpdatesEnabled(false);
-    ResultList->clear();
-    ResultList->setUpdatesEnabled(true);
-}
+// One model reset: the list is redrawn once, however many rows it held.
+void TForm1::ClearResultList() { ResultList->Rows->Clear(); }
 
 void TForm1::SearchButtonClick()
 {

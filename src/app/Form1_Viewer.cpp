@@ -3,20 +3,16 @@
 
 #include "core/TextHelpers.h"
 #include "controls/PictureView.h"
+#include "controls/ResultList.h"
 #include "platform/CatchAll.h"
 #include "platform/ui/Dialogs.h"
 
-#include <QTreeWidget>
 #include <algorithm>
 
 std::vector<std::string> TForm1::SelectedUrls() const
 {
-    std::vector<int> rows;
-    for (const QTreeWidgetItem* item : ResultList->selectedItems())
-        rows.push_back(ResultList->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)));
-    std::sort(rows.begin(), rows.end());
     std::vector<std::string> urls;
-    for (int row : rows)
+    for (int row : ResultList->SelectedRows())
         urls.push_back(FoundFiles[static_cast<size_t>(row)]);
     return urls;
 }

@@ -8,7 +8,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include "controls/ResultList.h"
 #include <algorithm>
 
 // The main window searching the sample web, which its settings point at.
@@ -41,9 +41,9 @@ protected:
     std::vector<sampleweb::ListedPicture> Listed() const
     {
         std::vector<sampleweb::ListedPicture> rows;
-        for (int i = 0; i < form->ResultList->topLevelItemCount(); ++i)
+        for (int i = 0; i < form->ResultList->RowCount(); ++i)
             rows.push_back(sampleweb::ListedPicture{form->FoundFiles[static_cast<size_t>(i)],
-                            form->ResultList->topLevelItem(i)->text(1).toStdString()});
+                            form->ResultList->Text(i, 1).toStdString()});
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
         return rows;
     }

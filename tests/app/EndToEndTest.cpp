@@ -65,7 +65,7 @@ TEST_F(EndToEnd, UncheckedSearchListsEveryPictureAtOnceAsUnknown)
 TEST_F(EndToEnd, NothingIsAddedAfterAbort)
 {
     Search(true, true);
-    ASSERT_TRUE(WaitUntil([&] { return form->ResultList->topLevelItemCount() > 0; }, std::chrono::seconds(60)));
+    ASSERT_TRUE(WaitUntil([&] { return form->ResultList->RowCount() > 0; }, std::chrono::seconds(60)));
     form->AbortButtonClick();
     const auto atAbort = Listed();
     ASSERT_TRUE(WaitUntil([&] { return form->Scheduler.Pages().empty() && form->Scheduler.Checks().empty(); },

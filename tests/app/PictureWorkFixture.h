@@ -4,7 +4,7 @@
 #include "sampleweb/Catalogue.h"
 #include "sampleweb/SampleWeb.h"
 
-#include <QTreeWidget>
+#include "controls/ResultList.h"
 #include <filesystem>
 
 // The main window with its options and download windows, rows of sample
@@ -38,9 +38,9 @@ protected:
     void ListAndSelect(const std::vector<std::string>& urls)
     {
         for (const std::string& url : urls) {
-            const int before = form->ResultList->topLevelItemCount();
+            const int before = form->ResultList->RowCount();
             form->AddToListView(url, 0);
-            form->ResultList->topLevelItem(before)->setSelected(true);
+            form->ResultList->SelectRow(before);
         }
     }
     std::string Bytes(const std::string& url) const

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include "controls/ResultList.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ TEST_F(SearchStart, EmptyPhraseChangesOnlyLimitsAndDirName)
     EXPECT_EQ(form->Scheduler.CheckLinkClientLimit, 24);
     EXPECT_EQ(form->SearchDirName, "");
     EXPECT_TRUE(form->GetPageQueue.empty());
-    EXPECT_EQ(form->ResultList->topLevelItemCount(), 3);
+    EXPECT_EQ(form->ResultList->RowCount(), 3);
     EXPECT_EQ(form->StatusLabel->text(), "Ready");
     EXPECT_FALSE(form->SearchActive);
 }
@@ -112,11 +112,11 @@ TEST_F(SearchStart, NewSearchClearsResultsShortAndLongLists)
     for (int rows : {150, 250}) {
         form->SearchActive = true;
         AddRows(rows);
-        ASSERT_EQ(form->ResultList->topLevelItemCount(), rows);
+        ASSERT_EQ(form->ResultList->RowCount(), rows);
         ASSERT_EQ(form->FoundLabel->text(), QString::number(rows));
         form->PhraseEdit->setText("x");
         form->SearchButtonClick();
-        EXPECT_EQ(form->ResultList->topLevelItemCount(), 0);
+        EXPECT_EQ(form->ResultList->RowCount(), 0);
         EXPECT_TRUE(form->FoundFiles.empty());
         EXPECT_EQ(form->FoundLabel->text(), "0");
         form->AbortButtonClick();
@@ -139,7 +139,7 @@ TEST_F(SearchStart, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
     EXPECT_TRUE(form->GetPageQueue.empty());
     EXPECT_TRUE(form->CheckLinkQueue.empty());
     EXPECT_EQ(Finished(), (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(form->ResultList->topLevelItemCount(), 2);
+    EXPECT_EQ(form->ResultList->RowCount(), 2);
     EXPECT_EQ(form->FoundLabel->text(), "2");
     EXPECT_EQ(form->StatusLabel->text(), "Ready");
     EXPECT_FALSE(form->SearchButton->isHidden());
@@ -162,7 +162,7 @@ TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
     form->PhraseEdit->setText("second");
     QTest::keyClick(form->PhraseEdit, Qt::Key_Enter);
     EXPECT_TRUE(form->SearchActive);
-    EXPECT_EQ(form->ResultList->topLevelItemCount(), 0);
+    EXPECT_EQ(form->ResultList->RowCount(), 0);
     EXPECT_TRUE(form->CheckLinkQueue.empty());
     EXPECT_EQ(Finished(), (std::vector<bool>{true}));
     ASSERT_EQ(form->GetPageQueue.size(), 4u);

@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include "controls/ResultList.h"
 #include <cstdio>
 
 namespace {
@@ -55,9 +55,9 @@ int main(int argc, char** argv)
     form.show();
     form.PhraseEdit->setText("red cars");
     form.SearchButtonClick();
-    WaitUntil([&] { return form.ResultList->topLevelItemCount() >= 19; }, std::chrono::seconds(20));
+    WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
     form.AbortButtonClick();
-    form.ResultList->topLevelItem(2)->setSelected(true);
+    form.ResultList->SelectRow(2);
     bool ok = Save(&form, dir + "/main-window.png");
 
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));

@@ -1,0 +1,56 @@
+#include "controls/ResultRows.h"
+
+#include "platform/ui/AnsiText.h"
+
+void TResultRows::Append(int64_t size)
+{
+    const int row = static_cast<int>(FSizes.size());
+    beginInsertRows({}, row, row);
+    FSizes.push_back(size);
+    endInsertRows();
+}
+
+void TResultRows::Clear()
+{
+    beginResetModel();
+    FSizes.clear();
+    FSizes.shrink_to_fit();
+    endResetModel();
+}
+
+QString TResultRows::Text(int row, int column) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    if (column == 0)
+        return NameOf ? ToQt(NameOf(row)) : QString();
+    const int64_t size = FSizes[static_cast<size_t>(row)];
+    return size > 0 ? QString::number(size) : QStringLiteral("UNKNOWN");
+}
+
+int TResultRows::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(FSizes.size());
+}
+
+int TResultRows::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
+QVariant TResultRows::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::DisplayRole)
+        return Text(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole && index.column() == 1)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TResultRows::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return section == 0 ? QStringLiteral("Filename:") : QStringLiteral("Size:");
+    if (role == Qt::TextAlignmentRole && section == 1)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The rows of the result list: a file name and a size each. A row holds its
+// size alone; its name is asked for when the row is drawn, so a list of tens
+// of thousands of pictures costs a few bytes a row.
+class TResultRows : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    std::function<std::string(int row)> NameOf; // the row's file name
+
+    void Append(int64_t size); // size 0 or less: "UNKNOWN"
+    void Clear();
+    QString Text(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<int64_t> FSizes;
+};

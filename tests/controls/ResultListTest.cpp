@@ -1,0 +1,27 @@
+#include "controls/ResultList.h"
+
+#include <gtest/gtest.h>
+
+TEST(ResultList, RowsShowTheirNameAndSizeAndSelectInRowOrder)
+{
+    TResultList list;
+    const std::vector<std::string> names{"a.jpg", "b.jpg", "c.jpg"};
+    list.Rows->NameOf = [&](int row) { return names[static_cast<size_t>(row)]; };
+    list.Rows->Append(20000);
+    list.Rows->Append(0);
+    list.Rows->Append(-1);
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.Text(0, 0), "a.jpg");
+    EXPECT_EQ(list.Text(0, 1), "20000");
+    EXPECT_EQ(list.Text(1, 1), "UNKNOWN"); // not checked
+    EXPECT_EQ(list.Text(2, 1), "UNKNOWN"); // checked, no length
+    EXPECT_EQ(list.Rows->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Size:");
+
+    list.SelectRow(2);
+    list.SelectRow(0);
+    EXPECT_EQ(list.SelectedRows(), (std::vector<int>{0, 2}));
+
+    list.Rows->Clear();
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_TRUE(list.SelectedRows().empty());
+}
