@@ -1,9 +1,9 @@
 #include "cli/CliMain.h"
 
+#include "cli/CliApplication.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSearch.h"
 
-#include <QCoreApplication>
 #include <iostream>
 #include <unistd.h>
 
@@ -18,7 +18,7 @@ int RunCommandLine(int argc, char** argv)
         std::cout << Usage();
         return 0;
     }
-    QCoreApplication app(argc, argv);
+    TCliApplication app(argc, argv);
     TCliSearch search(parse.Options, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     return search.Run();
 }
