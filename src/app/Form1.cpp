@@ -13,14 +13,6 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
       FSettingsFile(settingsFile)
 {
     CreateLayout();
-    CheckStartTimer = new QTimer(this);
-    CheckStartTimer->setInterval(200);
-    PageStartTimer = new QTimer(this);
-    PageStartTimer->setInterval(500);
-    PageReapTimer = new QTimer(this);
-    PageReapTimer->setInterval(100);
-    CheckReapTimer = new QTimer(this);
-    CheckReapTimer->setInterval(100);
     CounterTimer = new QTimer(this);
     CounterTimer->setInterval(1000);
     SlideShowTimer = new QTimer(this);
@@ -28,12 +20,8 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
     SlideShowTimer->setTimerType(Qt::PreciseTimer); // a minimum time: never early
     ConnectHandlers();
     FormCreate();
-    // Precise: a coarse timer may fire 5% late by design, which would eat
-    // into the reapers' one-per-100-ms budget.
-    for (QTimer* t : {CheckStartTimer, PageStartTimer, PageReapTimer, CheckReapTimer, CounterTimer}) {
-        t->setTimerType(Qt::PreciseTimer);
-        t->start();
-    }
+    CounterTimer->setTimerType(Qt::PreciseTimer);
+    CounterTimer->start();
 }
 
 TForm1::~TForm1()

@@ -1,9 +1,7 @@
 #pragma once
 #include "controls/LuminFade.h"
-#include "core/RequestQueues.h"
-#include "core/SearchSink.h"
 #include "download/FileFetches.h"
-#include "schedule/RequestScheduler.h"
+#include "search/SearchEngine.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -25,9 +23,9 @@ class TIniFile;
 class TPictureView;
 class TAdImage;
 
-// The main window: the search page, the timers of the request scheduler and the
-// frame around them. Split over several files by concern (Form1_*.cpp).
-class TForm1 : public QWidget, public TSearchSink {
+// The main window: the search page over the search engine, and the frame
+// around it. Split over several files by concern (Form1_*.cpp).
+class TForm1 : public QWidget {
     Q_OBJECT
 public:
     // settingsFile: the INI file; empty means the executable's path with ".ini".
@@ -35,6 +33,10 @@ public:
     ~TForm1() override;
 
     static std::string DefaultSettingsFile();
+
+    // The search: queues, scheduler and its timers, results. The members
+    // below that name its parts are views of it.
+    TSearchEngine Engine;
 
     // --- controls (layout in Form1_Layout.cpp)
     QWidget* panel_Side;
@@ -69,26 +71,26 @@ public:
     TLuminFade* LuminFade8; // Slide Show
     TLuminFade* LuminFade9; // logo
     TLuminFade* LuminFade10; // Tell a Friend
-    QTimer* CheckStartTimer; // 200 ms
-    QTimer* PageStartTimer;  // 500 ms
-    QTimer* PageReapTimer;   // 100 ms
-    QTimer* CheckReapTimer;  // 100 ms
+    QTimer* const CheckStartTimer = &Engine.CheckStartTimer; // 200 ms
+    QTimer* const PageStartTimer = &Engine.PageStartTimer;   // 500 ms
+    QTimer* const PageReapTimer = &Engine.PageReapTimer;     // 100 ms
+    QTimer* const CheckReapTimer = &Engine.CheckReapTimer;   // 100 ms
     QTimer* CounterTimer;    // 1000 ms
     QTimer* SlideShowTimer;
     TPictureView* ViewImage; // the viewer page's picture
     TAdImage* AdImage1; // the banner under "Please visit our sponsor:"
 
     // --- search state
-    bool SearchActive = false;
-    bool FRecursiveSearchActive = false;
-    std::string SearchDirName;
+    bool& SearchActive = Engine.SearchActive;
+    bool& FRecursiveSearchActive = Engine.FRecursiveSearchActive;
+    std::string& SearchDirName = Engine.SearchDirName;
 
     // --- work lists
     std::unique_ptr<TIniFile> IniFile;
-    TRequestScheduler Scheduler; // the queues and the running requests
+    TRequestScheduler& Scheduler = Engine.Scheduler; // the queues and the running requests
     TUrlList& CheckLinkQueue = Scheduler.CheckLinkQueue;
     TPageQueue& GetPageQueue = Scheduler.GetPageQueue;
-    TUrlList FoundFiles;
+    TUrlList& FoundFiles = Engine.FoundFiles;
     TStringList SlideShowList;
 
     // --- search start and abort (Form1_Search.cpp)
@@ -96,31 +98,24 @@ public:
     void SearchButtonClick();
     void AbortButtonClick();
     void Edit1KeyPress(char& key);
-    // Service hosts, read from the settings at every search start.
-    std::string HotBotBaseAddress() const { return FHotBotBaseAddress; }
-    std::string LycosBaseAddress() const override { return FLycosBaseAddress; }
-    std::string ScourNetBaseAddress() const override { return FScourNetBaseAddress; }
 
-    // --- queues (Form1_Queues.cpp)
-    void QueuePageFetch(const std::string& url, int engineCode) override;
-    void QueueLinkCheck(const std::string& url) override;
-    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
-    void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
+    // --- the engine's work, as the window's handlers (SearchEngine.h)
+    void QueuePageFetch(const std::string& url, int engineCode) { Engine.QueuePageFetch(url, engineCode); }
+    void QueueLinkCheck(const std::string& url) { Engine.QueueLinkCheck(url); }
+    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
+    {
+        Engine.QueuePageFetchTimes(url, engineCode, times);
+    }
+    void QueueLinkCheckTimes(const std::string& url, uint64_t times) { Engine.QueueLinkCheckTimes(url, times); }
+    void GetPageRequestDone(THttpCli* sender) { Engine.GetPageRequestDone(sender); }
+    void CheckLinkHeaderEnd(THttpCli* sender) { Engine.CheckLinkHeaderEnd(sender); }
+    bool PassesSizeFilter(const std::string& url, int64_t size) const { return Engine.PassesSizeFilter(url, size); }
+    void AddToListView(const std::string& url, int64_t size) { Engine.AddToListView(url, size); }
 
-    // --- request execution (Form1_Requests.cpp)
-    void ConnectScheduler();
+    // --- the engine's events (Form1_Requests.cpp, Form1_Results.cpp)
+    void ConnectEngine();
     void RefreshCounters(); // "Processes:" and the diagnostics window's counts
-
-    // --- page dispatch (Form1_Pages.cpp)
-    void GetPageRequestDone(THttpCli* sender);
-
-    // --- link check and result list (Form1_Results.cpp)
-    void CheckLinkHeaderEnd(THttpCli* sender);
-    bool PassesSizeFilter(const std::string& url, int64_t size) const;
-    void AddToListView(const std::string& url, int64_t size) override;
-    bool IsFound(const std::string& url) const override;
-    bool CheckLinksTicked() const override;
-    bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
+    void AddRow(const std::string& url, int64_t size); // a found picture
 
     // --- downloads (Form1_Downloads.cpp)
     TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
@@ -164,12 +159,8 @@ private:
     void ConnectHandlers();
     void ClearResultList();
     QStackedLayout* FPages = nullptr;
-    void ReadBaseAddresses();
     bool FShown = false;
     std::string FSettingsFile;
-    std::string FHotBotBaseAddress;
-    std::string FLycosBaseAddress;
-    std::string FScourNetBaseAddress;
 };
 
 extern TForm1* Form1;

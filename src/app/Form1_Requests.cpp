@@ -3,15 +3,23 @@
 
 #include "platform/ui/AnsiText.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
-void TForm1::ConnectScheduler()
+void TForm1::ConnectEngine()
 {
-    Scheduler.SearchActive = [this] { return SearchActive; };
-    Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
-    Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
-    Scheduler.OnTimedOut = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
+    Engine.CheckLinks = [this] { return CheckBox_CheckLinks->isChecked(); };
+    Engine.OnFound = [this](const std::string& url, int64_t size) { AddRow(url, size); };
+    Engine.OnPageRepeats = [](uint64_t repeats) {
+        if (Form2)
+            IncrementLabel(Form2->Label1, repeats);
+    };
+    Engine.OnCheckRepeats = [](uint64_t repeats) {
+        if (Form2)
+            IncrementLabel(Form2->Label2, repeats);
+    };
+    Engine.OnTimedOut = [this](const std::string& line) { Memo1->appendPlainText(ToQt(line)); };
 }
 
 void TForm1::RefreshCounters()

@@ -16,12 +16,6 @@
 
 namespace {
 const char* const kOptions = "Options";
-
-struct ServiceQuery {
-    int engineCode;
-    std::string TForm1::*base;
-    const char* literal;
-};
 }
 
 void TForm1::FormCreate()
@@ -33,14 +27,8 @@ void TForm1::FormCreate()
         SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
         FileFetches.ReadProxy = [this] { return ReadProxySettings(*IniFile); };
+        Engine.Settings = IniFile.get();
     });
-}
-
-void TForm1::ReadBaseAddresses()
-{
-    FHotBotBaseAddress = IniFile->ReadString(kOptions, "HotBotBaseAddress", "http://www.hotbot.com");
-    FLycosBaseAddress = IniFile->ReadString(kOptions, "LycosBaseAddress", "http://www.lycos.de");
-    FScourNetBaseAddress = IniFile->ReadString(kOptions, "ScourNetBaseAddress", "http://www.scournet.com");
 }
 
 void TForm1::ClearResultList()
@@ -61,46 +49,13 @@ void TForm1::ClearResultList()
 void TForm1::SearchButtonClick()
 {
     CatchAll("error code : #0047 (SearchButtonClick)", [&] {
-        const bool slow = IniFile->ReadBool(kOptions, "SlowConnection", true);
-        Scheduler.GetPageClientLimit = slow ? 4 : 19;
-        Scheduler.CheckLinkClientLimit = slow ? 9 : 24;
-        SearchDirName.clear();
-        MakeValidDir(FromQt(Edit1->text()), SearchDirName);
-        if (Edit1->text().isEmpty())
+        Engine.ServicesOn = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
+                             CheckBox4->isChecked()};
+        if (!Engine.Start(FromQt(Edit1->text()), CheckBox_RecursiveSearch->isChecked()))
             return;
-        SearchActive = true;
         ClearResultList();
-        FoundFiles.Clear();
         Label1->setText("0");
         Label7->setText("Searching...");
-        FRecursiveSearchActive = CheckBox_RecursiveSearch->isChecked();
-        ReadBaseAddresses();
-        Scheduler.Proxy = ReadProxySettings(*IniFile);
-
-        static const ServiceQuery services[] = {
-            {ecHotBot, &TForm1::FHotBotBaseAddress,
-             "/?clickSrc=search&SM=phrase&LG=any&AM0=MC&AT0=words&AW0=&AM1=MN&AT1=words&AW1=&savenummod=2"
-             "&date=within&DV=180&DR=newer&DM=1&DD=1&DY=99&FSU=1&FS=.jpg&RD=RG&RG=all&Domain=&PS=F&PD=&DC=100"
-             "&DE=0&SUBMIT=SEARCH&_v=2&OPs=MDRTP&NUMMOD=2&MT="},
-            {ecLycos, &TForm1::FLycosBaseAddress,
-             "/cgi-bin/pursuit?etemp=error&npl=matchmode%3Dbefore%26adv%3D1&cat=lycos"
-             "&npl1=fs%3Dtitle%26ct%3Df%26ignore%3Dfq&fq=&lang=&rtwm=45000&rtpy=5000&rttf=10000&rtfd=5000"
-             "&rtpn=5000&rtpn=25&maxhits=40&mtemp=main&query="},
-            {ecScourNet, &TForm1::FScourNetBaseAddress,
-             "/cgi-bin/search.cgi?index=image&preview_size=small&query="},
-            {ecLycosImagesDirect, &TForm1::FLycosBaseAddress,
-             "/cgi-bin/pursuit?etemp=error&npl=matchmode%3Dand%26adv%3D1&cat=graphics&npl1=ignore%3Dfq&fq="
-             "&lang=&rtwm=45000&rtpy=2500&rttf=5000&rtfd=2500&rtpn=2500&rtpn=15&maxhits=40"
-             "&mtemp=main.sites&query="},
-        };
-        const QCheckBox* switches[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4};
-        for (size_t i = 0; i < 4; ++i) {
-            if (!switches[i]->isChecked())
-                continue;
-            std::string query;
-            FixMultiQuery(FromQt(Edit1->text()), query);
-            QueuePageFetch(this->*services[i].base + services[i].literal + query, services[i].engineCode);
-        }
         SearchButton->hide();
         AbortButton->show();
     });
@@ -110,14 +65,9 @@ void TForm1::AbortButtonClick()
 {
     CatchAll("error code : #0048 (AbortButtonClick)", [&] {
         Label7->setText("Aborting...");
-        SearchActive = false;
+        Engine.Abort();
         AbortButton->hide();
         SearchButton->show();
-        PageReapTimer->stop();
-        CheckReapTimer->stop();
-        Scheduler.Abort();
-        PageReapTimer->start();
-        CheckReapTimer->start();
         Label7->setText("Ready");
     });
 }

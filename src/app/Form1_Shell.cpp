@@ -24,12 +24,8 @@ const char* const kOptions = "Options";
 
 void TForm1::ConnectHandlers()
 {
-    connect(CheckStartTimer, &QTimer::timeout, this, [this] { Scheduler.StartChecks(); });
-    connect(PageStartTimer, &QTimer::timeout, this, [this] { Scheduler.StartPages(); });
-    connect(PageReapTimer, &QTimer::timeout, this, [this] { Scheduler.ReapPages(); });
-    connect(CheckReapTimer, &QTimer::timeout, this, [this] { Scheduler.ReapChecks(); });
     connect(CounterTimer, &QTimer::timeout, this, [this] { RefreshCounters(); });
-    ConnectScheduler();
+    ConnectEngine();
     SearchButton->OnClick = [this] { SearchButtonClick(); };
     AbortButton->OnClick = [this] { AbortButtonClick(); };
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

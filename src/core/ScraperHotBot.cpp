@@ -2,8 +2,9 @@
 #include "core/Scrapers.h"
 #include "platform/CatchAll.h"
 
-void ExractDataFromHotBot(const std::vector<std::string>& lines, TSearchSink& sink)
+bool ExractDataFromHotBot(const std::vector<std::string>& lines, TSearchSink& sink)
 {
+    bool found = false;
     CatchAll("error code : #0040 (ExractDataFromHotBot)", [&] {
         constexpr std::string_view target = "target=";
         constexpr std::string_view idMarker = "&id=";
@@ -14,6 +15,7 @@ void ExractDataFromHotBot(const std::vector<std::string>& lines, TSearchSink& si
             // still ahead so that many values on a line cost one search.
             size_t id = 0;
             for (size_t at = line.find(target); at != npos; at = line.find(target, at)) {
+                found = true;
                 at += target.size();
                 if (at == line.size())
                     break;
@@ -25,4 +27,5 @@ void ExractDataFromHotBot(const std::vector<std::string>& lines, TSearchSink& si
             }
         }
     });
+    return found;
 }

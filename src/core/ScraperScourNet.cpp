@@ -31,17 +31,22 @@ std::string_view NextPageLink(std::string_view line)
 
 }
 
-void ExractDataFromScourNet(const std::vector<std::string>& lines, TSearchSink& sink)
+bool ExractDataFromScourNet(const std::vector<std::string>& lines, TSearchSink& sink)
 {
+    bool found = false;
     CatchAll("error code : #0043 (ExractDataFromScourNet)", [&] {
         for (const std::string& text : lines) {
             std::string_view line = text;
             if (line.find("url=") != npos) {
+                found = true;
                 line = CutAt(CutThrough(line, "url="), "\">");
                 RouteScrapedPicture(sink, line);
             }
-            if (ContainsNoCase(line, "pagenumlinks") && ContainsNoCase(line, rightGif))
+            if (ContainsNoCase(line, "pagenumlinks") && ContainsNoCase(line, rightGif)) {
+                found = true;
                 sink.QueuePageFetch(sink.ScourNetBaseAddress() + std::string(NextPageLink(line)), ecScourNet);
+            }
         }
     });
+    return found;
 }

@@ -6,7 +6,7 @@
 namespace {
 
 using L = std::vector<std::string>;
-using Scraper = void (*)(const std::vector<std::string>&, TSearchSink&);
+using Scraper = bool (*)(const std::vector<std::string>&, TSearchSink&);
 
 L Scrape(Scraper scraper, const L& lines, bool checkLinks = false)
 {

@@ -1,0 +1,94 @@
+#pragma once
+#include "core/RequestQueues.h"
+#include "core/SearchSink.h"
+#include "schedule/RequestScheduler.h"
+#include "search/ServiceHealth.h"
+
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class THttpCli;
+class TIniFile;
+
+// The search without a window: the service queries, the two queues, the
+// request scheduler and its four timers, page dispatch, link checks and the
+// result rules, for the main window and the command line alike.
+//
+// Use: set Settings (and the callbacks wanted), call Start(phrase,
+// recursive); the timers run in the Qt event loop of the thread (a
+// QCoreApplication is enough). Every accepted picture arrives once through
+// OnFound(url, size) — size > 0 checked bytes, 0 unchecked, < 0 checked
+// without a length — and is kept in FoundFiles. Idle() tells that the work
+// ran out; Abort() ends a search; Health() gives the per-service figures
+// and HealthLine(Health()) their one-line text.
+class TSearchEngine : public TSearchSink {
+public:
+    TSearchEngine();
+    ~TSearchEngine() override;
+    TSearchEngine(const TSearchEngine&) = delete;
+    TSearchEngine& operator=(const TSearchEngine&) = delete;
+
+    // --- set by the owner
+    // Read at every Start (connection profile, base addresses, proxies) and
+    // at every picture checked (size filter). Must be set before Start.
+    const TIniFile* Settings = nullptr;
+    // "Check Links", read at every picture found; unset means off.
+    std::function<bool()> CheckLinks;
+    // Which services a search queries, in Services order.
+    std::array<bool, ServiceCount> ServicesOn{true, true, true, true};
+    std::function<void(const std::string& url, int64_t size)> OnFound;
+    // Refused repeats of a page fetch or a link check, in counts.
+    std::function<void(uint64_t)> OnPageRepeats;
+    std::function<void(uint64_t)> OnCheckRepeats;
+    // "  GetPage:\t" or "CheckLink:\t", then the URL of the timed-out request.
+    std::function<void(const std::string&)> OnTimedOut;
+
+    // --- search state
+    bool SearchActive = false;
+    bool FRecursiveSearchActive = false;
+    std::string SearchDirName; // the Smart Save folder of the latest Start
+    TRequestScheduler Scheduler;
+    TUrlList FoundFiles;
+    QTimer CheckStartTimer; // 200 ms
+    QTimer PageStartTimer;  // 500 ms
+    QTimer PageReapTimer;   // 100 ms
+    QTimer CheckReapTimer;  // 100 ms
+
+    // Sets the client limits and SearchDirName; with a non-empty phrase also
+    // starts a search (results and health emptied) and returns true. An
+    // "http://" phrase is fetched as a listed page instead of being sent to
+    // the services. Failures of the settings are thrown.
+    bool Start(const std::string& phrase, bool recursive);
+    // Empties both queues and ends every running request; results stay.
+    void Abort();
+    // Nothing waits and nothing runs.
+    bool Idle() const;
+    const THealth& Health() const { return FHealth; }
+
+    // --- the search's own events (the scheduler calls them)
+    void GetPageRequestDone(THttpCli* sender);
+    void CheckLinkHeaderEnd(THttpCli* sender);
+    bool PassesSizeFilter(const std::string& url, int64_t size) const;
+
+    // --- TSearchSink
+    void QueuePageFetch(const std::string& url, int engineCode) override;
+    void QueueLinkCheck(const std::string& url) override;
+    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
+    void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
+    void AddToListView(const std::string& url, int64_t size) override;
+    bool IsFound(const std::string& url) const override;
+    bool CheckLinksTicked() const override;
+    bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
+    std::string LycosBaseAddress() const override { return FBase[ServiceIndex(ecLycos)]; }
+    std::string ScourNetBaseAddress() const override { return FBase[ServiceIndex(ecScourNet)]; }
+
+private:
+    void ConnectScheduler();
+    void ReadBaseAddresses();
+    void ServiceTimedOut(const std::string& url);
+    std::array<std::string, ServiceCount> FBase;
+    THealth FHealth;
+};

@@ -1,0 +1,26 @@
+#include "search/ServiceHealth.h"
+
+const char* const FormatChangedWarning = "no results read: the page format may have changed";
+
+namespace {
+std::string Count(uint64_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+}
+
+std::string ServiceHealthText(const std::string& name, const TServiceHealth& health)
+{
+    std::string text = name + ": " + Count(health.Pages, "page", "pages") + ", " + Count(health.Links, "link", "links");
+    if (!health.Warning.empty())
+        text += " - " + health.Warning;
+    return text;
+}
+
+std::string HealthLine(const THealth& health)
+{
+    std::string line;
+    for (int i = 0; i < ServiceCount; ++i)
+        line += (i == 0 ? "" : " | ") + ServiceHealthText(Services[i].Name, health[i]);
+    return line;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <array>
+#include <string>
+
+// The four search services in the order a search queries them. Lycos and
+// Lycos Images Direct share the Lycos host.
+struct TService {
+    const char* Name;
+    int EngineCode;
+    const char* BaseKey;     // the settings key of its base address
+    const char* DefaultBase; // when the settings hold none
+    const char* Query;       // appended to the base address, then the query text
+};
+
+constexpr int ServiceCount = 4;
+extern const std::array<TService, ServiceCount> Services;
+
+// The service's place in Services, or -1 for a page that is no result page.
+int ServiceIndex(int engineCode);

@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// A phrase that is an "http://" address (scheme in any letter case, trimmed,
+// something after the scheme) names the page a search starts from.
+bool IsStartPage(const std::string& phrase);
+// The address's host, without user and port: the Smart Save folder's name
+// before MakeValidDir.
+std::string StartPageHost(const std::string& address);
