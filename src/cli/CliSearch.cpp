@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -184,10 +185,14 @@ void TCliSearch::ShowProgress()
     if (!FProgress)
         return;
     TProgress p;
-    p.PagesRunning = Engine.Scheduler.Pages().size();
+    const auto running = [](const std::vector<TRunningRequest>& requests) {
+        return static_cast<size_t>(
+            std::count_if(requests.begin(), requests.end(), [](const TRunningRequest& r) { return !r.Finished; }));
+    };
+    p.PagesRunning = running(Engine.Scheduler.Pages());
     p.PagesQueued = Engine.Scheduler.GetPageQueue.size();
     p.PagesDone = FPagesDone;
-    p.ChecksRunning = Engine.Scheduler.Checks().size();
+    p.ChecksRunning = running(Engine.Scheduler.Checks());
     p.ChecksQueued = Engine.Scheduler.CheckLinkQueue.size();
     p.ChecksDone = FChecksDone;
     p.Found = FFound;

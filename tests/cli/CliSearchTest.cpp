@@ -90,8 +90,9 @@ TEST_F(CliSearchTest, AResultLimitOrATimeLimitEndsIt)
         Begin(o, 600000); // the work running out would take ten minutes to end it
         ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(20)));
         EXPECT_EQ(search->ExitStatus(), 0);
-        if (row.max)
+        if (row.max) {
             EXPECT_EQ(OutLines().size(), 3u);
+        }
     }
 }
 

@@ -55,8 +55,9 @@ TEST(Program, HelpAndBadArgumentsAnswerWithoutSearching)
         const std::string& usageStream = row.usageOnStdout ? ran.out : ran.err;
         EXPECT_NE(usageStream.find("Usage: glimmerscout --search PHRASE"), std::string::npos);
         EXPECT_NE(ran.err.find(row.errPart), std::string::npos) << ran.err;
-        if (!row.usageOnStdout)
+        if (!row.usageOnStdout) {
             EXPECT_EQ(ran.out, "");
+        }
     }
 }
 
