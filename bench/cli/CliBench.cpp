@@ -52,7 +52,16 @@ TRun Best(const TRun& a, const TRun& b) { return {std::min(a.Seconds, b.Seconds)
 
 struct Side {
     TRun run{1e9, 1e9};
+    std::string cpus; // of every run
     std::set<std::string> pictures;
+
+    void Add(const TRun& r)
+    {
+        run = Best(run, r);
+        char text[32];
+        std::snprintf(text, sizeof text, cpus.empty() ? "%.3f" : " %.3f", r.Cpu);
+        cpus += text;
+    }
 };
 
 // One web: the program searching it, wget reading its site pages.
@@ -72,16 +81,16 @@ void Compare(const char* title, const std::string& ini, const std::string& phras
     Side ours, theirs;
     for (int i = 0; i < repetitions; ++i) {
         const std::string found = dir.File("found.txt");
-        ours.run = Best(ours.run, RunTool({Program, "--search", phrase, "--settings", ini, "--check", "--recursive",
-                                           "--max-results", std::to_string(want)},
-                                          found));
+        ours.Add(RunTool({Program, "--search", phrase, "--settings", ini, "--check", "--recursive", "--max-results",
+                          std::to_string(want)},
+                         found));
         ours.pictures = FoundUrls(found);
         const std::string folder = dir.File("wget" + std::to_string(i));
         std::vector<std::string> wget{"wget", "-q", "--no-proxy", "-e", "robots=off", "-r", "-l", "1", "-A", "jpg",
                                       "-H", "-T", "30", "-t", "1", "-P", folder, "-i", pageList};
         if (!skip.empty())
             wget.insert(wget.end(), {"--reject-regex", skip});
-        theirs.run = Best(theirs.run, RunTool(wget));
+        theirs.Add(RunTool(wget));
         theirs.pictures = Saved(folder);
     }
     std::vector<std::string> both;
@@ -91,10 +100,11 @@ void Compare(const char* title, const std::string& ini, const std::string& phras
                 pages.size(), want, repetitions);
     const char* same = listed ? (ours.pictures == *listed ? ", those of the catalogue" : ", NOT those of the catalogue")
                               : "";
-    std::printf("  glimmerscout --search: %zu pictures found%s, %.3f s CPU, %.2f s wall\n", ours.pictures.size(), same,
-                ours.run.Cpu, ours.run.Seconds);
-    std::printf("  wget -r -l 1 -A jpg:   %zu pictures fetched, %zu of them found by both, %.3f s CPU, %.2f s wall\n",
-                theirs.pictures.size(), both.size(), theirs.run.Cpu, theirs.run.Seconds);
+    std::printf("  glimmerscout --search: %zu pictures found%s, %.3f s CPU (runs: %s), %.2f s wall\n",
+                ours.pictures.size(), same, ours.run.Cpu, ours.cpus.c_str(), ours.run.Seconds);
+    std::printf("  wget -r -l 1 -A jpg:   %zu pictures fetched, %zu of them found by both, %.3f s CPU (runs: %s), "
+                "%.2f s wall\n",
+                theirs.pictures.size(), both.size(), theirs.run.Cpu, theirs.cpus.c_str(), theirs.run.Seconds);
     std::printf("  CPU glimmerscout / wget: %.2f -> %s (goal < 1); wall: %.2f\n\n", ours.run.Cpu / theirs.run.Cpu,
                 ours.run.Cpu < theirs.run.Cpu ? "met" : "MISSED", ours.run.Seconds / theirs.run.Seconds);
 }

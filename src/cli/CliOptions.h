@@ -16,7 +16,6 @@ struct TCliOptions {
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
     bool Help = false;
-    bool operator==(const TCliOptions&) const = default;
 };
 
 // Options, or the reason they were refused (Error not empty).

@@ -7,6 +7,8 @@
 #include "sampleweb/SampleWeb.h"
 #include "support/TestSupport.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,11 +34,12 @@ protected:
     void Begin(TCliOptions options, uint32_t idle = 300)
     {
         options.Phrase = "red cars";
-        if (options.SettingsFile.empty())
-            options.SettingsFile = ini;
+        options.SettingsFile = ini;
+        out.str("");
+        err.str("");
         search = std::make_unique<TCliSearch>(options, out, err, false);
-        for (QTimer* t : {&search->Engine.CheckStartTimer, &search->Engine.PageStartTimer,
-                          &search->Engine.PageReapTimer, &search->Engine.CheckReapTimer})
+        TSearchEngine& e = search->Engine;
+        for (QTimer* t : {&e.CheckStartTimer, &e.PageStartTimer, &e.PageReapTimer, &e.CheckReapTimer})
             t->setInterval(t->interval() / 10);
         search->IdlePeriod = idle;
         ASSERT_TRUE(search->Start()) << err.str();
@@ -56,25 +59,36 @@ protected:
         if (!WaitUntil([&] { return search->Finished() || onlyStalling(); }, std::chrono::seconds(90)))
             return false;
         SetTickCountOffset(TickCountOffset() + TRequestScheduler::RequestTimeout + 1000);
-        return WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(30));
+        const bool ended = WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(30));
+        SetTickCountOffset(0);
+        return ended;
     }
 
-    std::vector<std::string> OutLines() const
+    static std::vector<std::string> Lines(const std::string& text)
     {
         std::vector<std::string> lines;
-        std::istringstream in(out.str());
+        std::istringstream in(text);
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
         return lines;
     }
 
-    // The text lines as result rows, sorted as the catalogue sorts them.
+    // The lines printed, text or JSON, as result rows sorted as the catalogue sorts them.
     std::vector<sampleweb::ListedPicture> Printed() const
     {
         std::vector<sampleweb::ListedPicture> rows;
-        for (const std::string& line : OutLines()) {
+        for (const std::string& line : Lines(out.str())) {
             const size_t tab = line.find('\t');
-            rows.push_back({line.substr(tab + 1), line.substr(0, tab)});
+            if (!line.starts_with("{")) {
+                rows.push_back({line.substr(tab + 1), line.substr(0, tab)});
+                continue;
+            }
+            QJsonParseError error{};
+            const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+            const std::string url = o["url"].toString().toStdString();
+            EXPECT_EQ(o["name"].toString().toStdString(), url.substr(url.rfind('/') + 1));
+            rows.push_back({url, o["size"].isNull() ? "UNKNOWN" : std::to_string(o["size"].toInteger())});
         }
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
         return rows;
@@ -82,10 +96,7 @@ protected:
 
     std::vector<sampleweb::ListedPicture> Expected(bool checkLinks, bool recursive) const
     {
-        sampleweb::SearchSettings s;
-        s.checkLinks = checkLinks;
-        s.recursive = recursive;
-        return sampleweb::Catalogue(web.GetAddresses()).Listing(s);
+        return sampleweb::Catalogue(web.GetAddresses()).Listing({checkLinks, recursive, {}});
     }
 
     sampleweb::SampleWeb web;
