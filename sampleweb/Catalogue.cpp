@@ -155,6 +155,37 @@ const Resource* ResourceAt(const Addresses& addresses, const std::string& url)
     return nullptr;
 }
 
+// The rows a search lists from its picture candidates.
+std::vector<ListedPicture> Listed(const Addresses& addresses, const std::vector<Candidate>& candidates,
+                                  const SearchSettings& settings)
+{
+    std::vector<ListedPicture> listed;
+    for (const Candidate& c : candidates) {
+        if (c.fromWebPage && !EndsInOnlyJpg(c.url))
+            continue;
+        if (c.url.find_first_of("&=?%") != std::string::npos)
+            continue;
+        if (std::any_of(listed.begin(), listed.end(), [&](const ListedPicture& p) { return AnsiSameText(p.url, c.url); }))
+            continue;
+        std::string size = "UNKNOWN";
+        if (settings.checkLinks) {
+            // Only an image answer whose header arrives is listed; a 404, a page, a
+            // redirect to a page and a host that never answers are not.
+            const Resource* r = ResourceAt(addresses, c.url);
+            if (!r || (r->answer != Answer::Picture && r->answer != Answer::PictureWithoutLength))
+                continue;
+            if (r->answer == Answer::Picture) {
+                if (!settings.filter.Passes(static_cast<long long>(r->bytes)))
+                    continue;
+                size = std::to_string(r->bytes);
+            }
+        }
+        listed.push_back({c.url, size});
+    }
+    std::sort(listed.begin(), listed.end(), [](const ListedPicture& a, const ListedPicture& b) { return a.url < b.url; });
+    return listed;
+}
+
 } // namespace
 
 bool SizeFilter::Passes(long long bytes) const
@@ -168,31 +199,14 @@ bool SizeFilter::Passes(long long bytes) const
 
 std::vector<ListedPicture> Catalogue::Listing(const SearchSettings& settings) const
 {
-    std::vector<ListedPicture> listed;
-    for (const Candidate& c : RunSearch(FAddresses, settings.recursive).candidates) {
-        if (c.fromWebPage && !EndsInOnlyJpg(c.url))
-            continue;
-        if (c.url.find_first_of("&=?%") != std::string::npos)
-            continue;
-        if (std::any_of(listed.begin(), listed.end(), [&](const ListedPicture& p) { return AnsiSameText(p.url, c.url); }))
-            continue;
-        std::string size = "UNKNOWN";
-        if (settings.checkLinks) {
-            // Only an image answer whose header arrives is listed; a 404, a page, a
-            // redirect to a page and a host that never answers are not.
-            const Resource* r = ResourceAt(FAddresses, c.url);
-            if (!r || (r->answer != Answer::Picture && r->answer != Answer::PictureWithoutLength))
-                continue;
-            if (r->answer == Answer::Picture) {
-                if (!settings.filter.Passes(static_cast<long long>(r->bytes)))
-                    continue;
-                size = std::to_string(r->bytes);
-            }
-        }
-        listed.push_back({c.url, size});
-    }
-    std::sort(listed.begin(), listed.end(), [](const ListedPicture& a, const ListedPicture& b) { return a.url < b.url; });
-    return listed;
+    return Listed(FAddresses, RunSearch(FAddresses, settings.recursive).candidates, settings);
+}
+
+std::vector<ListedPicture> Catalogue::StartPageListing(const std::string& pageUrl, const SearchSettings& settings) const
+{
+    Search search(FAddresses, settings.recursive);
+    search.ListedPage(pageUrl);
+    return Listed(FAddresses, search.candidates, settings);
 }
 
 std::vector<std::string> Catalogue::PagesVisited(bool recursive) const

@@ -39,6 +39,10 @@ public:
     // Sorted by URL; the program's own order depends on the timing of its requests.
     std::vector<ListedPicture> Listing(const SearchSettings& settings) const;
 
+    // What a search that starts from the page `pageUrl` lists (the page read
+    // as one a service listed).
+    std::vector<ListedPicture> StartPageListing(const std::string& pageUrl, const SearchSettings& settings) const;
+
     // Pages the search fetches as web pages: listed by HotBot and Lycos, and
     // (recursive search) those behind thumbnails on them.
     std::vector<std::string> PagesVisited(bool recursive) const;

@@ -123,6 +123,12 @@ std::string ScourNetPage(int page, const std::string& query, const Addresses& ad
     return Document("ScourNet image search", body);
 }
 
+std::string ChangedFormatPage()
+{
+    return Document("Results", "<ol class=\"results\">\r\n<li><a class=\"result\" href=\"/item/1\">First result</a></li>\r\n"
+                               "<li><a class=\"result\" href=\"/item/2\">Second result</a></li>\r\n</ol>\r\n");
+}
+
 std::string ImagesDirectPage(int page, const std::string& query, const Addresses& addresses)
 {
     const ServiceResults& results = Results();

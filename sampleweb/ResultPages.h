@@ -21,6 +21,11 @@ std::string LycosPage(const Addresses& addresses);
 std::string ScourNetPage(int page, const std::string& query, const Addresses& addresses);
 std::string ImagesDirectPage(int page, const std::string& query, const Addresses& addresses);
 
+// A result page in a format none of the program's readers knows: results,
+// but none of the markers they look for. Any service path under "/changed"
+// answers it.
+std::string ChangedFormatPage();
+
 // "%XX" for every byte but letters and digits.
 std::string EscapeQueryValue(const std::string& value);
 

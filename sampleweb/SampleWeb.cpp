@@ -108,9 +108,12 @@ struct SampleWeb::Impl {
     }
 
     // Each service answers its own query path; a query without the phrase
-    // parameter is no query of the program's.
+    // parameter is no query of the program's. Below "/changed" a service
+    // answers as if its page format had changed.
     void AnswerService(Host host, const httplib::Request& req, httplib::Response& res) const
     {
+        if (req.path.starts_with("/changed/"))
+            return SendHtml(res, 200, ChangedFormatPage());
         if (host == Host::HotBot && req.path == "/" && req.has_param("MT"))
             return SendHtml(res, 200, HotBotPage(addresses));
         if (host == Host::Lycos && req.path == "/cgi-bin/pursuit" && req.has_param("query")) {

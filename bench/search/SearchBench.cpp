@@ -166,7 +166,7 @@ void HostilePageFigures()
     std::vector<std::string> lines;
     LoadMemoFromMemoryStream(lines, PageGenerator::UnclosedAnchors(1, 10 * 1000 * 1000));
     const double cpu0 = ThreadCpuMs();
-    StartExtractLoop(lines, "http://example.test/gallery/index.html", form);
+    StartExtractLoop(lines, "http://example.test/gallery/index.html", form.Engine);
     const double cpu = ThreadCpuMs() - cpu0;
     std::printf("(d) a 10 MB page of anchors without end tags, read by the real window\n");
     std::printf("    %.1f ms GUI thread CPU; %zu checks queued, \"Double Check:\" %s\n", cpu,

@@ -22,6 +22,7 @@ class THttpCli;
 class TIniFile;
 class TPictureView;
 class TAdImage;
+class THealthList;
 
 // The main window: the search page over the search engine, and the frame
 // around it. Split over several files by concern (Form1_*.cpp).
@@ -53,6 +54,7 @@ public:
     QLabel* Label7; // status
     QLabel* Label1; // found counter
     QLabel* Label2; // "Processes:" value
+    THealthList* HealthList; // the services' health, under the side menu
     QCheckBox* CheckBox_CheckLinks;
     QCheckBox* CheckBox_RecursiveSearch;
     QCheckBox* CheckBox1; // HotBot
@@ -114,7 +116,7 @@ public:
 
     // --- the engine's events (Form1_Requests.cpp, Form1_Results.cpp)
     void ConnectEngine();
-    void RefreshCounters(); // "Processes:" and the diagnostics window's counts
+    void RefreshCounters(); // "Processes:", the health lines and the diagnostics window's counts
     void AddRow(const std::string& url, int64_t size); // a found picture
 
     // --- downloads (Form1_Downloads.cpp)

@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Artwork.h"
+#include "app/HealthList.h"
 #include "app/PictureButton.h"
 #include "controls/AdImage.h"
 #include "controls/PictureView.h"
@@ -73,6 +74,9 @@ void TForm1::CreateLayout()
     LuminFade2 = LabelButton(panel_Side, "Home Site", QRect(1, 164, 130, 27), 32);
     LuminFade10 = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
     LuminFade3 = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
+    // In the side panel's free part, in sight on both pages.
+    HealthList = new THealthList(panel_Side, QColor(255, 176, 0));
+    HealthList->setGeometry(8, 284, 134, 190);
     CheckBox1 = HiddenSwitch(panel_Side, "HotBot");
     CheckBox2 = HiddenSwitch(panel_Side, "Lycos");
     CheckBox3 = HiddenSwitch(panel_Side, "ScourNet");

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "app/HealthList.h"
 
 #include "platform/ui/AnsiText.h"
 
@@ -27,8 +28,10 @@ void TForm1::RefreshCounters()
     const size_t pages = Scheduler.Pages().size();
     const size_t checks = Scheduler.Checks().size();
     Label2->setText(QString::number(pages + checks));
+    HealthList->Show(Engine.Health());
     if (!Form2)
         return;
+    Form2->HealthList->Show(Engine.Health());
     Form2->Label9->setText(QString::number(pages));
     Form2->Label10->setText(QString::number(checks));
     Form2->Label13->setText(QString::number(GetPageQueue.size()));

@@ -1,4 +1,5 @@
 #include "app/Form2.h"
+#include "app/HealthList.h"
 #include "app/PlacedLabel.h"
 
 #include "platform/ErrorLog.h"
@@ -32,6 +33,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
     for (QLabel* value : {Label9, Label10, Label13, Label14, Label2, Label1})
         value->setMinimumWidth(120);
 
+    HealthList = new THealthList(this, QColor(176, 0, 0));
+    HealthList->setContentsMargins(8, 0, 8, 4);
+
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -41,6 +45,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
+    layout->addWidget(HealthList);
     layout->addWidget(Memo1, 1);
 
     // The log store is older than this window: show what it holds, then follow it.

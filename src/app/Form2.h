@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class QLabel;
+class THealthList;
 class QPlainTextEdit;
 
 // The diagnostics window: the error log and the queue counters. Hidden for
@@ -27,6 +28,7 @@ public:
     QLabel* Label14; // CheckLink Queue
     QLabel* Label2;  // Double Check
     QLabel* Label1;  // Double GetPage
+    THealthList* HealthList; // the services' health, as the main window shows it
     QPlainTextEdit* Memo1;
 };
 

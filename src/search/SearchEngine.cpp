@@ -84,7 +84,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     ReadBaseAddresses();
     Scheduler.Proxy = ReadProxySettings(*Settings);
     if (startPage) {
-        QueuePageFetch(phrase.substr(phrase.find_first_not_of(' ')), ecListedPage);
+        QueuePageFetch(StartPageAddress(phrase), ecListedPage);
         return true;
     }
     std::string query;

@@ -26,6 +26,11 @@ bool IsStartPage(const std::string& phrase)
     return true;
 }
 
+std::string StartPageAddress(const std::string& phrase)
+{
+    return std::string(kScheme) + std::string(Trimmed(phrase).substr(kScheme.size()));
+}
+
 std::string StartPageHost(const std::string& address)
 {
     std::string_view rest = Trimmed(address).substr(kScheme.size());

@@ -196,34 +196,6 @@ TEST_F(SearchStart, RepeatsAreRefusedAndCounted)
     EXPECT_EQ(form2->Label1->text(), "1");
 }
 
-// The Windows letters fold like the ASCII ones: "\xC4" (A umlaut) and
-// "\xE4" (a umlaut) are one letter in the queues and the result list.
-TEST_F(SearchStart, LatinOneLettersFoldInEveryCaseInsensitiveTest)
-{
-    form->SearchActive = true;
-    form->QueuePageFetch("http://a.test/\xC4rger.html", 99);
-    form->QueuePageFetch("http://a.test/\xE4rger.html", 99);
-    form->QueueLinkCheck("http://a.test/\xDE\x8A.jpg");
-    form->QueueLinkCheck("http://a.test/\xFE\x9A.jpg");
-    form->AddToListView("http://a.test/\xC9t\xE9.jpg", 0);
-    form->AddToListView("http://a.test/\xE9T\xC9.jpg", 0);
-    EXPECT_EQ(form->GetPageQueue.size(), 1u);
-    EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
-    EXPECT_EQ(form->FoundFiles.size(), 1u);
-    // The multiplication sign is no capital of the division sign.
-    form->AddToListView("http://a.test/\xD7.jpg", 0);
-    form->AddToListView("http://a.test/\xF7.jpg", 0);
-    EXPECT_EQ(form->FoundFiles.size(), 3u);
-}
-
-// A check line is the URL alone: a link with a tab is checked as it would be
-// listed with Check Links cleared.
-TEST_F(SearchStart, ALinkWithATabIsCheckedAsItWouldBeListed)
-{
-    form->QueueLinkCheck("http://a.test/a\tb.jpg");
-    EXPECT_EQ(form->CheckLinkQueue.size(), 1u);
-}
-
 // An anchor met at every step of a page hands the same link over millions of
 // times: the counters must end as if each call had been made.
 TEST_F(SearchStart, RepeatedCallsCountAsSingleOnes)

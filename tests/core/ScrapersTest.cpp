@@ -101,7 +101,7 @@ TEST(Scrapers, AFailureIsLoggedAndEndsTheScrapeKeepingWhatWasHandedOn)
         ErrorLog::ClearForTest();
         TRecordingSink sink;
         sink.FailAfter = 1;
-        c.scraper({c.line, c.line, c.line}, sink);
+        EXPECT_TRUE(c.scraper({c.line, c.line, c.line}, sink)) << "a marker was met before the failure";
         EXPECT_EQ(sink.Calls.size(), 1u) << c.log;
         EXPECT_EQ(ErrorLog::Lines(), (L{c.log}));
     }
@@ -112,9 +112,29 @@ TEST(Scrapers, APageWithoutMarkersYieldsNothingAndLogsNothing)
     ErrorLog::ClearForTest();
     const L page{"<html>", "", "<a href=\"x.jpg\">", "target", "url", "&gt;"};
     for (Scraper scraper : {ExractDataFromHotBot, ExractDataFromLycos, ExractDataFromLycosImagesDirect,
-                            ExractDataFromScourNet})
-        EXPECT_TRUE(Scrape(scraper, page).empty());
+                            ExractDataFromScourNet}) {
+        TRecordingSink sink;
+        EXPECT_FALSE(scraper(page, sink));
+        EXPECT_TRUE(sink.Calls.empty());
+    }
     EXPECT_TRUE(ErrorLog::Lines().empty());
+}
+
+// A marker tells the page is in the scraper's format, also where it yields nothing.
+TEST(Scrapers, AMarkerIsReportedEvenWhereItYieldsNothing)
+{
+    const std::pair<Scraper, L> pages[] = {
+        {ExractDataFromHotBot, {"", "<a href=\"/r?target="}},
+        {ExractDataFromLycos, {"<p><b><a href=\""}},
+        {ExractDataFromLycosImagesDirect, {"<dd><b><a href=\""}},
+        {ExractDataFromLycosImagesDirect, {"More &gt;&gt;"}},
+        {ExractDataFromScourNet, {"url=", "x"}},
+        {ExractDataFromScourNet, {"<td class=PageNumLinks><img src=\"RIGHT.GIF\">"}},
+    };
+    for (const auto& [scraper, page] : pages) {
+        TRecordingSink sink;
+        EXPECT_TRUE(scraper(page, sink)) << page[0];
+    }
 }
 
 }

@@ -1,10 +1,14 @@
 // Saves the pictures of the program's windows shown in docs/: the main window
 // at rest after a search of the sample web, the same with the pointer on
-// "Save File(s)", and the about box. Usage: glimmerscout-screenshots DIR
+// "Save File(s)", the services' health after a whole search and after one
+// where a service changed its page format and another cannot be reached, and
+// the about box. Usage: glimmerscout-screenshots DIR
 #include "app/Program.h"
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
+#include "platform/IniFile.h"
+#include "support/Loopback.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -20,6 +24,15 @@ bool Save(QWidget* window, const QString& file)
     const bool saved = window->grab().save(file);
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
     return saved;
+}
+
+// Searches until no page waits or runs; the checks may still run.
+void SearchToItsEnd(TForm1& form)
+{
+    form.AbortButtonClick();
+    form.SearchButtonClick();
+    WaitUntil([&] { return form.GetPageQueue.empty() && form.Scheduler.Pages().empty(); }, std::chrono::seconds(20));
+    form.RefreshCounters();
 }
 
 } // namespace
@@ -52,6 +65,15 @@ int main(int argc, char** argv)
     ok = Save(&form, dir + "/main-window-hover.png") && ok;
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form.LuminFade4, &leave);
+
+    SearchToItsEnd(form);
+    ok = Save(&form, dir + "/health-line.png") && ok;
+    TIniFile ini(settings.File("glimmerscout.ini"));
+    ini.WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(sampleweb::Host::ScourNet) + "/changed");
+    ini.WriteString("Options", "HotBotBaseAddress", "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
+    SearchToItsEnd(form);
+    ok = Save(&form, dir + "/health-warning.png") && ok;
+    form.AbortButtonClick();
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;

@@ -1,0 +1,56 @@
+#pragma once
+#include "net/HttpCli.h"
+#include "platform/IniFile.h"
+#include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/SampleWeb.h"
+#include "search/SearchEngine.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+
+// The search engine alone, searching the sample web its settings point at.
+class EngineSearch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        web.Start();
+        sampleweb::WriteBaseAddressSettings(dir.File("glimmerscout.ini"), web.GetAddresses());
+        settings = std::make_unique<TIniFile>(dir.File("glimmerscout.ini"));
+        engine.Settings = settings.get();
+        engine.CheckLinks = [this] { return checkLinks; };
+        engine.OnFound = [this](const std::string& url, int64_t size) {
+            found.push_back({url, size > 0 ? std::to_string(size) : "UNKNOWN"});
+        };
+        // Ten times the pace: every tick does what it always does, only sooner.
+        for (QTimer* t : {&engine.CheckStartTimer, &engine.PageStartTimer, &engine.PageReapTimer, &engine.CheckReapTimer})
+            t->setInterval(t->interval() / 10);
+    }
+
+    // Runs a search until nothing waits and nothing runs but the checks stuck
+    // on the stalling host.
+    void Run(const std::string& phrase, bool recursive)
+    {
+        ASSERT_TRUE(engine.Start(phrase, recursive));
+        const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const TRequestScheduler& s = engine.Scheduler;
+                return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
+                       && std::all_of(s.Checks().begin(), s.Checks().end(), [&](const TRunningRequest& r) {
+                              return r.Client->URL.rfind(stall, 0) == 0;
+                          });
+            },
+            std::chrono::seconds(90)));
+        std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
+    }
+
+    sampleweb::SampleWeb web;
+    TempDir dir;
+    std::unique_ptr<TIniFile> settings;
+    TSearchEngine engine;
+    bool checkLinks = false;
+    std::vector<sampleweb::ListedPicture> found;
+};
