@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "schedule/RequestScheduler.h"
+
 #include <charconv>
 #include <cmath>
 #include <set>
@@ -143,10 +145,12 @@ std::string Usage()
            "  --settings FILE       the settings file (default: glimmerscout.ini beside the program)\n"
            "  --help                show this text\n"
            "\n"
-           "It ends when nothing has been waiting or running for 30 seconds, or at a limit; then it\n"
+           "It ends when nothing has been waiting or running for "
+           + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " seconds, or at a limit; then it\n"
            "prints a line per service on standard error. On a terminal, standard error also shows\n"
            "the progress.\n"
-           "Exit status: 0 when it ran, 1 when no service could be reached, 2 for bad arguments.\n";
+           "Exit status: 0 when it ran, 1 when no service could be reached, 2 for bad arguments\n"
+           "(also a settings file that is not there, or a save folder that cannot be made).\n";
 }
 
 bool WantsCommandLine(int argc, const char* const* argv)
