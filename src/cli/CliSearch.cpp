@@ -66,18 +66,7 @@ bool TCliSearch::Start()
     Engine.Settings = FSettings.get();
     Engine.CheckLinks = [check] { return check; };
     Engine.OnFound = [this](const std::string& url, int64_t size) { Found(url, size); };
-    // Done: answered, or ended by the time-out.
-    const auto page = Engine.Scheduler.OnPageDone;
-    Engine.Scheduler.OnPageDone = [this, page](THttpCli* sender) {
-        ++FPagesDone;
-        page(sender);
-    };
-    const auto checkEnd = Engine.Scheduler.OnCheckHeaderEnd;
-    Engine.Scheduler.OnCheckHeaderEnd = [this, checkEnd](THttpCli* sender) {
-        ++FChecksDone;
-        checkEnd(sender);
-    };
-    Engine.OnTimedOut = [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); };
+    CountDone();
     if (!FOptions.SaveDir.empty())
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, FErr);
     try {
@@ -89,6 +78,22 @@ bool TCliSearch::Start()
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
     return true;
+}
+
+// Done: answered, or ended by the time-out.
+void TCliSearch::CountDone()
+{
+    const auto page = Engine.Scheduler.OnPageDone;
+    Engine.Scheduler.OnPageDone = [this, page](THttpCli* sender) {
+        ++FPagesDone;
+        page(sender);
+    };
+    const auto checkEnd = Engine.Scheduler.OnCheckHeaderEnd;
+    Engine.Scheduler.OnCheckHeaderEnd = [this, checkEnd](THttpCli* sender) {
+        ++FChecksDone;
+        checkEnd(sender);
+    };
+    Engine.OnTimedOut = [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); };
 }
 
 int TCliSearch::Run()

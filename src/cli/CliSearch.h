@@ -38,6 +38,7 @@ public:
     QTimer Watch; // the idle test, the progress line and the wait for downloads
 
 private:
+    void CountDone(); // for the progress line
     void Found(const std::string& url, int64_t size);
     void Tick();
     void Stop();   // a limit or the idle period was reached
