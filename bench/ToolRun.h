@@ -3,6 +3,7 @@
 // benchmarks that put the program next to a tool doing the same work.
 #include <QElapsedTimer>
 #include <cstdio>
+#include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
@@ -30,7 +31,8 @@ inline double SelfCpu()
 }
 
 // Runs a program to its end; CPU seconds from the child's own usage.
-inline TRun RunTool(std::vector<std::string> args)
+// stdoutFile: where its standard output goes, when given.
+inline TRun RunTool(std::vector<std::string> args, const std::string& stdoutFile = {})
 {
     std::vector<char*> argv;
     for (auto& a : args)
@@ -38,8 +40,14 @@ inline TRun RunTool(std::vector<std::string> args)
     argv.push_back(nullptr);
     QElapsedTimer t;
     t.start();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!stdoutFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return {};
     int status = 0;
     rusage r{};

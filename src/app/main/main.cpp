@@ -1,9 +1,14 @@
 #include "app/Program.h"
+#include "cli/CliMain.h"
+#include "cli/CliOptions.h"
 
 #include "platform/ui/Application.h"
 
 int main(int argc, char** argv)
 {
+    // Options mean the search without a window: no widget, no display.
+    if (WantsCommandLine(argc, argv))
+        return RunCommandLine(argc, argv);
     TApplication app(argc, argv);
     QApplication::setApplicationName("Glimmerscout");
     TProgram program;

@@ -1,0 +1,154 @@
+// The search without a window beside wget, in one run:
+//   glimmerscout --search (links checked, recursive; it stops at the count of
+//     pictures such a search lists, so the time it waits for work that never
+//     comes is not counted)
+//   wget -r -l 1 -A jpg on the site pages that search reads
+// CPU seconds and wall time of each (best of the repetitions), their ratio
+// and the pictures each found: (a) on the sample web, (b) on a generated web
+// of 200 pages with 400 pictures of 30000 bytes (fast profile). Goal: less
+// CPU than wget, as a link check never fetches a picture's body. The webs run
+// in this process, so the CPU figures are the two programs' own.
+// Usage: bench_cli [repetitions]   (default 3)
+#include "ToolRun.h"
+
+#include "platform/IniFile.h"
+#include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/GeneratedWeb.h"
+#include "sampleweb/SampleWeb.h"
+#include "support/TestSupport.h"
+
+#include <QDirIterator>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+namespace {
+
+const std::string Program = std::string(GS_PROGRAM_DIR) + "/glimmerscout";
+
+std::set<std::string> FoundUrls(const std::string& file)
+{
+    std::set<std::string> urls;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        urls.insert(line.substr(line.find('\t') + 1));
+    return urls;
+}
+
+// The pictures wget saved, as their URLs (it names folders "host:port/path").
+std::set<std::string> Saved(const std::string& folder)
+{
+    std::set<std::string> urls;
+    QDirIterator it(QString::fromStdString(folder), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        urls.insert("http://" + it.next().mid(static_cast<int>(folder.size()) + 1).toStdString());
+    return urls;
+}
+
+TRun Best(const TRun& a, const TRun& b) { return {std::min(a.Seconds, b.Seconds), std::min(a.Cpu, b.Cpu)}; }
+
+struct Side {
+    TRun run{1e9, 1e9};
+    std::string cpus; // of every run
+    std::set<std::string> pictures;
+
+    void Add(const TRun& r)
+    {
+        run = Best(run, r);
+        char text[32];
+        std::snprintf(text, sizeof text, cpus.empty() ? "%.3f" : " %.3f", r.Cpu);
+        cpus += text;
+    }
+};
+
+// One web: the program searching it, wget reading its site pages.
+// want: how many pictures the search lists; listed: which, when known.
+// skip: a regular expression of URLs wget leaves out.
+void Compare(const char* title, const std::string& ini, const std::string& phrase, size_t want,
+             const std::set<std::string>* listed, const std::vector<std::string>& pages, const std::string& skip,
+             int repetitions)
+{
+    TempDir dir;
+    const std::string pageList = dir.File("pages.txt");
+    {
+        std::ofstream out(pageList);
+        for (const std::string& page : pages)
+            out << page << "\n";
+    }
+    Side ours, theirs;
+    for (int i = 0; i < repetitions; ++i) {
+        const std::string found = dir.File("found.txt");
+        ours.Add(RunTool({Program, "--search", phrase, "--settings", ini, "--check", "--recursive", "--max-results",
+                          std::to_string(want)},
+                         found));
+        ours.pictures = FoundUrls(found);
+        const std::string folder = dir.File("wget" + std::to_string(i));
+        std::vector<std::string> wget{"wget", "-q", "--no-proxy", "-e", "robots=off", "-r", "-l", "1", "-A", "jpg",
+                                      "-H", "-T", "30", "-t", "1", "-P", folder, "-i", pageList};
+        if (!skip.empty())
+            wget.insert(wget.end(), {"--reject-regex", skip});
+        theirs.Add(RunTool(wget));
+        theirs.pictures = Saved(folder);
+    }
+    std::vector<std::string> both;
+    std::set_intersection(ours.pictures.begin(), ours.pictures.end(), theirs.pictures.begin(), theirs.pictures.end(),
+                          std::back_inserter(both));
+    std::printf("%s: %zu site pages, %zu pictures listed by a checked recursive search (best of %d runs)\n", title,
+                pages.size(), want, repetitions);
+    const char* same = listed ? (ours.pictures == *listed ? ", those of the catalogue" : ", NOT those of the catalogue")
+                              : "";
+    std::printf("  glimmerscout --search: %zu pictures found%s, %.3f s CPU (runs: %s), %.2f s wall\n",
+                ours.pictures.size(), same, ours.run.Cpu, ours.cpus.c_str(), ours.run.Seconds);
+    std::printf("  wget -r -l 1 -A jpg:   %zu pictures fetched, %zu of them found by both, %.3f s CPU (runs: %s), "
+                "%.2f s wall\n",
+                theirs.pictures.size(), both.size(), theirs.run.Cpu, theirs.cpus.c_str(), theirs.run.Seconds);
+    std::printf("  CPU glimmerscout / wget: %.2f -> %s (goal < 1); wall: %.2f\n\n", ours.run.Cpu / theirs.run.Cpu,
+                ours.run.Cpu < theirs.run.Cpu ? "met" : "MISSED", ours.run.Seconds / theirs.run.Seconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::printf("(wget exits with 8 when a link answers 404, as some of the sample web's do; "
+                "the program's health lines go to standard error)\n\n");
+    TRun start{1e9, 1e9};
+    for (int i = 0; i < repetitions; ++i)
+        start = Best(start, RunTool({Program, "--help"}, "/dev/null"));
+    std::printf("Start-up alone (glimmerscout --help): %.3f s CPU, %.3f s wall\n\n", start.Cpu, start.Seconds);
+
+    TempDir dir;
+    {
+        sampleweb::SampleWeb web;
+        web.Start();
+        const sampleweb::Catalogue catalogue(web.GetAddresses());
+        const std::string ini = dir.File("sample.ini");
+        sampleweb::WriteBaseAddressSettings(ini, web.GetAddresses());
+        std::set<std::string> listed;
+        for (const auto& row : catalogue.Listing({}))
+            listed.insert(row.url);
+        // The host that never answers is left out: the program stops before its check ends.
+        Compare("(a) The sample web", ini, "red cars", listed.size(), &listed, catalogue.PagesVisited(true),
+                web.GetAddresses().Base(sampleweb::Host::Stall) + "/", repetitions);
+    }
+    {
+        constexpr int listedPages = 100;
+        sampleweb::GeneratedWebCounts counts;
+        sampleweb::GeneratedWeb web(counts);
+        web.Start();
+        // Every service on the generated web (which answers only HotBot's path), the fast profile.
+        const std::string ini = dir.File("generated.ini");
+        TIniFile settings(ini);
+        for (const char* key : {"HotBotBaseAddress", "LycosBaseAddress", "ScourNetBaseAddress"})
+            settings.WriteString("Options", key, web.Base());
+        settings.WriteBool("Options", "SlowConnection", false);
+        // Two pictures on each page, its thumbnail's page included.
+        Compare("(b) A generated web, fast profile", ini, "soak" + std::to_string(listedPages), 4 * listedPages,
+                nullptr, sampleweb::GeneratedWeb::SoakPages(web.Base(), listedPages), "", repetitions);
+    }
+    return 0;
+}

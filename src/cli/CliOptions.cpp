@@ -1,0 +1,162 @@
+#include "cli/CliOptions.h"
+
+#include "schedule/RequestScheduler.h"
+
+#include <charconv>
+#include <cmath>
+#include <set>
+
+namespace {
+
+enum class TKind { Switch, Value };
+
+struct TOptionSpec {
+    const char* Name;
+    const char* Key; // options that set the same thing share a key
+    TKind Kind;
+};
+
+constexpr TOptionSpec kSpecs[] = {
+    {"--search", "search", TKind::Value},       {"--recursive", "recursive", TKind::Switch},
+    {"--no-recursive", "recursive", TKind::Switch}, {"--check", "check", TKind::Switch},
+    {"--no-check", "check", TKind::Switch},     {"--json", "json", TKind::Switch},
+    {"--max-results", "max", TKind::Value},     {"--time-limit", "time", TKind::Value},
+    {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
+    {"--help", "help", TKind::Switch},
+};
+
+const TOptionSpec* FindSpec(const std::string& name)
+{
+    for (const TOptionSpec& spec : kSpecs)
+        if (name == spec.Name)
+            return &spec;
+    return nullptr;
+}
+
+bool ParseCount(const std::string& text, int64_t& count)
+{
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, count);
+    return ec == std::errc() && at == end && count >= 1;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds)
+{
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, seconds);
+    // A bound that fits a timer: about 24 days.
+    return ec == std::errc() && at == end && std::isfinite(seconds) && seconds > 0 && seconds <= 2e6;
+}
+
+// Sets the option; an error text when its value is refused.
+std::string Apply(const std::string& name, const std::string& value, TCliOptions& o)
+{
+    if (name == "--search") {
+        if (value.find_first_not_of(" \t") == std::string::npos)
+            return "the search phrase is empty";
+        o.Phrase = value;
+    } else if (name == "--recursive" || name == "--no-recursive") {
+        o.Recursive = name == "--recursive";
+    } else if (name == "--check" || name == "--no-check") {
+        o.CheckLinks = name == "--check";
+    } else if (name == "--json") {
+        o.Json = true;
+    } else if (name == "--help") {
+        o.Help = true;
+    } else if (name == "--max-results") {
+        int64_t n = 0;
+        if (!ParseCount(value, n))
+            return "--max-results needs a whole number of 1 or more, not '" + value + "'";
+        o.MaxResults = n;
+    } else if (name == "--time-limit") {
+        double s = 0;
+        if (!ParseSeconds(value, s))
+            return "--time-limit needs a number of seconds above 0, not '" + value + "'";
+        o.TimeLimit = s;
+    } else if (value.empty()) {
+        return name + " needs a value";
+    } else {
+        (name == "--save" ? o.SaveDir : o.SettingsFile) = value;
+    }
+    return {};
+}
+
+} // namespace
+
+TCliParse ParseArguments(const std::vector<std::string>& args)
+{
+    TCliParse result;
+    std::set<std::string> keys;
+    for (size_t i = 0; i < args.size() && result.Error.empty(); ++i) {
+        const std::string& arg = args[i];
+        if (!arg.starts_with("--")) {
+            result.Error = "unexpected argument '" + arg + "'";
+            break;
+        }
+        const size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        const TOptionSpec* spec = FindSpec(name);
+        if (!spec) {
+            result.Error = "unknown option " + name;
+            break;
+        }
+        if (!keys.insert(spec->Key).second) {
+            result.Error = name + " repeats or contradicts an option before it";
+            break;
+        }
+        std::string value;
+        if (spec->Kind == TKind::Switch) {
+            if (eq != std::string::npos)
+                result.Error = name + " takes no value";
+        } else if (eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+        } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+            value = args[++i];
+        } else {
+            result.Error = name + " needs a value";
+        }
+        if (result.Error.empty())
+            result.Error = Apply(name, value, result.Options);
+    }
+    if (result.Error.empty() && !result.Options.Help && result.Options.Phrase.empty())
+        result.Error = "--search PHRASE is required";
+    if (!result.Error.empty())
+        result.Options = {};
+    return result;
+}
+
+std::string Usage()
+{
+    return "Usage: glimmerscout --search PHRASE [options]\n"
+           "Searches without a window, with the services and settings of the settings file, and prints\n"
+           "each picture found as it is found: its size in bytes (or UNKNOWN), a tab, its address.\n"
+           "A phrase that is an http:// address searches that page.\n"
+           "\n"
+           "  --search PHRASE       what to search for\n"
+           "  --recursive           follow thumbnail pages one level deep (default: the setting)\n"
+           "  --no-recursive        do not follow them\n"
+           "  --check               check each picture's size and type first (default: the setting)\n"
+           "  --no-check            list pictures unchecked, size UNKNOWN\n"
+           "  --json                one JSON object a line: {\"url\", \"size\" (null if unknown), \"name\"}\n"
+           "  --max-results N       stop after N pictures\n"
+           "  --time-limit S        stop after S seconds\n"
+           "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"
+           "                        an existing file is never overwritten\n"
+           "  --settings FILE       the settings file (default: glimmerscout.ini beside the program)\n"
+           "  --help                show this text\n"
+           "\n"
+           "It ends when nothing has been waiting or running for "
+           + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " seconds, or at a limit; then it\n"
+           "prints a line per service on standard error. On a terminal, standard error also shows\n"
+           "the progress.\n"
+           "Exit status: 0 when it ran, 1 when no service could be reached, 2 for bad arguments\n"
+           "(also a settings file that is not there, or a save folder that cannot be made).\n";
+}
+
+bool WantsCommandLine(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).starts_with("--"))
+            return true;
+    return false;
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line asks for. Unset switches leave the settings file's
+// choice; unset limits mean none.
+struct TCliOptions {
+    std::string Phrase;
+    std::optional<bool> Recursive;
+    std::optional<bool> CheckLinks;
+    bool Json = false;
+    std::optional<int64_t> MaxResults; // at least 1
+    std::optional<double> TimeLimit;   // seconds, more than 0
+    std::string SaveDir;               // empty: nothing is saved
+    std::string SettingsFile;          // empty: the one beside the executable
+    bool Help = false;
+};
+
+// Options, or the reason they were refused (Error not empty).
+struct TCliParse {
+    TCliOptions Options;
+    std::string Error;
+};
+
+// args: the arguments after the program's name. Each option with a value
+// takes it as the next argument or after "=". Errors: an unknown option, a
+// stray argument, an option given twice, both forms of a switch, a missing or
+// malformed value, an empty phrase, and no --search (unless --help).
+TCliParse ParseArguments(const std::vector<std::string>& args);
+
+// The usage text, for --help and after an error.
+std::string Usage();
+
+// The program runs without a window when any argument starts with "--".
+bool WantsCommandLine(int argc, const char* const* argv);

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The figures of a running command-line search.
+struct TProgress {
+    size_t PagesRunning = 0;
+    size_t PagesQueued = 0;
+    uint64_t PagesDone = 0;
+    size_t ChecksRunning = 0;
+    size_t ChecksQueued = 0;
+    uint64_t ChecksDone = 0;
+    uint64_t Found = 0;
+};
+
+// "pages 2 running, 5 queued, 12 done | checks ... | found 17"
+std::string ProgressText(const TProgress& p);

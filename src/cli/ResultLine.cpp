@@ -1,0 +1,39 @@
+#include "cli/ResultLine.h"
+
+#include "core/TextHelpers.h"
+#include "platform/ui/AnsiText.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+std::string ControlsEscaped(const std::string& url)
+{
+    std::string out;
+    for (const char c : url) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", b);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string ResultLine(const std::string& url, int64_t size, bool json)
+{
+    if (!json)
+        return (size > 0 ? std::to_string(size) : std::string("UNKNOWN")) + "\t" + ControlsEscaped(url) + "\n";
+    std::string name;
+    ExtractFileNameFromURL(url, name);
+    QJsonObject object{{"url", ToQt(url)}, {"name", ToQt(name)}};
+    object.insert("size", size > 0 ? QJsonValue(static_cast<qint64>(size)) : QJsonValue());
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+}

@@ -1,0 +1,74 @@
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The options as one line, "-" for an unset one.
+std::string Shown(const TCliOptions& o)
+{
+    const auto opt = [](const auto& v) { return v ? std::to_string(*v) : std::string("-"); };
+    return "[" + o.Phrase + "] r" + opt(o.Recursive) + " c" + opt(o.CheckLinks) + " j" + std::to_string(o.Json) + " m"
+           + opt(o.MaxResults) + " t" + opt(o.TimeLimit) + " [" + o.SaveDir + "] [" + o.SettingsFile + "] h"
+           + std::to_string(o.Help);
+}
+
+TEST(Arguments, AreReadOrRefusedWithTheReason)
+{
+    const std::string plain = " r- c- j0 m- t- [] [] h0";
+    const struct {
+        std::vector<std::string> args;
+        std::string expected; // the options shown, or "error: " and a part of the message
+    } rows[] = {
+        {{"--search", "red cars"}, "[red cars]" + plain},
+        {{"--search=red cars"}, "[red cars]" + plain},
+        {{"--search", "a=b"}, "[a=b]" + plain},
+        {{"--search", "http://h:8/g.html", "--no-recursive", "--check"}, "[http://h:8/g.html] r0 c1 j0 m- t- [] [] h0"},
+        {{"--recursive", "--no-check", "--json", "--search", "x"}, "[x] r1 c0 j1 m- t- [] [] h0"},
+        {{"--search", "x", "--max-results", "25", "--time-limit=1.5", "--save", "out dir", "--settings", "g.ini"},
+         "[x] r- c- j0 m25 t1.500000 [out dir] [g.ini] h0"},
+        {{"--help"}, "[] r- c- j0 m- t- [] [] h1"},
+        {{"--search", "x", "--help"}, "[x] r- c- j0 m- t- [] [] h1"},
+        {{}, "error: --search PHRASE is required"},
+        {{"--json"}, "error: --search PHRASE is required"},
+        {{"--search"}, "error: --search needs a value"},
+        {{"--search", "--json"}, "error: --search needs a value"},
+        {{"--search", "  "}, "error: the search phrase is empty"},
+        {{"--search="}, "error: the search phrase is empty"},
+        {{"--search", "x", "y"}, "error: unexpected argument 'y'"},
+        {{"--search", "x", "--colour"}, "error: unknown option --colour"},
+        {{"--search", "x", "--search", "y"}, "error: --search repeats"},
+        {{"--search", "x", "--recursive", "--no-recursive"}, "error: --no-recursive repeats or contradicts"},
+        {{"--search", "x", "--check", "--check"}, "error: --check repeats"},
+        {{"--search", "x", "--json=yes"}, "error: --json takes no value"},
+        {{"--search", "x", "--max-results", "0"}, "error: --max-results needs a whole number of 1 or more, not '0'"},
+        {{"--search", "x", "--max-results", "-3"}, "error: --max-results needs a whole number"},
+        {{"--search", "x", "--max-results", "3x"}, "error: --max-results needs a whole number"},
+        {{"--search", "x", "--max-results", "99999999999999999999"}, "error: --max-results needs a whole number"},
+        {{"--search", "x", "--time-limit", "0"}, "error: --time-limit needs a number of seconds above 0"},
+        {{"--search", "x", "--time-limit", "nan"}, "error: --time-limit needs"},
+        {{"--search", "x", "--time-limit", "1e9"}, "error: --time-limit needs"},
+        {{"--search", "x", "--save="}, "error: --save needs a value"},
+        {{"--search", "x", "--settings"}, "error: --settings needs a value"},
+        {{"--help", "--bogus"}, "error: unknown option --bogus"},
+    };
+    for (const auto& row : rows) {
+        const TCliParse parse = ParseArguments(row.args);
+        const std::string got = parse.Error.empty() ? Shown(parse.Options) : "error: " + parse.Error;
+        const bool refused = row.expected.starts_with("error: ");
+        EXPECT_EQ(refused ? got.substr(0, row.expected.size()) : got, row.expected) << got;
+        EXPECT_TRUE(!refused || Shown(parse.Options) == Shown({})) << got;
+    }
+}
+
+TEST(Arguments, AnOptionChoosesTheCommandLine)
+{
+    const char* none[] = {"glimmerscout"};
+    const char* stray[] = {"glimmerscout", "photo.jpg"};
+    const char* option[] = {"glimmerscout", "photo.jpg", "--help"};
+    EXPECT_FALSE(WantsCommandLine(1, none));
+    EXPECT_FALSE(WantsCommandLine(2, stray));
+    EXPECT_TRUE(WantsCommandLine(3, option));
+}
+
+} // namespace

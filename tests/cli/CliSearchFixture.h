@@ -1,0 +1,107 @@
+#pragma once
+#include "cli/CliSearch.h"
+#include "platform/IniFile.h"
+#include "platform/TickCount.h"
+#include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/SampleWeb.h"
+#include "support/TestSupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+
+// A command-line search in this process against the sample web, which its
+// settings file points at; the engine's timers at ten times the pace.
+class CliSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        web.Start();
+        sampleweb::WriteBaseAddressSettings(ini, web.GetAddresses());
+    }
+    void TearDown() override
+    {
+        search.reset();
+        SetTickCountOffset(0);
+        web.Stop();
+    }
+
+    // idle: how long nothing to do ends the search.
+    void Begin(TCliOptions options, uint32_t idle = 300)
+    {
+        options.Phrase = "red cars";
+        options.SettingsFile = ini;
+        out.str("");
+        err.str("");
+        search = std::make_unique<TCliSearch>(options, out, err, false);
+        TSearchEngine& e = search->Engine;
+        for (QTimer* t : {&e.CheckStartTimer, &e.PageStartTimer, &e.PageReapTimer, &e.CheckReapTimer})
+            t->setInterval(t->interval() / 10);
+        search->IdlePeriod = idle;
+        ASSERT_TRUE(search->Start()) << err.str();
+    }
+
+    // Runs to the end. The check of the stalling host ends only by its
+    // time-out: once it is all that runs, the clock jumps past it.
+    bool RunToEnd()
+    {
+        const TSearchEngine& e = search->Engine;
+        const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
+        const auto onlyStalling = [&] {
+            return e.Scheduler.GetPageQueue.empty() && e.Scheduler.CheckLinkQueue.empty() && e.Scheduler.Pages().empty()
+                   && std::all_of(e.Scheduler.Checks().begin(), e.Scheduler.Checks().end(),
+                                  [&](const TRunningRequest& r) { return r.Client->URL.starts_with(stall); });
+        };
+        if (!WaitUntil([&] { return search->Finished() || onlyStalling(); }, std::chrono::seconds(90)))
+            return false;
+        SetTickCountOffset(TickCountOffset() + TRequestScheduler::RequestTimeout + 1000);
+        const bool ended = WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(30));
+        SetTickCountOffset(0);
+        return ended;
+    }
+
+    static std::vector<std::string> Lines(const std::string& text)
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    // The lines printed, text or JSON, as result rows sorted as the catalogue sorts them.
+    std::vector<sampleweb::ListedPicture> Printed() const
+    {
+        std::vector<sampleweb::ListedPicture> rows;
+        for (const std::string& line : Lines(out.str())) {
+            const size_t tab = line.find('\t');
+            if (!line.starts_with("{")) {
+                rows.push_back({line.substr(tab + 1), line.substr(0, tab)});
+                continue;
+            }
+            QJsonParseError error{};
+            const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+            const std::string url = o["url"].toString().toStdString();
+            EXPECT_EQ(o["name"].toString().toStdString(), url.substr(url.rfind('/') + 1));
+            rows.push_back({url, o["size"].isNull() ? "UNKNOWN" : std::to_string(o["size"].toInteger())});
+        }
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
+        return rows;
+    }
+
+    std::vector<sampleweb::ListedPicture> Expected(bool checkLinks, bool recursive) const
+    {
+        return sampleweb::Catalogue(web.GetAddresses()).Listing({checkLinks, recursive, {}});
+    }
+
+    sampleweb::SampleWeb web;
+    TempDir dir;
+    std::string ini = dir.File("glimmerscout.ini");
+    std::ostringstream out, err;
+    std::unique_ptr<TCliSearch> search;
+};

@@ -1,0 +1,126 @@
+#include "CliSearchFixture.h"
+
+#include "support/Loopback.h"
+
+#include <QDir>
+#include <optional>
+#include <set>
+
+namespace {
+
+TEST_F(CliSearchTest, PrintsWhatTheWindowListsForTheSameSettings)
+{
+    const struct {
+        std::optional<bool> check, recursive; // the options; unset: the settings file's
+        bool storedCheck, storedRecursive;    // in the settings file
+        bool json;
+        bool listedCheck, listedRecursive; // what the window lists with
+    } rows[] = {
+        {true, true, false, false, false, true, true},
+        {false, false, true, true, false, false, false},
+        {std::nullopt, std::nullopt, true, false, false, true, false},
+        {std::nullopt, std::nullopt, true, true, true, true, true},
+    };
+    for (const auto& row : rows) {
+        TIniFile(ini).WriteBool("Options", "CheckLinks", row.storedCheck);
+        TIniFile(ini).WriteBool("Options", "RecursiveSearch", row.storedRecursive);
+        TCliOptions o;
+        o.CheckLinks = row.check;
+        o.Recursive = row.recursive;
+        o.Json = row.json;
+        Begin(o);
+        ASSERT_TRUE(RunToEnd());
+        EXPECT_EQ(Printed(), Expected(row.listedCheck, row.listedRecursive)) << row.listedCheck << row.listedRecursive;
+        EXPECT_EQ(search->ExitStatus(), 0);
+        // A line for each of the four services, none with a warning.
+        const auto health = Lines(err.str());
+        EXPECT_EQ(health.size(), 4u) << err.str();
+        EXPECT_EQ(err.str().find(" - "), std::string::npos) << err.str();
+    }
+}
+
+TEST_F(CliSearchTest, AResultLimitOrATimeLimitEndsIt)
+{
+    const struct {
+        std::optional<int64_t> max;
+        std::optional<double> seconds;
+    } rows[] = {{3, std::nullopt}, {std::nullopt, 0.5}};
+    for (const auto& row : rows) {
+        TCliOptions o;
+        o.CheckLinks = false;
+        o.MaxResults = row.max;
+        o.TimeLimit = row.seconds;
+        Begin(o, 600000); // the work running out would take ten minutes to end it
+        ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(20)));
+        EXPECT_EQ(search->ExitStatus(), 0);
+        EXPECT_TRUE(!row.max || Lines(out.str()).size() == 3u) << out.str();
+    }
+}
+
+TEST_F(CliSearchTest, NoServiceReachedExitsWithOne)
+{
+    uint16_t port = 0;
+    const int closed = BoundLoopbackSocket(SOCK_STREAM, port); // bound, not listening: refused
+    for (const char* key : {"HotBotBaseAddress", "LycosBaseAddress", "ScourNetBaseAddress"})
+        TIniFile(ini).WriteString("Options", key, "http://127.0.0.1:" + std::to_string(port));
+    Begin({});
+    ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(20)));
+    ::close(closed);
+    EXPECT_EQ(search->ExitStatus(), 1);
+    EXPECT_EQ(out.str(), "");
+    const auto health = Lines(err.str());
+    ASSERT_EQ(health.size(), 4u) << err.str();
+    for (const std::string& line : health)
+        EXPECT_NE(line.find(" - "), std::string::npos) << line;
+}
+
+TEST_F(CliSearchTest, UnusableSettingsOrFolderExitWithTwo)
+{
+    for (const auto& [settings, save] : {std::pair{dir.File("none.ini"), std::string()},
+                                         std::pair{ini, dir.File("missing/parent")}}) {
+        TCliOptions o;
+        o.Phrase = "red cars";
+        o.SettingsFile = settings;
+        o.SaveDir = save;
+        TCliSearch s(o, out, err, false);
+        EXPECT_FALSE(s.Start());
+        EXPECT_EQ(s.ExitStatus(), 2);
+    }
+}
+
+// Into the sub folder named after the phrase, under the pictures' own names;
+// a name already there is kept and the picture takes the first free numbered name.
+TEST_F(CliSearchTest, SaveWritesTheExactBytesWithoutOverwriting)
+{
+    TIniFile(ini).WriteBool("Options", "SubDir", true);
+    TIniFile(ini).WriteString("Options", "SavePath", dir.File("elsewhere"));
+    const std::string folder = dir.File("saved/red cars/");
+    const auto expected = Expected(true, true);
+    std::multiset<std::string> wanted{"mine"}, written;
+    std::set<std::string> names; // the pictures' own
+    for (const auto& row : expected) {
+        wanted.insert(sampleweb::Catalogue(web.GetAddresses()).PictureBytes(row.url));
+        names.insert(row.url.substr(row.url.rfind('/') + 1));
+    }
+    const std::string taken = *names.begin();
+    QDir().mkpath(QString::fromStdString(folder));
+    WriteFile(folder + taken, "mine");
+
+    TCliOptions o;
+    o.CheckLinks = true;
+    o.SaveDir = dir.File("saved");
+    Begin(o);
+    ASSERT_TRUE(RunToEnd());
+    ASSERT_EQ(Printed(), expected);
+    EXPECT_EQ(search->ExitStatus(), 0);
+    EXPECT_FALSE(QDir(QString::fromStdString(dir.File("elsewhere"))).exists());
+    EXPECT_EQ(ReadFile(folder + taken), "mine");
+    EXPECT_NE(ReadFile(folder + "red cars_1.jpg"), "");
+    for (const QString& name : QDir(QString::fromStdString(folder)).entryList(QDir::Files)) {
+        EXPECT_TRUE(names.count(name.toStdString()) || name.startsWith("red cars_")) << name.toStdString();
+        written.insert(ReadFile(folder + name.toStdString()));
+    }
+    EXPECT_TRUE(written == wanted);
+}
+
+} // namespace
