@@ -3,7 +3,6 @@
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTimer>
 
 TForm1* Form1 = nullptr;
@@ -28,10 +27,4 @@ TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
-}
-
-std::string TForm1::DefaultSettingsFile()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return (exe.absolutePath() + "/" + exe.completeBaseName() + ".ini").toStdString();
 }

@@ -33,8 +33,6 @@ public:
     explicit TForm1(const std::string& settingsFile = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    static std::string DefaultSettingsFile();
-
     // The search: queues, scheduler and its timers, results. The members
     // below that name its parts are views of it.
     TSearchEngine Engine;

@@ -22,7 +22,7 @@ void TForm1::FormCreate()
 {
     CatchAll("error code : #000A (Create) ", [&] {
         Randomize();
-        IniFile = std::make_unique<TIniFile>(FSettingsFile.empty() ? DefaultSettingsFile() : FSettingsFile);
+        IniFile = std::make_unique<TIniFile>(FSettingsFile.empty() ? ProgramSettingsFile() : FSettingsFile);
         // The work lists are members, alive and empty from construction.
         SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };

@@ -6,7 +6,6 @@
 #include "platform/TickCount.h"
 #include "search/ServiceHealth.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <algorithm>
@@ -15,13 +14,6 @@
 namespace {
 
 const char* const kOptions = "Options";
-
-// Beside the executable, named like it, as the main window uses it.
-std::string DefaultSettingsFile()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return (exe.absolutePath() + "/" + exe.completeBaseName() + ".ini").toStdString();
-}
 
 bool IsFolder(const std::string& path)
 {
@@ -52,7 +44,7 @@ bool TCliSearch::Fail(const std::string& message, int status)
 
 bool TCliSearch::Start()
 {
-    const std::string file = FOptions.SettingsFile.empty() ? DefaultSettingsFile() : FOptions.SettingsFile;
+    const std::string file = FOptions.SettingsFile.empty() ? ProgramSettingsFile() : FOptions.SettingsFile;
     if (!FOptions.SettingsFile.empty() && !QFileInfo(QString::fromStdString(file)).isFile())
         return Fail("no settings file " + file, 2);
     if (!FOptions.SaveDir.empty()) {

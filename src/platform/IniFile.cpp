@@ -2,6 +2,9 @@
 
 #include "platform/AnsiCase.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -350,4 +353,10 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value)
 {
     WriteString(section, key, value ? "1" : "0");
+}
+
+std::string ProgramSettingsFile()
+{
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    return (exe.absolutePath() + "/" + exe.completeBaseName() + ".ini").toStdString();
 }

@@ -42,3 +42,6 @@ private:
 // Decimal, or hexadecimal after "0x"/"0X"/"$", with an optional sign;
 // anything else, or a value outside 32 bits, gives def.
 int StrToIntDef(const std::string& text, int def);
+
+// The program's settings file: beside the executable, named like it with ".ini".
+std::string ProgramSettingsFile();
