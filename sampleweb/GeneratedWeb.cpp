@@ -164,9 +164,13 @@ std::vector<std::string> GeneratedWeb::SoakPages(const std::string& base, int li
 std::vector<std::string> GeneratedWeb::SoakPictures(const std::string& base, int listed)
 {
     std::vector<std::string> pictures;
-    for (int i = 0; i < listed; ++i)
-        for (const char* letter : {"-a", "-b", "-c", "-d"})
-            pictures.push_back(base + "/site/pics/" + std::to_string(i) + letter + ".jpg");
+    for (int i = 0; i < listed; ++i) {
+        const std::string n = std::to_string(i);
+        // Two on the listed page, two on the deep page it links to.
+        for (const std::string& picture :
+             {"/site/pics/" + n + "-a", "/site/pics/" + n + "-b", "/site/deep/pics/" + n + "-c", "/site/deep/pics/" + n + "-d"})
+            pictures.push_back(base + picture + ".jpg");
+    }
     return pictures;
 }
 
