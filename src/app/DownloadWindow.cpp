@@ -1,6 +1,6 @@
 #include "app/DownloadWindow.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QResizeEvent>
 #include <QShowEvent>

@@ -1,6 +1,6 @@
 #include "app/ExtractForm.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "app/Form2.h"
 #include "app/HealthList.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "app/PlacedLabel.h"
 
 #include "platform/ErrorLog.h"
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "app/HealthList.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #include "app/Options.h"
 
 #include "download/SlideShowInterval.h"
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 

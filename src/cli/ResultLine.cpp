@@ -1,7 +1,7 @@
 #include "cli/ResultLine.h"
 
 #include "core/TextHelpers.h"
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 #include "controls/ResultRows.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 void TResultRows::Append(int64_t size)
 {

@@ -1,6 +1,6 @@
 #include "controls/UrlLabel.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Shell.h"
 

@@ -1,6 +1,6 @@
 #include "platform/ui/Dialogs.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "platform/ui/Shell.h"
 
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <QDesktopServices>
 #include <QUrl>

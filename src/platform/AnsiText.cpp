@@ -1,4 +1,4 @@
-#include "platform/ui/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <array>
 
