@@ -15,6 +15,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -154,6 +155,26 @@ Place Find(const Lines& l, const std::string& section, const std::string& key)
     return p;
 }
 
+// Every key's value as Find finds it: in the first section of a name, the
+// first key of a name; names folded as AnsiSameText compares them.
+using Index = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
+
+Index IndexOf(const Lines& l)
+{
+    Index index;
+    std::unordered_map<std::string, std::string>* keys = nullptr;
+    for (const std::string& line : l.text) {
+        if (auto s = SectionName(line)) {
+            auto [at, first] = index.try_emplace(AnsiLowerCase(*s));
+            keys = first ? &at->second : nullptr;
+        } else if (keys) {
+            if (auto k = KeyName(line))
+                keys->try_emplace(AnsiLowerCase(*k), ValueOf(line));
+        }
+    }
+    return index;
+}
+
 // A settings file that is a symbolic link is written through it: the link
 // stays, and the file it points to gets the new text.
 std::string LinkTarget(const std::string& path)
@@ -265,6 +286,17 @@ struct TIniFile::TSnapshot {
     Lines lines;
     FileVersion version;
     bool settled = false;
+    std::shared_ptr<const Index> index = std::make_shared<const Index>();
+
+    // The key's value; null when the file has none.
+    const std::string* Value(const std::string& section, const std::string& key) const
+    {
+        const auto keys = index->find(AnsiLowerCase(section));
+        if (keys == index->end())
+            return nullptr;
+        const auto value = keys->second.find(AnsiLowerCase(key));
+        return value == keys->second.end() ? nullptr : &value->second;
+    }
 };
 
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
@@ -283,28 +315,27 @@ std::shared_ptr<const TIniFile::TSnapshot> TIniFile::Snapshot() const
     const FileVersion version(st);
     if (FSnapshot && FSnapshot->settled && FSnapshot->version == version)
         return FSnapshot;
-    FSnapshot = std::make_shared<const TSnapshot>(TSnapshot{ReadLines(FFileName), version, Settled(version)});
+    Lines lines = ReadLines(FFileName);
+    // A file read again because it may still change under the same version
+    // keeps its index while its lines are the same.
+    auto index = FSnapshot && FSnapshot->lines.text == lines.text ? FSnapshot->index
+                                                                  : std::make_shared<const Index>(IndexOf(lines));
+    FSnapshot = std::make_shared<const TSnapshot>(TSnapshot{std::move(lines), version, Settled(version), std::move(index)});
     return FSnapshot;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
 {
     const auto snapshot = Snapshot();
-    const Lines& l = snapshot->lines;
-    const Place p = Find(l, section, key);
-    if (p.keyLine < 0)
-        return def.substr(0, MaxValueLength);
-    return ValueOf(l.text[static_cast<size_t>(p.keyLine)]).substr(0, MaxValueLength);
+    const std::string* value = snapshot->Value(section, key);
+    return (value ? *value : def).substr(0, MaxValueLength);
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const
 {
     const auto snapshot = Snapshot();
-    const Lines& l = snapshot->lines;
-    const Place p = Find(l, section, key);
-    if (p.keyLine < 0)
-        return def;
-    return StrToIntDef(ValueOf(l.text[static_cast<size_t>(p.keyLine)]), def);
+    const std::string* value = snapshot->Value(section, key);
+    return value ? StrToIntDef(*value, def) : def;
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const

@@ -55,6 +55,20 @@ TEST(IniFile, NamesMatchIgnoringCase)
     EXPECT_EQ(ReadFile(dir.File("gs.ini")), "[Options]\nSMALLERTHANBOOL=1\n");
 }
 
+// A name given twice: the first section of it counts, and in it the first key.
+TEST(IniFile, ReadsTheFirstSectionAndTheFirstKeyOfAName)
+{
+    TempDir dir;
+    const std::string path = dir.File("gs.ini");
+    WriteFile(path, "Wait=1\n[Other]\nWait=2\n[Options]\n; Wait=3\n  Wait = \"4\" \nWAIT=5\n[\xC4rger]\n\xC4=6\n"
+                    "[options]\nWait=7\nSpeed=8\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Options", "Wait", 0), 4);
+    EXPECT_EQ(ini.ReadInteger("Options", "Speed", 0), 0);
+    EXPECT_EQ(ini.ReadInteger("\xE4rger", "\xE4", 0), 6);
+    EXPECT_EQ(ini.ReadString("Options", " Wait", "none"), "none");
+}
+
 TEST(IniFile, NumbersDecimalHexAndMalformed)
 {
     TempDir dir;
