@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <sys/epoll.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -118,20 +117,15 @@ void TAsyncSelect::ReadReady()
     } else if (FDatagram) {
         Post(FD_READ, 0);
     } else {
-        int pending = 0;
-        if (ioctl(FSocket, FIONREAD, &pending) == 0 && pending > 0) {
+        // One byte peeked tells data from the peer's close or a failure.
+        char probe;
+        const ssize_t n = recv(FSocket, &probe, 1, MSG_PEEK);
+        if (n > 0) {
             Post(FD_READ, 0);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            FReadArmed = true;
         } else {
-            // Readable with nothing to read: the peer closed or the connection failed.
-            char probe;
-            const ssize_t n = recv(FSocket, &probe, 1, MSG_PEEK);
-            if (n > 0) {
-                Post(FD_READ, 0);
-            } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-                FReadArmed = true;
-            } else {
-                PostClose(n == 0 ? SocketOption(FSocket, SO_ERROR) : errno);
-            }
+            PostClose(n == 0 ? SocketOption(FSocket, SO_ERROR) : errno);
         }
     }
     Update();
