@@ -37,11 +37,20 @@ void TPeerProcess::Start(const std::string& program, const char* const argv[], u
     if (access(program.c_str(), X_OK) != 0)
         return;
     pid_t pid = -1;
-    // Peers that log every connection would drown the test's own output.
+    // Peers that log every connection would drown the test's own output, and
+    // a peer's child that outlives it (a server's per-connection process)
+    // would hold that output open: the test runner waits for it to close.
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // A group of its own, so that stopping it stops its children too.
+    posix_spawnattr_t group;
+    posix_spawnattr_init(&group);
+    posix_spawnattr_setflags(&group, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&group, 0);
+    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, &group, const_cast<char* const*>(argv), environ);
+    posix_spawnattr_destroy(&group);
     posix_spawn_file_actions_destroy(&quiet);
     if (spawned != 0)
         return;
@@ -66,7 +75,7 @@ void TPeerProcess::Stop()
 {
     if (FPid <= 0)
         return;
-    kill(FPid, SIGTERM);
+    kill(-FPid, SIGTERM);
     int status = 0;
     waitpid(FPid, &status, 0);
     FPid = -1;
