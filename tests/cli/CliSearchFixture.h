@@ -31,7 +31,7 @@ protected:
     }
 
     // idle: how long nothing to do ends the search.
-    void Begin(TCliOptions options, uint32_t idle = 300)
+    void Begin(TCliOptions options, uint32_t idle = 50)
     {
         options.Phrase = "red cars";
         options.SettingsFile = ini;
