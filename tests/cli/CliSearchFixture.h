@@ -15,7 +15,7 @@
 #include <sstream>
 
 // A command-line search in this process against the sample web, which its
-// settings file points at; the engine's timers at ten times the pace.
+// settings file points at; the engine's timers at fifty times the pace.
 class CliSearchTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,7 +40,7 @@ protected:
         search = std::make_unique<TCliSearch>(options, out, err, false);
         TSearchEngine& e = search->Engine;
         for (QTimer* t : {&e.CheckStartTimer, &e.PageStartTimer, &e.PageReapTimer, &e.CheckReapTimer})
-            t->setInterval(t->interval() / 10);
+            t->setInterval(t->interval() / 50);
         search->IdlePeriod = idle;
         ASSERT_TRUE(search->Start()) << err.str();
     }

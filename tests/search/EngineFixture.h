@@ -24,9 +24,9 @@ protected:
         engine.OnFound = [this](const std::string& url, int64_t size) {
             found.push_back({url, size > 0 ? std::to_string(size) : "UNKNOWN"});
         };
-        // Ten times the pace: every tick does what it always does, only sooner.
+        // Fifty times the pace: every tick does what it always does, only sooner.
         for (QTimer* t : {&engine.CheckStartTimer, &engine.PageStartTimer, &engine.PageReapTimer, &engine.CheckReapTimer})
-            t->setInterval(t->interval() / 10);
+            t->setInterval(t->interval() / 50);
     }
 
     // Runs a search until nothing waits and nothing runs but the checks stuck
