@@ -75,7 +75,20 @@ void TPeerProcess::Stop()
 {
     if (FPid <= 0)
         return;
+    // A peer gets two seconds to end. Then its whole group is killed, with
+    // whatever it left behind (a server's per-connection children): a test's
+    // end must not wait on it. The group is killed before the peer is
+    // reaped, so its number cannot have gone to another process yet.
     kill(-FPid, SIGTERM);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (;;) {
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(FPid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == FPid
+            || std::chrono::steady_clock::now() > limit)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    kill(-FPid, SIGKILL);
     int status = 0;
     waitpid(FPid, &status, 0);
     FPid = -1;
