@@ -10,13 +10,13 @@ namespace {
 
 enum class TKind { Switch, Value };
 
-struct TOptionSpec {
+struct TKnownOption {
     const char* Name;
     const char* Key; // options that set the same thing share a key
     TKind Kind;
 };
 
-constexpr TOptionSpec kSpecs[] = {
+constexpr TKnownOption kKnownOptions[] = {
     {"--search", "search", TKind::Value},       {"--recursive", "recursive", TKind::Switch},
     {"--no-recursive", "recursive", TKind::Switch}, {"--check", "check", TKind::Switch},
     {"--no-check", "check", TKind::Switch},     {"--json", "json", TKind::Switch},
@@ -25,11 +25,11 @@ constexpr TOptionSpec kSpecs[] = {
     {"--help", "help", TKind::Switch},
 };
 
-const TOptionSpec* FindSpec(const std::string& name)
+const TKnownOption* FindKnownOption(const std::string& name)
 {
-    for (const TOptionSpec& spec : kSpecs)
-        if (name == spec.Name)
-            return &spec;
+    for (const TKnownOption& known : kKnownOptions)
+        if (name == known.Name)
+            return &known;
     return nullptr;
 }
 
@@ -95,17 +95,17 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
         }
         const size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
-        const TOptionSpec* spec = FindSpec(name);
-        if (!spec) {
+        const TKnownOption* known = FindKnownOption(name);
+        if (!known) {
             result.Error = "unknown option " + name;
             break;
         }
-        if (!keys.insert(spec->Key).second) {
+        if (!keys.insert(known->Key).second) {
             result.Error = name + " repeats or contradicts an option before it";
             break;
         }
         std::string value;
-        if (spec->Kind == TKind::Switch) {
+        if (known->Kind == TKind::Switch) {
             if (eq != std::string::npos)
                 result.Error = name + " takes no value";
         } else if (eq != std::string::npos) {
