@@ -6,7 +6,6 @@
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
-#include "platform/AnsiText.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -39,7 +38,7 @@ void TForm1::SearchButtonClick()
     CatchAll("error code : #0047 (SearchButtonClick)", [&] {
         Engine.ServicesOn = {HotBotBox->isChecked(), LycosBox->isChecked(), ScourNetBox->isChecked(),
                              LycosImagesBox->isChecked()};
-        if (!Engine.Start(FromQt(PhraseEdit->text()), CheckBox_RecursiveSearch->isChecked()))
+        if (!Engine.Start(PhraseEdit->text().toStdString(), CheckBox_RecursiveSearch->isChecked()))
             return;
         ClearResultList();
         FoundLabel->setText("0");

@@ -1,5 +1,6 @@
 #include "platform/AnsiText.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -19,21 +20,28 @@ QString ToQt(const std::string& ansi)
     return out;
 }
 
+std::optional<char> AnsiByte(char32_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == u)
+            return static_cast<char>(0x80 + i);
+    return std::nullopt;
+}
+
 std::string FromQt(const QString& text)
 {
     std::string out;
     out.reserve(static_cast<size_t>(text.size()));
-    for (QChar qc : text) {
-        const char16_t u = qc.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.push_back(static_cast<char>(u));
-            continue;
-        }
-        char mapped = '?';
-        for (size_t i = 0; i < kHigh.size(); ++i)
-            if (kHigh[i] == u)
-                mapped = static_cast<char>(0x80 + i);
-        out.push_back(mapped);
-    }
+    for (QChar qc : text)
+        out.push_back(AnsiByte(qc.unicode()).value_or('?'));
     return out;
+}
+
+std::string AsUtf8(const std::string& text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return utf8.hasError() ? ToQt(text).toStdString() : text;
 }

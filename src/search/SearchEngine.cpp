@@ -2,7 +2,9 @@
 
 #include "core/TextHelpers.h"
 #include "net/HttpCli.h"
+#include "platform/AnsiText.h"
 #include "platform/IniFile.h"
+#include "search/ServiceQuery.h"
 #include "search/StartPage.h"
 
 #include <algorithm>
@@ -74,7 +76,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     Scheduler.CheckLinkClientLimit = slow ? 9 : 24;
     const bool startPage = IsStartPage(phrase);
     SearchDirName.clear();
-    MakeValidDir(startPage ? StartPageHost(phrase) : phrase, SearchDirName);
+    MakeValidDir(AsUtf8(startPage ? StartPageHost(phrase) : phrase), SearchDirName);
     if (phrase.empty())
         return false;
     SearchActive = true;
@@ -87,8 +89,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
         QueuePageFetch(StartPageAddress(phrase), ecListedPage);
         return true;
     }
-    std::string query;
-    FixMultiQuery(phrase, query);
+    const std::string query = ServiceQuery(phrase);
     for (int i = 0; i < ServiceCount; ++i)
         if (ServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);

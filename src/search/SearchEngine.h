@@ -57,6 +57,8 @@ public:
     QTimer PageReapTimer;   // 100 ms
     QTimer CheckReapTimer;  // 100 ms
 
+    // phrase: UTF-8 (other bytes are read as Windows-1252); the services get it
+    // in their code page (ServiceQuery), SearchDirName keeps it in UTF-8.
     // Sets the client limits and SearchDirName; with a non-empty phrase also
     // starts a search (results and health emptied) and returns true. An
     // "http://" phrase is fetched as a listed page instead of being sent to

@@ -107,6 +107,14 @@ TEST_F(SearchStart, PhraseEscapesAndDirName)
     EXPECT_EQ(form->SearchDirName, "catsdogs ");
 }
 
+// The phrase box hands the engine what was typed, in UTF-8.
+TEST_F(SearchStart, ThePhraseReachesTheEngineAsTyped)
+{
+    form->PhraseEdit->setText(QString::fromUtf8("\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE caf\xC3\xA9"));
+    form->SearchButtonClick();
+    EXPECT_EQ(form->SearchDirName, "\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE caf\xC3\xA9");
+}
+
 TEST_F(SearchStart, NewSearchClearsResultsShortAndLongLists)
 {
     for (int rows : {150, 250}) {

@@ -56,4 +56,36 @@ TEST_F(EngineQueues, OnlyTheServicesSwitchedOnAreQueried)
               "http://127.0.0.1:8003/cgi-bin/search.cgi?index=image&preview_size=small&query=x\t1");
 }
 
+struct TPhraseCase {
+    const char* label;
+    const char* phrase;
+    const char* query;   // as ScourNet receives it
+    const char* dirName; // the Smart Save folder
+};
+
+class PhraseBytes : public EngineQueues, public ::testing::WithParamInterface<TPhraseCase> {};
+
+// One phrase gives one query, however it was typed: the services get their
+// code page, the disk gets UTF-8.
+TEST_P(PhraseBytes, ServicesGetTheCodePageAndTheFolderUtf8)
+{
+    ASSERT_TRUE(engine.Start(GetParam().phrase, false));
+    ASSERT_EQ(engine.Scheduler.GetPageQueue.size(), 4u);
+    EXPECT_EQ(engine.Scheduler.GetPageQueue[2],
+              std::string("http://www.scournet.com/cgi-bin/search.cgi?index=image&preview_size=small&query=")
+                  + GetParam().query + "\t1");
+    EXPECT_EQ(engine.SearchDirName, GetParam().dirName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, PhraseBytes,
+    ::testing::Values(
+        TPhraseCase{"Utf8", "caf\xC3\xA9 au lait", "caf\xE9+au+lait", "caf\xC3\xA9 au lait"},
+        TPhraseCase{"CodePageBytes", "caf\xE9", "caf\xE9", "caf\xC3\xA9"},
+        TPhraseCase{"EuroSign", "\xE2\x82\xAC/5", "\x80%2F5", "\xE2\x82\xAC" "5"},
+        TPhraseCase{"LettersTheCodePageLacks", "\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE",
+                    "%26%231060%3B%26%231086%3B%26%231090%3B%26%231086%3B", "\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE"},
+        TPhraseCase{"BeyondSixteenBits", "\xF0\x9F\x98\x80", "%26%23128512%3B", "\xF0\x9F\x98\x80"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 } // namespace
