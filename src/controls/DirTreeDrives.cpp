@@ -161,11 +161,14 @@ bool TDirTree::UpdateDrives()
     return changed;
 }
 
+// A drive whose serial was never recorded (a removable one listed without
+// touching it) has its serial recorded and is not re-read: the event may be
+// for a mount the tree does not even show.
 void TDirTree::CheckMediaChange()
 {
     for (auto it = FKnownDrives.rbegin(); it != FKnownDrives.rend(); ++it) {
         const TDrive drive = *it;
-        if (Serial(drive) == RecordedSerial(drive.Root))
+        if (!MediumChanged(drive))
             continue;
         if (QTreeWidgetItem* node = DriveNode(drive.Root))
             ReReadDrive(node, drive);

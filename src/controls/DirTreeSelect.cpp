@@ -49,8 +49,11 @@ void TDirTree::SelectPath(const std::string& path)
     QTreeWidgetItem* node = nullptr;
     {
         TNoRedraw frozen(this);
+        // The disk decides, not the loaded nodes: one may name a folder
+        // deleted since. The node's path holds the letter case on disk.
         node = Walk(folder, true);
-        if (!node && !FolderExists(folder)) {
+        const TDirEntry* entry = EntryOf(node);
+        if (!FolderExists(entry ? entry->Path : folder)) {
             const TDrive* cwdDrive = KnownDrive(FSystem->CurrentDirectory() + "/");
             node = cwdDrive ? DriveNode(cwdDrive->Root) : nullptr;
         }

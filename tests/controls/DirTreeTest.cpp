@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -156,6 +157,19 @@ TEST_F(DirTreeTest, SelectPathFindsFoldersInAnyLetterCaseAndKeepsTheStoredCase)
     EXPECT_EQ(tree->GetSelectedPath(), d); // the current directory's drive
 }
 
+// The disk is asked before the loaded nodes: a deleted folder's node is
+// never selected.
+TEST_F(DirTreeTest, SelectPathOfADeletedFolderSelectsTheCurrentDrive)
+{
+    tree->show();
+    tree->SelectPath(c + "Images/Sub");
+    tree->SelectPath(c);
+    rmdir((c + "Images/Sub").c_str());
+    ASSERT_NE(Node(c + "Images/Sub"), nullptr); // still loaded
+    tree->SelectPath(c + "Images/Sub");
+    EXPECT_EQ(tree->GetSelectedPath(), d);
+}
+
 TEST_F(DirTreeTest, NothingSelectedReadsAsQuestionMark)
 {
     tree->InitialDirectory = "/no/such/folder";
@@ -213,6 +227,21 @@ TEST_F(DirTreeTest, AMediaChangeRereadsTheSelectedDrive)
     tree->SelectPath(d + "photos");
     EXPECT_EQ(tree->GetSelectedPath(), d);
     EXPECT_TRUE(HasPlaceholder(Node(d)));
+}
+
+// A removable drive is listed without reading its volume; an event for a
+// mount the tree does not show must not take it for a new medium.
+TEST_F(DirTreeTest, AnEventForAnUnlistedMountLeavesAnOpenRemovableDriveAlone)
+{
+    tree->SetDriveTypes({drtFixed, drtRemovable});
+    tree->show();
+    EXPECT_EQ(Expanded(d), Names{"photos"});
+    system->Table.push_back({.Root = Folder("net"), .Kind = drtRemote});
+    tree->DeviceChanged();
+    EXPECT_EQ(TopLevel(), (Names{c, d}));
+    EXPECT_TRUE(EntryOf(Node(d))->ChildrenRead);
+    EXPECT_TRUE(Node(d)->isExpanded());
+    EXPECT_EQ(Children(d), Names{"photos"});
 }
 
 TEST_F(DirTreeTest, OnAddDirVetoesAndOnFindDirReplacesTheListing)
