@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -41,11 +42,21 @@ void TForm1::ConnectHandlers()
     LogoButton->OnMouseLeave = [this] { LuminFade9MouseLeave(); };
     HomeSiteButton->OnClick = [] { CallBrowser(HomePageAddress); };
     TellFriendButton->OnClick = [] { CallBrowser(TellAFriendLink()); };
-    PhraseEdit->installEventFilter(this);
+    // Key preview: the window sees every key of its controls before they do,
+    // whichever control has the focus, also one added later.
+    qApp->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e)
 {
+    if (e->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        char key = k->text().isEmpty() ? 0 : k->text().at(0).toLatin1();
+        if (k->key() == Qt::Key_Escape)
+            key = 27;
+        FormKeyPress(key); // passes every key on, as it was
+    }
     if (watched == PhraseEdit && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
@@ -66,14 +77,26 @@ void TForm1::showEvent(QShowEvent* e)
     }
 }
 
+// LeftPos and TopPos place the window's frame, title bar included, so the
+// window opens on the screen and where the user left it; Width and Height
+// are the inner area's. Files written before FramePlace placed the inner
+// area there, and still do.
 void TForm1::FormShow()
 {
     if (IniFile->ReadBool(kOptions, "Maximized", false)) {
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-        setGeometry(IniFile->ReadInteger(kOptions, "LeftPos", 1), IniFile->ReadInteger(kOptions, "TopPos", 1),
-                    std::max(IniFile->ReadInteger(kOptions, "Width", 1), minimumWidth()),
-                    std::max(IniFile->ReadInteger(kOptions, "Height", 1), minimumHeight()));
+        const QPoint place(IniFile->ReadInteger(kOptions, "LeftPos", 1), IniFile->ReadInteger(kOptions, "TopPos", 1));
+        const QSize size(std::max(IniFile->ReadInteger(kOptions, "Width", 1), minimumWidth()),
+                         std::max(IniFile->ReadInteger(kOptions, "Height", 1), minimumHeight()));
+        const bool innerPlace = !IniFile->ReadBool(kOptions, "FramePlace", false)
+                                && !IniFile->ReadString(kOptions, "LeftPos", "").empty();
+        if (innerPlace) {
+            setGeometry(QRect(place, size));
+        } else {
+            resize(size);
+            move(place);
+        }
     }
     PhraseEdit->setFocus();
     CheckBox_CheckLinks->setChecked(IniFile->ReadBool(kOptions, "CheckLinks", true));
@@ -103,22 +126,12 @@ void TForm1::FormClose()
         IniFile->WriteBool(kOptions, "Maximized", true);
         return;
     }
-    const QRect placement = geometry();
-    IniFile->WriteInteger(kOptions, "LeftPos", placement.left());
-    IniFile->WriteInteger(kOptions, "TopPos", placement.top());
-    IniFile->WriteInteger(kOptions, "Width", placement.width());
-    IniFile->WriteInteger(kOptions, "Height", placement.height());
+    IniFile->WriteInteger(kOptions, "LeftPos", pos().x()); // the frame's corner
+    IniFile->WriteInteger(kOptions, "TopPos", pos().y());
+    IniFile->WriteInteger(kOptions, "Width", width());
+    IniFile->WriteInteger(kOptions, "Height", height());
+    IniFile->WriteBool(kOptions, "FramePlace", true);
     IniFile->WriteBool(kOptions, "Maximized", false);
-}
-
-void TForm1::keyPressEvent(QKeyEvent* e)
-{
-    char key = e->text().isEmpty() ? 0 : e->text().at(0).toLatin1();
-    if (e->key() == Qt::Key_Escape)
-        key = 27;
-    FormKeyPress(key);
-    if (key != 0)
-        QWidget::keyPressEvent(e);
 }
 
 void TForm1::FormKeyPress(char& key)

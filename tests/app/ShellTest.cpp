@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -17,7 +19,8 @@ TEST_F(Shell, NoSettingsFileOpensAtOneOneWithMinimumSizeAndBoxesTicked)
     CreateForms();
     form->CheckBox_CheckLinks->setChecked(false);
     form->show();
-    EXPECT_EQ(form->geometry(), QRect(1, 1, 640, 480));
+    EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(1, 1)); // the title bar on the screen
+    EXPECT_EQ(form->size(), QSize(640, 480));
     EXPECT_TRUE(form->CheckBox_CheckLinks->isChecked());
     EXPECT_TRUE(form->CheckBox_RecursiveSearch->isChecked());
     EXPECT_EQ(form->windowTitle(), "Glimmerscout v1.1");
@@ -37,15 +40,72 @@ TEST_F(Shell, PlacementAndBoxesAreRestoredAndSaved)
     EXPECT_TRUE(form->CheckBox_RecursiveSearch->isChecked());
 
     form->CheckBox_RecursiveSearch->setChecked(false);
-    form->setGeometry(50, 60, 700, 500);
+    form->move(50, 60); // where the user drags the title bar
+    form->resize(700, 500);
     form->close();
     EXPECT_EQ(settings->ReadInteger("Options", "LeftPos", 0), 50);
     EXPECT_EQ(settings->ReadInteger("Options", "TopPos", 0), 60);
     EXPECT_EQ(settings->ReadInteger("Options", "Width", 0), 700);
     EXPECT_EQ(settings->ReadInteger("Options", "Height", 0), 500);
+    EXPECT_TRUE(settings->ReadBool("Options", "FramePlace", false));
     EXPECT_FALSE(settings->ReadBool("Options", "Maximized", true));
     EXPECT_FALSE(settings->ReadBool("Options", "CheckLinks", true));
     EXPECT_FALSE(settings->ReadBool("Options", "RecursiveSearch", true));
+}
+
+struct TPlaceCase {
+    const char* label;
+    bool framePlace; // written by this version; older files place the inner area
+    bool frame;      // LeftPos and TopPos are the frame's corner
+};
+
+class Placement : public FormFixture, public ::testing::WithParamInterface<TPlaceCase> {};
+
+TEST_P(Placement, StoredPlaceOpensTheWindowThere)
+{
+    settings->WriteInteger("Options", "LeftPos", 30);
+    settings->WriteInteger("Options", "TopPos", 40);
+    if (GetParam().framePlace)
+        settings->WriteBool("Options", "FramePlace", true);
+    CreateForms();
+    form->show();
+    const QRect opened = GetParam().frame ? form->frameGeometry() : form->geometry();
+    EXPECT_EQ(opened.topLeft(), QPoint(30, 40));
+    EXPECT_EQ(form->size(), QSize(640, 480));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Placement,
+                         ::testing::Values(TPlaceCase{"ThisVersion", true, true}, TPlaceCase{"Older", false, false}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Takes every key it is given, as an edit or a list may.
+class TKeyTaker : public QWidget {
+public:
+    explicit TKeyTaker(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+    int keys = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        ++keys;
+        e->accept();
+    }
+};
+
+TEST_F(Shell, EscapeLeavesTheViewerWhicheverControlHasTheFocus)
+{
+    CreateForms();
+    form->show();
+    form->ShowPanel(form->panel_Viewer);
+    auto* taker = new TKeyTaker(form->panel_Viewer);
+    taker->show();
+    taker->setFocus();
+    form->SlideShowList = {"http://a.test/x.jpg"};
+    QTest::keyClick(taker, Qt::Key_Escape);
+    EXPECT_FALSE(form->ViewerShowing());
+    EXPECT_TRUE(form->SlideShowStopped);
+    EXPECT_TRUE(form->SlideShowList.empty());
+    EXPECT_EQ(taker->keys, 1); // the control still gets its key
 }
 
 TEST_F(Shell, MaximizedCloseKeepsTheStoredPlacement)
