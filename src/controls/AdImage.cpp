@@ -123,6 +123,13 @@ void TAdImage::Loaded()
 
 bool TAdImage::StartAds()
 {
+    if (!FStartResult)
+        FStartResult = StartLibrary();
+    return *FStartResult;
+}
+
+bool TAdImage::StartLibrary()
+{
     const int32_t started = Call<AdStartupProc>(pStartup, FAdLibrary->Handle(), 0u, FProgramID,
                                                 static_cast<uint32_t>(FSize), FOptionFlags);
     if (!(started & 0xFFFF))

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TSharedLibrary;
@@ -54,6 +55,7 @@ public:
     void SetBounds(int left, int top, int width, int height);
     // The owner has set the properties: starts the advertisements when AutoLoad is on.
     void Loaded();
+    // Starts the library once: a later call only repeats the first result.
     bool StartAds();
     void Click();
 
@@ -90,6 +92,7 @@ private:
         return proc ? proc(&FContext, args...) : 0;
     }
     void LoadLibrary();
+    bool StartLibrary();
     void ApplySize(TAdImageSize size);
 
     bool FAutoLoad = true;
@@ -99,6 +102,7 @@ private:
     int32_t FMinimumAdDisplayTime = 0;
     TAdImageSize FSize = TAdImageSize::ADS468x60;
     bool FStarted = false;
+    std::optional<bool> FStartResult; // set by the one start
     bool FPressed = false;
     QImage FOffscreen;
     std::unique_ptr<TSharedLibrary> FAdLibrary;

@@ -130,6 +130,17 @@ TEST_F(AdImage, StartsAfterLoadingWithTheSettingsStoredBefore)
     EXPECT_EQ(counted, std::vector<TAdImage*>{&quick}); // slow must stay up an hour first
 }
 
+// A second start does nothing: a value the library refuses since is not
+// sent again, and the first start's result stands.
+TEST_F(AdImage, ASecondStartDoesNothing)
+{
+    TAdImage ad;
+    ASSERT_TRUE(ad.StartAds());
+    ad.SetMinimumAdDisplayTime(-1); // forwarded at once, and refused
+    EXPECT_TRUE(ad.StartAds());
+    EXPECT_TRUE(ad.Started());
+}
+
 TEST_F(AdImage, AdoAllSendsAllBits)
 {
     TAdImage ad;
