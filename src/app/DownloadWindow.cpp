@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 
+#include <QFile>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -9,6 +10,9 @@
 #include <cmath>
 
 namespace {
+
+// Names as they are written on disk (SmartSave::SafeFileName).
+QString NameText(const std::string& name) { return QString::fromStdString(AsUtf8(name)); }
 
 QLabel* WhiteLabel(const QString& text, QWidget* parent, bool bold)
 {
@@ -61,13 +65,13 @@ Tfrm_Download::Tfrm_Download(QWidget* parent) : QDialog(parent)
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
-void Tfrm_Download::SetSavePath(const std::string& path) { Label2->setText(ToQt(path)); }
+void Tfrm_Download::SetSavePath(const std::string& path) { Label2->setText(QFile::decodeName(path.c_str())); }
 
-void Tfrm_Download::AddToQueue(const std::string& fileName) { ListBox1->addItem(ToQt(fileName)); }
+void Tfrm_Download::AddToQueue(const std::string& fileName) { ListBox1->addItem(NameText(fileName)); }
 
 void Tfrm_Download::FileDownloaded(const std::string& fileName)
 {
-    const QString name = ToQt(fileName);
+    const QString name = NameText(fileName);
     for (int i = 0; i < ListBox1->count(); ++i)
         if (ListBox1->item(i)->text().contains(name)) {
             delete ListBox1->takeItem(i);

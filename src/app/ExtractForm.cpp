@@ -1,6 +1,6 @@
 #include "app/ExtractForm.h"
+#include "app/CreateDirMessage.h"
 
-#include "platform/AnsiText.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QFile>
@@ -8,7 +8,6 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 
 TExtractForm* ExtractForm = nullptr;
 
@@ -17,6 +16,19 @@ namespace {
 constexpr int MaxNameLength = 255;
 
 QString PathText(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+// The input box's limit counts characters, not bytes; a pair of UTF-16
+// halves is never cut.
+std::string Limited(const std::string& name)
+{
+    QString text = QString::fromStdString(name);
+    if (text.size() <= MaxNameLength)
+        return name;
+    text.truncate(MaxNameLength);
+    if (text.back().isHighSurrogate())
+        text.chop(1);
+    return text.toStdString();
+}
 
 } // namespace
 
@@ -116,14 +128,14 @@ void TExtractForm::SpeedButton1Click()
     std::string name;
     if (!Dialogs::InputQuery("Create directory", "Directory name: ", name))
         return;
-    name.resize(std::min(name.size(), size_t{MaxNameLength}));
-    const std::string failed = "Couldn\xB4t create directory " + name;
+    name = Limited(name);
+    const std::string failed = CouldNotCreateDirectory(name);
     // A separator would put the folder somewhere else than under the selection.
     if (name.find('/') != std::string::npos) {
         Dialogs::ShowMessage(failed);
         return;
     }
-    const std::string path = selected + QFile::encodeName(ToQt(name)).toStdString();
+    const std::string path = selected + name; // UTF-8, as typed
     if (DirTree1->FolderExists(path)) {
         Dialogs::ShowMessage("Directory exists. Use another name. ");
         return;
@@ -135,12 +147,21 @@ void TExtractForm::SpeedButton1Click()
     DirTree1->RefreshTree();
 }
 
+// A folder deleted since the tree read it is never handed on.
 void TExtractForm::BitBtn1Click()
 {
     const std::string path = DirTree1->GetSelectedPath();
-    if (path != "?" && !path.empty())
-        FChosen = path;
-    FChosen ? accept() : reject();
+    if (path == "?" || path.empty()) {
+        reject();
+        return;
+    }
+    if (!DirTree1->FolderExists(path)) {
+        Dialogs::ShowMessage(std::string("Directory does not exist: ").append(path));
+        DirTree1->RefreshTree();
+        return;
+    }
+    FChosen = path;
+    accept();
 }
 
 void TExtractForm::BitBtn2Click() { reject(); }

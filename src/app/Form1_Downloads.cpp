@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/Options.h"
+#include "app/CreateDirMessage.h"
 
 #include "app/DownloadWindow.h"
 #include "download/Downloads.h"
@@ -11,6 +12,7 @@
 
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 
 void TForm1::LuminFade4Click()
 {
@@ -21,8 +23,16 @@ void TForm1::LuminFade4Click()
             frm_Options->exec();
         return;
     }
-    frm_Download->SetSavePath(QueueDownloads(
-        work, *IniFile, SearchDirName, [](const std::string& name) { frm_Download->AddToQueue(name); }, FileFetches));
+    const std::string folder = QueueDownloads(
+        work, *IniFile, SearchDirName, [](const std::string& name) { frm_Download->AddToQueue(name); }, FileFetches);
+    frm_Download->SetSavePath(folder);
+    // A folder name the file system refuses (too long, say) is told once, not
+    // only logged for each file; a missing parent stays the log's matter.
+    std::error_code ec;
+    const std::filesystem::path made(folder);
+    if (!work.empty() && std::filesystem::is_directory(made.parent_path(), ec)
+        && !std::filesystem::is_directory(made, ec))
+        Dialogs::ShowMessage(CouldNotCreateDirectory(folder));
     frm_Download->exec();
 }
 

@@ -1,10 +1,12 @@
 #include "app/Options.h"
 
 #include "download/SlideShowInterval.h"
+#include "download/SmartSave.h"
 #include "platform/AnsiText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QFile>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -165,7 +167,7 @@ void Tfrm_Options::FormShow()
     edit_Wait->setText(QString::number(FIni.ReadInteger(Section, "Wait", 10)));
     checkbox_SubDir->setChecked(FIni.ReadBool(Section, "SubDir", false));
     checkbox_NumberedList->setChecked(FIni.ReadBool(Section, "NumberedList", false));
-    edit_SavePath->setText(ToQt(FIni.ReadString(Section, "SavePath", "")));
+    SetSavePath(SmartSave::StoredPath(FIni));
     if (FIni.ReadBool(Section, "SlowConnection", true))
         radiobutton_Modem->setChecked(true);
     else
@@ -194,8 +196,16 @@ void Tfrm_Options::Button1Click()
 {
     if (!ChooseDirectory)
         return;
-    if (const auto dir = ChooseDirectory(FromQt(edit_SavePath->text())))
-        edit_SavePath->setText(ToQt(*dir));
+    if (const auto dir = ChooseDirectory(FSavePath))
+        SetSavePath(*dir);
+}
+
+// The box shows the folder as the chooser's label does; the folder's own
+// bytes are what OK stores.
+void Tfrm_Options::SetSavePath(const std::string& path)
+{
+    FSavePath = path;
+    edit_SavePath->setText(QFile::decodeName(path.c_str()));
 }
 
 void Tfrm_Options::BitBtn2Click()
@@ -214,7 +224,7 @@ void Tfrm_Options::BitBtn2Click()
         FIni.WriteInteger(Section, "Wait", EditValue(edit_Wait));
         FIni.WriteBool(Section, "SubDir", checkbox_SubDir->isChecked());
         FIni.WriteBool(Section, "NumberedList", checkbox_NumberedList->isChecked());
-        FIni.WriteString(Section, "SavePath", FromQt(edit_SavePath->text()));
+        FIni.WriteString(Section, "SavePath", FSavePath);
         const long long wait = FIni.ReadInteger(Section, "Wait", 10);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));

@@ -54,8 +54,10 @@ protected:
 private:
     void BuildLayout();
     void ValidateNumber(QLineEdit* edit);
+    void SetSavePath(const std::string& path);
 
     TIniFile FIni;
+    std::string FSavePath; // what edit_SavePath shows, as the disk names it
 };
 
 extern Tfrm_Options* frm_Options;

@@ -23,7 +23,7 @@ TUrlLabel::TUrlLabel(QWidget* parent) : QLabel(parent), FPopupMenu(new QMenu(thi
     underlined.setUnderline(true);
     setFont(underlined);
     FCopyItem = FPopupMenu->addAction("Copy");
-    connect(FCopyItem, &QAction::triggered, this, [this] { Dialogs::SetClipboardText(FromQt(text())); });
+    connect(FCopyItem, &QAction::triggered, this, [this] { Dialogs::SetClipboardText(text().toStdString()); });
 }
 
 QColor TUrlLabel::FontColor() const

@@ -1,7 +1,9 @@
 #include "download/SmartSave.h"
 
+#include "platform/AnsiText.h"
 #include "platform/IniFile.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace SmartSave {
@@ -24,10 +26,17 @@ std::string PlainName(const std::string& name)
 TSettings ReadSettings(const TIniFile& ini)
 {
     TSettings s;
-    s.SavePath = ini.ReadString(Section, "SavePath", "");
+    s.SavePath = StoredPath(ini);
     s.SubDir = ini.ReadBool(Section, "SubDir", false);
     s.NumberedList = ini.ReadBool(Section, "NumberedList", false);
     return s;
+}
+
+std::string StoredPath(const TIniFile& ini)
+{
+    const std::string stored = ini.ReadString(Section, "SavePath", "");
+    std::error_code ec;
+    return std::filesystem::is_directory(stored, ec) ? stored : AsUtf8(stored);
 }
 
 std::string SaveFolder(const TSettings& settings, const std::string& searchDirName)
@@ -49,7 +58,7 @@ std::string SaveFolder(const TSettings& settings, const std::string& searchDirNa
 
 std::string SafeFileName(const std::string& name)
 {
-    std::string safe = name;
+    std::string safe = AsUtf8(name);
     for (char& c : safe)
         if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = '_';

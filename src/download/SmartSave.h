@@ -10,7 +10,7 @@ class TIniFile;
 namespace SmartSave {
 
 struct TSettings {
-    std::string SavePath;
+    std::string SavePath; // as StoredPath reads it
     bool SubDir = false;       // a sub folder named after the search phrase
     bool NumberedList = false; // phrase_1.jpg, phrase_2.jpg, ...
 };
@@ -18,12 +18,20 @@ struct TSettings {
 // Read afresh for every file, so a changed option applies at once.
 TSettings ReadSettings(const TIniFile& ini);
 
+// The save path as the settings file holds it, read sensibly: UTF-8 as it
+// is; other bytes as they are when they name a folder (an earlier version
+// stored the disk's own bytes), else as Windows-1252 letters (a file from the
+// program's Windows days, or edited in that code page).
+std::string StoredPath(const TIniFile& ini);
+
 // The folder of a download, created when missing, one level at a time (a
 // missing parent is not created; failures show when the file is created).
 std::string SaveFolder(const TSettings& settings, const std::string& searchDirName);
 
-// name as a plain entry of one folder: path separators and control
-// characters become '_'; empty for names that cannot be one ("", ".", "..").
+// name as a plain entry of one folder, in UTF-8 (bytes that are not UTF-8,
+// as a page's links may hold, are read as Windows-1252): path separators and
+// control characters become '_'; empty for names that cannot be one ("",
+// ".", "..").
 std::string SafeFileName(const std::string& name);
 
 // Creates the file of one download inside folder: the picture's own name, or

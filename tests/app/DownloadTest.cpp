@@ -82,6 +82,22 @@ TEST_F(Downloads, FoldersAreCreatedOneLevelAtATime)
     EXPECT_EQ(ErrorLog::Lines().back(), "error code : #0053 (GetFile)");
 }
 
+// 200 letters of two bytes each make a folder name longer than a disk holds.
+TEST_F(Downloads, AFolderNameTheDiskRefusesIsTold)
+{
+    const std::string save = dir.File("images");
+    settings->WriteString("Options", "SavePath", save);
+    settings->WriteBool("Options", "SubDir", true);
+    form->SearchDirName.clear();
+    for (int i = 0; i < 200; ++i)
+        form->SearchDirName += "\xD0\xA4";
+    ListAndSelect({Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg")});
+    Save([&] { return AllEnded(); }, nullptr);
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(dialogs.back().text, "Couldn\xC2\xB4t create directory " + save + "/" + form->SearchDirName);
+    EXPECT_TRUE(fs::is_empty(save));
+}
+
 TEST_F(Downloads, TwoEqualNamesWithoutNumberingNeverShareAFile)
 {
     settings->WriteString("Options", "SavePath", dir.Path());

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +85,47 @@ TEST_F(ExtractFormTest, CreateDirMakesTheFolderUnderTheSelectionAndKeepsIt)
     EXPECT_EQ(selected->child(0)->text(0), "New");
 }
 
+// Names are made as typed, in UTF-8; one the disk cannot hold is told.
+TEST_F(ExtractFormTest, CreateDirMakesNamesAsTyped)
+{
+    chooser->show();
+    chooser->DirTree1->SelectPath(folder);
+    for (const std::string name : {"\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE", "caf\xC3\xA9"}) {
+        typed = name;
+        chooser->SpeedButton1->click();
+        EXPECT_TRUE(IsFolder(folder + name)) << name;
+    }
+    EXPECT_EQ(dialogs.size(), 2u); // the two input boxes, no message
+
+    // 300 letters are cut to the box's 255, which take 510 bytes: too many for one name.
+    std::string letters;
+    for (int i = 0; i < 300; ++i)
+        letters += "\xD0\xA4";
+    typed = letters;
+    dialogs.clear();
+    chooser->SpeedButton1->click();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].text, "Couldn\xC2\xB4t create directory " + letters.substr(0, 510));
+}
+
+TEST_F(ExtractFormTest, OkNeverHandsOnAFolderDeletedMeanwhile)
+{
+    mkdir((folder + "Gone").c_str(), 0777);
+    program->options.edit_SavePath->setText("/before");
+    ChooseFromOptions([this] {
+        chooser->DirTree1->SelectPath(folder + "Gone");
+        EXPECT_EQ(chooser->DirTree1->GetSelectedPath(), folder + "Gone/");
+        rmdir((folder + "Gone").c_str());
+        chooser->BitBtn1->click();
+        EXPECT_TRUE(chooser->isVisible());
+        EXPECT_NE(chooser->DirTree1->GetSelectedPath(), folder + "Gone/");
+        chooser->BitBtn2->click();
+    });
+    EXPECT_EQ(program->options.edit_SavePath->text(), "/before");
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(dialogs.back().text, "Directory does not exist: " + folder + "Gone/");
+}
+
 struct TRefusedCase {
     const char* label;
     const char* name;
@@ -117,9 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TRefusedCase{"Existing", "Taken", "Directory exists. Use another name. "},
                       TRefusedCase{"Empty", "", "Directory exists. Use another name. "},
                       TRefusedCase{"Parent", "..", "Directory exists. Use another name. "},
-                      TRefusedCase{"UpAndOver", "../x", "Couldn\xB4t create directory ../x"},
-                      TRefusedCase{"TwoUp", "../../x", "Couldn\xB4t create directory ../../x"},
-                      TRefusedCase{"Absolute", "/x", "Couldn\xB4t create directory /x"}),
+                      TRefusedCase{"UpAndOver", "../x", "Couldn\xC2\xB4t create directory ../x"},
+                      TRefusedCase{"TwoUp", "../../x", "Couldn\xC2\xB4t create directory ../../x"},
+                      TRefusedCase{"Absolute", "/x", "Couldn\xC2\xB4t create directory /x"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

@@ -84,6 +84,23 @@ TEST_F(OptionsDialog, OkStoresEveryKeyAndTellsTheInterval)
     EXPECT_EQ(dialog.edit_Wait->text(), "3");
 }
 
+// The box shows a folder as the chooser's label does and stores it in UTF-8;
+// an older file's Windows-1252 bytes read as their letters.
+TEST_F(OptionsDialog, TheSavePathIsShownAndStoredAsTheFolderIsNamed)
+{
+    const std::string photos = "/home/\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE/caf\xC3\xA9/";
+    dialog.show();
+    dialog.ChooseDirectory = [&](const std::string&) { return std::optional<std::string>(photos); };
+    dialog.Button1->click();
+    EXPECT_EQ(dialog.edit_SavePath->text(), QString::fromUtf8(photos.c_str()));
+    dialog.BitBtn2->click();
+    EXPECT_EQ(Stored("SavePath"), photos);
+
+    TIniFile(ini).WriteString("Options", "SavePath", "/old/caf\xE9");
+    dialog.show();
+    EXPECT_EQ(dialog.edit_SavePath->text(), QString::fromUtf8("/old/caf\xC3\xA9"));
+}
+
 TEST_F(OptionsDialog, CancelAndACancelledChooserChangeNothing)
 {
     dialog.show();

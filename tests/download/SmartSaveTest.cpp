@@ -96,6 +96,29 @@ TEST(SmartSave, NamesNeverLeaveTheirFolder)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path(), ec), fs::directory_iterator()), 1);
 }
 
+// Names on disk are UTF-8: a link's Windows-1252 bytes, and a stored save
+// path that names no folder, are read as the letters they were.
+TEST(SmartSave, NamesOnDiskAreUtf8)
+{
+    EXPECT_EQ(SafeFileName("caf\xE9.jpg"), "caf\xC3\xA9.jpg");
+    EXPECT_EQ(SafeFileName("caf\xC3\xA9.jpg"), "caf\xC3\xA9.jpg");
+
+    TempDir dir;
+    TIniFile ini(dir.File("g.ini"));
+    ini.WriteString("Options", "SavePath", dir.File("caf\xE9"));
+    ini.WriteBool("Options", "SubDir", true);
+    ini.WriteBool("Options", "NumberedList", true);
+    const TSettings settings = ReadSettings(ini);
+    EXPECT_EQ(settings.SavePath, dir.File("caf\xC3\xA9"));
+    auto file = CreateTarget(settings, SaveFolder(settings, "\xD0\xA4"), "\xD0\xA4", "x.jpg");
+    EXPECT_EQ(fs::path(file->FileName()), fs::path(dir.File("caf\xC3\xA9/\xD0\xA4/\xD0\xA4_1.jpg")));
+
+    // An earlier version stored the bytes of the folder the disk holds.
+    fs::create_directories(dir.File("old\xE9"));
+    ini.WriteString("Options", "SavePath", dir.File("old\xE9"));
+    EXPECT_EQ(StoredPath(ini), dir.File("old\xE9"));
+}
+
 TEST(SmartSave, ScratchCopiesGoToTheSlideshowFolder)
 {
     TempDir dir;

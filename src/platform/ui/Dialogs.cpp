@@ -1,7 +1,5 @@
 #include "platform/ui/Dialogs.h"
 
-#include "platform/AnsiText.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
@@ -17,7 +15,7 @@ Responder& TheResponder()
 
 QString Title(const std::string& caption)
 {
-    return caption.empty() ? QApplication::applicationName() : ToQt(caption);
+    return caption.empty() ? QApplication::applicationName() : QString::fromStdString(caption);
 }
 
 // A message box with one OK button: a plain message or an error.
@@ -28,9 +26,9 @@ void Tell(Kind kind, const std::string& text)
         return;
     }
     if (kind == Kind::Error)
-        QMessageBox::critical(QApplication::activeWindow(), Title({}), ToQt(text));
+        QMessageBox::critical(QApplication::activeWindow(), Title({}), QString::fromStdString(text));
     else
-        QMessageBox::information(QApplication::activeWindow(), Title({}), ToQt(text));
+        QMessageBox::information(QApplication::activeWindow(), Title({}), QString::fromStdString(text));
 }
 } // namespace
 
@@ -46,14 +44,14 @@ void ShowMessageBox(const std::string& caption, const std::string& text)
         TheResponder()(Request{Kind::Message, caption, text, {}});
         return;
     }
-    QMessageBox::warning(nullptr, Title(caption), ToQt(text));
+    QMessageBox::warning(nullptr, Title(caption), QString::fromStdString(text));
 }
 
 bool Confirm(const std::string& caption, const std::string& text)
 {
     if (TheResponder())
         return TheResponder()(Request{Kind::Confirm, caption, text, {}}).accepted;
-    return QMessageBox::question(QApplication::activeWindow(), Title(caption), ToQt(text),
+    return QMessageBox::question(QApplication::activeWindow(), Title(caption), QString::fromStdString(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -66,15 +64,15 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
         return a.accepted;
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), Title(caption), ToQt(prompt),
-                                               QLineEdit::Normal, ToQt(value), &ok);
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), Title(caption), QString::fromStdString(prompt),
+                                               QLineEdit::Normal, QString::fromStdString(value), &ok);
     if (ok)
-        value = FromQt(text);
+        value = text.toStdString();
     return ok;
 }
 
-void SetClipboardText(const std::string& text) { QApplication::clipboard()->setText(ToQt(text)); }
+void SetClipboardText(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
 
-std::string ClipboardText() { return FromQt(QApplication::clipboard()->text()); }
+std::string ClipboardText() { return QApplication::clipboard()->text().toStdString(); }
 
 } // namespace Dialogs

@@ -3,8 +3,8 @@
 #include <string>
 
 // Message boxes, the Yes/No confirmation, the single-line input box and the
-// clipboard. Tests install a responder that records each call and answers
-// it instead of blocking in a modal dialog.
+// clipboard; every text is UTF-8. Tests install a responder that records
+// each call and answers it instead of blocking in a modal dialog.
 namespace Dialogs {
 
 enum class Kind { Message, Confirm, Input, Error };
