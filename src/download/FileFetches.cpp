@@ -34,10 +34,10 @@ void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
 
 void TFileFetches::CutOverdue(uint32_t timeout)
 {
-    const uint32_t now = GetTickCount();
     for (auto at = FFetches.begin(); at != FFetches.end();) {
         const auto next = std::next(at);
-        if (now - at->second.StartTick > timeout)
+        // Read afresh: a fetch started by OnDone during this pass is younger than any earlier reading.
+        if (GetTickCount() - at->second.StartTick > timeout)
             Finish(at, true, true);
         at = next;
     }

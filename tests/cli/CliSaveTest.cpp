@@ -39,7 +39,7 @@ TEST(CliSave, RunsUpToTheLimitAndCutsWhatOutlivesTheTimeOut)
     save.Tick(); // none is due yet
     EXPECT_EQ(save.Failed(), 0);
     expire();
-    EXPECT_EQ(save.Failed(), 2);
+    EXPECT_EQ(save.Failed(), 2) << err.str();
     EXPECT_EQ(save.Running(), 1u);
     EXPECT_FALSE(Exists(dir.File("a.jpg")) || Exists(dir.File("b.jpg")));
     EXPECT_TRUE(Exists(dir.File("c.jpg")));
