@@ -76,6 +76,7 @@ struct SampleWeb::Impl {
     std::map<std::pair<Host, std::string>, Served> site;
     mutable std::mutex sourcesLock;
     std::set<std::string> sources;
+    std::chrono::steady_clock::time_point lastAnswered;
 
     void Build()
     {
@@ -164,6 +165,7 @@ void SampleWeb::Start()
         server.set_logger([&impl](const httplib::Request& req, const httplib::Response&) {
             const std::lock_guard<std::mutex> lock(impl.sourcesLock);
             impl.sources.insert(req.remote_addr);
+            impl.lastAnswered = std::chrono::steady_clock::now();
         });
         impl.threads.emplace_back([&server] { server.listen_after_bind(); });
     }
@@ -193,6 +195,12 @@ std::set<std::string> SampleWeb::RequestSources() const
 {
     const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
     return FImpl->sources;
+}
+
+std::chrono::steady_clock::time_point SampleWeb::LastAnswered() const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    return FImpl->lastAnswered;
 }
 
 } // namespace sampleweb

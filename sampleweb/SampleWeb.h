@@ -1,6 +1,7 @@
 #pragma once
 #include "sampleweb/Hosts.h"
 
+#include <chrono>
 #include <memory>
 #include <set>
 #include <string>
@@ -24,6 +25,8 @@ public:
     const Addresses& GetAddresses() const;
     // The addresses requests came from (how a test sees that they went through a proxy).
     std::set<std::string> RequestSources() const;
+    // When the latest answer was written out (the clock's epoch before the first).
+    std::chrono::steady_clock::time_point LastAnswered() const;
 
 private:
     struct Impl;

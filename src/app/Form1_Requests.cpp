@@ -28,10 +28,10 @@ void TForm1::RefreshCounters()
     const size_t pages = Scheduler.Pages().size();
     const size_t checks = Scheduler.Checks().size();
     ProcessesLabel->setText(QString::number(pages + checks));
-    HealthList->Show(Engine.Health());
+    HealthList->Show(Engine.Health(), Engine.StartPageHealth());
     if (!Form2)
         return;
-    Form2->HealthList->Show(Engine.Health());
+    Form2->HealthList->Show(Engine.Health(), Engine.StartPageHealth());
     Form2->PageClientsLabel->setText(QString::number(pages));
     Form2->CheckClientsLabel->setText(QString::number(checks));
     Form2->PageQueueLabel->setText(QString::number(GetPageQueue.size()));

@@ -18,22 +18,34 @@ THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent)
     bold.setBold(true);
     caption->setFont(bold);
     layout->addWidget(caption);
-    for (QLabel*& line : FLines) {
-        line = new QLabel(this);
+    const auto addLine = [&] {
+        auto* line = new QLabel(this);
         line->setWordWrap(true);
         layout->addWidget(line);
-    }
+        return line;
+    };
+    for (QLabel*& line : FLines)
+        line = addLine();
+    FStartPage = addLine();
     layout->addStretch(1);
     Show({});
 }
 
-void THealthList::Show(const THealth& health)
+void THealthList::Show(const THealth& health, const std::optional<TServiceHealth>& startPage)
 {
     for (int i = 0; i < ServiceCount; ++i) {
-        FLines[i]->setText(ToQt(ServiceHealthText(Services[i].Name, health[i])));
-        QPalette pal = palette();
-        if (!health[i].Warning.empty())
-            pal.setColor(QPalette::WindowText, FWarningColor);
-        FLines[i]->setPalette(pal);
+        FLines[i]->setHidden(startPage.has_value());
+        ShowLine(FLines[i], Services[i].Name, health[i]);
     }
+    FStartPage->setHidden(!startPage);
+    ShowLine(FStartPage, StartPageName, startPage.value_or(TServiceHealth{}));
+}
+
+void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)
+{
+    line->setText(ToQt(ServiceHealthText(name, health)));
+    QPalette pal = palette();
+    if (!health.Warning.empty())
+        pal.setColor(QPalette::WindowText, FWarningColor);
+    line->setPalette(pal);
 }

@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "schedule/RequestScheduler.h"
+#include "cli/CliSave.h"
 
 #include <charconv>
 #include <cmath>
@@ -89,7 +89,7 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
     std::set<std::string> keys;
     for (size_t i = 0; i < args.size() && result.Error.empty(); ++i) {
         const std::string& arg = args[i];
-        if (!arg.starts_with("--")) {
+        if (!arg.starts_with("-")) {
             result.Error = "unexpected argument '" + arg + "'";
             break;
         }
@@ -145,18 +145,19 @@ std::string Usage()
            "  --settings FILE       the settings file (default: glimmerscout.ini beside the program)\n"
            "  --help                show this text\n"
            "\n"
-           "It ends when nothing has been waiting or running for "
-           + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " seconds, or at a limit; then it\n"
-           "prints a line per service on standard error. On a terminal, standard error also shows\n"
-           "the progress.\n"
-           "Exit status: 0 when it ran, 1 when no service could be reached, 2 for bad arguments\n"
-           "(also a settings file that is not there, or a save folder that cannot be made).\n";
+           "It ends as soon as nothing is waiting or running, or at a limit (--time-limit cuts the\n"
+           "downloads too), or at SIGINT or SIGTERM; then it prints a line per service (or one for\n"
+           "the start page) on standard error. On a terminal, standard error also shows the progress.\n"
+           "Downloads run as many at once as the connection profile lets page fetches run; one\n"
+           "without an answer within "
+           + std::to_string(TCliSave::Timeout / 1000) + " seconds is cut. A cut or failed download leaves no file.\n"
+           "Exit status: 0 when it ran, 1 when nothing was found and no service (or start page)\n"
+           "could be reached, 2 for bad arguments (also a settings file that is not there, or a\n"
+           "save folder that cannot be made), 3 when a picture found with --save was not saved,\n"
+           "130 after SIGINT, 143 after SIGTERM, 141 when standard output was closed.\n";
 }
 
-bool WantsCommandLine(int argc, const char* const* argv)
+bool WantsCommandLine(int argc, bool display)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]).starts_with("--"))
-            return true;
-    return false;
+    return argc > 1 || !display;
 }

@@ -33,5 +33,6 @@ TCliParse ParseArguments(const std::vector<std::string>& args);
 // The usage text, for --help and after an error.
 std::string Usage();
 
-// The program runs without a window when any argument starts with "--".
-bool WantsCommandLine(int argc, const char* const* argv);
+// The window takes no arguments: the program runs without it when it has
+// any, or when there is no display to show it on (argc counts the name).
+bool WantsCommandLine(int argc, bool display);

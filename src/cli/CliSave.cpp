@@ -4,6 +4,7 @@
 #include "download/SmartSave.h"
 #include "platform/IniFile.h"
 
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -21,8 +22,8 @@ std::unique_ptr<TDownloadFile> CreateUnused(SmartSave::TSettings settings, const
 
 } // namespace
 
-TCliSave::TCliSave(const TIniFile& settings, std::string folder, std::ostream& err)
-    : FSettings(settings), FFolder(std::move(folder)), FErr(err)
+TCliSave::TCliSave(const TIniFile& settings, std::string folder, int limit, std::ostream& err)
+    : FSettings(settings), FFolder(std::move(folder)), FLimit(static_cast<size_t>(std::max(limit, 1))), FErr(err)
 {
     FFetches->OnDone = [this](const TFileFetches::TResult& result) { Done(result); };
     FFetches->ReadProxy = [this] { return ReadProxySettings(FSettings); };
@@ -34,34 +35,59 @@ void TCliSave::Save(const std::string& url, const std::string& searchDirName)
 {
     if (!FFetches)
         return;
+    FWaiting.push_back({url, searchDirName});
+    StartWaiting();
+}
+
+void TCliSave::StartWaiting()
+{
+    while (FFetches && !FWaiting.empty() && FFetches->Running() < FLimit) {
+        const TPicture picture = std::move(FWaiting.front());
+        FWaiting.pop_front();
+        Start(picture);
+    }
+}
+
+// The file is made only now, so numbered names follow the order of starts.
+void TCliSave::Start(const TPicture& picture)
+{
     try {
         SmartSave::TSettings settings = SmartSave::ReadSettings(FSettings);
         settings.SavePath = FFolder;
-        const std::string folder = SmartSave::SaveFolder(settings, searchDirName);
+        const std::string folder = SmartSave::SaveFolder(settings, picture.SearchDirName);
         std::string name;
-        ExtractFileNameFromURL(url, name);
-        auto file = CreateUnused(settings, folder, searchDirName, name);
+        ExtractFileNameFromURL(picture.Url, name);
+        auto file = CreateUnused(settings, folder, picture.SearchDirName, name);
         const std::string path = file->FileName();
-        FRunning[path] = url;
+        FRunning[path] = picture.Url;
         try {
-            FFetches->Start(url, 3, std::move(file));
+            FFetches->Start(picture.Url, 3, std::move(file));
         } catch (...) {
             FRunning.erase(path);
             ::unlink(path.c_str());
             throw;
         }
     } catch (const std::exception& e) {
-        Report(url, e.what());
+        Report(picture.Url, e.what());
     }
+}
+
+void TCliSave::Tick()
+{
+    if (FFetches)
+        FFetches->CutOverdue(Timeout);
 }
 
 void TCliSave::Done(const TFileFetches::TResult& result)
 {
     FRunning.erase(result.Path);
-    if (result.Failed)
+    if (result.TimedOut)
+        Report(result.Url, "no answer within " + std::to_string(Timeout / 1000) + " s");
+    else if (result.Failed)
         Report(result.Url, "the download failed");
     else
         ++FSaved;
+    StartWaiting();
 }
 
 void TCliSave::Abandon()
@@ -72,6 +98,9 @@ void TCliSave::Abandon()
         Report(url, "still downloading at the end");
     }
     FRunning.clear();
+    for (const TPicture& picture : FWaiting)
+        Report(picture.Url, "still waiting at the end");
+    FWaiting.clear();
 }
 
 void TCliSave::Report(const std::string& url, const std::string& why)

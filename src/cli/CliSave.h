@@ -1,6 +1,7 @@
 #pragma once
 #include "download/FileFetches.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -11,32 +12,47 @@ class TIniFile;
 // Downloads the pictures of a command-line search into one folder, named by
 // the Smart Save settings (sub folder, numbered names) with that folder as the
 // save path. An existing file is never overwritten: a taken name falls back to
-// the first free numbered name. Failures are reported on err, one line each.
+// the first free numbered name. At most `limit` downloads run at once, the
+// rest wait in order; one that runs longer than Timeout is cut. Failures are
+// reported on err, one line each, and leave no file.
 class TCliSave {
 public:
-    TCliSave(const TIniFile& settings, std::string folder, std::ostream& err);
+    static constexpr uint32_t Timeout = 30000; // ms, as a search's requests
+
+    TCliSave(const TIniFile& settings, std::string folder, int limit, std::ostream& err);
     ~TCliSave();
     TCliSave(const TCliSave&) = delete;
     TCliSave& operator=(const TCliSave&) = delete;
 
-    // Starts the download of url; searchDirName names the sub folder and the
-    // numbered files.
+    // Downloads url, now or once fewer than the limit run; searchDirName
+    // names the sub folder and the numbered files.
     void Save(const std::string& url, const std::string& searchDirName);
-    bool Busy() const { return FFetches && FFetches->Running() > 0; }
+    // Cuts the downloads that ran out of time (and so starts waiting ones).
+    void Tick();
+    bool Busy() const { return Running() > 0 || !FWaiting.empty(); }
+    size_t Running() const { return FFetches ? FFetches->Running() : 0; }
+    size_t Waiting() const { return FWaiting.size(); }
     // Ends the downloads still running and removes their unfinished files;
-    // nothing is saved after it.
+    // the waiting ones are dropped; nothing is saved after it.
     void Abandon();
     int Saved() const { return FSaved; }
     int Failed() const { return FFailed; }
 
 private:
+    struct TPicture {
+        std::string Url, SearchDirName;
+    };
+    void StartWaiting();
+    void Start(const TPicture& picture);
     void Done(const TFileFetches::TResult& result);
     void Report(const std::string& url, const std::string& why);
 
     const TIniFile& FSettings;
     std::string FFolder;
+    size_t FLimit;
     std::ostream& FErr;
     std::unique_ptr<TFileFetches> FFetches = std::make_unique<TFileFetches>();
+    std::deque<TPicture> FWaiting;
     std::map<std::string, std::string> FRunning; // file path -> URL
     int FSaved = 0;
     int FFailed = 0;

@@ -1,7 +1,9 @@
 #include "cli/CliSearch.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/ProgressLine.h"
 #include "cli/ResultLine.h"
+#include "cli/SignalPipe.h"
 #include "platform/IniFile.h"
 #include "platform/TickCount.h"
 #include "search/ServiceHealth.h"
@@ -9,6 +11,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <algorithm>
+#include <csignal>
 #include <sys/stat.h>
 
 namespace {
@@ -29,7 +32,10 @@ TCliSearch::TCliSearch(TCliOptions options, std::ostream& out, std::ostream& err
     Watch.setInterval(100);
     QObject::connect(&Watch, &QTimer::timeout, &Watch, [this] { Tick(); });
     FTimeLimit.setSingleShot(true);
-    QObject::connect(&FTimeLimit, &QTimer::timeout, &FTimeLimit, [this] { Stop(); });
+    QObject::connect(&FTimeLimit, &QTimer::timeout, &FTimeLimit, [this] {
+        FTimeUp = true; // downloads included
+        Stop();
+    });
 }
 
 TCliSearch::~TCliSearch() = default;
@@ -46,11 +52,11 @@ bool TCliSearch::Start()
 {
     const std::string file = FOptions.SettingsFile.empty() ? ProgramSettingsFile() : FOptions.SettingsFile;
     if (!FOptions.SettingsFile.empty() && !QFileInfo(QString::fromStdString(file)).isFile())
-        return Fail("no settings file " + file, 2);
+        return Fail("no settings file " + file, ExitStatus::BadArguments);
     if (!FOptions.SaveDir.empty()) {
         ::mkdir(FOptions.SaveDir.c_str(), 0777);
         if (!IsFolder(FOptions.SaveDir))
-            return Fail("cannot save into " + FOptions.SaveDir, 2);
+            return Fail("cannot save into " + FOptions.SaveDir, ExitStatus::BadArguments);
     }
     FSettings = std::make_unique<TIniFile>(file);
     const bool check = FOptions.CheckLinks.value_or(FSettings->ReadBool(kOptions, "CheckLinks", true));
@@ -59,13 +65,14 @@ bool TCliSearch::Start()
     Engine.CheckLinks = [check] { return check; };
     Engine.OnFound = [this](const std::string& url, int64_t size) { Found(url, size); };
     CountDone();
-    if (!FOptions.SaveDir.empty())
-        FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, FErr);
     try {
         Engine.Start(FOptions.Phrase, recursive);
     } catch (const std::exception& e) {
-        return Fail(std::string("the search cannot start: ") + e.what(), 1);
+        return Fail(std::string("the search cannot start: ") + e.what(), ExitStatus::NothingReached);
     }
+    // Downloads run as many at once as the connection profile lets page fetches.
+    if (!FOptions.SaveDir.empty())
+        FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.Scheduler.GetPageClientLimit, FErr);
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -92,6 +99,7 @@ int TCliSearch::Run()
 {
     if (!Start())
         return FExitStatus;
+    TSignalPipe signalPipe([this](int signal) { Interrupt(ExitStatus::Signalled(signal)); });
     QEventLoop loop;
     FOnFinished = [&loop] { loop.quit(); };
     if (!FFinished)
@@ -106,6 +114,11 @@ void TCliSearch::Found(const std::string& url, int64_t size)
         return;
     ClearProgress();
     FOut << ResultLine(url, size, FOptions.Json) << std::flush;
+    if (!FOut) {
+        // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
+        Interrupt(ExitStatus::Signalled(SIGPIPE));
+        return;
+    }
     ++FFound;
     if (FSave)
         FSave->Save(url, Engine.SearchDirName);
@@ -115,19 +128,15 @@ void TCliSearch::Found(const std::string& url, int64_t size)
 
 void TCliSearch::Tick()
 {
-    if (FFinishedAt) {
-        if (!FSave->Busy() || GetTickCount() - *FFinishedAt >= TRequestScheduler::RequestTimeout)
+    if (FSave)
+        FSave->Tick();
+    if (FSearchEnded) {
+        if (FTimeUp || !FSave->Busy())
             End();
         return;
     }
     ShowProgress();
-    if (!Engine.Idle()) {
-        FIdleSince.reset();
-        return;
-    }
-    if (!FIdleSince)
-        FIdleSince = GetTickCount();
-    else if (GetTickCount() - *FIdleSince >= IdlePeriod)
+    if (Engine.Idle())
         Stop();
 }
 
@@ -142,39 +151,66 @@ void TCliSearch::Stop()
 
 void TCliSearch::Finish()
 {
+    if (FFinished)
+        return;
     Engine.Abort();
-    FTimeLimit.stop();
-    if (FSave && FSave->Busy()) {
-        FFinishedAt = GetTickCount();
+    if (FSave && FSave->Busy() && !FTimeUp) {
+        FSearchEnded = true;
         return; // Tick ends it
     }
     End();
 }
 
+void TCliSearch::Interrupt(int status)
+{
+    if (FFinished || FInterrupted)
+        return;
+    FInterrupted = status;
+    FStopping = true;
+    QTimer::singleShot(0, &Watch, [this] { End(); });
+}
+
 void TCliSearch::End()
 {
+    if (FFinished)
+        return;
     Watch.stop();
+    FTimeLimit.stop();
+    Engine.Abort();
     if (FSave)
         FSave->Abandon();
     ClearProgress();
-    for (int i = 0; i < ServiceCount; ++i)
-        FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
-    FErr << std::flush;
+    WriteHealth();
     FExitStatus = Status();
     FFinished = true;
     if (FOnFinished)
         FOnFinished();
 }
 
-// 1 when nothing was found and every service failed on the network.
+void TCliSearch::WriteHealth()
+{
+    if (const auto& start = Engine.StartPageHealth())
+        FErr << ServiceHealthText(StartPageName, *start) << "\n";
+    else
+        for (int i = 0; i < ServiceCount; ++i)
+            FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+    FErr << std::flush;
+}
+
 int TCliSearch::Status() const
 {
-    if (FFound > 0)
-        return 0;
-    for (const TServiceHealth& h : Engine.Health())
-        if (h.Warning.empty() || h.Warning == FormatChangedWarning)
-            return 0;
-    return 1;
+    if (FInterrupted)
+        return *FInterrupted;
+    if (FFound == 0) {
+        const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
+        const auto& start = Engine.StartPageHealth();
+        const THealth& services = Engine.Health();
+        if (start ? failed(*start) : std::all_of(services.begin(), services.end(), failed))
+            return ExitStatus::NothingReached;
+    }
+    if (FSave && FSave->Failed() > 0)
+        return ExitStatus::NotSaved;
+    return ExitStatus::Ran;
 }
 
 void TCliSearch::ShowProgress()

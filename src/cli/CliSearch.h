@@ -12,9 +12,10 @@
 class TIniFile;
 
 // One search without a window: prints each picture as it is found on out,
-// ends when the work has run out for one time-out period or at a limit,
-// waits for its downloads (at most one time-out period more), then writes a
-// health line per service on err. Runs in the thread's Qt event loop.
+// ends as soon as nothing waits or runs (nothing can add work then) or at a
+// limit, waits for its downloads (the time limit still holds), then writes
+// a health line per service (or for the start page) on err. Runs in the
+// thread's Qt event loop.
 class TCliSearch {
 public:
     // progress: keep a progress line on err (which is then a terminal).
@@ -26,27 +27,32 @@ public:
     // Starts the search; false (with a message on err) when it cannot run.
     bool Start();
     bool Finished() const { return FFinished; }
-    // 0 when it ran, 1 when no service could be reached, 2 for an unusable
-    // settings file or save folder.
+    // One of ExitStatus.
     int ExitStatus() const { return FExitStatus; }
-    // Start, then the event loop until the end; the exit status.
+    // Start, then the event loop until the end, SIGINT and SIGTERM ending
+    // it early; the exit status.
     int Run();
+    // Ends the run at once, as a signal does: requests and downloads cut,
+    // unfinished files removed, the health lines written; then status.
+    void Interrupt(int status);
+    // The downloads of --save; none without it.
+    const TCliSave* Save() const { return FSave.get(); }
 
-    // Tests shorten the engine's timers and the idle period.
+    // Tests shorten the engine's timers.
     TSearchEngine Engine;
-    uint32_t IdlePeriod = TRequestScheduler::RequestTimeout; // ms
-    QTimer Watch; // the idle test, the progress line and the wait for downloads
+    QTimer Watch; // the end of the work, the progress line and the downloads
 
 private:
     void CountDone(); // for the progress line
     void Found(const std::string& url, int64_t size);
     void Tick();
-    void Stop();   // a limit or the idle period was reached
+    void Stop();   // a limit was reached or the work ran out
     void Finish(); // ends the search; the downloads may still run
     void End();
     bool Fail(const std::string& message, int status);
     void ShowProgress();
     void ClearProgress();
+    void WriteHealth();
     int Status() const;
 
     TCliOptions FOptions;
@@ -56,14 +62,15 @@ private:
     std::unique_ptr<TIniFile> FSettings;
     std::unique_ptr<TCliSave> FSave;
     QTimer FTimeLimit;
-    std::optional<uint32_t> FIdleSince;
-    std::optional<uint32_t> FFinishedAt; // set while waiting for downloads
     std::string FShownProgress;
     uint64_t FFound = 0;
     uint64_t FPagesDone = 0;
     uint64_t FChecksDone = 0;
     bool FStopping = false;
+    bool FSearchEnded = false; // only downloads still run
+    bool FTimeUp = false;
     bool FFinished = false;
+    std::optional<int> FInterrupted; // the status to end with
     int FExitStatus = 0;
     std::function<void()> FOnFinished;
 };

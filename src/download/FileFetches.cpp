@@ -2,6 +2,7 @@
 
 #include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "platform/TickCount.h"
 
 #include <unistd.h>
 
@@ -15,7 +16,7 @@ void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDown
         ApplyProxySettings(ReadProxy(), *raw);
     raw->DocStream = file.get();
     raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
-    FFetches.emplace(raw, TFetch{std::move(client), std::move(file)});
+    FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount()});
     try {
         raw->GetAsync();
     } catch (...) {
@@ -27,12 +28,29 @@ void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDown
 void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
 {
     const auto at = FFetches.find(client);
-    if (at == FFetches.end())
-        return;
+    if (at != FFetches.end())
+        Finish(at, FetchFailed(client->StatusCode(), error), false);
+}
+
+void TFileFetches::CutOverdue(uint32_t timeout)
+{
+    for (auto at = FFetches.begin(); at != FFetches.end();) {
+        const auto next = std::next(at);
+        // Read afresh: a fetch started by OnDone during this pass is younger than any earlier reading.
+        if (GetTickCount() - at->second.StartTick > timeout)
+            Finish(at, true, true);
+        at = next;
+    }
+}
+
+void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed, bool timedOut)
+{
+    const THttpCli* client = at->first;
     TResult result;
     result.Url = client->URL;
     result.Kind = static_cast<int>(client->Tag);
-    result.Failed = FetchFailed(client->StatusCode(), error);
+    result.Failed = failed;
+    result.TimedOut = timedOut;
     ExtractFileNameFromURL(client->URL, result.FileName);
     result.Path = at->second.File->FileName();
     if (result.Failed)

@@ -9,8 +9,8 @@
 #include <string>
 
 // Fetches of pictures to disk (downloads, the viewer, the slide show). They
-// run beside the search's requests: no limit on how many, no time-out, and
-// aborting a search leaves them alone. Each owns its client and its file
+// run beside the search's requests: no limit on how many, no time-out unless
+// the owner cuts overdue ones, and aborting a search leaves them alone. Each owns its client and its file
 // until it completes; both are freed before OnDone is told. A fetch that
 // failed leaves no file: what arrived is not the picture (an error page, or
 // a picture cut short by a broken connection or a full disk).
@@ -22,6 +22,7 @@ public:
         bool Failed = false;
         std::string FileName; // the URL's text after its last "/"
         std::string Path;     // the file written
+        bool TimedOut = false; // cut by CutOverdue (Failed too)
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.
@@ -36,13 +37,18 @@ public:
     // back in the result. Raises when the request cannot start.
     void Start(const std::string& url, int kind, std::unique_ptr<TDownloadFile> file);
     size_t Running() const { return FFetches.size(); }
+    // Ends, as failed and timed out, every fetch started more than timeout
+    // ms ago by the tick count. Only an owner that bounds its fetches calls it.
+    void CutOverdue(uint32_t timeout);
 
 private:
     struct TFetch {
         std::unique_ptr<THttpCli> Client;
         std::unique_ptr<TDownloadFile> File;
+        uint32_t StartTick = 0;
     };
     void RequestDone(THttpCli* client, uint16_t error);
+    void Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed, bool timedOut);
 
     std::map<THttpCli*, TFetch> FFetches;
 };

@@ -51,13 +51,25 @@ void TSearchEngine::ConnectScheduler()
     };
 }
 
+// The figures a page fetch counts into: its service's, or the start page's.
+TServiceHealth* TSearchEngine::HealthOf(const THttpCli& client)
+{
+    const int code = static_cast<int>(client.Tag);
+    if (const int service = ServiceIndex(code); service >= 0)
+        return &FHealth[service];
+    if (code == ecListedPage && FStartPage && client.URL == FStartPageUrl)
+        return &*FStartPage;
+    return nullptr;
+}
+
 // Called while the request still runs: its client tells the service.
 void TSearchEngine::ServiceTimedOut(const std::string& url)
 {
     for (const TRunningRequest& page : Scheduler.Pages()) {
-        const int service = ServiceIndex(static_cast<int>(page.Client->Tag));
-        if (!page.Finished && service >= 0 && page.Client->URL == url) {
-            FHealth[service].Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
+        if (page.Finished || page.Client->URL != url)
+            continue;
+        if (TServiceHealth* health = HealthOf(*page.Client)) {
+            health->Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
             return;
         }
     }
@@ -82,11 +94,14 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     SearchActive = true;
     FoundFiles.Clear();
     FHealth = {};
+    FStartPage.reset();
     FRecursiveSearchActive = recursive;
     ReadBaseAddresses();
     Scheduler.Proxy = ReadProxySettings(*Settings);
     if (startPage) {
-        QueuePageFetch(StartPageAddress(phrase), ecListedPage);
+        FStartPage.emplace();
+        FStartPageUrl = StartPageAddress(phrase);
+        QueuePageFetch(FStartPageUrl, ecListedPage);
         return true;
     }
     const std::string query = ServiceQuery(phrase);
@@ -108,8 +123,11 @@ void TSearchEngine::Abort()
 
 bool TSearchEngine::Idle() const
 {
-    return Scheduler.GetPageQueue.empty() && Scheduler.CheckLinkQueue.empty() && Scheduler.Pages().empty()
-           && Scheduler.Checks().empty();
+    const auto finished = [](const std::vector<TRunningRequest>& requests) {
+        return std::all_of(requests.begin(), requests.end(), [](const TRunningRequest& r) { return r.Finished; });
+    };
+    return Scheduler.GetPageQueue.empty() && Scheduler.CheckLinkQueue.empty() && finished(Scheduler.Pages())
+           && finished(Scheduler.Checks());
 }
 
 bool TSearchEngine::PassesSizeFilter(const std::string& /*url*/, int64_t size) const

@@ -8,7 +8,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class THttpCli;
 class TIniFile;
@@ -23,7 +25,8 @@ class TIniFile;
 // OnFound(url, size) — size > 0 checked bytes, 0 unchecked, < 0 checked
 // without a length — and is kept in FoundFiles. Idle() tells that the work
 // ran out; Abort() ends a search; Health() gives the per-service figures
-// and HealthLine(Health()) their one-line text.
+// and HealthLine(Health()) their one-line text; a search of an http://
+// phrase asks no service and has StartPageHealth() instead.
 class TSearchEngine : public TSearchSink {
 public:
     TSearchEngine();
@@ -66,9 +69,13 @@ public:
     bool Start(const std::string& phrase, bool recursive);
     // Empties both queues and ends every running request; results stay.
     void Abort();
-    // Nothing waits and nothing runs.
+    // Nothing waits and every request has finished: nothing can add work
+    // (what a finished request still delivers is dropped once Abort runs).
     bool Idle() const;
     const THealth& Health() const { return FHealth; }
+    // How the start page of a search of an http:// phrase answered; none
+    // in a search of the services.
+    const std::optional<TServiceHealth>& StartPageHealth() const { return FStartPage; }
 
     // --- the search's own events (the scheduler calls them)
     void GetPageRequestDone(THttpCli* sender);
@@ -91,6 +98,10 @@ private:
     void ConnectScheduler();
     void ReadBaseAddresses();
     void ServiceTimedOut(const std::string& url);
+    TServiceHealth* HealthOf(const THttpCli& client);
+    void ReadStartPage(const THttpCli& page, std::string_view body, TServiceHealth& health);
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;
+    std::optional<TServiceHealth> FStartPage;
+    std::string FStartPageUrl;
 };

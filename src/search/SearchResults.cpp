@@ -28,6 +28,11 @@ void Report(const std::function<void(uint64_t)>& to, uint64_t repeats)
 
 using TScraper = bool (*)(const TStringList&, TSearchSink&);
 
+std::string Unanswered(const THttpCli& client)
+{
+    return client.ReasonPhrase().empty() ? "no answer" : client.ReasonPhrase();
+}
+
 TScraper ScraperOf(int engineCode)
 {
     switch (engineCode) {
@@ -74,17 +79,36 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
             TCountingSink counted(*this, health.Links);
             const bool read = scraper(lines, counted);
             if (!answered)
-                health.Warning = sender->ReasonPhrase().empty() ? "no answer" : sender->ReasonPhrase();
+                health.Warning = Unanswered(*sender);
             else
                 health.Warning = read ? "" : FormatChangedWarning;
         } else if (code == ecThumbnailPage) {
             // Web pages are read straight from the body, without a string per line.
             CheckNewPageForSrcOnBody(body, sender->URL, *this);
+        } else if (TServiceHealth* start = HealthOf(*sender)) {
+            ReadStartPage(*sender, body, *start);
         } else if (code == ecListedPage) {
             StartExtractLoopOnBody(body, sender->URL, *this);
         }
         Scheduler.MarkFinished(sender);
     });
+}
+
+// The page an http:// phrase names, counted as a service's result page is;
+// an error status is as much a failure as no answer.
+void TSearchEngine::ReadStartPage(const THttpCli& page, std::string_view body, TServiceHealth& health)
+{
+    const bool answered = !page.HeaderLines().empty();
+    if (answered)
+        ++health.Pages;
+    TCountingSink counted(*this, health.Links);
+    StartExtractLoopOnBody(body, page.URL, counted);
+    if (!answered)
+        health.Warning = Unanswered(page);
+    else if (page.StatusCode() >= 400)
+        health.Warning = "answered " + std::to_string(page.StatusCode()) + " " + page.ReasonPhrase();
+    else
+        health.Warning.clear();
 }
 
 bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks(); }

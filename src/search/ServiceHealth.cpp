@@ -1,6 +1,7 @@
 #include "search/ServiceHealth.h"
 
 const char* const FormatChangedWarning = "no results read: the page format may have changed";
+const char* const StartPageName = "Start page";
 
 namespace {
 std::string Count(uint64_t n, const char* one, const char* many)

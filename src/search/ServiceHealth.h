@@ -18,6 +18,8 @@ using THealth = std::array<TServiceHealth, ServiceCount>;
 
 // The warning of a result page that arrived with none of its markers.
 extern const char* const FormatChangedWarning;
+// The name the start page of a search of an http:// phrase is shown under.
+extern const char* const StartPageName;
 
 // "ScourNet: 3 pages, 9 links", with " - " and the warning after it.
 std::string ServiceHealthText(const std::string& name, const TServiceHealth& health);

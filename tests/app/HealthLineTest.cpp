@@ -26,4 +26,23 @@ TEST_F(EndToEnd, HealthLinesShowTheEnginesFiguresAndWarnings)
     }
 }
 
+// A search of an http:// phrase asks no service: its start page's line
+// stands in their place, in the warning colour when the page failed.
+TEST(HealthList, AStartPageSearchShowsThePageInPlaceOfTheServices)
+{
+    const QColor warning(176, 0, 0);
+    THealthList list(nullptr, warning);
+    list.Show({}, TServiceHealth{0, 0, "can't connect"});
+    EXPECT_FALSE(list.StartPageLine()->isHidden());
+    EXPECT_EQ(list.StartPageLine()->text().toStdString(), "Start page: 0 pages, 0 links - can't connect");
+    EXPECT_EQ(list.StartPageLine()->palette().color(QPalette::WindowText), warning);
+    for (int i = 0; i < ServiceCount; ++i)
+        EXPECT_TRUE(list.Line(i)->isHidden()) << i;
+
+    list.Show({});
+    EXPECT_TRUE(list.StartPageLine()->isHidden());
+    for (int i = 0; i < ServiceCount; ++i)
+        EXPECT_FALSE(list.Line(i)->isHidden()) << i;
+}
+
 } // namespace

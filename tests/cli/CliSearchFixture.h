@@ -30,10 +30,11 @@ protected:
         web.Stop();
     }
 
-    // idle: how long nothing to do ends the search.
-    void Begin(TCliOptions options, uint32_t idle = 50)
+    // A search for "red cars" unless the options name a phrase.
+    void Begin(TCliOptions options)
     {
-        options.Phrase = "red cars";
+        if (options.Phrase.empty())
+            options.Phrase = "red cars";
         options.SettingsFile = ini;
         out.str("");
         err.str("");
@@ -41,12 +42,12 @@ protected:
         TSearchEngine& e = search->Engine;
         for (QTimer* t : {&e.CheckStartTimer, &e.PageStartTimer, &e.PageReapTimer, &e.CheckReapTimer})
             t->setInterval(t->interval() / 50);
-        search->IdlePeriod = idle;
         ASSERT_TRUE(search->Start()) << err.str();
     }
 
     // Runs to the end. The check of the stalling host ends only by its
-    // time-out: once it is all that runs, the clock jumps past it.
+    // time-out: once it is all that runs (no download either, which the
+    // jump would cut), the clock jumps past it.
     bool RunToEnd()
     {
         const TSearchEngine& e = search->Engine;
@@ -54,7 +55,8 @@ protected:
         const auto onlyStalling = [&] {
             return e.Scheduler.GetPageQueue.empty() && e.Scheduler.CheckLinkQueue.empty() && e.Scheduler.Pages().empty()
                    && std::all_of(e.Scheduler.Checks().begin(), e.Scheduler.Checks().end(),
-                                  [&](const TRunningRequest& r) { return r.Client->URL.starts_with(stall); });
+                                  [&](const TRunningRequest& r) { return r.Client->URL.starts_with(stall); })
+                   && !(search->Save() && search->Save()->Busy());
         };
         if (!WaitUntil([&] { return search->Finished() || onlyStalling(); }, std::chrono::seconds(90)))
             return false;

@@ -3,6 +3,7 @@
 #include "support/Loopback.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <optional>
 #include <set>
 
@@ -41,16 +42,19 @@ TEST_F(CliSearchTest, PrintsWhatTheWindowListsForTheSameSettings)
 
 TEST_F(CliSearchTest, AResultLimitOrATimeLimitEndsIt)
 {
+    // With checks, the check of the stalling host keeps the search from ending
+    // by itself for thirty seconds.
     const struct {
         std::optional<int64_t> max;
         std::optional<double> seconds;
-    } rows[] = {{3, std::nullopt}, {std::nullopt, 0.5}};
+        bool check;
+    } rows[] = {{3, std::nullopt, false}, {std::nullopt, 0.5, true}};
     for (const auto& row : rows) {
         TCliOptions o;
-        o.CheckLinks = false;
+        o.CheckLinks = row.check;
         o.MaxResults = row.max;
         o.TimeLimit = row.seconds;
-        Begin(o, 600000); // the work running out would take ten minutes to end it
+        Begin(o);
         ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(20)));
         EXPECT_EQ(search->ExitStatus(), 0);
         EXPECT_TRUE(!row.max || Lines(out.str()).size() == 3u) << out.str();
@@ -72,6 +76,66 @@ TEST_F(CliSearchTest, NoServiceReachedExitsWithOne)
     ASSERT_EQ(health.size(), 4u) << err.str();
     for (const std::string& line : health)
         EXPECT_NE(line.find(" - "), std::string::npos) << line;
+}
+
+// A finished request cannot add work: once nothing waits or runs, it ends
+// (a wait for more work took thirty seconds).
+TEST_F(CliSearchTest, EndsAsSoonAsNothingWaitsOrRuns)
+{
+    TCliOptions o;
+    o.CheckLinks = false; // nothing stalls
+    Begin(o);
+    ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(Printed(), Expected(false, true));
+    EXPECT_EQ(search->ExitStatus(), 0);
+}
+
+// The stalling host's picture never arrives: the limit cuts it and the
+// downloads still waiting; none leaves a file, and the status tells.
+TEST_F(CliSearchTest, TheTimeLimitCutsTheDownloadsToo)
+{
+    TCliOptions o;
+    o.CheckLinks = false;
+    o.SaveDir = dir.File("saved");
+    o.TimeLimit = 3;
+    Begin(o);
+    ASSERT_TRUE(WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(20)));
+    const std::string stalled = web.GetAddresses().Base(sampleweb::Host::Stall) + "/never.jpg";
+    ASSERT_NE(out.str().find(stalled), std::string::npos) << "found too late to be saved";
+    EXPECT_NE(err.str().find("not saved: " + stalled + " ("), std::string::npos) << err.str();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.File("saved/never.jpg"))));
+    EXPECT_EQ(search->ExitStatus(), 3);
+}
+
+// A search of one page reports that page as a search of the services
+// reports each service: one line, with the failure, and the status.
+TEST_F(CliSearchTest, TheStartPageHasAHealthLine)
+{
+    uint16_t port = 0;
+    const int closed = BoundLoopbackSocket(SOCK_STREAM, port); // bound, not listening: refused
+    const std::string site = web.GetAddresses().Base(sampleweb::Host::SiteA);
+    const struct {
+        std::string page;
+        int status;
+        std::string line; // its start; "-" ends the figures before a warning
+    } rows[] = {
+        {"http://127.0.0.1:" + std::to_string(port) + "/gallery.html", 1,
+         "Start page: 0 pages, 0 links - Connection refused"},
+        {site + "/no-such-page.html", 1, "Start page: 1 page, 0 links - answered 404"},
+        {site + "/gallery/index.html", 0, "Start page: 1 page, "},
+    };
+    for (const auto& row : rows) {
+        TCliOptions o;
+        o.Phrase = row.page;
+        Begin(o);
+        ASSERT_TRUE(RunToEnd());
+        EXPECT_EQ(search->ExitStatus(), row.status) << row.page;
+        const auto health = Lines(err.str());
+        ASSERT_EQ(health.size(), 1u) << err.str();
+        EXPECT_EQ(health[0].substr(0, row.line.size()), row.line);
+        EXPECT_EQ(health[0].find(" - ") == std::string::npos, row.status == 0) << health[0];
+    }
+    ::close(closed);
 }
 
 TEST_F(CliSearchTest, UnusableSettingsOrFolderExitWithTwo)

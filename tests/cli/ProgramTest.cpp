@@ -1,9 +1,15 @@
+#include "platform/IniFile.h"
 #include "sampleweb/BaseAddressSettings.h"
+#include "sampleweb/Catalogue.h"
+#include "sampleweb/GeneratedWeb.h"
 #include "sampleweb/SampleWeb.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -15,14 +21,19 @@ struct Ran {
 };
 
 // The program itself, with no display of any kind in its environment.
-Ran RunProgram(const QStringList& args)
+void StartProgram(QProcess& p, const QStringList& args)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
-    QProcess p;
     p.setProcessEnvironment(env);
     p.start(QString(std::getenv("GS_BINARY_DIR")) + "/bin/glimmerscout", args);
+}
+
+Ran RunProgram(const QStringList& args)
+{
+    QProcess p;
+    StartProgram(p, args);
     Ran ran;
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -48,6 +59,10 @@ TEST(Program, HelpAndBadArgumentsAnswerWithoutSearching)
         {{"--search"}, 2, false, "glimmerscout: --search needs a value"},
         {{"--search", "x", "--max-results", "many"}, 2, false, "--max-results needs a whole number"},
         {{"--no-check"}, 2, false, "--search PHRASE is required"},
+        // The window takes no arguments, and without a display it cannot open.
+        {{"-h"}, 2, false, "glimmerscout: unknown option -h"},
+        {{"photo.jpg"}, 2, false, "glimmerscout: unexpected argument 'photo.jpg'"},
+        {{}, 2, false, "glimmerscout: the window needs a display"},
     };
     for (const Row& row : rows) {
         const Ran ran = RunProgram(row.args);
@@ -76,6 +91,76 @@ TEST(Program, SearchesWithoutADisplay)
     // Not a terminal: the health lines alone, no progress.
     EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 4) << ran.err;
     EXPECT_EQ(ran.err.find('\r'), std::string::npos);
+}
+
+// A search that saves into a folder, stopped by a signal while the stalling
+// host's picture downloads: every file left is a whole picture, and the run
+// reports as it ends by itself.
+TEST(Program, ASignalEndsTheRunCleanly)
+{
+    sampleweb::SampleWeb web;
+    web.Start();
+    const sampleweb::Catalogue catalogue(web.GetAddresses());
+    const std::string stalled = web.GetAddresses().Base(sampleweb::Host::Stall) + "/never.jpg";
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        TempDir dir;
+        const std::string ini = dir.File("glimmerscout.ini");
+        sampleweb::WriteBaseAddressSettings(ini, web.GetAddresses());
+        const std::string saved = dir.File("saved");
+        QProcess p;
+        StartProgram(p, {"--search", "red cars", "--settings", QString::fromStdString(ini), "--no-check", "--save",
+                         QString::fromStdString(saved)});
+        std::string out;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                out += p.readAllStandardOutput().toStdString();
+                return out.find(stalled) != std::string::npos && QFileInfo::exists(QString::fromStdString(saved + "/never.jpg"));
+            },
+            std::chrono::seconds(30)))
+            << out;
+        ::kill(static_cast<pid_t>(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), status);
+        const std::string err = p.readAllStandardError().toStdString();
+        EXPECT_NE(err.find("not saved: " + stalled + " ("), std::string::npos) << err;
+        EXPECT_NE(err.find("\nLycos Images Direct: "), std::string::npos) << err;
+        // What is left arrived whole (a page served under a picture's name is kept as it came).
+        for (const QFileInfo& file : QDir(QString::fromStdString(saved)).entryInfoList(QDir::Files)) {
+            const std::string name = file.fileName().toStdString();
+            const auto at = out.find("/" + name + "\n");
+            ASSERT_NE(at, std::string::npos) << name;
+            const size_t start = out.rfind('\t', at) + 1;
+            const std::string bytes = catalogue.PictureBytes(out.substr(start, at + 1 + name.size() - start));
+            if (!bytes.empty())
+                EXPECT_EQ(ReadFile(file.filePath().toStdString()), bytes) << name;
+        }
+    }
+}
+
+// Standard output closed after the first line ("| head -n 1"): the run
+// ends at its next line, with no message and no death by SIGPIPE.
+TEST(Program, AClosedOutputEndsTheRunQuietly)
+{
+    sampleweb::GeneratedWebCounts counts;
+    sampleweb::GeneratedWeb web(counts);
+    web.Start();
+    TempDir dir;
+    const std::string ini = dir.File("glimmerscout.ini");
+    for (const char* key : {"HotBotBaseAddress", "LycosBaseAddress", "ScourNetBaseAddress"})
+        TIniFile(ini).WriteString("Options", key, web.Base());
+    QProcess p, head;
+    p.setStandardOutputProcess(&head);
+    head.start("head", {"-n", "1"});
+    // Hundreds of pages, a few at a time: lines keep coming long after the first.
+    StartProgram(p, {"--search", "soak400", "--settings", QString::fromStdString(ini), "--no-check", "--no-recursive"});
+    ASSERT_TRUE(head.waitForFinished(30000));
+    EXPECT_EQ(head.readAllStandardOutput().count('\n'), 1);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 141);
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 4) << err; // the health lines alone
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 int main(int argc, char** argv)
 {
-    // Options mean the search without a window: no widget, no display.
-    if (WantsCommandLine(argc, argv))
+    // Arguments mean the search without a window: no widget, no display.
+    if (WantsCommandLine(argc, DisplayNamed()))
         return RunCommandLine(argc, argv);
     TApplication app(argc, argv);
     QApplication::setApplicationName("Glimmerscout");
