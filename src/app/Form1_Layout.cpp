@@ -99,6 +99,12 @@ void TForm1::CreateLayout()
     CheckBox_RecursiveSearch = new QCheckBox("Recursive Search", panel_Header);
     CheckBox_RecursiveSearch->setGeometry(196, 36, 140, 20);
     CheckBox_RecursiveSearch->setChecked(true);
+    // The live sources' switches, in the header's free room right of the others.
+    for (int i = 0; i < SourceCount; ++i) {
+        SourceBoxes[i] = new QCheckBox(QString::fromLatin1(Sources[i].Caption), panel_Header);
+        SourceBoxes[i]->setToolTip(QString::fromLatin1(Sources[i].Name));
+        SourceBoxes[i]->setGeometry(352, 36 + 22 * i, 120, 20);
+    }
     WhiteLabel(panel_Header, "Status:", 8, 62);
     StatusLabel = WhiteLabel(panel_Header, "Ready", 56, 62);
     StatusLabel->setMinimumWidth(90);

@@ -23,17 +23,35 @@ THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent)
         line->setWordWrap(true);
         layout->addWidget(line);
     }
+    for (QLabel*& line : FSourceLines) {
+        line = new QLabel(this);
+        line->setWordWrap(true);
+        line->hide();
+        layout->addWidget(line);
+    }
     layout->addStretch(1);
     Show({});
 }
 
+void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)
+{
+    line->setText(ToQt(ServiceHealthText(name, health)));
+    QPalette pal = palette();
+    if (!health.Warning.empty())
+        pal.setColor(QPalette::WindowText, FWarningColor);
+    line->setPalette(pal);
+}
+
 void THealthList::Show(const THealth& health)
 {
-    for (int i = 0; i < ServiceCount; ++i) {
-        FLines[i]->setText(ToQt(ServiceHealthText(Services[i].Name, health[i])));
-        QPalette pal = palette();
-        if (!health[i].Warning.empty())
-            pal.setColor(QPalette::WindowText, FWarningColor);
-        FLines[i]->setPalette(pal);
+    for (int i = 0; i < ServiceCount; ++i)
+        ShowLine(FLines[i], Services[i].Name, health[i]);
+}
+
+void THealthList::ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked)
+{
+    for (int i = 0; i < SourceCount; ++i) {
+        ShowLine(FSourceLines[i], Sources[i].Name, health[i]);
+        FSourceLines[i]->setVisible(asked[i]);
     }
 }

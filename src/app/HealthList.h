@@ -15,9 +15,14 @@ public:
     THealthList(QWidget* parent, QColor warningColor);
 
     void Show(const THealth& health);
+    // The sources' lines below, each shown while its source was asked.
+    void ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked);
     QLabel* Line(int service) const { return FLines[service]; }
+    QLabel* SourceLine(int source) const { return FSourceLines[source]; }
 
 private:
+    void ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health);
     std::array<QLabel*, ServiceCount> FLines{};
+    std::array<QLabel*, SourceCount> FSourceLines{};
     QColor FWarningColor;
 };

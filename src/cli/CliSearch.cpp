@@ -159,6 +159,9 @@ void TCliSearch::End()
     ClearProgress();
     for (int i = 0; i < ServiceCount; ++i)
         FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+    for (int i = 0; i < SourceCount; ++i)
+        if (Engine.SourcesOn()[i])
+            FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
     FErr << std::flush;
     FExitStatus = Status();
     FFinished = true;
@@ -166,13 +169,18 @@ void TCliSearch::End()
         FOnFinished();
 }
 
-// 1 when nothing was found and every service failed on the network.
+// 1 when nothing was found and every service and source asked failed on the
+// network.
 int TCliSearch::Status() const
 {
     if (FFound > 0)
         return 0;
     for (const TServiceHealth& h : Engine.Health())
         if (h.Warning.empty() || h.Warning == FormatChangedWarning)
+            return 0;
+    // A source that answered at all was reached, whatever it said.
+    for (int i = 0; i < SourceCount; ++i)
+        if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return 0;
     return 1;
 }

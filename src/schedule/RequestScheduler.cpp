@@ -93,6 +93,8 @@ void TRequestScheduler::GetPage(const std::string& url, int engineCode)
                 OnPageDone(sender);
         };
         client->Tag = engineCode;
+        if (OnPageStart)
+            OnPageStart(*client);
         client->GetAsync();
         FPages.push_back(Started(std::move(client), std::move(body)));
     });

@@ -37,6 +37,8 @@ public:
     // Asked at every start and reap: no client starts while it is false, and
     // running requests are then reaped without waiting for their time-out.
     std::function<bool()> SearchActive;
+    // A page fetch's client is set up and about to start (Tag is its engine code).
+    std::function<void(THttpCli&)> OnPageStart;
     // A page fetch completed; its body is PageBody(client).
     std::function<void(THttpCli*)> OnPageDone;
     // A link check's response header arrived.

@@ -41,6 +41,12 @@ void TSearchEngine::ConnectScheduler()
     Scheduler.SearchActive = [this] { return SearchActive; };
     Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
     Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
+    Scheduler.OnPageStart = [](THttpCli& client) {
+        if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
+            client.Agent = SourceAgent();
+            client.Accept = "application/json";
+        }
+    };
     Scheduler.OnTimedOut = [this](const std::string& line) {
         if (line.starts_with(kPageTimedOut))
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
@@ -53,9 +59,9 @@ void TSearchEngine::ConnectScheduler()
 void TSearchEngine::ServiceTimedOut(const std::string& url)
 {
     for (const TRunningRequest& page : Scheduler.Pages()) {
-        const int service = ServiceIndex(static_cast<int>(page.Client->Tag));
-        if (!page.Finished && service >= 0 && page.Client->URL == url) {
-            FHealth[service].Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
+        TServiceHealth* health = HealthOf(static_cast<int>(page.Client->Tag));
+        if (!page.Finished && health && page.Client->URL == url) {
+            health->Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
             return;
         }
     }
@@ -65,6 +71,28 @@ void TSearchEngine::ReadBaseAddresses()
 {
     for (int i = 0; i < ServiceCount; ++i)
         FBase[i] = Settings->ReadString(kOptions, Services[i].BaseKey, Services[i].DefaultBase);
+}
+
+TServiceHealth* TSearchEngine::HealthOf(int engineCode)
+{
+    if (const int service = ServiceIndex(engineCode); service >= 0)
+        return &FHealth[service];
+    if (const int source = SourceIndex(engineCode); source >= 0)
+        return &FSourceHealth[source];
+    return nullptr;
+}
+
+// asked: the search sends its phrase to the sources switched on.
+void TSearchEngine::ReadSources(bool asked)
+{
+    for (int i = 0; i < SourceCount; ++i) {
+        FSourcesOn[i] = asked && Settings->ReadBool(kOptions, Sources[i].SwitchKey, false);
+        FSourceQuery[i] = Settings->ReadString(kOptions, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
+    }
+    FSourcePageLimit = SourcePageLimit(*Settings);
+    FSourcePagesAsked = {};
+    FSourceHealth = {};
+    FSourcePictures.clear();
 }
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
@@ -82,6 +110,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     FHealth = {};
     FRecursiveSearchActive = recursive;
     ReadBaseAddresses();
+    ReadSources(!startPage);
     Scheduler.Proxy = ReadProxySettings(*Settings);
     if (startPage) {
         QueuePageFetch(StartPageAddress(phrase), ecListedPage);
@@ -92,6 +121,14 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     for (int i = 0; i < ServiceCount; ++i)
         if (ServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);
+    const std::string value = SourceQuery(phrase);
+    for (int i = 0; i < SourceCount; ++i) {
+        if (!FSourcesOn[i])
+            continue;
+        FSourceQuery[i] += value;
+        FSourcePagesAsked[i] = 1;
+        QueuePageFetch(FSourceQuery[i] + Sources[i].FirstPage, Sources[i].EngineCode);
+    }
     return true;
 }
 

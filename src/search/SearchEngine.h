@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "schedule/RequestScheduler.h"
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 class THttpCli;
 class TIniFile;
@@ -23,7 +26,9 @@ class TIniFile;
 // OnFound(url, size) — size > 0 checked bytes, 0 unchecked, < 0 checked
 // without a length — and is kept in FoundFiles. Idle() tells that the work
 // ran out; Abort() ends a search; Health() gives the per-service figures
-// and HealthLine(Health()) their one-line text.
+// and HealthLine(Health()) their one-line text. The live sources switched on
+// in the settings (SourcesOn) are asked too, with their own health
+// (SourceHealth) and a record of each picture they list (SourcePicture).
 class TSearchEngine : public TSearchSink {
 public:
     TSearchEngine();
@@ -59,7 +64,7 @@ public:
 
     // Sets the client limits and SearchDirName; with a non-empty phrase also
     // starts a search (results and health emptied) and returns true. An
-    // "http://" phrase is fetched as a listed page instead of being sent to
+    // "http://" or "https://" phrase is fetched as a listed page instead of being sent to
     // the services. Failures of the settings are thrown.
     bool Start(const std::string& phrase, bool recursive);
     // Empties both queues and ends every running request; results stay.
@@ -67,6 +72,12 @@ public:
     // Nothing waits and nothing runs.
     bool Idle() const;
     const THealth& Health() const { return FHealth; }
+    // The sources the latest search asked, and how they answered.
+    const std::array<bool, SourceCount>& SourcesOn() const { return FSourcesOn; }
+    const TSourceHealth& SourceHealth() const { return FSourceHealth; }
+    // What a source told of a picture it listed (letter case ignored); null
+    // for a picture found otherwise.
+    const TPictureRecord* SourcePicture(const std::string& url) const;
 
     // --- the search's own events (the scheduler calls them)
     void GetPageRequestDone(THttpCli* sender);
@@ -88,7 +99,20 @@ public:
 private:
     void ConnectScheduler();
     void ReadBaseAddresses();
+    void ReadSources(bool asked);
     void ServiceTimedOut(const std::string& url);
+    TServiceHealth* HealthOf(int engineCode);
+    // Reads a service's or a source's answer; gives the warning it earns.
+    std::string ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink);
+    std::string ReadSourceAnswer(int source, const THttpCli& sender, std::string_view body, TSearchSink& sink);
+    void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
+
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;
+    std::array<bool, SourceCount> FSourcesOn{};
+    std::array<std::string, SourceCount> FSourceQuery; // each answer page's address less its page suffix
+    std::array<int, SourceCount> FSourcePagesAsked{};
+    int FSourcePageLimit = 1;
+    TSourceHealth FSourceHealth;
+    std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
 };

@@ -63,20 +63,16 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
         // A page cut off at its size limit is read as far as it came.
         const std::string_view body = Scheduler.PageBody(sender);
         const int code = static_cast<int>(sender->Tag);
-        if (const TScraper scraper = ScraperOf(code)) {
-            // The service pages are read a line at a time.
-            TServiceHealth& health = FHealth[ServiceIndex(code)];
+        if (TServiceHealth* health = HealthOf(code)) {
             const bool answered = !sender->HeaderLines().empty();
             if (answered)
-                ++health.Pages;
-            TStringList lines;
-            LoadMemoFromMemoryStream(lines, body);
-            TCountingSink counted(*this, health.Links);
-            const bool read = scraper(lines, counted);
+                ++health->Pages;
+            TCountingSink counted(*this, health->Links);
+            const std::string warning = ReadAnswer(*sender, body, counted);
             if (!answered)
-                health.Warning = sender->ReasonPhrase().empty() ? "no answer" : sender->ReasonPhrase();
+                health->Warning = sender->ReasonPhrase().empty() ? "no answer" : sender->ReasonPhrase();
             else
-                health.Warning = read ? "" : FormatChangedWarning;
+                health->Warning = warning;
         } else if (code == ecThumbnailPage) {
             // Web pages are read straight from the body, without a string per line.
             CheckNewPageForSrcOnBody(body, sender->URL, *this);
@@ -85,6 +81,18 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
         }
         Scheduler.MarkFinished(sender);
     });
+}
+
+std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink)
+{
+    const int code = static_cast<int>(sender.Tag);
+    if (const TScraper scraper = ScraperOf(code)) {
+        // The service pages are read a line at a time.
+        TStringList lines;
+        LoadMemoFromMemoryStream(lines, body);
+        return scraper(lines, sink) ? "" : FormatChangedWarning;
+    }
+    return ReadSourceAnswer(SourceIndex(code), sender, body, sink);
 }
 
 bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks(); }
