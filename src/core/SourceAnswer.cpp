@@ -69,8 +69,8 @@ TSourceAnswer ReadCommonsAnswer(std::string_view body)
     }
     const QJsonValue pages = root->value("query")["pages"];
     if (pages.isUndefined()) {
-        // A search without hits answers with no pages at all.
-        answer.Read = root->contains("batchcomplete") || root->contains("query");
+        // A search without hits answers with no query at all.
+        answer.Read = !root->contains("query") && root->contains("batchcomplete");
         return answer;
     }
     if (!pages.isObject() && !pages.isArray())

@@ -95,7 +95,7 @@ TEST_F(SourceSearch, OnlyTheSourcesRequestsNameTheProgram)
     checkLinks = true;
     Run("red cars", false);
     EXPECT_EQ(web.Agents(Host::Commons), std::set<std::string>{SourceAgent()});
-    EXPECT_EQ(web.Agents(Host::Openverse), (std::set<std::string>{SourceAgent(), THttpCli().Agent}));
+    EXPECT_EQ(web.Agents(Host::Openverse), (std::set<std::string>{SourceAgent(), "Mozilla/3.0 (compatible)"}));
     EXPECT_TRUE(SourceAgent().starts_with("Glimmerscout/1.1 (+http")) << SourceAgent();
 }
 
