@@ -12,19 +12,29 @@ using namespace sampleweb;
 
 namespace {
 
-// The plain answer with every plain base address made the TLS one.
+// The base address as a query value carries it.
+std::string Escaped(const std::string& base)
+{
+    std::string out;
+    for (const char c : base)
+        out += c == ':' ? std::string("%3A") : c == '/' ? std::string("%2F") : std::string(1, c);
+    return out;
+}
+
+// The plain answer with every plain base address, as it is or escaped, made the TLS one.
 std::string OverTls(std::string text, const Addresses& plain, const Addresses& secure)
 {
-    std::vector<Host> hosts;
-    for (int i = 0; i < HostCount; ++i)
-        hosts.push_back(static_cast<Host>(i));
+    std::vector<std::pair<std::string, std::string>> swaps;
+    for (int i = 0; i < HostCount; ++i) {
+        const Host host = static_cast<Host>(i);
+        swaps.emplace_back(plain.Base(host), secure.Base(host));
+        swaps.emplace_back(Escaped(plain.Base(host)), Escaped(secure.Base(host)));
+    }
     // Longer ports first: "…:4000" must not match inside "…:40001".
-    std::sort(hosts.begin(), hosts.end(),
-              [&](Host a, Host b) { return plain.Base(a).size() > plain.Base(b).size(); });
-    for (const Host host : hosts)
-        for (size_t at = text.find(plain.Base(host)); at != std::string::npos;
-             at = text.find(plain.Base(host), at + secure.Base(host).size()))
-            text.replace(at, plain.Base(host).size(), secure.Base(host));
+    std::sort(swaps.begin(), swaps.end(), [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+    for (const auto& [from, to] : swaps)
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
     return text;
 }
 
@@ -37,7 +47,7 @@ TEST(SampleWebHttps, EveryHostAnswersOverTlsAsOverHttpAndItsLinksStayOnTls)
     const std::pair<Host, const char*> cases[] = {
         {Host::SiteA, "/gallery/index.html"},
         {Host::SiteB, "/stock/boat-45000.jpg"},
-        {Host::ScourNet, "/cgi-bin/search.cgi?index=image&query=red"},
+        {Host::HotBot, "/?MT=red"},
         {Host::Commons, "/w/api.php?action=query&gsrsearch=red"},
         {Host::Openverse, "/v1/images/?q=red&page=1"},
     };
