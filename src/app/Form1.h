@@ -61,8 +61,9 @@ public:
     QCheckBox* LycosBox; // CheckBox2
     QCheckBox* ScourNetBox; // CheckBox3
     QCheckBox* LycosImagesBox; // CheckBox4
-    // The live sources' switches, in Sources order; each writes its settings
-    // key at once, and a search asks the sources switched on there.
+    // The live sources' switches under the services' health, in Sources
+    // order; each writes its settings key at once, and a search asks the
+    // sources switched on there.
     std::array<QCheckBox*, SourceCount> SourceBoxes{};
     QPushButton* MoreInfoButton; // Button1
     TResultList* ResultList; // ListView1

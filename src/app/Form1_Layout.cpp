@@ -76,8 +76,11 @@ void TForm1::CreateLayout()
     TellFriendButton = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
     AboutButton = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
     // In the side panel's free part, in sight on both pages.
-    HealthList = new THealthList(panel_Side, QColor(255, 176, 0));
+    // The live sources' switches go with their health lines, below the services'.
+    HealthList = new THealthList(panel_Side, QColor(255, 176, 0), true);
     HealthList->setGeometry(8, 284, 134, 190);
+    for (int i = 0; i < SourceCount; ++i)
+        SourceBoxes[i] = HealthList->Switch(i);
     HotBotBox = HiddenSwitch(panel_Side, "HotBot");
     LycosBox = HiddenSwitch(panel_Side, "Lycos");
     ScourNetBox = HiddenSwitch(panel_Side, "ScourNet");
@@ -99,12 +102,6 @@ void TForm1::CreateLayout()
     CheckBox_RecursiveSearch = new QCheckBox("Recursive Search", panel_Header);
     CheckBox_RecursiveSearch->setGeometry(196, 36, 140, 20);
     CheckBox_RecursiveSearch->setChecked(true);
-    // The live sources' switches, in the header's free room right of the others.
-    for (int i = 0; i < SourceCount; ++i) {
-        SourceBoxes[i] = new QCheckBox(QString::fromLatin1(Sources[i].Caption), panel_Header);
-        SourceBoxes[i]->setToolTip(QString::fromLatin1(Sources[i].Name));
-        SourceBoxes[i]->setGeometry(352, 36 + 22 * i, 120, 20);
-    }
     WhiteLabel(panel_Header, "Status:", 8, 62);
     StatusLabel = WhiteLabel(panel_Header, "Ready", 56, 62);
     StatusLabel->setMinimumWidth(90);

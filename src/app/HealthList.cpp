@@ -2,10 +2,12 @@
 
 #include "platform/AnsiText.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent), FWarningColor(warningColor)
+THealthList::THealthList(QWidget* parent, QColor warningColor, bool sourceSwitches)
+    : QWidget(parent), FWarningColor(warningColor)
 {
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
@@ -23,11 +25,15 @@ THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent)
         line->setWordWrap(true);
         layout->addWidget(line);
     }
-    for (QLabel*& line : FSourceLines) {
-        line = new QLabel(this);
-        line->setWordWrap(true);
-        line->hide();
-        layout->addWidget(line);
+    for (int i = 0; i < SourceCount; ++i) {
+        if (sourceSwitches) {
+            FSwitches[i] = new QCheckBox(QString::fromLatin1(Sources[i].Name), this);
+            layout->addWidget(FSwitches[i]);
+        }
+        FSourceLines[i] = new QLabel(this);
+        FSourceLines[i]->setWordWrap(true);
+        FSourceLines[i]->hide();
+        layout->addWidget(FSourceLines[i]);
     }
     layout->addStretch(1);
     Show({});

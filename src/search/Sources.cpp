@@ -8,11 +8,11 @@
 #include <algorithm>
 
 const std::array<TSource, SourceCount> Sources = {{
-    {"Wikimedia Commons", "Commons", ecCommons, "SearchCommons", "CommonsBaseAddress", "https://commons.wikimedia.org",
+    {"Wikimedia Commons", ecCommons, "SearchCommons", "CommonsBaseAddress", "https://commons.wikimedia.org",
      "/w/api.php?action=query&format=json&generator=search&gsrnamespace=6&gsrlimit=50&prop=imageinfo"
      "&iiprop=url%7Csize%7Cmime&gsrsearch=",
      "", ReadCommonsAnswer, true},
-    {"Openverse", "Openverse", ecOpenverse, "SearchOpenverse", "OpenverseBaseAddress", "https://api.openverse.org",
+    {"Openverse", ecOpenverse, "SearchOpenverse", "OpenverseBaseAddress", "https://api.openverse.org",
      "/v1/images/?q=", "&page=1", ReadOpenverseAnswer, false},
 }};
 

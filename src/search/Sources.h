@@ -11,7 +11,6 @@ class TIniFile;
 // APIs, each switched on in the settings file, answered a page at a time.
 struct TSource {
     const char* Name;
-    const char* Caption;     // of its switch in the main window
     int EngineCode;
     const char* SwitchKey;   // the settings key that switches it on (off by default)
     const char* BaseKey;     // the settings key of its base address
