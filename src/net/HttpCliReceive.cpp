@@ -5,6 +5,10 @@
 
 void THttpCli::SocketDataAvailable(uint16_t Error)
 {
+    if (FTunnelWaiting) {
+        TunnelDataAvailable();
+        return;
+    }
     if (FBurstBytes >= ReadBurst) {
         // Reading nothing ends the socket's receive loop; WM_HTTP_RESUME reads on.
         FYielded = true;
@@ -96,6 +100,11 @@ bool THttpCli::HeaderLine(THttpReadStep Step)
 void THttpCli::HeaderEnd()
 {
     if (FReader.Response().Location) {
+        if (FDowngradeRefused) {
+            FReader.SetOutcome(StatusCode(), "relocation from https to http refused");
+            FailResponse(hcInsecureRelocation);
+            return;
+        }
         FollowLocation();
         return;
     }
@@ -152,6 +161,12 @@ void THttpCli::SocketSessionClosed(uint16_t Error)
     // A connection that broke (a reset in the body) must not end as a success.
     if (Error != 0 && FRequestDoneError == 0 && FHttpState != hsAborting)
         FRequestDoneError = Error;
+    if (FTls && FTlsFailure.empty())
+        FTlsFailure = FCtrlSocket->TlsFailure();
+    if (FRequestDoneError == 0 && FHttpState != hsAborting && BodyCutShort()) {
+        FRequestDoneError = hcCutBody;
+        FTlsFailure = "body cut short: no TLS close_notify";
+    }
     FConnected = false;
     if (FYielded && !DrainYielded())
         return;

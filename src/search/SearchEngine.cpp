@@ -55,7 +55,10 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
     for (const TRunningRequest& page : Scheduler.Pages()) {
         const int service = ServiceIndex(static_cast<int>(page.Client->Tag));
         if (!page.Finished && service >= 0 && page.Client->URL == url) {
-            FHealth[service].Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
+            FHealth[service].Warning =
+                page.Client->TlsHandshaking()
+                    ? std::string("TLS: ") + TRequestScheduler::TlsHandshakeTimeOut
+                    : "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
             return;
         }
     }

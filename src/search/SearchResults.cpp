@@ -73,7 +73,9 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
             LoadMemoFromMemoryStream(lines, body);
             TCountingSink counted(*this, health.Links);
             const bool read = scraper(lines, counted);
-            if (!answered)
+            if (!sender->TlsFailure().empty())
+                health.Warning = "TLS: " + sender->TlsFailure(); // a cut page is read as far as it came
+            else if (!answered)
                 health.Warning = sender->ReasonPhrase().empty() ? "no answer" : sender->ReasonPhrase();
             else
                 health.Warning = read ? "" : FormatChangedWarning;
