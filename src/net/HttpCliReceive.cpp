@@ -161,15 +161,20 @@ void THttpCli::SocketSessionClosed(uint16_t Error)
     // A connection that broke (a reset in the body) must not end as a success.
     if (Error != 0 && FRequestDoneError == 0 && FHttpState != hsAborting)
         FRequestDoneError = Error;
-    if (FTls && FTlsFailure.empty())
+    FConnected = false;
+    if (FYielded && !DrainYielded())
+        return;
+    // An alert may have come with the bytes left for later.
+    if (FTls && FTlsFailure.empty() && !FCtrlSocket->TlsFailure().empty()) {
         FTlsFailure = FCtrlSocket->TlsFailure();
+        if (FRequestDoneError == 0 && FHttpState != hsAborting)
+            FRequestDoneError = WSOCKET_TLS_FAILED;
+    }
+    // Judged once every byte that came has been read.
     if (FRequestDoneError == 0 && FHttpState != hsAborting && BodyCutShort()) {
         FRequestDoneError = hcCutBody;
         FTlsFailure = "body cut short: no TLS close_notify";
     }
-    FConnected = false;
-    if (FYielded && !DrainYielded())
-        return;
     if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
         return;
     Post(WM_HTTP_READY);
