@@ -59,7 +59,7 @@ void TCliSave::Done(const TFileFetches::TResult& result)
 {
     FRunning.erase(result.Path);
     if (result.Failed)
-        Report(result.Url, "the download failed");
+        Report(result.Url, result.TlsFailure.empty() ? "the download failed" : "TLS: " + result.TlsFailure);
     else
         ++FSaved;
 }

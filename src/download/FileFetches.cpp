@@ -35,6 +35,7 @@ void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
     result.Failed = FetchFailed(client->StatusCode(), error);
     ExtractFileNameFromURL(client->URL, result.FileName);
     result.Path = at->second.File->FileName();
+    result.TlsFailure = client->TlsFailure();
     if (result.Failed)
         ::unlink(result.Path.c_str()); // still locked: no other fetch has opened it meanwhile
     FFetches.erase(at); // closes the file and frees the client, inside its own event

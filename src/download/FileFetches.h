@@ -22,6 +22,7 @@ public:
         bool Failed = false;
         std::string FileName; // the URL's text after its last "/"
         std::string Path;     // the file written
+        std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.

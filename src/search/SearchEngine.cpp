@@ -61,7 +61,10 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
     for (const TRunningRequest& page : Scheduler.Pages()) {
         TServiceHealth* health = HealthOf(static_cast<int>(page.Client->Tag));
         if (!page.Finished && health && page.Client->URL == url) {
-            health->Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
+            health->Warning =
+                page.Client->TlsHandshaking()
+                    ? std::string("TLS: ") + TRequestScheduler::TlsHandshakeTimeOut
+                    : "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
             return;
         }
     }

@@ -69,7 +69,9 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
                 ++health->Pages;
             TCountingSink counted(*this, health->Links);
             const std::string warning = ReadAnswer(*sender, body, counted);
-            if (!answered)
+            if (!sender->TlsFailure().empty())
+                health->Warning = "TLS: " + sender->TlsFailure(); // a cut page is read as far as it came
+            else if (!answered)
                 health->Warning = sender->ReasonPhrase().empty() ? "no answer" : sender->ReasonPhrase();
             else
                 health->Warning = warning;
