@@ -2,6 +2,7 @@
 // at rest after a search of the sample web, the same with the pointer on
 // "Save File(s)", the services' health after a whole search and after one
 // where a service changed its page format and another cannot be reached, the
+// same where a service's certificate is signed by a CA nobody named, the
 // results of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
 #include "app/Program.h"
 #include "platform/ui/Dialogs.h"
@@ -74,6 +75,11 @@ int main(int argc, char** argv)
     ini.WriteString("Options", "HotBotBaseAddress", "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-warning.png") && ok;
+    // HotBot over TLS, its CA not trusted; ScourNet as it was.
+    ini.WriteString("Options", "HotBotBaseAddress", web.GetSecureAddresses().Base(sampleweb::Host::HotBot));
+    ini.WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(sampleweb::Host::ScourNet));
+    SearchToItsEnd(form);
+    ok = Save(&form, dir + "/health-certificate.png") && ok;
     form.AbortButtonClick();
 
     // The live sources alone, every check answered.
