@@ -224,4 +224,35 @@ std::string Catalogue::PictureBytes(const std::string& url) const
     return PictureFile(*r);
 }
 
+// Commons holds its files, so the size it gives is listed; Openverse points
+// elsewhere, so its pictures are checked when links are, and listed with the
+// size it gives when they are not.
+std::vector<ListedPicture> Catalogue::SourcesListing(const SearchSettings& settings, int pages) const
+{
+    std::vector<ListedPicture> rows;
+    const auto list = [&](const std::vector<std::vector<SourceListing>>& answers, bool hostsFiles, bool jpegType) {
+        for (size_t p = 0; p < answers.size() && p < static_cast<size_t>(pages); ++p)
+            for (const SourceListing& picture : answers[p]) {
+                const std::string url = FAddresses.Expand(picture.url);
+                const std::string lower = AnsiLowerCase(url);
+                const bool jpeg = picture.type.empty() ? lower.ends_with(".jpg") || lower.ends_with(".jpeg")
+                                                       : picture.type == (jpegType ? "jpg" : "image/jpeg");
+                if (!jpeg)
+                    continue;
+                long long size = 0;
+                if (picture.size > 0 && (hostsFiles || !settings.checkLinks))
+                    size = static_cast<long long>(picture.size);
+                else if (settings.checkLinks)
+                    size = static_cast<long long>(PictureBytes(url).size());
+                if (size > 0 && !settings.filter.Passes(size))
+                    continue;
+                rows.push_back({url, size > 0 ? std::to_string(size) : "UNKNOWN"});
+            }
+    };
+    list(SourceAnswers().commonsPages, true, false);
+    list(SourceAnswers().openversePages, false, true);
+    std::sort(rows.begin(), rows.end(), [](const ListedPicture& a, const ListedPicture& b) { return a.url < b.url; });
+    return rows;
+}
+
 } // namespace sampleweb

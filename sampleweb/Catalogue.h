@@ -47,6 +47,10 @@ public:
     // (recursive search) those behind thumbnails on them.
     std::vector<std::string> PagesVisited(bool recursive) const;
 
+    // What a search with the live sources switched on (and no service) lists
+    // when each source is asked for at most `pages` answer pages.
+    std::vector<ListedPicture> SourcesListing(const SearchSettings& settings, int pages) const;
+
     // The exact bytes served for a picture URL; empty when the URL is no picture.
     std::string PictureBytes(const std::string& url) const;
 

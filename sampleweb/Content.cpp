@@ -112,7 +112,46 @@ std::vector<Resource> MakeSiteResources()
         Picture(SiteB, "/stock/pebble-19999.jpg", 19999),
         Picture(SiteB, "/stock/kite-70000.jpg", 70000),
         Picture(SiteB, "/stock/storm-400000.jpg", 400000),
+        // The files the live sources list.
+        Picture(Commons, "/files/a/ab/Red_car-45000.jpg", 45000),
+        Picture(Commons, "/files/e/ef/Old_car-15000.JPG", 15000),
+        Picture(Commons, "/files/1/12/Racing_car-120000.jpg", 120000),
+        Picture(Commons, "/files/3/34/Vintage_car-64000.jpeg", 64000),
+        Picture(Openverse, "/files/street-car-38000.jpg", 38000),
+        Picture(Openverse, "/files/no-size-52000.jpg", 52000),
+        Picture(Openverse, "/files/stale-size-15000.jpg", 15000),
+        Picture(Openverse, "/files/tram-27000.jpg", 27000),
+        Picture(Openverse, "/files/bus-33000.jpg", 33000),
     };
+}
+
+SourceResults MakeSourceResults()
+{
+    SourceResults r;
+    r.commonsPages = {
+        {
+            {"{Commons}/files/a/ab/Red_car-45000.jpg", 45000, 800, 600, "image/jpeg"},
+            {"{Commons}/files/c/cd/Car_diagram.png", 30000, 640, 480, "image/png"},
+            {"{Commons}/files/e/ef/Old_car-15000.JPG", 15000, 320, 240, "image/jpeg"},
+        },
+        {
+            {"{Commons}/files/1/12/Racing_car-120000.jpg", 120000, 1600, 1200, "image/jpeg"},
+            {"{Commons}/files/3/34/Vintage_car-64000.jpeg", 64000, 1024, 768, "image/jpeg"},
+        },
+    };
+    r.openversePages = {
+        {
+            {"{Openverse}/files/street-car-38000.jpg", 38000, 900, 600, "jpg"},
+            {"{Openverse}/files/no-size-52000.jpg", 0, 1000, 700, "jpg"},
+            {"{Openverse}/files/stale-size-15000.jpg", 30000, 500, 400, "jpg"},
+            {"{Openverse}/files/drawing.svg", 5000, 300, 300, "svg"},
+        },
+        {
+            {"{Openverse}/files/tram-27000.jpg", 27000, 1200, 800, ""},
+            {"{Openverse}/files/bus-33000.jpg", 33000, 1280, 960, "jpg"},
+        },
+    };
+    return r;
 }
 
 ServiceResults MakeResults()
@@ -148,6 +187,12 @@ const std::vector<Resource>& SiteResources()
 const ServiceResults& Results()
 {
     static const ServiceResults results = MakeResults();
+    return results;
+}
+
+const SourceResults& SourceAnswers()
+{
+    static const SourceResults results = MakeSourceResults();
     return results;
 }
 

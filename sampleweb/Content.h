@@ -61,9 +61,26 @@ struct ServiceResults {
     std::vector<std::string> imagesDirectStrayPictures;
 };
 
+// A picture as a live source lists it: its URL with a host placeholder and
+// what the source says of it (which need not be what is served).
+struct SourceListing {
+    std::string url;
+    size_t size = 0; // 0: the source gives none
+    int width = 0;
+    int height = 0;
+    std::string type; // Commons: a MIME type; Openverse: a file type, empty for none
+};
+
+// What the live sources list, page by page; the same for every phrase.
+struct SourceResults {
+    std::vector<std::vector<SourceListing>> commonsPages;
+    std::vector<std::vector<SourceListing>> openversePages;
+};
+
 // The one fixed content of the sample web. Results do not depend on the phrase.
 const std::vector<Resource>& SiteResources();
 const ServiceResults& Results();
+const SourceResults& SourceAnswers();
 
 const Resource* FindResource(Host host, const std::string& path);
 

@@ -10,6 +10,8 @@ const char* HostName(Host host)
     case Host::ScourNet: return "ScourNet";
     case Host::SiteA: return "SiteA";
     case Host::SiteB: return "SiteB";
+    case Host::Commons: return "Commons";
+    case Host::Openverse: return "Openverse";
     case Host::Stall: return "Stall";
     }
     return "";
@@ -17,7 +19,7 @@ const char* HostName(Host host)
 
 std::string Addresses::Base(Host host) const
 {
-    return "http://127.0.0.1:" + std::to_string(Port(host));
+    return FScheme + "://127.0.0.1:" + std::to_string(Port(host));
 }
 
 std::string Addresses::Expand(std::string text) const

@@ -4,10 +4,14 @@
 #include "sampleweb/PageHtml.h"
 #include "sampleweb/PictureFile.h"
 #include "sampleweb/ResultPages.h"
+#include "sampleweb/SourcePages.h"
 #include "sampleweb/StallServer.h"
+#include "sampleweb/certificates/Certificates.h"
 
 #include <httplib.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -17,7 +21,7 @@ namespace sampleweb {
 
 namespace {
 
-constexpr int ServerCount = static_cast<int>(Host::SiteB) + 1; // every host but the stalling one
+constexpr int ServerCount = static_cast<int>(Host::Openverse) + 1; // every host but the stalling one
 
 using Body = std::shared_ptr<const std::string>;
 
@@ -57,26 +61,35 @@ void SendPicture(httplib::Response& res, const Body& body, bool withLength)
     });
 }
 
-int PageNumber(const httplib::Request& req)
+int NumberParameter(const httplib::Request& req, const char* name, int absent)
 {
     try {
-        return req.has_param("page") ? std::stoi(req.get_param_value("page")) : 1;
+        return req.has_param(name) ? std::stoi(req.get_param_value(name)) : absent;
     } catch (const std::exception&) {
         return 0;
     }
 }
 
-} // namespace
+int PageNumber(const httplib::Request& req) { return NumberParameter(req, "page", 1); }
 
-struct SampleWeb::Impl {
-    std::array<httplib::Server, ServerCount> servers;
-    std::vector<std::thread> threads;
-    StallServer stall;
+// Below "/empty" a source finds nothing; below "/changed" it answers in a
+// format of its own. The prefix is taken off the path.
+SourceVariant VariantOf(std::string& path)
+{
+    for (const auto& [prefix, variant] :
+         {std::pair{"/empty/", SourceVariant::Empty}, std::pair{"/changed/", SourceVariant::Changed}})
+        if (path.starts_with(prefix)) {
+            path.erase(0, std::string_view(prefix).size() - 1);
+            return variant;
+        }
+    return SourceVariant::Normal;
+}
+
+// One way in: plain HTTP or HTTPS, each with its own ports, and pages whose
+// absolute links stay on it.
+struct Way {
     Addresses addresses;
     std::map<std::pair<Host, std::string>, Served> site;
-    mutable std::mutex sourcesLock;
-    std::set<std::string> sources;
-    std::chrono::steady_clock::time_point lastAnswered;
 
     void Build()
     {
@@ -108,6 +121,20 @@ struct SampleWeb::Impl {
         }
     }
 
+    // A live source answers its API path (with the phrase parameter) in JSON
+    // and serves the files it lists on any other path.
+    void AnswerSource(Host host, const httplib::Request& req, httplib::Response& res) const
+    {
+        std::string path = req.path;
+        const SourceVariant variant = VariantOf(path);
+        if (host == Host::Commons && path == "/w/api.php" && req.has_param("gsrsearch"))
+            return res.set_content(CommonsAnswer(variant, NumberParameter(req, "gsroffset", 0), addresses),
+                                   "application/json");
+        if (host == Host::Openverse && path == "/v1/images/" && req.has_param("q"))
+            return res.set_content(OpenverseAnswer(variant, PageNumber(req), addresses), "application/json");
+        AnswerSite(host, req, res);
+    }
+
     // Each service answers its own query path; a query without the phrase
     // parameter is no query of the program's. Below "/changed" a service
     // answers as if its page format had changed.
@@ -129,6 +156,57 @@ struct SampleWeb::Impl {
             return SendHtml(res, 200, ScourNetPage(PageNumber(req), req.get_param_value("query"), addresses));
         SendNotFound(res);
     }
+
+    void Respond(Host host, const httplib::Request& req, httplib::Response& res) const
+    {
+        switch (host) {
+        case Host::SiteA:
+        case Host::SiteB: return AnswerSite(host, req, res);
+        case Host::Commons:
+        case Host::Openverse: return AnswerSource(host, req, res);
+        default: return AnswerService(host, req, res);
+        }
+    }
+};
+
+// The CA the HTTPS side is signed by, and the files it lives in while the web runs.
+struct Certificates {
+    std::filesystem::path dir;
+
+    void Make()
+    {
+        char name[] = "/tmp/glimmerscout-sampleweb-XXXXXX";
+        if (!::mkdtemp(name))
+            throw std::runtime_error("sample web: cannot make a folder for its certificates");
+        dir = name;
+        const certificates::Identity ca = certificates::MakeCa("Glimmerscout sample web CA");
+        const certificates::Identity leaf = certificates::MakeLeaf({"127.0.0.1", "localhost", "::1"}, &ca);
+        certificates::WritePem(CaFile(), ca.CertificatePem);
+        certificates::WritePem(dir / "leaf.pem", leaf.CertificatePem);
+        certificates::WritePem(dir / "leaf.key", leaf.KeyPem);
+    }
+    std::filesystem::path CaFile() const { return dir / "ca.pem"; }
+    ~Certificates()
+    {
+        std::error_code ignored;
+        if (!dir.empty())
+            std::filesystem::remove_all(dir, ignored);
+    }
+};
+
+} // namespace
+
+struct SampleWeb::Impl {
+    Certificates certificates;
+    std::array<Way, 2> ways; // plain, then TLS
+    // Each host's plain server, then each host's TLS server.
+    std::vector<std::unique_ptr<httplib::Server>> servers;
+    std::vector<std::thread> threads;
+    StallServer stall;
+    mutable std::mutex sourcesLock;
+    std::set<std::string> sources;
+    std::map<Host, std::set<std::string>> agents;
+    std::chrono::steady_clock::time_point lastAnswered;
 };
 
 SampleWeb::SampleWeb() : FImpl(std::make_unique<Impl>()) {}
@@ -141,45 +219,53 @@ SampleWeb::~SampleWeb()
 void SampleWeb::Start()
 {
     Impl& impl = *FImpl;
-    std::array<uint16_t, HostCount> ports{};
-    for (int i = 0; i < ServerCount; ++i) {
-        const int port = impl.servers[i].bind_to_any_port("127.0.0.1");
-        if (port <= 0)
-            throw std::runtime_error(std::string("sample web: cannot listen for ") + HostName(static_cast<Host>(i)));
-        ports[i] = static_cast<uint16_t>(port);
+    impl.certificates.Make();
+    const std::string cert = (impl.certificates.dir / "leaf.pem").string();
+    const std::string key = (impl.certificates.dir / "leaf.key").string();
+    std::array<std::array<uint16_t, HostCount>, 2> ports{};
+    for (int way = 0; way < 2; ++way)
+        for (int i = 0; i < ServerCount; ++i) {
+            auto server = way == 0 ? std::make_unique<httplib::Server>()
+                                   : std::make_unique<httplib::SSLServer>(cert.c_str(), key.c_str());
+            if (!server->is_valid())
+                throw std::runtime_error("sample web: cannot set up TLS");
+            const int port = server->bind_to_any_port("127.0.0.1");
+            if (port <= 0)
+                throw std::runtime_error(std::string("sample web: cannot listen for ") + HostName(static_cast<Host>(i)));
+            ports[way][i] = static_cast<uint16_t>(port);
+            impl.servers.push_back(std::move(server));
+        }
+    const uint16_t stall = impl.stall.Start();
+    for (int way = 0; way < 2; ++way) {
+        ports[way][static_cast<int>(Host::Stall)] = stall;
+        impl.ways[way].addresses = Addresses(ports[way], way == 0 ? "http" : "https");
+        impl.ways[way].Build();
     }
-    ports[static_cast<int>(Host::Stall)] = impl.stall.Start();
-    impl.addresses = Addresses(ports);
-    impl.Build();
 
-    for (int i = 0; i < ServerCount; ++i) {
-        const Host host = static_cast<Host>(i);
-        const bool isSite = host == Host::SiteA || host == Host::SiteB;
-        impl.servers[i].Get(".*", [&impl, host, isSite](const httplib::Request& req, httplib::Response& res) {
-            if (isSite)
-                impl.AnswerSite(host, req, res);
-            else
-                impl.AnswerService(host, req, res);
-        });
-        httplib::Server& server = impl.servers[i];
-        server.set_logger([&impl](const httplib::Request& req, const httplib::Response&) {
+    for (size_t n = 0; n < impl.servers.size(); ++n) {
+        const Host host = static_cast<Host>(n % ServerCount);
+        const Way& way = impl.ways[n / ServerCount];
+        httplib::Server& server = *impl.servers[n];
+        server.Get(".*", [&way, host](const httplib::Request& req, httplib::Response& res) { way.Respond(host, req, res); });
+        server.set_logger([&impl, host](const httplib::Request& req, const httplib::Response&) {
             const std::lock_guard<std::mutex> lock(impl.sourcesLock);
             impl.sources.insert(req.remote_addr);
             impl.lastAnswered = std::chrono::steady_clock::now();
+            impl.agents[host].insert(req.get_header_value("User-Agent"));
         });
         impl.threads.emplace_back([&server] { server.listen_after_bind(); });
     }
     // stop() only reaches a server whose accept loop runs.
-    for (const httplib::Server& server : impl.servers)
-        for (int wait = 0; !server.is_running() && wait < 5000; ++wait)
+    for (const auto& server : impl.servers)
+        for (int wait = 0; !server->is_running() && wait < 5000; ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void SampleWeb::Stop()
 {
     Impl& impl = *FImpl;
-    for (httplib::Server& server : impl.servers)
-        server.stop();
+    for (const auto& server : impl.servers)
+        server->stop();
     for (std::thread& t : impl.threads)
         t.join();
     impl.threads.clear();
@@ -188,7 +274,17 @@ void SampleWeb::Stop()
 
 const Addresses& SampleWeb::GetAddresses() const
 {
-    return FImpl->addresses;
+    return FImpl->ways[0].addresses;
+}
+
+const Addresses& SampleWeb::GetSecureAddresses() const
+{
+    return FImpl->ways[1].addresses;
+}
+
+std::string SampleWeb::CaFile() const
+{
+    return FImpl->certificates.CaFile().string();
 }
 
 std::set<std::string> SampleWeb::RequestSources() const
@@ -201,6 +297,13 @@ std::chrono::steady_clock::time_point SampleWeb::LastAnswered() const
 {
     const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
     return FImpl->lastAnswered;
+}
+
+std::set<std::string> SampleWeb::Agents(Host host) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->agents.find(host);
+    return it == FImpl->agents.end() ? std::set<std::string>{} : it->second;
 }
 
 } // namespace sampleweb

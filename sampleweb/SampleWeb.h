@@ -8,8 +8,8 @@
 
 namespace sampleweb {
 
-// The sample web: the three search services and the sites on free ports of
-// 127.0.0.1, each served from background threads, plus the stalling host.
+// The sample web: the three search services, the two live sources and the
+// sites on free ports of 127.0.0.1, over HTTP and HTTPS, each served from background threads, plus the stalling host.
 class SampleWeb {
 public:
     SampleWeb();
@@ -22,11 +22,19 @@ public:
     // Ends every connection; safe to call twice.
     void Stop();
 
+    // Every host but the stalling one answers alike over plain HTTP and over
+    // HTTPS, on ports of its own; a page's absolute links keep to its way in.
     const Addresses& GetAddresses() const;
+    const Addresses& GetSecureAddresses() const;
+    // The CA (PEM) that signs the HTTPS side for 127.0.0.1, localhost and ::1;
+    // made at Start, removed with the object.
+    std::string CaFile() const;
     // The addresses requests came from (how a test sees that they went through a proxy).
     std::set<std::string> RequestSources() const;
     // When the latest answer was written out (the clock's epoch before the first).
     std::chrono::steady_clock::time_point LastAnswered() const;
+    // The User-Agent values a host's requests carried.
+    std::set<std::string> Agents(Host host) const;
 
 private:
     struct Impl;

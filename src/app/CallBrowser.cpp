@@ -1,9 +1,10 @@
 #include "app/CallBrowser.h"
 
 #include "platform/CatchAll.h"
+#include "platform/ProgramIdentity.h"
 #include "platform/ui/Shell.h"
 
-const char* const HomePageAddress = "http://www.glimmerscout.com/";
+const char* const HomePageAddress = ProgramHomePage;
 
 std::string TellAFriendLink()
 {

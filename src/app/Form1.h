@@ -4,6 +4,7 @@
 #include "search/SearchEngine.h"
 
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,6 +61,10 @@ public:
     QCheckBox* LycosBox; // CheckBox2
     QCheckBox* ScourNetBox; // CheckBox3
     QCheckBox* LycosImagesBox; // CheckBox4
+    // The live sources' switches under the services' health, in Sources
+    // order; each writes its settings key at once, and a search asks the
+    // sources switched on there.
+    std::array<QCheckBox*, SourceCount> SourceBoxes{};
     QPushButton* MoreInfoButton; // Button1
     TResultList* ResultList; // ListView1
     QPlainTextEdit* TimeoutLog; // Memo1

@@ -29,9 +29,11 @@ void TForm1::RefreshCounters()
     const size_t checks = Scheduler.Checks().size();
     ProcessesLabel->setText(QString::number(pages + checks));
     HealthList->Show(Engine.Health(), Engine.StartPageHealth());
+    HealthList->ShowSources(Engine.SourceHealth(), Engine.SourcesOn());
     if (!Form2)
         return;
     Form2->HealthList->Show(Engine.Health(), Engine.StartPageHealth());
+    Form2->HealthList->ShowSources(Engine.SourceHealth(), Engine.SourcesOn());
     Form2->PageClientsLabel->setText(QString::number(pages));
     Form2->CheckClientsLabel->setText(QString::number(checks));
     Form2->PageQueueLabel->setText(QString::number(GetPageQueue.size()));

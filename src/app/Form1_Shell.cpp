@@ -30,6 +30,12 @@ void TForm1::ConnectHandlers()
     SearchButton->OnClick = [this] { SearchButtonClick(); };
     AbortButton->OnClick = [this] { AbortButtonClick(); };
     connect(MoreInfoButton, &QPushButton::clicked, this, [this] { Button1Click(); });
+    for (int i = 0; i < SourceCount; ++i)
+        connect(SourceBoxes[i], &QCheckBox::toggled, this,
+                [this, i](bool on) {
+                    if (IniFile)
+                        IniFile->WriteBool(kOptions, Sources[i].SwitchKey, on);
+                });
     OptionsButton->OnClick = [this] { LuminFade1Click(); };
     AboutButton->OnClick = [this] { LuminFade3Click(); };
     SaveButton->OnClick = [this] { LuminFade4Click(); };
@@ -101,6 +107,8 @@ void TForm1::FormShow()
     PhraseEdit->setFocus();
     CheckBox_CheckLinks->setChecked(IniFile->ReadBool(kOptions, "CheckLinks", true));
     CheckBox_RecursiveSearch->setChecked(IniFile->ReadBool(kOptions, "RecursiveSearch", true));
+    for (int i = 0; i < SourceCount; ++i)
+        SourceBoxes[i]->setChecked(IniFile->ReadBool(kOptions, Sources[i].SwitchKey, false));
     if (Random(100) + 1 > 93
         && Dialogs::Confirm("Confirm", "Do you know anyone who also would like Glimmerscout?"))
         CallBrowser(TellAFriendLink());

@@ -2,10 +2,12 @@
 
 #include "platform/AnsiText.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent), FWarningColor(warningColor)
+THealthList::THealthList(QWidget* parent, QColor warningColor, bool sourceSwitches)
+    : QWidget(parent), FWarningColor(warningColor)
 {
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
@@ -27,6 +29,14 @@ THealthList::THealthList(QWidget* parent, QColor warningColor) : QWidget(parent)
     for (QLabel*& line : FLines)
         line = addLine();
     FStartPage = addLine();
+    for (int i = 0; i < SourceCount; ++i) {
+        if (sourceSwitches) {
+            FSwitches[i] = new QCheckBox(QString::fromLatin1(Sources[i].Name), this);
+            layout->addWidget(FSwitches[i]);
+        }
+        FSourceLines[i] = addLine();
+        FSourceLines[i]->hide();
+    }
     layout->addStretch(1);
     Show({});
 }
@@ -39,6 +49,14 @@ void THealthList::Show(const THealth& health, const std::optional<TServiceHealth
     }
     FStartPage->setHidden(!startPage);
     ShowLine(FStartPage, StartPageName, startPage.value_or(TServiceHealth{}));
+}
+
+void THealthList::ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked)
+{
+    for (int i = 0; i < SourceCount; ++i) {
+        ShowLine(FSourceLines[i], Sources[i].Name, health[i]);
+        FSourceLines[i]->setVisible(asked[i]);
+    }
 }
 
 void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)

@@ -6,25 +6,33 @@
 #include <array>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 
 // The search services' health under a "Services:" caption: one wrapped
 // line per service, in the warning colour while it carries a warning. A
 // search of an http:// phrase asks no service: its start page's line is
-// shown instead.
+// shown instead. Below them, each live source's line, shown while its source
+// was asked; with switches, a box for each source above its line.
 class THealthList : public QWidget {
     Q_OBJECT
 public:
-    THealthList(QWidget* parent, QColor warningColor);
+    THealthList(QWidget* parent, QColor warningColor, bool sourceSwitches = false);
 
     void Show(const THealth& health, const std::optional<TServiceHealth>& startPage = std::nullopt);
+    // The sources' lines below, each shown while its source was asked.
+    void ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked);
     QLabel* Line(int service) const { return FLines[service]; }
     QLabel* StartPageLine() const { return FStartPage; }
+    QLabel* SourceLine(int source) const { return FSourceLines[source]; }
+    QCheckBox* Switch(int source) const { return FSwitches[source]; } // null without switches
 
 private:
     void ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health);
 
     std::array<QLabel*, ServiceCount> FLines{};
     QLabel* FStartPage = nullptr;
+    std::array<QLabel*, SourceCount> FSourceLines{};
+    std::array<QCheckBox*, SourceCount> FSwitches{};
     QColor FWarningColor;
 };

@@ -130,7 +130,7 @@ std::string Usage()
     return "Usage: glimmerscout --search PHRASE [options]\n"
            "Searches without a window, with the services and settings of the settings file, and prints\n"
            "each picture found as it is found: its size in bytes (or UNKNOWN), a tab, its address.\n"
-           "A phrase that is an http:// address searches that page.\n"
+           "A phrase that is an http:// or https:// address searches that page.\n"
            "\n"
            "  --search PHRASE       what to search for\n"
            "  --recursive           follow thumbnail pages one level deep (default: the setting)\n"

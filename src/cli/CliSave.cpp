@@ -84,7 +84,7 @@ void TCliSave::Done(const TFileFetches::TResult& result)
     if (result.TimedOut)
         Report(result.Url, "no answer within " + std::to_string(Timeout / 1000) + " s");
     else if (result.Failed)
-        Report(result.Url, "the download failed");
+        Report(result.Url, result.TlsFailure.empty() ? "the download failed" : "TLS: " + result.TlsFailure);
     else
         ++FSaved;
     StartWaiting();

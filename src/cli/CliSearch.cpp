@@ -194,20 +194,31 @@ void TCliSearch::WriteHealth()
     else
         for (int i = 0; i < ServiceCount; ++i)
             FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+    for (int i = 0; i < SourceCount; ++i)
+        if (Engine.SourcesOn()[i])
+            FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
     FErr << std::flush;
+}
+
+// Nothing reached: the start page, or every service asked, failed on the
+// network, and no source answered at all (whatever it said).
+bool TCliSearch::NothingReached() const
+{
+    const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
+    for (int i = 0; i < SourceCount; ++i)
+        if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
+            return false;
+    const auto& start = Engine.StartPageHealth();
+    const THealth& services = Engine.Health();
+    return start ? failed(*start) : std::all_of(services.begin(), services.end(), failed);
 }
 
 int TCliSearch::Status() const
 {
     if (FInterrupted)
         return *FInterrupted;
-    if (FFound == 0) {
-        const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-        const auto& start = Engine.StartPageHealth();
-        const THealth& services = Engine.Health();
-        if (start ? failed(*start) : std::all_of(services.begin(), services.end(), failed))
-            return ExitStatus::NothingReached;
-    }
+    if (FFound == 0 && NothingReached())
+        return ExitStatus::NothingReached;
     if (FSave && FSave->Failed() > 0)
         return ExitStatus::NotSaved;
     return ExitStatus::Ran;

@@ -54,6 +54,7 @@ private:
     void ClearProgress();
     void WriteHealth();
     int Status() const;
+    bool NothingReached() const;
 
     TCliOptions FOptions;
     std::ostream& FOut;

@@ -10,6 +10,8 @@ enum EngineCode : int {
     ecHotBot = 2,
     ecLycos = 3,
     ecLycosImagesDirect = 4,
+    ecCommons = 5,   // a Wikimedia Commons answer page
+    ecOpenverse = 6, // an Openverse answer page
     ecListedPage = 99,
 };
 

@@ -11,6 +11,13 @@
 // "/" and the double quote escaped; nothing else is touched.
 void FixMultiQuery(std::string phrase, std::string& query);
 
+// Every byte but the unreserved ones (letters, digits, "-", ".", "_", "~")
+// as "%" and two upper-case hex digits: a UTF-8 text as a query value.
+std::string PercentEncoded(std::string_view bytes);
+// The search phrase as a live source's query value: trimmed like
+// FixMultiQuery, then PercentEncoded (a blank is "%20").
+std::string SourceQuery(std::string_view phrase);
+
 // Decodes the escapes of PercentCodeTable (upper-case hex only).
 void FixHTMLCodes(std::string text, std::string& decoded);
 

@@ -53,6 +53,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.TimedOut = timedOut;
     ExtractFileNameFromURL(client->URL, result.FileName);
     result.Path = at->second.File->FileName();
+    result.TlsFailure = client->TlsFailure();
     if (result.Failed)
         ::unlink(result.Path.c_str()); // still locked: no other fetch has opened it meanwhile
     FFetches.erase(at); // closes the file and frees the client, inside its own event

@@ -23,6 +23,7 @@ public:
         std::string FileName; // the URL's text after its last "/"
         std::string Path;     // the file written
         bool TimedOut = false; // cut by CutOverdue (Failed too)
+        std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.

@@ -30,11 +30,13 @@ void CountAndCutUpLevels(std::string& link, int& levels)
 void ExtractUrlAndPath(const std::string& origin, THttpExtract& parts)
 {
     CatchAll("error code : #0023 (ExtractUrlAndPath)", [&] {
+        // Any origin but an https one is taken as "http://" and seven characters.
+        const std::string_view scheme = origin.starts_with("https://") ? "https://" : "http://";
         std::string_view rest(origin);
-        rest.remove_prefix(std::min<size_t>(7, rest.size()));
+        rest.remove_prefix(std::min(scheme.size(), rest.size()));
         const size_t slash = rest.find('/');
         THttpExtract split;
-        split.HostUrl = "http://";
+        split.HostUrl = scheme;
         split.HostUrl += rest.substr(0, slash);
         if (slash != std::string_view::npos) {
             split.Path = rest.substr(slash);

@@ -8,8 +8,9 @@
 // letter case kept. Each routine catches its own failures, logs its line and
 // leaves its out parameters as they were.
 
-// The origin split in two: "http://" + host (and port), no trailing "/";
-// and the path from the first "/" after the host, one trailing "/" removed.
+// The origin split in two: its scheme ("https://" for an https origin,
+// else "http://") + host (and port), no trailing "/"; and the path from the
+// first "/" after the host, one trailing "/" removed.
 struct THttpExtract {
     std::string HostUrl;
     std::string Path;

@@ -37,7 +37,7 @@ void TLinkResolver::ResolveInto(std::string_view link, std::string& absolute)
 {
     absolute.clear();
     CatchAll("error code : #0021 (AnalyzePath)", [&] {
-        if (link.starts_with("http://") || link.starts_with("ftp://")) {
+        if (link.starts_with("http://") || link.starts_with("https://") || link.starts_with("ftp://")) {
             absolute.assign(link);
             return;
         }

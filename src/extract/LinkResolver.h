@@ -25,6 +25,6 @@ private:
     std::vector<std::optional<std::string>> FPrefixByLevels;
 };
 
-// The link unchanged when it starts with "http://" or "ftp://", else the
+// The link unchanged when it starts with "http://", "https://" or "ftp://", else the
 // prefix of EditOriginURL followed by the link less its "../" run.
 std::string AnalyzePath(const std::string& link, const std::string& origin);

@@ -3,6 +3,8 @@
 #include "net/HttpDocFileName.h"
 #include "net/HttpUrl.h"
 #include "net/Ignoring.h"
+#include "platform/AnsiCase.h"
+#include "platform/ErrorLog.h"
 
 namespace {
 const char* const kAbortedText = "Connection aborted on request";
@@ -19,6 +21,7 @@ THttpCli::THttpCli()
     FCtrlSocket->OnSocksError = [this](TCustomWSocket*, int e, const std::string& m) {
         FSocksErrorText = m + " (Error #" + std::to_string(e) + ")";
     };
+    FCtrlSocket->OnTlsDone = [this](TCustomWSocket*, uint16_t e) { SocketTlsDone(e); };
     BindSessionClosed();
 }
 
@@ -54,6 +57,8 @@ void THttpCli::WndProc(const TMessage& Msg)
     Ignoring([&] {
         switch (Msg.Msg) {
         case WM_HTTP_DONE:
+            if (!FTlsFailure.empty())
+                ErrorLog::Append("TLS: " + URL + " - " + FTlsFailure);
             Invoke(FAlive, OnRequestDone, this, FRequestType, FRequestDoneError);
             break;
         case WM_HTTP_READY:
@@ -108,6 +113,9 @@ void THttpCli::StartRequest(THttpRequest Request)
     FAllowedToSend = false;
     FBurstBytes = 0;
     FYielded = false;
+    FTunnelWaiting = false;
+    FDowngradeRefused = false;
+    FTlsFailure.clear();
     FLocation = URL;
     if (!Still([&] { StateChange(hsNotConnected); }))
         return;
@@ -119,13 +127,17 @@ void THttpCli::StartRequest(THttpRequest Request)
         Username = u.User;
     if (!u.Pass.empty())
         Password = u.Pass;
+    FTls = AnsiSameText(u.Proto, "https");
+    FTunnel = FTls && !Proxy.empty();
     if (Proxy.empty()) {
         FPath = u.Path;
         FHostName = u.Host;
-        FConnectPort = u.Port.empty() ? "80" : u.Port;
+        FConnectPort = u.Port.empty() ? (FTls ? "443" : "80") : u.Port;
     } else {
-        FPath = (u.Proto.empty() ? "http" : u.Proto) + "://" + u.Host + (u.Port.empty() ? "" : ":" + u.Port) +
-                (u.Path.empty() ? "/" : u.Path);
+        // Through a tunnel the proxy sees only CONNECT; the path is the origin server's.
+        FPath = FTunnel ? u.Path
+                        : (u.Proto.empty() ? "http" : u.Proto) + "://" + u.Host + (u.Port.empty() ? "" : ":" + u.Port) +
+                              (u.Path.empty() ? "/" : u.Path);
         const THttpUrlParts p = ParseURL(Proxy);
         FHostName = p.Host;
         FConnectPort = p.Port.empty() ? ProxyPort : p.Port;

@@ -31,8 +31,11 @@ constexpr uint32_t WM_HTTP_RESUME = WM_USER + 4;
 // looks the host up, connects, writes the request, parses the header,
 // follows "location" headers, hands the body to DocStream and reports the
 // end through OnRequestDone from the event loop. The body ends when the
-// server closes. The client may be destroyed at any time, also inside its
-// own events; no event follows its destruction.
+// server closes. https:// goes over TLS (through an HTTP proxy's CONNECT
+// tunnel when Proxy is set); its failures end the request with
+// WSOCKET_TLS_FAILED and TlsFailure() says why. A relocation from https to
+// http is not followed. The client may be destroyed at any time, also
+// inside its own events; no event follows its destruction.
 class THttpCli {
 public:
     THttpCli();
@@ -68,6 +71,8 @@ public:
     std::string SocksLevel = "5";
     std::string SocksUsercode, SocksPassword;
     TSocksAuthentication SocksAuthentication = socksNoAuthentication;
+    // A PEM file of one more trusted CA for https:// (empty: the system's store only).
+    std::string TlsCaFile;
     bool MultiThreaded() const { return FMultiThreaded; }
     void SetMultiThreaded(bool Value);
 
@@ -88,6 +93,9 @@ public:
     THttpRequest RequestType() const { return FRequestType; }
     THttpState HttpState() const { return FHttpState; }
     bool Connected() const { return FConnected; }
+    // Why the last request's TLS failed or its body came cut short; empty when neither.
+    const std::string& TlsFailure() const { return FTlsFailure; }
+    bool TlsHandshaking() const { return FCtrlSocket->TlsHandshaking(); }
     TWSocket& CtrlSocket() { return *FCtrlSocket; }
 
     // Events. OnTrace is never fired.
@@ -177,6 +185,13 @@ private:
     // HttpCliRelocation.cpp: following a "location" line.
     void LocationTarget(const std::string& Value);
     void FollowLocation();
+    // HttpCliTls.cpp: https, straight or through a proxy's tunnel.
+    void SecureConnection();
+    void TunnelDataAvailable();
+    void SocketTlsDone(uint16_t Error);
+    // The request's own work once the connection is ready (secured for https).
+    void SessionReady();
+    bool BodyCutShort() const;
     // HttpCliSocks.cpp: what a proxy or SOCKS server is handed.
     bool HostsFitForProxy() const;
     void HandSocksToSocket();
@@ -208,4 +223,10 @@ private:
     std::string FRequestBuffer;
     uint16_t FRequestDoneError = 0;
     std::string FSocksErrorText; // why the SOCKS server refused the connection
+    bool FTls = false;            // the target is https
+    bool FTunnel = false;         // ... reached through the HTTP proxy's CONNECT
+    bool FTunnelWaiting = false;  // the proxy's reply to CONNECT is awaited
+    bool FDowngradeRefused = false;
+    std::string FTunnelReply;
+    std::string FTlsFailure;
 };

@@ -73,6 +73,15 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
         return;
     }
     FConnected = true;
+    if (FTls) {
+        SecureConnection();
+        return;
+    }
+    SessionReady();
+}
+
+void THttpCli::SessionReady()
+{
     if (!Still([&] { StateChange(hsConnected); }) || !Still([&] { FireSessionConnected(); }))
         return;
     if (!Still([&] { StateChange(hsWaitingHeader); }))

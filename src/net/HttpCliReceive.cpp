@@ -5,6 +5,10 @@
 
 void THttpCli::SocketDataAvailable(uint16_t Error)
 {
+    if (FTunnelWaiting) {
+        TunnelDataAvailable();
+        return;
+    }
     if (FBurstBytes >= ReadBurst) {
         // Reading nothing ends the socket's receive loop; WM_HTTP_RESUME reads on.
         FYielded = true;
@@ -96,6 +100,11 @@ bool THttpCli::HeaderLine(THttpReadStep Step)
 void THttpCli::HeaderEnd()
 {
     if (FReader.Response().Location) {
+        if (FDowngradeRefused) {
+            FReader.SetOutcome(StatusCode(), "relocation from https to http refused");
+            FailResponse(hcInsecureRelocation);
+            return;
+        }
         FollowLocation();
         return;
     }
@@ -155,6 +164,17 @@ void THttpCli::SocketSessionClosed(uint16_t Error)
     FConnected = false;
     if (FYielded && !DrainYielded())
         return;
+    // An alert may have come with the bytes left for later.
+    if (FTls && FTlsFailure.empty() && !FCtrlSocket->TlsFailure().empty()) {
+        FTlsFailure = FCtrlSocket->TlsFailure();
+        if (FRequestDoneError == 0 && FHttpState != hsAborting)
+            FRequestDoneError = WSOCKET_TLS_FAILED;
+    }
+    // Judged once every byte that came has been read.
+    if (FRequestDoneError == 0 && FHttpState != hsAborting && BodyCutShort()) {
+        FRequestDoneError = hcCutBody;
+        FTlsFailure = "body cut short: no TLS close_notify";
+    }
     if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
         return;
     Post(WM_HTTP_READY);

@@ -16,7 +16,7 @@ void THttpCli::SendRequest(const std::string& Method)
     h.Cookie = Cookie;
     h.Username = Username;
     h.Password = Password;
-    h.Proxy = Proxy;
+    h.Proxy = FTunnel ? std::string() : Proxy; // the tunnel's far end is no proxy
     h.ProxyUsername = ProxyUsername;
     h.ProxyPassword = ProxyPassword;
     h.NoCache = NoCache;

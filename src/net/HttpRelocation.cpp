@@ -2,6 +2,7 @@
 
 #include "net/HttpRequestText.h"
 #include "net/HttpUrl.h"
+#include "platform/AnsiCase.h"
 
 namespace {
 std::string Origin(const std::string& proto, const THttpTarget& t)
@@ -19,7 +20,7 @@ void ApplyRelocation(THttpTarget& t, const std::string& location, bool viaProxy)
         return;
     }
     const THttpUrlParts p = ParseURL(value);
-    const std::string proto = p.Proto.empty() ? "http" : p.Proto;
+    const std::string proto = p.Proto.empty() ? (t.Tls ? "https" : "http") : p.Proto;
     if (p.Path.empty()) {
         // A bare name parses as a host: it names a document on the same host.
         t.Path = Origin(proto, t) + "/" + p.Host;
@@ -28,12 +29,13 @@ void ApplyRelocation(THttpTarget& t, const std::string& location, bool viaProxy)
     } else {
         t.TargetHost = p.Host;
         t.TargetPort = p.Port;
+        t.Tls = AnsiSameText(proto, "https");
         if (viaProxy) {
             t.Path = value;
             return;
         }
         t.HostName = p.Host;
-        t.ConnectPort = p.Port.empty() ? "80" : p.Port;
+        t.ConnectPort = p.Port.empty() ? (t.Tls ? "443" : "80") : p.Port;
         t.Path = p.Path;
         return;
     }

@@ -6,8 +6,10 @@
 // proxy) and the request target.
 struct THttpTarget {
     std::string HostName, ConnectPort, TargetHost, TargetPort, Path;
+    bool Tls = false; // https
 };
 
 // Follows the value of a "location" header line. Through a proxy the
-// connection stays with the proxy and the path becomes absolute.
+// connection stays with the proxy and the path becomes absolute. A value
+// without a scheme keeps the target's; https:// sets Tls, any other clears it.
 void ApplyRelocation(THttpTarget& t, const std::string& location, bool viaProxy);

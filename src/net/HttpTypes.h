@@ -25,6 +25,9 @@ enum : uint16_t {
     hcAborted = 3,
     hcLineTooLong = 4,      // a header line or the whole header too long
     hcDocStreamFailed = 5,  // DocStream refused a write (full or failing)
+    hcCutBody = 6,          // https: the body ended without close_notify and without a length proving it whole
+    hcTunnelRefused = 7,    // the HTTP proxy would not open a tunnel to the https host
+    hcInsecureRelocation = 8, // an https response relocated to http://, which is not followed
 };
 
 class EHttpException : public EComponentException {

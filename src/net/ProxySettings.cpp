@@ -14,11 +14,13 @@ TProxySettings ReadProxySettings(const TIniFile& Ini)
     s.SocksLevel = Ini.ReadString(section, "SocksLevel", "5");
     s.SocksUsercode = Ini.ReadString(section, "SocksUsercode", "");
     s.SocksPassword = Ini.ReadString(section, "SocksPassword", "");
+    s.TlsCaFile = Ini.ReadString(section, "TlsCaFile", "");
     return s;
 }
 
 void ApplyProxySettings(const TProxySettings& Settings, THttpCli& Client)
 {
+    Client.TlsCaFile = Settings.TlsCaFile;
     if (!Settings.ProxyServer.empty()) {
         Client.Proxy = Settings.ProxyServer;
         Client.ProxyPort = Settings.ProxyPort;

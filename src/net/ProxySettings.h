@@ -8,6 +8,7 @@ class THttpCli;
 // proxy ("ProxyServer", "ProxyPort") and a SOCKS server under every
 // connection ("SocksServer", "SocksPort", "SocksLevel", "SocksUsercode",
 // "SocksPassword"). All empty, the default, leaves every request as it is.
+// "TlsCaFile" names one more trusted CA (a PEM file) for https://.
 struct TProxySettings {
     std::string ProxyServer;
     std::string ProxyPort;
@@ -16,6 +17,7 @@ struct TProxySettings {
     std::string SocksLevel;
     std::string SocksUsercode;
     std::string SocksPassword;
+    std::string TlsCaFile;
 };
 
 TProxySettings ReadProxySettings(const TIniFile& Ini);

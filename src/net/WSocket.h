@@ -5,6 +5,7 @@
 // are declared by its layers:
 //   WSocketCore.h  TCustomWSocket: lookup, connect, send, receive, close, listen
 //   WSocketSocks.h TCustomSocksWSocket: SOCKS properties and events
+//   WSocketTls.h   TCustomTlsWSocket: TLS over the connection (TlsSession.h, OpenSSL)
 //   WSocketLine.h  TCustomLineWSocket: line mode
 //   WSocketSync.h  TCustomSyncWSocket: wait routines
 // Related: WSocketTypes.h (states, events), WSocketErrors.h (WSocketErrorText),

@@ -127,6 +127,8 @@ protected:
     virtual void FireDnsLookupDone(uint16_t Error);
     virtual void FireError();
     virtual int RecvRaw(void* Buffer, int Len, int Flags);
+    // Bytes a layer holds for the user beyond what the descriptor has.
+    virtual bool BytesHeld() const { return false; }
     virtual int RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen);
 
     // Reads the last error, builds "Error n in function Name" and reports it.
@@ -140,6 +142,13 @@ protected:
     void StartAsyncSelect(uint16_t Events, const char* FailureName);
     // lParam of a WM_SOCKET_EVENT for the current connection.
     intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
+    // For a layer that moves bytes on the descriptor itself (TLS): a read
+    // there counts as a receive and lets FD_READ come again; ArmWrite lets
+    // FD_WRITE come when the descriptor takes more; PostReadEvent announces
+    // bytes the layer holds, which the descriptor will not announce.
+    void NoteRawRead();
+    void ArmWrite();
+    void PostReadEvent();
 
     // Runs the work of a posted message: a failure goes to
     // HandleBackgroundError, unless the work destroyed the socket.

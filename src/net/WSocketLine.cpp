@@ -19,7 +19,7 @@ void TCustomLineWSocket::SetLineMode(bool Value)
 void TCustomLineWSocket::WndProc(const TMessage& Msg)
 {
     if (Msg.Msg != WM_SOCKET_LINE_RESUME) {
-        TCustomSocksWSocket::WndProc(Msg);
+        TCustomTlsWSocket::WndProc(Msg);
         return;
     }
     RunMessage([&] {
@@ -31,7 +31,7 @@ void TCustomLineWSocket::WndProc(const TMessage& Msg)
         const TAliveWatch alive = FAlive.Watch();
         while (!FRcvBuf.empty()) {
             const size_t held = FRcvBuf.size();
-            TCustomSocksWSocket::FireDataAvailable(0);
+            TCustomTlsWSocket::FireDataAvailable(0);
             if (!alive || FRcvBuf.size() == held)
                 return;
         }
@@ -46,7 +46,7 @@ int TCustomLineWSocket::RcvdCount()
         return 0;
     if (!FRcvBuf.empty())
         return static_cast<int>(FRcvBuf.size());
-    return TCustomSocksWSocket::RcvdCount();
+    return TCustomTlsWSocket::RcvdCount();
 }
 
 int TCustomLineWSocket::RecvRaw(void* Buffer, int Len, int Flags)
@@ -63,20 +63,20 @@ int TCustomLineWSocket::RecvRaw(void* Buffer, int Len, int Flags)
         FRcvBuf.erase(FRcvBuf.begin(), FRcvBuf.begin() + n);
         return n;
     }
-    return TCustomSocksWSocket::RecvRaw(Buffer, Len, Flags);
+    return TCustomTlsWSocket::RecvRaw(Buffer, Len, Flags);
 }
 
 bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
 {
     // The SOCKS server's replies are not the user's lines.
     if (!FLineMode || FLineEnd.empty() || SocksBusy())
-        return TCustomSocksWSocket::FireDataAvailable(Error);
-    const int pending = TCustomSocksWSocket::RcvdCount();
+        return TCustomTlsWSocket::FireDataAvailable(Error);
+    const int pending = TCustomTlsWSocket::RcvdCount();
     if (pending <= 0)
         return true;
     const size_t held = FRcvBuf.size();
     FRcvBuf.resize(held + pending);
-    const int n = TCustomSocksWSocket::RecvRaw(FRcvBuf.data() + held, pending, 0);
+    const int n = TCustomTlsWSocket::RecvRaw(FRcvBuf.data() + held, pending, 0);
     FRcvBuf.resize(held + std::max(n, 0));
     if (n < 0) {
         FLastError = WSAGetLastError();
@@ -117,7 +117,7 @@ void TCustomLineWSocket::DeliverLine(uint16_t Error)
     // Each call must read some of the line; what a handler leaves unread is dropped.
     while (FRcvdPtr < FLineLength) {
         const size_t before = FRcvdPtr;
-        if (!TCustomSocksWSocket::FireDataAvailable(Error))
+        if (!TCustomTlsWSocket::FireDataAvailable(Error))
             break;
         if (!alive)
             return;
@@ -140,7 +140,7 @@ void TCustomLineWSocket::FireSessionClosed(uint16_t Error)
     }
     FRcvBuf.clear();
     FRcvBuf.shrink_to_fit();
-    TCustomSocksWSocket::FireSessionClosed(Error);
+    TCustomTlsWSocket::FireSessionClosed(Error);
 }
 
 void TCustomLineWSocket::EditReceivedLine(size_t Start)

@@ -1,11 +1,11 @@
 #pragma once
-#include "net/WSocketSocks.h"
+#include "net/WSocketTls.h"
 
 #include <vector>
 
 // Line mode: with LineMode on, OnDataAvailable fires once per received line
 // (ended by LineEnd), and RcvdCount/Receive hand out that line.
-class TCustomLineWSocket : public TCustomSocksWSocket {
+class TCustomLineWSocket : public TCustomTlsWSocket {
 public:
     TCustomLineWSocket();
     ~TCustomLineWSocket() override;

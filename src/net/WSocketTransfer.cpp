@@ -110,7 +110,7 @@ bool TCustomWSocket::ReceivePass(uint16_t Error, bool& Drained)
         FLastError = WSAGetLastError();
         return false;
     }
-    Drained = pending == 0;
+    Drained = pending == 0 && !BytesHeld();
     // A handler that reads nothing would be called without end.
     return !Drained && FRecvCalls != recvCalls;
 }
@@ -128,13 +128,30 @@ int TCustomWSocket::RcvdCount()
 
 int TCustomWSocket::RecvRaw(void* Buffer, int Len, int Flags)
 {
-    ++FRecvCalls;
     const auto n = static_cast<int>(::recv(FHSocket, Buffer, Len, Flags));
     if (n < 0)
         WSocketSetLastErrorFromErrno();
+    NoteRawRead();
+    return n;
+}
+
+void TCustomWSocket::NoteRawRead()
+{
+    ++FRecvCalls;
     if (FSelect)
         FSelect->ReEnable(FD_READ);
-    return n;
+}
+
+void TCustomWSocket::ArmWrite()
+{
+    if (FSelect)
+        FSelect->ReEnable(FD_WRITE);
+}
+
+void TCustomWSocket::PostReadEvent()
+{
+    if (FHSocket != INVALID_SOCKET)
+        FWindow->PostMessage(WM_SOCKET_EVENT, static_cast<uintptr_t>(FHSocket), EventParam(FD_READ));
 }
 
 int TCustomWSocket::RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen)

@@ -3,6 +3,7 @@
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
 #include "platform/CatchAll.h"
+#include "platform/ErrorLog.h"
 #include "platform/Random.h"
 #include "platform/TickCount.h"
 
@@ -93,6 +94,8 @@ void TRequestScheduler::GetPage(const std::string& url, int engineCode)
                 OnPageDone(sender);
         };
         client->Tag = engineCode;
+        if (OnPageStart)
+            OnPageStart(*client);
         client->GetAsync();
         FPages.push_back(Started(std::move(client), std::move(body)));
     });
@@ -134,6 +137,8 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
         TRunningRequest& request = requests[i];
         if (!request.Finished && Active()) {
             if (static_cast<uint32_t>(GetTickCount() - request.StartTick) > RequestTimeout) {
+                if (request.Client->TlsHandshaking())
+                    ErrorLog::Append("TLS: " + request.Client->URL + " - " + TlsHandshakeTimeOut);
                 if (OnTimedOut)
                     OnTimedOut(timeoutLine + request.Client->URL);
                 request.Finished = true;

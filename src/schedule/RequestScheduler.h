@@ -17,6 +17,8 @@
 class TRequestScheduler {
 public:
     static constexpr uint32_t RequestTimeout = 30000;
+    // The TLS failure of a request that timed out in its handshake.
+    static constexpr const char* TlsHandshakeTimeOut = "handshake time-out";
     static constexpr int StartsPerTick = 8;
     // What a page may hold: more than a person's page, little enough that the
     // fetches of the fast profile together stay small. A page cut off here is
@@ -37,6 +39,8 @@ public:
     // Asked at every start and reap: no client starts while it is false, and
     // running requests are then reaped without waiting for their time-out.
     std::function<bool()> SearchActive;
+    // A page fetch's client is set up and about to start (Tag is its engine code).
+    std::function<void(THttpCli&)> OnPageStart;
     // A page fetch completed; its body is PageBody(client).
     std::function<void(THttpCli*)> OnPageDone;
     // A link check's response header arrived.

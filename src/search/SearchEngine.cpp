@@ -43,6 +43,12 @@ void TSearchEngine::ConnectScheduler()
     Scheduler.SearchActive = [this] { return SearchActive; };
     Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
     Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
+    Scheduler.OnPageStart = [](THttpCli& client) {
+        if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
+            client.Agent = SourceAgent();
+            client.Accept = "application/json";
+        }
+    };
     Scheduler.OnTimedOut = [this](const std::string& line) {
         if (line.starts_with(kPageTimedOut))
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
@@ -51,12 +57,13 @@ void TSearchEngine::ConnectScheduler()
     };
 }
 
-// The figures a page fetch counts into: its service's, or the start page's.
+// The figures a page fetch counts into: its service's or source's, or the
+// start page's.
 TServiceHealth* TSearchEngine::HealthOf(const THttpCli& client)
 {
     const int code = static_cast<int>(client.Tag);
-    if (const int service = ServiceIndex(code); service >= 0)
-        return &FHealth[service];
+    if (TServiceHealth* health = HealthOf(code))
+        return health;
     if (code == ecListedPage && FStartPage && client.URL == FStartPageUrl)
         return &*FStartPage;
     return nullptr;
@@ -69,7 +76,10 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
         if (page.Finished || page.Client->URL != url)
             continue;
         if (TServiceHealth* health = HealthOf(*page.Client)) {
-            health->Warning = "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
+            health->Warning =
+                page.Client->TlsHandshaking()
+                    ? std::string("TLS: ") + TRequestScheduler::TlsHandshakeTimeOut
+                    : "no answer within " + std::to_string(TRequestScheduler::RequestTimeout / 1000) + " s";
             return;
         }
     }
@@ -79,6 +89,28 @@ void TSearchEngine::ReadBaseAddresses()
 {
     for (int i = 0; i < ServiceCount; ++i)
         FBase[i] = Settings->ReadString(kOptions, Services[i].BaseKey, Services[i].DefaultBase);
+}
+
+TServiceHealth* TSearchEngine::HealthOf(int engineCode)
+{
+    if (const int service = ServiceIndex(engineCode); service >= 0)
+        return &FHealth[service];
+    if (const int source = SourceIndex(engineCode); source >= 0)
+        return &FSourceHealth[source];
+    return nullptr;
+}
+
+// asked: the search sends its phrase to the sources switched on.
+void TSearchEngine::ReadSources(bool asked)
+{
+    for (int i = 0; i < SourceCount; ++i) {
+        FSourcesOn[i] = asked && Settings->ReadBool(kOptions, Sources[i].SwitchKey, false);
+        FSourceQuery[i] = Settings->ReadString(kOptions, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
+    }
+    FSourcePageLimit = SourcePageLimit(*Settings);
+    FSourcePagesAsked = {};
+    FSourceHealth = {};
+    FSourcePictures.clear();
 }
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
@@ -97,6 +129,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     FStartPage.reset();
     FRecursiveSearchActive = recursive;
     ReadBaseAddresses();
+    ReadSources(!startPage);
     Scheduler.Proxy = ReadProxySettings(*Settings);
     if (startPage) {
         FStartPage.emplace();
@@ -108,6 +141,14 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     for (int i = 0; i < ServiceCount; ++i)
         if (ServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);
+    const std::string value = SourceQuery(phrase);
+    for (int i = 0; i < SourceCount; ++i) {
+        if (!FSourcesOn[i])
+            continue;
+        FSourceQuery[i] += value;
+        FSourcePagesAsked[i] = 1;
+        QueuePageFetch(FSourceQuery[i] + Sources[i].FirstPage, Sources[i].EngineCode);
+    }
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "schedule/RequestScheduler.h"
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 class THttpCli;
 class TIniFile;
@@ -26,7 +28,9 @@ class TIniFile;
 // without a length — and is kept in FoundFiles. Idle() tells that the work
 // ran out; Abort() ends a search; Health() gives the per-service figures
 // and HealthLine(Health()) their one-line text; a search of an http://
-// phrase asks no service and has StartPageHealth() instead.
+// phrase asks no service and has StartPageHealth() instead. The live sources
+// switched on in the settings (SourcesOn) are asked too, with their own
+// health (SourceHealth) and a record of each picture they list (SourcePicture).
 class TSearchEngine : public TSearchSink {
 public:
     TSearchEngine();
@@ -64,7 +68,7 @@ public:
     // in their code page (ServiceQuery), SearchDirName keeps it in UTF-8.
     // Sets the client limits and SearchDirName; with a non-empty phrase also
     // starts a search (results and health emptied) and returns true. An
-    // "http://" phrase is fetched as a listed page instead of being sent to
+    // "http://" or "https://" phrase is fetched as a listed page instead of being sent to
     // the services. Failures of the settings are thrown.
     bool Start(const std::string& phrase, bool recursive);
     // Empties both queues and ends every running request; results stay.
@@ -76,6 +80,12 @@ public:
     // How the start page of a search of an http:// phrase answered; none
     // in a search of the services.
     const std::optional<TServiceHealth>& StartPageHealth() const { return FStartPage; }
+    // The sources the latest search asked, and how they answered.
+    const std::array<bool, SourceCount>& SourcesOn() const { return FSourcesOn; }
+    const TSourceHealth& SourceHealth() const { return FSourceHealth; }
+    // What a source told of a picture it listed (letter case ignored); null
+    // for a picture found otherwise.
+    const TPictureRecord* SourcePicture(const std::string& url) const;
 
     // --- the search's own events (the scheduler calls them)
     void GetPageRequestDone(THttpCli* sender);
@@ -97,11 +107,24 @@ public:
 private:
     void ConnectScheduler();
     void ReadBaseAddresses();
+    void ReadSources(bool asked);
     void ServiceTimedOut(const std::string& url);
     TServiceHealth* HealthOf(const THttpCli& client);
+    TServiceHealth* HealthOf(int engineCode);
     void ReadStartPage(const THttpCli& page, std::string_view body, TServiceHealth& health);
+    // Reads a service's or a source's answer; gives the warning it earns.
+    std::string ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink);
+    std::string ReadSourceAnswer(int source, const THttpCli& sender, std::string_view body, TSearchSink& sink);
+    void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
+
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;
     std::optional<TServiceHealth> FStartPage;
     std::string FStartPageUrl;
+    std::array<bool, SourceCount> FSourcesOn{};
+    std::array<std::string, SourceCount> FSourceQuery; // each answer page's address less its page suffix
+    std::array<int, SourceCount> FSourcePagesAsked{};
+    int FSourcePageLimit = 1;
+    TSourceHealth FSourceHealth;
+    std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
 };

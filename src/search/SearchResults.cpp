@@ -28,8 +28,11 @@ void Report(const std::function<void(uint64_t)>& to, uint64_t repeats)
 
 using TScraper = bool (*)(const TStringList&, TSearchSink&);
 
+// Why a page came to nothing, or came cut short over TLS.
 std::string Unanswered(const THttpCli& client)
 {
+    if (!client.TlsFailure().empty())
+        return "TLS: " + client.TlsFailure();
     return client.ReasonPhrase().empty() ? "no answer" : client.ReasonPhrase();
 }
 
@@ -68,20 +71,16 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
         // A page cut off at its size limit is read as far as it came.
         const std::string_view body = Scheduler.PageBody(sender);
         const int code = static_cast<int>(sender->Tag);
-        if (const TScraper scraper = ScraperOf(code)) {
-            // The service pages are read a line at a time.
-            TServiceHealth& health = FHealth[ServiceIndex(code)];
+        if (TServiceHealth* health = HealthOf(code)) {
             const bool answered = !sender->HeaderLines().empty();
             if (answered)
-                ++health.Pages;
-            TStringList lines;
-            LoadMemoFromMemoryStream(lines, body);
-            TCountingSink counted(*this, health.Links);
-            const bool read = scraper(lines, counted);
-            if (!answered)
-                health.Warning = Unanswered(*sender);
+                ++health->Pages;
+            TCountingSink counted(*this, health->Links);
+            const std::string warning = ReadAnswer(*sender, body, counted);
+            if (!sender->TlsFailure().empty() || !answered)
+                health->Warning = Unanswered(*sender); // a cut page is read as far as it came
             else
-                health.Warning = read ? "" : FormatChangedWarning;
+                health->Warning = warning;
         } else if (code == ecThumbnailPage) {
             // Web pages are read straight from the body, without a string per line.
             CheckNewPageForSrcOnBody(body, sender->URL, *this);
@@ -94,8 +93,8 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
     });
 }
 
-// The page an http:// phrase names, counted as a service's result page is;
-// an error status is as much a failure as no answer.
+// The page an http:// or https:// phrase names, counted as a service's
+// result page is; an error status is as much a failure as no answer.
 void TSearchEngine::ReadStartPage(const THttpCli& page, std::string_view body, TServiceHealth& health)
 {
     const bool answered = !page.HeaderLines().empty();
@@ -103,12 +102,24 @@ void TSearchEngine::ReadStartPage(const THttpCli& page, std::string_view body, T
         ++health.Pages;
     TCountingSink counted(*this, health.Links);
     StartExtractLoopOnBody(body, page.URL, counted);
-    if (!answered)
+    if (!page.TlsFailure().empty() || !answered)
         health.Warning = Unanswered(page);
     else if (page.StatusCode() >= 400)
         health.Warning = "answered " + std::to_string(page.StatusCode()) + " " + page.ReasonPhrase();
     else
         health.Warning.clear();
+}
+
+std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink)
+{
+    const int code = static_cast<int>(sender.Tag);
+    if (const TScraper scraper = ScraperOf(code)) {
+        // The service pages are read a line at a time.
+        TStringList lines;
+        LoadMemoFromMemoryStream(lines, body);
+        return scraper(lines, sink) ? "" : FormatChangedWarning;
+    }
+    return ReadSourceAnswer(SourceIndex(code), sender, body, sink);
 }
 
 bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks(); }

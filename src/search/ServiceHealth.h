@@ -1,5 +1,6 @@
 #pragma once
 #include "search/Services.h"
+#include "search/Sources.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,8 @@ struct TServiceHealth {
 };
 
 using THealth = std::array<TServiceHealth, ServiceCount>;
+// The live sources' health, in Sources order.
+using TSourceHealth = std::array<TServiceHealth, SourceCount>;
 
 // The warning of a result page that arrived with none of its markers.
 extern const char* const FormatChangedWarning;

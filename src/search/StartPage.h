@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// A phrase that is an "http://" address (scheme in any letter case, trimmed,
+// A phrase that is an "http://" or "https://" address (scheme in any letter case, trimmed,
 // something after the scheme) names the page a search starts from.
 bool IsStartPage(const std::string& phrase);
 // The page's address: trimmed, its scheme in lower case, so that the links

@@ -20,7 +20,7 @@ namespace {
 
 const std::vector<std::string> kOrigins{
     "http://example.test/gallery/index.html", "http://example.test", "http://h.test/a.b/c/",
-    "http://h.test/cgi/find?q=a/b/../c", "ftp:x"};
+    "http://h.test/cgi/find?q=a/b/../c", "ftp:x", "https://s.test/a/p.html"};
 
 struct TOutcome {
     std::map<std::string, std::vector<std::string>> calls;
@@ -129,8 +129,8 @@ TEST(ExtractorDifferential, FuzzCorpus)
 
 TEST(ExtractorDifferential, LinkResolution)
 {
-    static constexpr std::array<std::string_view, 12> kTokens{"../", "./", "/", "a", "b.c", ".", "http://",
-                                                              "ftp://", "?q=", "x.jpg", "..", "h.test"};
+    static constexpr std::array<std::string_view, 13> kTokens{"../", "./", "/", "a", "b.c", ".", "http://",
+                                                              "ftp://", "?q=", "x.jpg", "..", "h.test", "https://"};
     std::mt19937 random(5);
     const auto text = [&](size_t most) {
         std::string s;
@@ -140,7 +140,7 @@ TEST(ExtractorDifferential, LinkResolution)
     };
     for (int i = 0; i < 20000; ++i) {
         const std::string link = text(8);
-        const std::string origin = (random() % 4 ? "http://" : "") + text(8);
+        const std::string origin = std::string(random() % 4 ? (random() % 2 ? "http://" : "https://") : "") + text(8);
         ASSERT_EQ(AnalyzePath(link, origin), Literal::AnalyzePath(link, origin)) << link << " | " << origin;
     }
 }

@@ -18,6 +18,8 @@ TEST(LinkResolution, LinksAgainstAFilePage)
         {"/img/pic.jpg", "http://example.test/img/pic.jpg"},
         {"http://example.test/x.jpg", "http://example.test/x.jpg"},
         {"ftp://example.test/x.jpg", "ftp://example.test/x.jpg"},
+        {"https://example.test/x.jpg", "https://example.test/x.jpg"},
+        {"HTTPS://example.test/x.jpg", "http://example.test/a/b/HTTPS://example.test/x.jpg"},
         {"./pic.jpg", "http://example.test/a/b/./pic.jpg"},
         {"a/../pic.jpg", "http://example.test/a/./pic.jpg"},
         {"", "http://example.test/a/b/"},
@@ -45,6 +47,10 @@ TEST(LinkResolution, OtherOrigins)
         {"http://example.test/cgi-bin/find.cgi?q=a/b", "http://example.test/cgi-bin/find.cgi?q=a/pic.jpg",
          "http://example.test/cgi-bin/pic.jpg"},
         {"http://example.test:8080/x/", "http://example.test:8080/x/pic.jpg", "http://example.test:8080/pic.jpg"},
+        // An https origin keeps its scheme.
+        {"https://example.test/a/b/page.html", "https://example.test/a/b/pic.jpg", "https://example.test/a/pic.jpg"},
+        {"https://example.test:8443/x/", "https://example.test:8443/x/pic.jpg", "https://example.test:8443/pic.jpg"},
+        {"https://example.test", "https://example.test/pic.jpg", "https://example.test/pic.jpg"},
         // No "/" after the host: the whole rest is the host.
         {"http://example.test", "http://example.test/pic.jpg", "http://example.test/pic.jpg"},
         {"", "http:///pic.jpg", "http:///pic.jpg"},
@@ -54,6 +60,7 @@ TEST(LinkResolution, OtherOrigins)
         EXPECT_EQ(AnalyzePath("../pic.jpg", c.origin), c.up) << c.origin;
     }
     EXPECT_EQ(AnalyzePath("/x/pic.jpg", "http://example.test"), "http://example.test/x/pic.jpg");
+    EXPECT_EQ(AnalyzePath("/x/pic.jpg", "https://example.test/a/p.html"), "https://example.test/x/pic.jpg");
 }
 
 TEST(LinkResolution, Parts)

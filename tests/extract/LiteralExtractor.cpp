@@ -80,13 +80,14 @@ void ExtractUrlAndPath(const Str& origin, THttpExtract& parts)
 {
     CatchAll("error code : #0023 (ExtractUrlAndPath)", [&] {
         Str s = origin;
-        Delete(s, 1, 7);
+        const Str scheme = Pos("https://", s) == 1 ? "https://" : "http://";
+        Delete(s, 1, Length(scheme));
         if (Pos("/", s) == 0) {   // decided: the whole rest is the host
-            parts.HostUrl = "http://" + s;
+            parts.HostUrl = scheme + s;
             parts.Path = "";
             return;
         }
-        parts.HostUrl = "http://" + Copy(s, 1, Pos("/", s) - 1);
+        parts.HostUrl = scheme + Copy(s, 1, Pos("/", s) - 1);
         parts.Path = Copy(s, Pos("/", s), Length(s));
         if (parts.Path != "" && parts.Path[Length(parts.Path) - 1] == '/')
             Delete(parts.Path, Length(parts.Path), 1);
@@ -273,7 +274,7 @@ Str AnalyzePath(Str link, const Str& origin)
 {
     Str result;
     CatchAll("error code : #0021 (AnalyzePath)", [&] {
-        if (link != "" && (Pos("http://", link) == 1 || Pos("ftp://", link) == 1)) {
+        if (link != "" && (Pos("http://", link) == 1 || Pos("https://", link) == 1 || Pos("ftp://", link) == 1)) {
             result = link;
             return;
         }

@@ -1,6 +1,7 @@
 #include "net/HttpDocFileName.h"
 #include "net/HttpRelocation.h"
 #include "net/HttpRequestText.h"
+#include "net/HttpTunnel.h"
 #include "net/HttpUrl.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,72 @@ TEST(Relocation, ThroughAProxyTheConnectionStays)
 
     t = Relocated("name.html", true);
     EXPECT_EQ(t.Path, "http://old.host:8080/name.html");
+}
+
+struct TSchemeCase {
+    const char* value;
+    bool fromTls, viaProxy;
+    bool tls;
+    std::string connectPort, path;
+};
+
+// The scheme of a location decides TLS and the default port; without one the target's stays.
+TEST(Relocation, TheSchemeDecidesTlsAndTheDefaultPort)
+{
+    const TSchemeCase cases[] = {
+        {"https://other.host/x", false, false, true, "443", "/x"},
+        {"HTTPS://other.host:8443/x", false, false, true, "8443", "/x"},
+        {"http://other.host/x", true, false, false, "80", "/x"},
+        {"/new", true, false, true, "8080", "/new"},
+        {"picture.jpg", true, false, true, "8080", "https://old.host:8080/picture.jpg"},
+        {"picture.jpg", false, false, false, "8080", "http://old.host:8080/picture.jpg"},
+        {"https://other.host/x", false, true, true, "3128", "https://other.host/x"},
+        {"name.html", true, true, true, "3128", "https://old.host:8080/name.html"},
+    };
+    for (const TSchemeCase& c : cases) {
+        THttpTarget t{c.viaProxy ? "proxy" : "old.host", c.viaProxy ? "3128" : "8080", "old.host", "8080",
+                      "/dir/page.html", c.fromTls};
+        ApplyRelocation(t, c.value, c.viaProxy);
+        EXPECT_EQ(t.Tls, c.tls) << c.value;
+        EXPECT_EQ(t.ConnectPort, c.connectPort) << c.value;
+        EXPECT_EQ(t.Path, c.path) << c.value;
+    }
+}
+
+TEST(Tunnel, TheConnectRequestNamesTheHostAndPortAndTheProxyUser)
+{
+    EXPECT_EQ(TunnelRequestText("pics.test", "443", "", ""),
+              "CONNECT pics.test:443 HTTP/1.0\r\nHost: pics.test:443\r\n\r\n");
+    EXPECT_EQ(TunnelRequestText("pics.test\r\nX: y", "8443", "ann", "secret"),
+              "CONNECT pics.test%0D%0AX: y:8443 HTTP/1.0\r\nHost: pics.test%0D%0AX: y:8443\r\n"
+              "Proxy-Authorization: Basic YW5uOnNlY3JldA==\r\n\r\n");
+}
+
+struct TTunnelCase {
+    std::string bytes;
+    TTunnelReply::TKind kind;
+    int status;
+    size_t length;
+};
+
+TEST(Tunnel, TheProxyReplyOpensOrRefusesTheTunnel)
+{
+    const TTunnelCase cases[] = {
+        {"HTTP/1.0 200 Connection established\r\n", TTunnelReply::NeedMore, 0, 0},
+        {"HTTP/1.0 200 Connection established\r\nProxy-agent: p\r\n\r\n", TTunnelReply::Open, 200, 55},
+        {"HTTP/1.1 204 OK\r\n\r\n", TTunnelReply::Open, 204, 19},
+        {"HTTP/1.1 403 Forbidden\r\n\r\n", TTunnelReply::Refused, 403, 26},
+        {"HTTP/1.1 407 Proxy Authentication Required\r\n\r\n", TTunnelReply::Refused, 407, 46},
+        {"SSH-2.0-OpenSSH\r\n\r\n", TTunnelReply::Refused, 0, 19},
+        {"HTTP/1.1 2x0 OK\r\n\r\n", TTunnelReply::Refused, 0, 19},
+        {std::string(8192, 'h'), TTunnelReply::Refused, 0, 0},
+    };
+    for (const TTunnelCase& c : cases) {
+        const TTunnelReply reply = ReadTunnelReply(c.bytes);
+        EXPECT_EQ(reply.Kind, c.kind) << c.bytes.substr(0, 40);
+        EXPECT_EQ(reply.StatusCode, c.status) << c.bytes.substr(0, 40);
+        EXPECT_EQ(reply.Length, c.length) << c.bytes.substr(0, 40);
+    }
 }
 
 } // namespace

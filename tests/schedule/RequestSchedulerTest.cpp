@@ -127,6 +127,22 @@ TEST_F(Scheduler, TimeOutAfterMoreThan30000msThenReapedOnALaterTick)
                                                   "CheckLink:\t" + server.Url("/pic0.jpg")}));
 }
 
+TEST_F(Scheduler, AStalledTlsHandshakeTimesOutAsSuch)
+{
+    FreezeTickCount(true);
+    SetNow(1000);
+    const std::string url = "https://127.0.0.1:" + std::to_string(server.port) + "/page.html";
+    AppendPageFetch(scheduler.GetPageQueue, url, 99);
+    scheduler.StartPages();
+    ASSERT_TRUE(WaitUntil([&] { return Page(0).Client->TlsHandshaking(); }));
+
+    SetNow(31001);
+    scheduler.ReapPages();
+    EXPECT_TRUE(Page(0).Finished);
+    EXPECT_EQ(timedOut, (std::vector<std::string>{"  GetPage:\t" + url}));
+    EXPECT_EQ(ErrorLog::Lines(), (std::vector<std::string>{"TLS: " + url + " - handshake time-out"}));
+}
+
 TEST_F(Scheduler, StartTicksAcrossTheWrap)
 {
     FreezeTickCount(true);

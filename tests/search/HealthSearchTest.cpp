@@ -1,6 +1,8 @@
 #include "EngineFixture.h"
 
 #include "platform/TickCount.h"
+#include "sampleweb/certificates/Certificates.h"
+#include "support/net/HttpPeers.h"
 #include "sampleweb/Content.h"
 #include "support/Loopback.h"
 
@@ -73,6 +75,37 @@ TEST_F(EngineSearch, AServiceThatNeverAnswersShowsTheTimeOut)
     SetTickCountOffset(0);
     ASSERT_TRUE(reaped);
     EXPECT_EQ(engine.Health()[0].Warning, "no answer within 30 s");
+}
+
+TEST_F(EngineSearch, AServiceBehindACertificateNotTrustedShowsWhy)
+{
+    TempDir tlsDir;
+    const certificates::Identity leaf = certificates::MakeLeaf({"127.0.0.1"}, nullptr);
+    certificates::WritePem(tlsDir.File("site.crt"), leaf.CertificatePem);
+    certificates::WritePem(tlsDir.File("site.key"), leaf.KeyPem);
+    TNginx nginx(tlsDir.Path(), {{tlsDir.File("site.crt"), tlsDir.File("site.key")}});
+    if (!nginx.Running())
+        GTEST_SKIP() << "nginx is not available";
+    settings->WriteString("Options", "HotBotBaseAddress", nginx.TlsUrl(0, ""));
+    Run("red cars", true);
+    EXPECT_EQ(engine.Health()[0].Pages, 0u);
+    EXPECT_EQ(engine.Health()[0].Warning, "TLS: self-signed certificate");
+}
+
+TEST_F(EngineSearch, AServiceThatStallsTheTlsHandshakeShowsTheTimeOut)
+{
+    const std::string stall = web.GetAddresses().Base(Host::Stall);
+    settings->WriteString("Options", "HotBotBaseAddress", "https" + stall.substr(4));
+    ASSERT_TRUE(engine.Start("red cars", true));
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto& pages = engine.Scheduler.Pages();
+        return std::any_of(pages.begin(), pages.end(), [](const TRunningRequest& r) { return r.Client->TlsHandshaking(); });
+    }, std::chrono::seconds(30)));
+    SetTickCountOffset(TickCountOffset() + 31000);
+    const bool reaped = WaitUntil([&] { return engine.Scheduler.Pages().empty(); });
+    SetTickCountOffset(0);
+    ASSERT_TRUE(reaped);
+    EXPECT_EQ(engine.Health()[0].Warning, "TLS: handshake time-out");
 }
 
 } // namespace

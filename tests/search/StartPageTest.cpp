@@ -18,7 +18,10 @@ TEST(StartPage, AnHttpAddressWithSomethingAfterTheScheme)
         {"http://[::1]:80/p.html", true, "http://[::1]:80/p.html", "[::1]"},
         {"http://", false, "", ""},
         {"http:// ", false, "", ""},
-        {"https://a.test/", false, "", ""},
+        {"https://a.test/", true, "https://a.test/", "a.test"},
+        {" HTTPS://b.test:8443/p.html", true, "https://b.test:8443/p.html", "b.test"},
+        {"https://", false, "", ""},
+        {"https:/a.test", false, "", ""},
         {"red cars http://a.test", false, "", ""},
         {"http:/a.test", false, "", ""},
     };

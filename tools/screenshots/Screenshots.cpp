@@ -1,8 +1,9 @@
 // Saves the pictures of the program's windows shown in docs/: the main window
 // at rest after a search of the sample web, the same with the pointer on
 // "Save File(s)", the services' health after a whole search and after one
-// where a service changed its page format and another cannot be reached, and
-// the about box. Usage: glimmerscout-screenshots DIR
+// where a service changed its page format and another cannot be reached, the
+// same where a service's certificate is signed by a CA nobody named, the
+// results of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
 #include "app/Program.h"
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
@@ -12,6 +13,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEnterEvent>
 #include <QLineEdit>
 #include "controls/ResultList.h"
@@ -73,7 +75,23 @@ int main(int argc, char** argv)
     ini.WriteString("Options", "HotBotBaseAddress", "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-warning.png") && ok;
+    // HotBot over TLS, its CA not trusted; ScourNet as it was.
+    ini.WriteString("Options", "HotBotBaseAddress", web.GetSecureAddresses().Base(sampleweb::Host::HotBot));
+    ini.WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(sampleweb::Host::ScourNet));
+    SearchToItsEnd(form);
+    ok = Save(&form, dir + "/health-certificate.png") && ok;
     form.AbortButtonClick();
+
+    // The live sources alone, every check answered.
+    for (QCheckBox* box : {form.HotBotBox, form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
+        box->setChecked(false);
+    for (QCheckBox* box : form.SourceBoxes)
+        box->setChecked(true);
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.CheckLinkQueue.empty() && form.Scheduler.Checks().empty(); }, std::chrono::seconds(20));
+    form.RefreshCounters();
+    form.AbortButtonClick();
+    ok = Save(&form, dir + "/live-sources.png") && ok;
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;

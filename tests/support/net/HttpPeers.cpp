@@ -94,11 +94,21 @@ void TPeerProcess::Stop()
     FPid = -1;
 }
 
-TNginx::TNginx(const std::string& workDir) : FDir(workDir + "/nginx")
+TNginx::TNginx(const std::string& workDir, const std::vector<TNginxTlsSite>& tlsSites) : FDir(workDir + "/nginx")
 {
     std::filesystem::create_directories(FDir + "/www");
     std::filesystem::create_directories(FDir + "/tmp");
     const uint16_t port = FreeLoopbackPort();
+    std::string tlsServers;
+    for (const TNginxTlsSite& site : tlsSites) {
+        FTlsPorts.push_back(FreeLoopbackPort());
+        tlsServers += "  server {\n    listen 127.0.0.1:" + std::to_string(FTlsPorts.back()) + " ssl;\n    root " +
+                      Root() + ";\n    ssl_certificate " + site.CertificateFile + ";\n    ssl_certificate_key " +
+                      site.KeyFile + ";\n    ssl_protocols " + site.Protocols +
+                      ";\n    ssl_session_tickets on;\n    ssl_session_cache shared:tls:1m;\n"
+                      "    location = /moved { return 302 /small.html; }\n"
+                      "    location = /downgrade { return 302 http://127.0.0.1:" + std::to_string(port) + "/small.html; }\n  }\n";
+    }
     std::ofstream(FDir + "/nginx.conf")
         << "daemon off;\nmaster_process off;\nworker_processes 1;\nuser root;\n"
         << "pid " << FDir << "/nginx.pid;\nerror_log " << FDir << "/error.log crit;\n"
@@ -109,7 +119,11 @@ TNginx::TNginx(const std::string& workDir) : FDir(workDir + "/nginx")
         << "  fastcgi_temp_path " << FDir << "/tmp;\n  uwsgi_temp_path " << FDir << "/tmp;\n"
         << "  scgi_temp_path " << FDir << "/tmp;\n"
         << "  server {\n    listen 127.0.0.1:" << port << ";\n    root " << Root() << ";\n"
-        << "    location = /moved { return 302 /small.html; }\n  }\n}\n";
+        << "    location = /moved { return 302 /small.html; }\n"
+        << (FTlsPorts.empty() ? std::string()
+                              : "    location = /upgrade { return 302 https://127.0.0.1:" +
+                                    std::to_string(FTlsPorts.front()) + "/small.html; }\n")
+        << "  }\n" << tlsServers << "}\n";
     const std::string conf = FDir + "/nginx.conf";
     const std::string errorLog = FDir + "/error.log";
     const char* const argv[] = {"nginx", "-p", FDir.c_str(), "-e", errorLog.c_str(), "-c", conf.c_str(), nullptr};
@@ -124,6 +138,11 @@ TNginx::~TNginx()
 std::string TNginx::Url(const std::string& path) const
 {
     return "http://127.0.0.1:" + std::to_string(Port()) + path;
+}
+
+std::string TNginx::TlsUrl(size_t site, const std::string& path, const std::string& host) const
+{
+    return "https://" + host + ":" + std::to_string(TlsPort(site)) + path;
 }
 
 TTinyproxy::TTinyproxy(const std::string& workDir, const std::string& bindAddr)

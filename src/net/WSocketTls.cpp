@@ -1,0 +1,206 @@
+#include "net/WSocketTls.h"
+
+#include "net/TlsSession.h"
+
+TCustomTlsWSocket::TCustomTlsWSocket() = default;
+
+TCustomTlsWSocket::~TCustomTlsWSocket() = default;
+
+void TCustomTlsWSocket::Connect()
+{
+    FTlsFailure.clear();
+    FTlsCloseNotified = false;
+    TCustomSocksWSocket::Connect();
+}
+
+void TCustomTlsWSocket::StartTls(const std::string& Host)
+{
+    if (FState != wsConnected || FHSocket == INVALID_SOCKET || FTlsState != tlsOff || SocksBusy()) {
+        ReportError("TLS can start only on an established connection");
+        return;
+    }
+    FTlsFailure.clear();
+    FTlsCloseNotified = false;
+    FReadPosted = false;
+    FTls = std::make_unique<TTlsSession>(FHSocket, Host, FPortStr, FTlsCaFile);
+    FTlsState = tlsHandshaking;
+    if (!FTls->Failure().empty()) {
+        FailTls(FTls->Failure());
+        return;
+    }
+    HandshakeStep();
+}
+
+void TCustomTlsWSocket::HandshakeStep()
+{
+    const TTlsSession::TStep step = FTls->Handshake();
+    NoteRawRead();
+    switch (step) {
+    case TTlsSession::tsDone: {
+        FTlsState = tlsUp;
+        const TAliveWatch alive = FAlive.Watch();
+        FireTlsDone(0);
+        if (!alive || FHSocket == INVALID_SOCKET)
+            return;
+        // What was sent meanwhile, and data that came with the last handshake record.
+        TryToSend();
+        if (alive && FTls && FTls->Pending())
+            PostReadEvent();
+        return;
+    }
+    case TTlsSession::tsWantRead:
+        return;
+    case TTlsSession::tsWantWrite:
+        ArmWrite();
+        return;
+    case TTlsSession::tsFailed:
+        FailTls(FTls->Failure());
+        return;
+    default:
+        FailTls("connection closed during the TLS handshake");
+        return;
+    }
+}
+
+void TCustomTlsWSocket::FailTls(const std::string& Reason)
+{
+    FTlsFailure = Reason;
+    FTlsState = tlsEnded;
+    const TAliveWatch alive = FAlive.Watch();
+    FireTlsDone(WSOCKET_TLS_FAILED);
+    if (alive)
+        CloseSocketInternal(false, WSOCKET_TLS_FAILED);
+}
+
+bool TCustomTlsWSocket::FireDataAvailable(uint16_t Error)
+{
+    FReadPosted = false;
+    if (FTlsState == tlsHandshaking) {
+        HandshakeStep();
+        return true;
+    }
+    if (FTlsState == tlsOff)
+        return TCustomSocksWSocket::FireDataAvailable(Error);
+    const TAliveWatch alive = FAlive.Watch();
+    const bool handled = TCustomSocksWSocket::FireDataAvailable(Error);
+    // An alert ended the connection while the user read: close it now.
+    if (alive && !FTlsFailure.empty() && FHSocket != INVALID_SOCKET)
+        CloseSocketInternal(false, WSOCKET_TLS_FAILED);
+    return handled;
+}
+
+void TCustomTlsWSocket::FireDataSent(uint16_t Error)
+{
+    if (FTlsState == tlsHandshaking) {
+        HandshakeStep();
+        return;
+    }
+    TCustomSocksWSocket::FireDataSent(Error);
+}
+
+void TCustomTlsWSocket::FireSessionClosed(uint16_t Error)
+{
+    TCustomSocksWSocket::FireSessionClosed(FTlsFailure.empty() ? Error : WSOCKET_TLS_FAILED);
+}
+
+int TCustomTlsWSocket::RecvRaw(void* Buffer, int Len, int Flags)
+{
+    if (FTlsState == tlsOff)
+        return TCustomSocksWSocket::RecvRaw(Buffer, Len, Flags);
+    if (FTlsState != tlsUp) {
+        WSASetLastError(FTlsState == tlsHandshaking ? WSAEWOULDBLOCK : WSAECONNRESET);
+        return FTlsState == tlsEnded && FTlsFailure.empty() ? 0 : -1;
+    }
+    int count = 0;
+    const TTlsSession::TStep step = FTls->Read(Buffer, Len, count);
+    NoteRawRead();
+    return ReadOutcome(step, count);
+}
+
+int TCustomTlsWSocket::ReadOutcome(int Step, int Count)
+{
+    switch (Step) {
+    case TTlsSession::tsDone:
+        // The rest of a record waits inside TLS, where no readiness announces it.
+        if (FTls->Pending() && !FReadPosted) {
+            FReadPosted = true;
+            PostReadEvent();
+        }
+        return Count;
+    case TTlsSession::tsWantWrite:
+        ArmWrite();
+        [[fallthrough]];
+    case TTlsSession::tsWantRead:
+        WSASetLastError(WSAEWOULDBLOCK);
+        return -1;
+    case TTlsSession::tsClosed:
+        FTlsCloseNotified = true;
+        FTlsState = tlsEnded;
+        return 0;
+    case TTlsSession::tsCut:
+        FTlsState = tlsEnded;
+        return 0;
+    default:
+        FTlsFailure = FTls->Failure();
+        FTlsState = tlsEnded;
+        WSASetLastError(WSAECONNRESET);
+        return -1;
+    }
+}
+
+int TCustomTlsWSocket::SendChunk(const void* Data, int Len)
+{
+    if (FTlsState == tlsOff)
+        return TCustomSocksWSocket::SendChunk(Data, Len);
+    if (FTlsState == tlsHandshaking)
+        return 0; // sent once the handshake is over
+    if (FTlsState != tlsUp) {
+        WSASetLastError(WSAECONNRESET);
+        return -1;
+    }
+    int count = 0;
+    switch (FTls->Write(Data, Len, count)) {
+    case TTlsSession::tsDone:
+        if (count < Len)
+            ArmWrite();
+        return count;
+    case TTlsSession::tsWantWrite:
+        ArmWrite();
+        [[fallthrough]];
+    case TTlsSession::tsWantRead:
+        WSASetLastError(WSAEWOULDBLOCK);
+        return -1;
+    case TTlsSession::tsFailed:
+        FTlsFailure = FTls->Failure();
+        [[fallthrough]];
+    default:
+        FTlsState = tlsEnded;
+        WSASetLastError(WSAECONNRESET);
+        return -1;
+    }
+}
+
+bool TCustomTlsWSocket::BytesHeld() const
+{
+    return FTlsState == tlsUp && FTls->Pending();
+}
+
+void TCustomTlsWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
+{
+    if (FTlsState == tlsUp && ShutdownFirst && FHSocket != INVALID_SOCKET)
+        FTls->Shutdown();
+    TCustomSocksWSocket::CloseSocketInternal(ShutdownFirst, Error);
+}
+
+void TCustomTlsWSocket::ResetDefaults()
+{
+    TCustomSocksWSocket::ResetDefaults();
+    FTls.reset();
+    FTlsState = tlsOff;
+    FReadPosted = false;
+}
+
+void TCustomTlsWSocket::FireTlsDone(uint16_t Error)
+{
+    Invoke(FAlive, OnTlsDone, this, Error);
+}

@@ -1,0 +1,85 @@
+#include "core/SourceAnswer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TReadCase {
+    const char* what;
+    TSourceAnswer (*reader)(std::string_view);
+    const char* body;
+    bool read;
+    const char* error;
+    std::vector<std::string> urls;
+    const char* next;
+};
+
+// What the sample web does not answer: the other layouts and odd values the
+// APIs document or may send.
+TEST(SourceAnswer, ReadsTheDocumentedShapesAndRefusesOthers)
+{
+    const TReadCase cases[] = {
+        {"commons list layout, ranked", ReadCommonsAnswer,
+         R"({"query":{"pages":[{"index":2,"imageinfo":[{"url":"https://u.test/b.jpg"}]},)"
+         R"({"index":1,"imageinfo":[{"url":"https://u.test/a.jpg"}]}]}})",
+         true, "", {"https://u.test/a.jpg", "https://u.test/b.jpg"}, ""},
+        {"commons continue with text and numbers", ReadCommonsAnswer,
+         R"({"continue":{"gsroffset":50,"continue":"gsroffset||"},"query":{"pages":{"7":{"index":1,)"
+         R"("imageinfo":[{"url":"https://u.test/a.jpg","size":10,"width":2,"height":3,"mime":"IMAGE/JPEG"}]}}}})",
+         true, "", {"https://u.test/a.jpg"}, "&continue=gsroffset%7C%7C&gsroffset=50"},
+        {"commons no hits", ReadCommonsAnswer, R"({"batchcomplete":""})", true, "", {}, ""},
+        {"commons pages without image info", ReadCommonsAnswer,
+         R"({"query":{"pages":{"7":{"title":"File:a.jpg","missing":""}}},"continue":{"gsroffset":1}})", false, "",
+         {}, ""},
+        {"commons query without pages", ReadCommonsAnswer, R"({"query":{"files":[]}})", false, "", {}, ""},
+        {"commons error", ReadCommonsAnswer, R"({"error":{"code":"x","info":"Search is disabled."}})", false,
+         "error: Search is disabled.", {}, ""},
+        {"openverse last page", ReadOpenverseAnswer,
+         R"({"page_count":2,"page":2,"results":[{"url":"https://o.test/a.jpg","filesize":null,"filetype":null}]})",
+         true, "", {"https://o.test/a.jpg"}, ""},
+        {"openverse without page", ReadOpenverseAnswer, R"({"page_count":3,"results":[]})", true, "", {}, ""},
+        {"openverse result without url", ReadOpenverseAnswer, R"({"page_count":1,"page":1,"results":[{"id":"1"}]})",
+         false, "", {}, ""},
+        {"openverse throttled", ReadOpenverseAnswer, R"({"detail":"Request was throttled."})", false,
+         "error: Request was throttled.", {}, ""},
+        {"cut off", ReadOpenverseAnswer, R"({"page_count":2,"page":1,"results":[{"url":"https://o.te)", false, "",
+         {}, ""},
+        {"not json", ReadCommonsAnswer, "<html>Moved</html>", false, "", {}, ""},
+        {"not an object", ReadCommonsAnswer, "[1,2]", false, "", {}, ""},
+    };
+    for (const TReadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TSourceAnswer answer = c.reader(c.body);
+        EXPECT_EQ(answer.Read, c.read);
+        EXPECT_EQ(answer.Error, c.error);
+        std::vector<std::string> urls;
+        for (const TPictureRecord& p : answer.Pictures)
+            urls.push_back(p.Url);
+        EXPECT_EQ(urls, c.urls);
+        EXPECT_EQ(answer.NextSuffix, c.next);
+    }
+}
+
+TEST(SourceAnswer, KeepsEachPicturesFigures)
+{
+    const TSourceAnswer commons = ReadCommonsAnswer(
+        R"({"query":{"pages":{"7":{"index":1,"imageinfo":[{"url":"u","size":1234,"width":640,"height":480,"mime":"Image/JPEG"}]}}}})");
+    ASSERT_EQ(commons.Pictures.size(), 1u);
+    EXPECT_EQ(commons.Pictures[0].Size, 1234);
+    EXPECT_EQ(commons.Pictures[0].Width, 640);
+    EXPECT_EQ(commons.Pictures[0].Height, 480);
+    EXPECT_EQ(commons.Pictures[0].MimeType, "image/jpeg");
+    const TSourceAnswer openverse = ReadOpenverseAnswer(
+        R"({"page_count":9,"page":1,"results":[{"url":"u","filesize":-3,"width":"wide","height":7,"filetype":"JPG"},)"
+        R"({"url":"v","filesize":99,"filetype":"png"}]})");
+    ASSERT_EQ(openverse.Pictures.size(), 2u);
+    EXPECT_EQ(openverse.Pictures[0].Size, 0);
+    EXPECT_EQ(openverse.Pictures[0].Width, 0);
+    EXPECT_EQ(openverse.Pictures[0].Height, 7);
+    EXPECT_EQ(openverse.Pictures[0].MimeType, "image/jpeg");
+    EXPECT_EQ(openverse.Pictures[1].Size, 99);
+    EXPECT_EQ(openverse.Pictures[1].MimeType, "image/png");
+    EXPECT_EQ(openverse.NextSuffix, "&page=2");
+}
+
+} // namespace
