@@ -79,6 +79,17 @@ bool TTlsSession::Pending() const
     return FSsl && SSL_pending(FSsl) > 0;
 }
 
+bool TTlsSession::Resumed() const
+{
+    return FSsl && SSL_session_reused(FSsl) == 1;
+}
+
+void TTlsSession::KeepSession()
+{
+    if (FSsl)
+        SSL_set_shutdown(FSsl, SSL_get_shutdown(FSsl) | SSL_SENT_SHUTDOWN);
+}
+
 void TTlsSession::Shutdown()
 {
     if (FSsl && SSL_is_init_finished(FSsl)) {

@@ -31,8 +31,13 @@ public:
     TStep Write(const void* Data, int Len, int& Count);
     // Decrypted bytes held that the descriptor will not announce again.
     bool Pending() const;
+    // The handshake took up a session kept from an earlier connection.
+    bool Resumed() const;
     // Sends close_notify if the descriptor takes it now; never waits.
     void Shutdown();
+    // The peer ended cleanly: its session stays good for resumption, though
+    // no close_notify goes back to a peer that has gone.
+    void KeepSession();
     const std::string& Failure() const { return FFailure; }
 
 private:

@@ -21,6 +21,7 @@ void TCustomTlsWSocket::StartTls(const std::string& Host)
     }
     FTlsFailure.clear();
     FTlsCloseNotified = false;
+    FTlsResumed = false;
     FReadPosted = false;
     FTls = std::make_unique<TTlsSession>(FHSocket, Host, FPortStr, FTlsCaFile);
     FTlsState = tlsHandshaking;
@@ -38,6 +39,7 @@ void TCustomTlsWSocket::HandshakeStep()
     switch (step) {
     case TTlsSession::tsDone: {
         FTlsState = tlsUp;
+        FTlsResumed = FTls->Resumed();
         const TAliveWatch alive = FAlive.Watch();
         FireTlsDone(0);
         if (!alive || FHSocket == INVALID_SOCKET)
@@ -134,6 +136,7 @@ int TCustomTlsWSocket::ReadOutcome(int Step, int Count)
         WSASetLastError(WSAEWOULDBLOCK);
         return -1;
     case TTlsSession::tsClosed:
+        FTls->KeepSession();
         FTlsCloseNotified = true;
         FTlsState = tlsEnded;
         return 0;

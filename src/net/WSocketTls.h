@@ -35,6 +35,8 @@ public:
     const std::string& TlsFailure() const { return FTlsFailure; }
     // The peer ended the last TLS connection with close_notify: what came is whole.
     bool TlsCloseNotified() const { return FTlsCloseNotified; }
+    // The last handshake resumed an earlier session with the host.
+    bool TlsResumed() const { return FTlsResumed; }
 
     TSessionConnected OnTlsDone;
 
@@ -62,5 +64,6 @@ private:
     std::string FTlsCaFile;
     std::string FTlsFailure;
     bool FTlsCloseNotified = false;
+    bool FTlsResumed = false;
     bool FReadPosted = false;
 };

@@ -113,6 +113,19 @@ TEST_F(TlsPeers, PictureArrivesByteExactInAFileByAddressAndByName)
     }
 }
 
+// The next connection to a host skips the full handshake: many small fetches cost less.
+TEST_F(TlsPeers, ALaterConnectionToTheHostResumesTheSession)
+{
+    const std::string url = Web().Url(Good, "/small.html", "localhost");
+    TMemoryStream first, second;
+    ASSERT_EQ(Fetch(cli, url, &first), 0);
+    THttpCli other;
+    other.TlsCaFile = Web().caFile;
+    ASSERT_EQ(Fetch(other, url, &second), 0);
+    EXPECT_TRUE(other.CtrlSocket().TlsResumed());
+    EXPECT_EQ(Text(second), "<html><body>small</body></html>\n");
+}
+
 TEST_F(TlsPeers, RelocationsStayOnTlsOrGoUpToItButNeverDown)
 {
     TMemoryStream moved;
