@@ -1,5 +1,7 @@
 #include "app/Options.h"
 
+#include "app/PicturesPage.h"
+
 #include "download/SlideShowInterval.h"
 #include "platform/AnsiText.h"
 #include "platform/ui/Application.h"
@@ -140,6 +142,8 @@ void Tfrm_Options::BuildLayout()
 
     auto* pages = new QTabWidget;
     pages->addTab(general, "General");
+    Pictures = new TPicturesPage;
+    pages->addTab(Pictures, "Pictures");
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK");
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel");
@@ -170,6 +174,7 @@ void Tfrm_Options::FormShow()
         radiobutton_Modem->setChecked(true);
     else
         radiobutton_LAN->setChecked(true);
+    Pictures->Load(FIni);
 }
 
 void Tfrm_Options::checkbox_LargerThanClick() { edit_LargerThan->setEnabled(checkbox_LargerThan->isChecked()); }
@@ -215,6 +220,7 @@ void Tfrm_Options::BitBtn2Click()
         FIni.WriteBool(Section, "SubDir", checkbox_SubDir->isChecked());
         FIni.WriteBool(Section, "NumberedList", checkbox_NumberedList->isChecked());
         FIni.WriteString(Section, "SavePath", FromQt(edit_SavePath->text()));
+        Pictures->Store(FIni);
         const long long wait = FIni.ReadInteger(Section, "Wait", 10);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));

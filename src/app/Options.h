@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/IniFile.h"
 
+class TPicturesPage;
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -44,6 +46,7 @@ public:
     QCheckBox* checkbox_SubDir;
     QCheckBox* checkbox_NumberedList;
     QLineEdit* edit_Wait;
+    TPicturesPage* Pictures; // the "Pictures" page
     QPushButton* BitBtn2; // OK
     QPushButton* BitBtn1; // Cancel
 

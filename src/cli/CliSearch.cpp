@@ -58,6 +58,11 @@ bool TCliSearch::Start()
     Engine.Settings = FSettings.get();
     Engine.CheckLinks = [check] { return check; };
     Engine.OnFound = [this](const std::string& url, int64_t size) { Found(url, size); };
+    Engine.TypesOverride = FOptions.Types;
+    Engine.MinWidthOverride = FOptions.MinWidth;
+    Engine.MinHeightOverride = FOptions.MinHeight;
+    // A JSON line tells the dimensions, so it waits for them.
+    Engine.WaitForDimensions = FOptions.Json;
     CountDone();
     if (!FOptions.SaveDir.empty())
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, FErr);
@@ -105,7 +110,7 @@ void TCliSearch::Found(const std::string& url, int64_t size)
     if (FStopping)
         return;
     ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json) << std::flush;
+    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles.size() - 1)) << std::flush;
     ++FFound;
     if (FSave)
         FSave->Save(url, Engine.SearchDirName);

@@ -41,6 +41,7 @@ void TSearchEngine::ConnectScheduler()
     Scheduler.SearchActive = [this] { return SearchActive; };
     Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
     Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
+    Scheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
     Scheduler.OnTimedOut = [this](const std::string& line) {
         if (line.starts_with(kPageTimedOut))
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
@@ -79,6 +80,9 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
         return false;
     SearchActive = true;
     FoundFiles.Clear();
+    FDimensions.clear();
+    FReads.clear();
+    ReadPictureSettings();
     FHealth = {};
     FRecursiveSearchActive = recursive;
     ReadBaseAddresses();
@@ -103,6 +107,19 @@ void TSearchEngine::Abort()
     Scheduler.Abort();
     PageReapTimer.start();
     CheckReapTimer.start();
+}
+
+void TSearchEngine::ReadPictureSettings()
+{
+    FTypes = TypesOverride.value_or(
+        ParsePictureTypes(Settings->ReadString(kOptions, "PictureTypes", "jpeg")).value_or(TPictureTypes::JpegOnly()));
+    // JPEG pictures are always searched for; the others are added to them.
+    FTypes = FTypes.With(TPictureType::Jpeg);
+    FDimensionFilter = ReadDimensionFilter(*Settings);
+    if (MinWidthOverride)
+        FDimensionFilter.MinWidth = MinWidthOverride;
+    if (MinHeightOverride)
+        FDimensionFilter.MinHeight = MinHeightOverride;
 }
 
 bool TSearchEngine::Idle() const

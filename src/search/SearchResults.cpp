@@ -91,26 +91,48 @@ bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks()
 
 bool TSearchEngine::IsFound(const std::string& url) const { return FoundFiles.ContainsKey(url); }
 
-void TSearchEngine::AddToListView(const std::string& url, int64_t size)
+void TSearchEngine::AddToListView(const std::string& url, int64_t size) { List(url, size, {}); }
+
+bool TSearchEngine::List(const std::string& url, int64_t size, TDimensions dimensions)
 {
+    bool listed = false;
     CatchAll("error code : #0044 (AddToListView)", [&] {
         if (!SearchActive || IsFound(url))
             return;
         if (size > 0 && !PassesSizeFilter(url, size))
             return;
+        if (!FDimensionFilter.Passes(dimensions))
+            return;
         if (url.find_first_of("&=?%") != std::string::npos)
             return;
         FoundFiles.Append(url);
+        FDimensions.push_back(dimensions);
+        listed = true;
         if (OnFound)
             OnFound(url, size);
     });
+    return listed;
 }
 
 void TSearchEngine::CheckLinkHeaderEnd(THttpCli* sender)
 {
     CatchAll("error code : #0003 (CheckLinkHeaderEnd)", [&] {
-        if (sender->ContentType().find("image") != std::string::npos)
-            AddToListView(sender->URL, sender->ContentLength());
+        FReads.erase(sender); // a relocation's header came first
+        const TPictureType type = LinkPictureType(sender->URL, TPictureTypes::All()).value_or(TPictureType::Jpeg);
+        if (ContentTypeFits(sender->ContentType(), type)) {
+            const int64_t size = sender->ContentLength();
+            if (WaitForDimensions || FDimensionFilter.On()) {
+                // Refused by its size, it is not worth reading.
+                if (size <= 0 || PassesSizeFilter(sender->URL, size)) {
+                    StartDimensionRead(sender, size, NotListed);
+                    return;
+                }
+            } else if (List(sender->URL, size, {})) {
+                // Listed as always; the bytes that come before the reaper
+                // ends the check may still tell its dimensions.
+                StartDimensionRead(sender, size, FoundFiles.size() - 1);
+            }
+        }
         Scheduler.MarkFinished(sender);
     });
 }
