@@ -17,6 +17,7 @@ class QPushButton;
 class QStackedLayout;
 class QTimer;
 class TResultList;
+class TResultGrid;
 class QKeyEvent;
 class THttpCli;
 class TIniFile;
@@ -62,6 +63,8 @@ public:
     QCheckBox* LycosImagesBox; // CheckBox4
     QPushButton* MoreInfoButton; // Button1
     TResultList* ResultList; // ListView1
+    TResultGrid* ResultGrid; // the same rows as thumbnails, in ResultList's place when shown
+    QCheckBox* CheckBox_Thumbnails; // switches between the two
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2

@@ -17,6 +17,7 @@ struct TDecodeState {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     QImage* image;
+    int thumbnailSide; // 0: full size
     bool dataEnded; // the source ran out before the end marker
 };
 
@@ -88,6 +89,16 @@ void ReadHeader(TDecodeState& s)
         Refuse(s, "JPEG is too large");
     const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
     s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (s.thumbnailSide > 0) {
+        const JDIMENSION longer = std::max(s.cinfo.image_width, s.cinfo.image_height);
+        unsigned denom = 8;
+        while (denom > 2 && longer / denom < static_cast<JDIMENSION>(s.thumbnailSide))
+            denom /= 2;
+        s.cinfo.scale_num = 1;
+        s.cinfo.scale_denom = denom;
+        s.cinfo.dct_method = JDCT_IFAST;
+        s.cinfo.do_fancy_upsampling = FALSE;
+    }
 }
 
 // Adobe writes CMYK inverted; this is the usual conversion for it.
@@ -145,13 +156,16 @@ bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
 
 } // namespace
 
-QImage DecodeJpeg(const unsigned char* data, size_t size)
+namespace {
+
+QImage DecodeScaled(const unsigned char* data, size_t size, int thumbnailSide)
 {
     if (size == 0)
         throw EPictureError("Empty JPEG data");
     QImage image;
     TDecodeState s{};
     s.image = &image;
+    s.thumbnailSide = thumbnailSide;
     s.cinfo.err = jpeg_std_error(&s.err);
     s.err.error_exit = ErrorExit;
     s.err.emit_message = EmitMessage;
@@ -161,4 +175,13 @@ QImage DecodeJpeg(const unsigned char* data, size_t size)
     if (!ok)
         throw EPictureError(s.message);
     return image;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const unsigned char* data, size_t size) { return DecodeScaled(data, size, 0); }
+
+QImage DecodeJpegThumbnail(const unsigned char* data, size_t size, int side)
+{
+    return DecodeScaled(data, size, std::max(side, 1));
 }

@@ -1,8 +1,9 @@
 // Saves the pictures of the program's windows shown in docs/: the main window
 // at rest after a search of the sample web, the same with the pointer on
 // "Save File(s)", the services' health after a whole search and after one
-// where a service changed its page format and another cannot be reached, and
-// the about box. Usage: glimmerscout-screenshots DIR
+// where a service changed its page format and another cannot be reached, the
+// results as thumbnails, the options dialog's picture settings, and the about
+// box. Usage: glimmerscout-screenshots DIR
 #include "app/Program.h"
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
@@ -14,7 +15,11 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLineEdit>
+#include "app/PicturesPage.h"
+#include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
+#include <QCheckBox>
+#include <QTabWidget>
 #include <cstdio>
 
 namespace {
@@ -74,6 +79,26 @@ int main(int argc, char** argv)
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-warning.png") && ok;
     form.AbortButtonClick();
+
+    sampleweb::WriteBaseAddressSettings(settings.File("glimmerscout.ini"), web.GetAddresses());
+    form.CheckBox_Thumbnails->setChecked(true);
+    form.SearchButtonClick();
+    WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
+    form.AbortButtonClick();
+    form.ResultList->SelectRow(2);
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 8 && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/thumbnail-grid.png") && ok;
+    form.CheckBox_Thumbnails->setChecked(false);
+
+    program.options.show();
+    program.options.findChild<QTabWidget*>()->setCurrentIndex(1);
+    program.options.Pictures->checkbox_Png->setChecked(true);
+    program.options.Pictures->checkbox_Webp->setChecked(true);
+    program.options.Pictures->checkbox_MinWidth->setChecked(true);
+    ok = Save(&program.options, dir + "/options-pictures.png") && ok;
+    program.options.hide();
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;
