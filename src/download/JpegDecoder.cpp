@@ -112,12 +112,10 @@ void CmykToRgb(const JSAMPLE* in, uchar* out, JDIMENSION width)
     }
 }
 
-void ReadPixels(TDecodeState& s)
+// The output rows of the pass started, into the picture.
+void ReadRows(TDecodeState& s)
 {
     j_decompress_ptr c = &s.cinfo;
-    jpeg_start_decompress(c);
-    if (s.dataEnded && !AllScansArrived(*c))
-        Refuse(s, "Premature end of JPEG file");
     *s.image = QImage(static_cast<int>(c->output_width), static_cast<int>(c->output_height), QImage::Format_RGB888);
     if (s.image->isNull())
         Refuse(s, "Out of memory for the picture");
@@ -138,7 +136,49 @@ void ReadPixels(TDecodeState& s)
             jpeg_read_scanlines(c, rows, n);
         }
     }
+}
+
+void ReadPixels(TDecodeState& s)
+{
+    j_decompress_ptr c = &s.cinfo;
+    jpeg_start_decompress(c);
+    if (s.dataEnded && !AllScansArrived(*c))
+        Refuse(s, "Premature end of JPEG file");
+    ReadRows(s);
     jpeg_finish_decompress(c);
+}
+
+// Scaled by 1/8, each block becomes one pixel from its DC coefficient alone.
+bool NeedsDcOnly(const jpeg_decompress_struct& c) { return c.scale_num * 8 <= c.scale_denom; }
+
+// Every component has had its DC coefficients' first scan begun.
+bool DcArrived(const jpeg_decompress_struct& c)
+{
+    for (int component = 0; component < c.num_components; ++component)
+        if (c.coef_bits[component][0] < 0)
+            return false;
+    return true;
+}
+
+// A progressive file sends every block's DC coefficient, less its lowest
+// bits, in its first scan: a picture scaled by 1/8 is there once that scan
+// is read, and the rest of the file (nearly all of it) is left unread. The
+// missing bits change a pixel by less than a thumbnail shows.
+void ReadDcScan(TDecodeState& s)
+{
+    j_decompress_ptr c = &s.cinfo;
+    c->buffered_image = TRUE;
+    c->do_block_smoothing = FALSE;
+    jpeg_start_decompress(c);
+    while (!DcArrived(*c)) {
+        const int status = jpeg_consume_input(c);
+        if (status == JPEG_SUSPENDED || status == JPEG_REACHED_EOI)
+            Refuse(s, "Premature end of JPEG file");
+    }
+    // Rows wait for that scan's data as they are read.
+    jpeg_start_output(c, c->input_scan_number);
+    ReadRows(s);
+    jpeg_abort_decompress(c);
 }
 
 bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
@@ -150,7 +190,10 @@ bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
     s.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
     ReadHeader(s);
-    ReadPixels(s);
+    if (s.cinfo.progressive_mode && NeedsDcOnly(s.cinfo))
+        ReadDcScan(s);
+    else
+        ReadPixels(s);
     return true;
 }
 

@@ -34,6 +34,29 @@ TEST(JpegThumbnail, DecoderScalesByTheLargestFittingFactor)
     }
 }
 
+const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+
+TEST(JpegThumbnail, AProgressiveFileIsReadAsFarAsItsFirstScanOnly)
+{
+    const std::string jpeg = EncodeJpeg(2000, 1500, 90, true);
+    const size_t first = jpeg.find("\xFF\xDA");
+    const size_t second = jpeg.find("\xFF\xDA", first + 2);
+    ASSERT_NE(second, std::string::npos);
+    const QImage whole = DecodeJpegThumbnail(Bytes(jpeg), jpeg.size(), 128);
+    EXPECT_EQ(whole.size(), QSize(250, 188));
+    const std::string firstScan = jpeg.substr(0, second);
+    EXPECT_EQ(DecodeJpegThumbnail(Bytes(firstScan), firstScan.size(), 128), whole);
+    // Close to the full picture: each pixel the mean of its block.
+    const QImage full = DecodeJpeg(Bytes(jpeg), jpeg.size());
+    const QColor block = full.copy(800, 800, 8, 8).scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+    const QColor pixel = whole.pixelColor(100, 100);
+    EXPECT_NEAR(block.red(), pixel.red(), 8);
+    EXPECT_NEAR(block.green(), pixel.green(), 8);
+    EXPECT_NEAR(block.blue(), pixel.blue(), 8);
+    const std::string header = jpeg.substr(0, first + 4);
+    EXPECT_THROW(DecodeJpegThumbnail(Bytes(header), header.size(), 128), EPictureError);
+}
+
 TEST(Thumbnail, EveryTypeFitsTheSideKeepingItsShape)
 {
     EXPECT_EQ(MakeThumbnail(EncodeJpeg(2000, 1500, 80, true), 128).size(), QSize(128, 96));
