@@ -12,9 +12,10 @@ class TPicturesPage;
 #include <optional>
 #include <string>
 
-// The options dialog: connection profile, size filter, Smart Save and the
-// slide-show wait, loaded from the settings file at every show and stored
-// by OK. Shown modally with exec().
+// The options dialog: connection profile, size filter, Smart Save, the
+// slide-show wait and (on a page of its own) the picture settings, loaded
+// from the settings file at every show and stored by OK. Shown modally with
+// exec().
 class Tfrm_Options : public QDialog {
     Q_OBJECT
 public:
