@@ -14,6 +14,11 @@ Resource Page(Host host, std::string path, std::string title, std::vector<Link> 
     return {host, std::move(path), Answer::Page, 0, {}, std::move(title), std::move(links)};
 }
 
+Resource Typed(Host host, std::string path, std::string contentType)
+{
+    return {host, std::move(path), Answer::TypedPicture, 0, std::move(contentType), {}, {}};
+}
+
 Link Image(std::string src) { return {LinkForm::Image, {}, std::move(src)}; }
 Link UpperCaseImage(std::string src) { return {LinkForm::UpperCaseImage, {}, std::move(src)}; }
 Link Anchor(std::string href) { return {LinkForm::Anchor, std::move(href), {}}; }
@@ -122,6 +127,21 @@ std::vector<Resource> MakeSiteResources()
         Picture(Openverse, "/files/stale-size-15000.jpg", 15000),
         Picture(Openverse, "/files/tram-27000.jpg", 27000),
         Picture(Openverse, "/files/bus-33000.jpg", 33000),
+
+        // Other picture types, on a page no service lists: a search starts
+        // from it. One PNG is answered as a JPEG.
+        Page(SiteB, "/types/index.html", "Picture types",
+             {
+                 Image("shapes.png"),
+                 Image("cartoon.gif"),
+                 Image("photo.webp"),
+                 Image("mislabelled.png"),
+                 Image("../photos/pics/lake-64000.jpg"),
+             }),
+        Typed(SiteB, "/types/shapes.png", "image/png"),
+        Typed(SiteB, "/types/cartoon.gif", "image/gif"),
+        Typed(SiteB, "/types/photo.webp", "image/webp"),
+        Typed(SiteB, "/types/mislabelled.png", "image/jpeg"),
     };
 }
 

@@ -14,6 +14,8 @@ enum class Answer {
     HtmlInsteadOfPicture, // 200, "text/html" for a picture path
     Redirect,             // 302 to `target`
     Page,                 // 200, "text/html", the page made of `links`
+    TypedPicture,         // 200, content type `target`, Content-Length: a PNG,
+                          // GIF or WebP file chosen by the path's extension
 };
 
 // How a link is written on a page; each form is one line of its own.

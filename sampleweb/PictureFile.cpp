@@ -1,5 +1,6 @@
 #include "sampleweb/PictureFile.h"
 
+#include "sampleweb/EmbeddedPictures.h"
 #include "sampleweb/Jpeg.h"
 
 namespace sampleweb {
@@ -10,6 +11,17 @@ std::string PictureFile(const Resource& picture)
     for (unsigned char c : picture.path)
         seed = (seed ^ c) * 16777619u;
     return MakeJpeg(picture.bytes, seed);
+}
+
+std::string TypedPictureFile(const std::string& path)
+{
+    if (path.ends_with(".png"))
+        return std::string(EmbeddedPng);
+    if (path.ends_with(".gif"))
+        return std::string(EmbeddedGif);
+    if (path.ends_with(".webp"))
+        return std::string(EmbeddedWebp);
+    return {};
 }
 
 } // namespace sampleweb

@@ -100,6 +100,7 @@ struct Way {
             case Answer::Picture:
             case Answer::PictureWithoutLength: body = std::make_shared<const std::string>(PictureFile(r)); break;
             case Answer::HtmlInsteadOfPicture: body = std::make_shared<const std::string>(NotAPictureHtml()); break;
+            case Answer::TypedPicture: body = std::make_shared<const std::string>(TypedPictureFile(r.path)); break;
             case Answer::Redirect: break;
             }
             site[{r.host, r.path}] = {&r, body};
@@ -118,6 +119,7 @@ struct Way {
         case Answer::Picture: return SendPicture(res, s.body, true);
         case Answer::PictureWithoutLength: return SendPicture(res, s.body, false);
         case Answer::Redirect: return res.set_redirect(s.resource->target, 302);
+        case Answer::TypedPicture: return res.set_content(*s.body, s.resource->target);
         }
     }
 

@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-qpa-plugins libc-ares-dev netbase libjpeg62-turbo-dev libcpp-httplib-dev
   libssl-dev openssl ca-certificates
+  qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   nginx-light tinyproxy curl wget

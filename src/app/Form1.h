@@ -18,6 +18,7 @@ class QPushButton;
 class QStackedLayout;
 class QTimer;
 class TResultList;
+class TResultGrid;
 class QKeyEvent;
 class THttpCli;
 class TIniFile;
@@ -67,6 +68,8 @@ public:
     std::array<QCheckBox*, SourceCount> SourceBoxes{};
     QPushButton* MoreInfoButton; // Button1
     TResultList* ResultList; // ListView1
+    TResultGrid* ResultGrid; // the same rows as thumbnails, in ResultList's place when shown
+    QCheckBox* CheckBox_Thumbnails; // switches between the two
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2

@@ -5,6 +5,7 @@
 #include "app/PictureButton.h"
 #include "controls/AdImage.h"
 #include "controls/PictureView.h"
+#include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
 #include "core/TextHelpers.h"
 
@@ -129,9 +130,26 @@ void TForm1::CreateLayout()
         ExtractFileNameFromURL(FoundFiles[static_cast<size_t>(row)], name);
         return name;
     };
+    ResultList->Rows->DimensionsOf = [this](int row) {
+        const TDimensions d = Engine.DimensionsOf(static_cast<size_t>(row));
+        return QSize(d.Width, d.Height);
+    };
     auto* resultsLayout = new QVBoxLayout(panel_Results);
     resultsLayout->setContentsMargins(5, 5, 5, 0);
     resultsLayout->addWidget(ResultList);
+    ResultGrid = new TResultGrid(ResultList->Rows, panel_Results);
+    ResultGrid->setSelectionModel(ResultList->selectionModel()); // one selection, whichever view shows it
+    ResultGrid->UrlOf = [this](int row) { return FoundFiles[static_cast<size_t>(row)]; };
+    ResultGrid->hide();
+    resultsLayout->addWidget(ResultGrid);
+    // In the side panel's gap between the logo's line and the menu: no
+    // described control moves.
+    CheckBox_Thumbnails = new QCheckBox("Thumbnails", panel_Side);
+    CheckBox_Thumbnails->setGeometry(18, 100, 120, 20);
+    connect(CheckBox_Thumbnails, &QCheckBox::toggled, this, [this](bool on) {
+        ResultList->setVisible(!on);
+        ResultGrid->setVisible(on);
+    });
 
     panel_Buttons = BlackPanel(panel_Search);
     panel_Buttons->setFixedHeight(31);

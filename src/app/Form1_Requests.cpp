@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/HealthList.h"
+#include "controls/ResultList.h"
 
 #include "platform/AnsiText.h"
 
@@ -12,6 +13,7 @@ void TForm1::ConnectEngine()
 {
     Engine.CheckLinks = [this] { return CheckBox_CheckLinks->isChecked(); };
     Engine.OnFound = [this](const std::string& url, int64_t size) { AddRow(url, size); };
+    Engine.OnDimensions = [this](size_t row) { ResultList->Rows->DimensionsChanged(static_cast<int>(row)); };
     Engine.OnPageRepeats = [](uint64_t repeats) {
         if (Form2)
             IncrementLabel(Form2->PageRepeatsLabel, repeats);

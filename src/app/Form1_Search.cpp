@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
 #include "core/TextHelpers.h"
 #include "download/SlideShowInterval.h"
@@ -26,12 +27,17 @@ void TForm1::FormCreate()
         SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
         FileFetches.ReadProxy = [this] { return ReadProxySettings(*IniFile); };
+        ResultGrid->Fetches.ReadProxy = FileFetches.ReadProxy;
         Engine.Settings = IniFile.get();
     });
 }
 
 // One model reset: the list is redrawn once, however many rows it held.
-void TForm1::ClearResultList() { ResultList->Rows->Clear(); }
+void TForm1::ClearResultList()
+{
+    ResultList->Rows->Clear();
+    ResultGrid->Clear();
+}
 
 void TForm1::SearchButtonClick()
 {

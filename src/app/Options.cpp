@@ -1,5 +1,7 @@
 #include "app/Options.h"
 
+#include "app/PicturesPage.h"
+
 #include "download/SlideShowInterval.h"
 #include "download/SmartSave.h"
 #include "platform/AnsiText.h"
@@ -142,6 +144,8 @@ void Tfrm_Options::BuildLayout()
 
     auto* pages = new QTabWidget;
     pages->addTab(general, "General");
+    Pictures = new TPicturesPage;
+    pages->addTab(Pictures, "Pictures");
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK");
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel");
@@ -172,6 +176,7 @@ void Tfrm_Options::FormShow()
         radiobutton_Modem->setChecked(true);
     else
         radiobutton_LAN->setChecked(true);
+    Pictures->Load(FIni);
 }
 
 void Tfrm_Options::checkbox_LargerThanClick() { edit_LargerThan->setEnabled(checkbox_LargerThan->isChecked()); }
@@ -225,6 +230,7 @@ void Tfrm_Options::BitBtn2Click()
         FIni.WriteBool(Section, "SubDir", checkbox_SubDir->isChecked());
         FIni.WriteBool(Section, "NumberedList", checkbox_NumberedList->isChecked());
         FIni.WriteString(Section, "SavePath", FSavePath);
+        Pictures->Store(FIni);
         const long long wait = FIni.ReadInteger(Section, "Wait", 10);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));

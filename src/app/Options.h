@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/IniFile.h"
 
+class TPicturesPage;
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -10,9 +12,10 @@
 #include <optional>
 #include <string>
 
-// The options dialog: connection profile, size filter, Smart Save and the
-// slide-show wait, loaded from the settings file at every show and stored
-// by OK. Shown modally with exec().
+// The options dialog: connection profile, size filter, Smart Save, the
+// slide-show wait and (on a page of its own) the picture settings, loaded
+// from the settings file at every show and stored by OK. Shown modally with
+// exec().
 class Tfrm_Options : public QDialog {
     Q_OBJECT
 public:
@@ -44,6 +47,7 @@ public:
     QCheckBox* checkbox_SubDir;
     QCheckBox* checkbox_NumberedList;
     QLineEdit* edit_Wait;
+    TPicturesPage* Pictures; // the "Pictures" page
     QPushButton* BitBtn2; // OK
     QPushButton* BitBtn1; // Cancel
 

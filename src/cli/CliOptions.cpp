@@ -22,7 +22,8 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--no-check", "check", TKind::Switch},     {"--json", "json", TKind::Switch},
     {"--max-results", "max", TKind::Value},     {"--time-limit", "time", TKind::Value},
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
-    {"--help", "help", TKind::Switch},
+    {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
+    {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
 };
 
 const TKnownOption* FindKnownOption(const std::string& name)
@@ -46,6 +47,13 @@ bool ParseSeconds(const std::string& text, double& seconds)
     const auto [at, ec] = std::from_chars(text.data(), end, seconds);
     // A bound that fits a timer: about 24 days.
     return ec == std::errc() && at == end && std::isfinite(seconds) && seconds > 0 && seconds <= 2e6;
+}
+
+bool ParsePixels(const std::string& text, int& pixels)
+{
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, pixels);
+    return ec == std::errc() && at == end && pixels >= 1;
 }
 
 // Sets the option; an error text when its value is refused.
@@ -73,6 +81,16 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         if (!ParseSeconds(value, s))
             return "--time-limit needs a number of seconds above 0, not '" + value + "'";
         o.TimeLimit = s;
+    } else if (name == "--types") {
+        o.Types = ParsePictureTypes(value);
+        if (!o.Types)
+            return "--types needs names from jpeg, png, gif, webp separated by commas, not '" + value + "'";
+        o.Types = o.Types->With(TPictureType::Jpeg);
+    } else if (name == "--min-width" || name == "--min-height") {
+        int n = 0;
+        if (!ParsePixels(value, n))
+            return name + " needs a whole number of pixels of 1 or more, not '" + value + "'";
+        (name == "--min-width" ? o.MinWidth : o.MinHeight) = n;
     } else if (value.empty()) {
         return name + " needs a value";
     } else {
@@ -137,7 +155,12 @@ std::string Usage()
            "  --no-recursive        do not follow them\n"
            "  --check               check each picture's size and type first (default: the setting)\n"
            "  --no-check            list pictures unchecked, size UNKNOWN\n"
-           "  --json                one JSON object a line: {\"url\", \"size\" (null if unknown), \"name\"}\n"
+           "  --json                one JSON object a line: {\"url\", \"size\", \"width\", \"height\" (each\n"
+           "                        null if unknown), \"name\"}; checked pictures wait for their dimensions\n"
+           "  --types LIST          picture types besides JPEG: png, gif, webp, separated by commas\n"
+           "                        (default: the setting, JPEG alone)\n"
+           "  --min-width N         checked pictures at least N pixels wide (unknown widths pass)\n"
+           "  --min-height N        checked pictures at least N pixels high (unknown heights pass)\n"
            "  --max-results N       stop after N pictures\n"
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"

@@ -1,4 +1,6 @@
 #pragma once
+#include "pictures/PictureTypes.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +15,9 @@ struct TCliOptions {
     bool Json = false;
     std::optional<int64_t> MaxResults; // at least 1
     std::optional<double> TimeLimit;   // seconds, more than 0
+    std::optional<TPictureTypes> Types; // JPEG is always among them
+    std::optional<int> MinWidth;       // pixels, at least 1
+    std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
     bool Help = false;

@@ -64,6 +64,11 @@ bool TCliSearch::Start()
     Engine.Settings = FSettings.get();
     Engine.CheckLinks = [check] { return check; };
     Engine.OnFound = [this](const std::string& url, int64_t size) { Found(url, size); };
+    Engine.TypesOverride = FOptions.Types;
+    Engine.MinWidthOverride = FOptions.MinWidth;
+    Engine.MinHeightOverride = FOptions.MinHeight;
+    // A JSON line tells the dimensions, so it waits for them.
+    Engine.WaitForDimensions = FOptions.Json;
     CountDone();
     try {
         Engine.Start(FOptions.Phrase, recursive);
@@ -113,7 +118,7 @@ void TCliSearch::Found(const std::string& url, int64_t size)
     if (FStopping)
         return;
     ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json) << std::flush;
+    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles.size() - 1)) << std::flush;
     if (!FOut) {
         // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
         Interrupt(ExitStatus::Signalled(SIGPIPE));

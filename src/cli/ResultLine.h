@@ -1,4 +1,6 @@
 #pragma once
+#include "search/DimensionFilter.h"
+
 #include <cstdint>
 #include <string>
 
@@ -6,6 +8,6 @@
 // the checked size in bytes; 0 or less means it is not known.
 // Text: the size or "UNKNOWN", a tab, the URL. Control characters in the URL
 // are written as %XX, so that a hostile page cannot add lines of its own.
-// JSON: {"url":...,"size":N or null,"name":...}, the text read as the
-// program's code page (Windows-1252).
-std::string ResultLine(const std::string& url, int64_t size, bool json);
+// JSON: {"url":...,"size":N or null,"width":W or null,"height":H or null,
+// "name":...}, the text read as the program's code page (Windows-1252).
+std::string ResultLine(const std::string& url, int64_t size, bool json, TDimensions dimensions = {});

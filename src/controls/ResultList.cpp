@@ -8,6 +8,7 @@ TResultList::TResultList(QWidget* parent) : QTreeView(parent), Rows(new TResultR
     setModel(Rows);
     setColumnWidth(0, 300);
     setColumnWidth(1, 80);
+    setColumnWidth(2, 100);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

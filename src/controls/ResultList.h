@@ -4,7 +4,8 @@
 #include <QTreeView>
 #include <vector>
 
-// The list of found pictures: file name and size, several rows selectable.
+// The list of found pictures: file name, size and dimensions, several rows
+// selectable.
 class TResultList : public QTreeView {
     Q_OBJECT
 public:

@@ -1,23 +1,27 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QSize>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-// The rows of the result list: a file name and a size each. A row holds its
-// size alone; its name is asked for when the row is drawn, so a list of tens
-// of thousands of pictures costs a few bytes a row.
+// The rows of the result list: a file name, a size and dimensions each. A
+// row holds its size alone; its name and dimensions are asked for when the
+// row is drawn, so a list of tens of thousands of pictures costs a few bytes
+// a row.
 class TResultRows : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     std::function<std::string(int row)> NameOf; // the row's file name
+    std::function<QSize(int row)> DimensionsOf; // width by height; empty while not known
 
     void Append(int64_t size); // size 0 or less: "UNKNOWN"
     void Clear();
+    void DimensionsChanged(int row); // redraws the row's dimensions
     QString Text(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

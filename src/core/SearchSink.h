@@ -1,4 +1,6 @@
 #pragma once
+#include "pictures/PictureTypes.h"
+
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -42,6 +44,8 @@ public:
 
     virtual bool CheckLinksTicked() const = 0;   // read at every picture found
     virtual bool RecursiveSearchActive() const = 0;
+    // The picture types a search lists; JPEG alone unless the user asks.
+    virtual TPictureTypes PictureTypes() const { return TPictureTypes::JpegOnly(); }
     virtual std::string LycosBaseAddress() const = 0;
     virtual std::string ScourNetBaseAddress() const = 0;
 

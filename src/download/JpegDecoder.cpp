@@ -17,6 +17,7 @@ struct TDecodeState {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     QImage* image;
+    int thumbnailSide; // 0: full size
     bool dataEnded; // the source ran out before the end marker
 };
 
@@ -88,6 +89,16 @@ void ReadHeader(TDecodeState& s)
         Refuse(s, "JPEG is too large");
     const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
     s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (s.thumbnailSide > 0) {
+        const JDIMENSION longer = std::max(s.cinfo.image_width, s.cinfo.image_height);
+        unsigned denom = 8;
+        while (denom > 2 && longer / denom < static_cast<JDIMENSION>(s.thumbnailSide))
+            denom /= 2;
+        s.cinfo.scale_num = 1;
+        s.cinfo.scale_denom = denom;
+        s.cinfo.dct_method = JDCT_IFAST;
+        s.cinfo.do_fancy_upsampling = FALSE;
+    }
 }
 
 // Adobe writes CMYK inverted; this is the usual conversion for it.
@@ -101,12 +112,10 @@ void CmykToRgb(const JSAMPLE* in, uchar* out, JDIMENSION width)
     }
 }
 
-void ReadPixels(TDecodeState& s)
+// The output rows of the pass started, into the picture.
+void ReadRows(TDecodeState& s)
 {
     j_decompress_ptr c = &s.cinfo;
-    jpeg_start_decompress(c);
-    if (s.dataEnded && !AllScansArrived(*c))
-        Refuse(s, "Premature end of JPEG file");
     *s.image = QImage(static_cast<int>(c->output_width), static_cast<int>(c->output_height), QImage::Format_RGB888);
     if (s.image->isNull())
         Refuse(s, "Out of memory for the picture");
@@ -127,7 +136,49 @@ void ReadPixels(TDecodeState& s)
             jpeg_read_scanlines(c, rows, n);
         }
     }
+}
+
+void ReadPixels(TDecodeState& s)
+{
+    j_decompress_ptr c = &s.cinfo;
+    jpeg_start_decompress(c);
+    if (s.dataEnded && !AllScansArrived(*c))
+        Refuse(s, "Premature end of JPEG file");
+    ReadRows(s);
     jpeg_finish_decompress(c);
+}
+
+// Scaled by 1/8, each block becomes one pixel from its DC coefficient alone.
+bool NeedsDcOnly(const jpeg_decompress_struct& c) { return c.scale_num * 8 <= c.scale_denom; }
+
+// Every component has had its DC coefficients' first scan begun.
+bool DcArrived(const jpeg_decompress_struct& c)
+{
+    for (int component = 0; component < c.num_components; ++component)
+        if (c.coef_bits[component][0] < 0)
+            return false;
+    return true;
+}
+
+// A progressive file sends every block's DC coefficient, less its lowest
+// bits, in its first scan: a picture scaled by 1/8 is there once that scan
+// is read, and the rest of the file (nearly all of it) is left unread. The
+// missing bits change a pixel by less than a thumbnail shows.
+void ReadDcScan(TDecodeState& s)
+{
+    j_decompress_ptr c = &s.cinfo;
+    c->buffered_image = TRUE;
+    c->do_block_smoothing = FALSE;
+    jpeg_start_decompress(c);
+    while (!DcArrived(*c)) {
+        const int status = jpeg_consume_input(c);
+        if (status == JPEG_SUSPENDED || status == JPEG_REACHED_EOI)
+            Refuse(s, "Premature end of JPEG file");
+    }
+    // Rows wait for that scan's data as they are read.
+    jpeg_start_output(c, c->input_scan_number);
+    ReadRows(s);
+    jpeg_abort_decompress(c);
 }
 
 bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
@@ -139,19 +190,25 @@ bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
     s.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
     ReadHeader(s);
-    ReadPixels(s);
+    if (s.cinfo.progressive_mode && NeedsDcOnly(s.cinfo))
+        ReadDcScan(s);
+    else
+        ReadPixels(s);
     return true;
 }
 
 } // namespace
 
-QImage DecodeJpeg(const unsigned char* data, size_t size)
+namespace {
+
+QImage DecodeScaled(const unsigned char* data, size_t size, int thumbnailSide)
 {
     if (size == 0)
         throw EPictureError("Empty JPEG data");
     QImage image;
     TDecodeState s{};
     s.image = &image;
+    s.thumbnailSide = thumbnailSide;
     s.cinfo.err = jpeg_std_error(&s.err);
     s.err.error_exit = ErrorExit;
     s.err.emit_message = EmitMessage;
@@ -161,4 +218,13 @@ QImage DecodeJpeg(const unsigned char* data, size_t size)
     if (!ok)
         throw EPictureError(s.message);
     return image;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const unsigned char* data, size_t size) { return DecodeScaled(data, size, 0); }
+
+QImage DecodeJpegThumbnail(const unsigned char* data, size_t size, int side)
+{
+    return DecodeScaled(data, size, std::max(side, 1));
 }

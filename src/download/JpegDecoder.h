@@ -13,3 +13,8 @@ constexpr int MaxJpegScans = 100;
 // EPictureError for malformed or truncated data and for pictures beyond the
 // limits; never ends the process.
 QImage DecodeJpeg(const unsigned char* data, size_t size);
+
+// The same, scaled down by the library while it decodes (1/2, 1/4 or 1/8:
+// the smallest scale that keeps the longer side at least `side` pixels, and
+// never the full size): a thumbnail costs a fraction of a full decode.
+QImage DecodeJpegThumbnail(const unsigned char* data, size_t size, int side);

@@ -72,7 +72,9 @@ std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std
 {
     if (!settings.NumberedList)
         return TDownloadFile::Create(folder + "/" + PlainName(fileName));
-    const std::string ext = fileName.size() > 4 ? fileName.substr(fileName.size() - 4) : fileName;
+    // The name's last four characters, which hold a ".jpg" (five for ".webp").
+    const size_t kept = fileName.ends_with(".webp") ? 5 : 4;
+    const std::string ext = fileName.size() > kept ? fileName.substr(fileName.size() - kept) : fileName;
     for (unsigned long number = 1;; ++number) {
         auto file = TDownloadFile::CreateNew(folder + "/" + PlainName(searchDirName + "_" + std::to_string(number) + ext));
         if (file)

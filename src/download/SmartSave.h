@@ -36,7 +36,8 @@ std::string SafeFileName(const std::string& name);
 
 // Creates the file of one download inside folder: the picture's own name, or
 // with numbering the first free searchDirName_N + the name's last four
-// characters, taken by exclusive create so a batch never reuses a number.
+// characters (five for ".webp"), taken by exclusive create so a batch never
+// reuses a number.
 // Raises EStreamError when the file cannot be created.
 std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std::string& folder,
                                             const std::string& searchDirName, const std::string& fileName);

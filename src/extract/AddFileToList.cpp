@@ -5,7 +5,7 @@
 
 void AddFIleTolist(const std::string& link, TSearchSink& sink)
 {
-    if (IsPictureLink(link))
+    if (IsPictureLink(link) || (sink.PictureTypes().HasOthers() && LinkPictureType(link, sink.PictureTypes())))
         AddPictureLink(link, sink);
 }
 

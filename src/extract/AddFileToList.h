@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The gate of every picture candidate: only links whose one ".jpg" ends them,
-// not yet found, go on to the link check or the result list.
+// The gate of every picture candidate: only links whose one ".jpg" ends them
+// (or the extension of another type the sink asks for), not yet found, go on
+// to the link check or the result list.
 void AddFIleTolist(const std::string& link, TSearchSink& sink);
 
 // The gate's test of the text alone: ends in ".jpg", its only occurrence.

@@ -3,6 +3,7 @@
 #include "extract/AddFileToList.h"
 #include "extract/AnchorPass.h"
 #include "extract/AttributeFinders.h"
+#include "extract/OtherTypesPass.h"
 #include "extract/QuotedLinkPass.h"
 #include "extract/TagCheck.h"
 #include "extract/TagLinks.h"
@@ -37,6 +38,8 @@ void ExtractLoop(MakeText makeText, const std::string& pageUrl, TSearchSink& sin
                 Check_IMG_and_SRC_and_HREF(page, spans[i], words, sink, page.Links);
         }
         LoopForJPG(page, sink);
+        if (sink.PictureTypes().HasOthers())
+            LoopForOtherTypes(page, sink);
     });
 }
 
@@ -52,6 +55,8 @@ void SrcLoop(MakeText makeText, const std::string& pageUrl, TSearchSink& sink)
                 AddFIleTolist(link, sink);
             }
         }
+        if (sink.PictureTypes().HasOthers())
+            LoopForOtherTypes(page, sink);
     });
 }
 

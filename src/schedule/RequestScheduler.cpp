@@ -131,7 +131,8 @@ void TRequestScheduler::Abort()
             request.Finished = true;
 }
 
-void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine)
+void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+                                 const std::function<void(THttpCli*)>& onReaped)
 {
     for (size_t i = 0; i < requests.size(); ++i) {
         TRunningRequest& request = requests[i];
@@ -145,6 +146,8 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
             }
             continue;
         }
+        if (onReaped)
+            onReaped(request.Client.get());
         const TRunningRequest reaped = std::move(request); // aborted and freed on return
         requests.erase(requests.begin() + static_cast<long>(i));
         return;
@@ -158,5 +161,5 @@ void TRequestScheduler::ReapPages()
 
 void TRequestScheduler::ReapChecks()
 {
-    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, "CheckLink:\t"); });
+    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, "CheckLink:\t", OnCheckReaped); });
 }

@@ -45,6 +45,8 @@ public:
     std::function<void(THttpCli*)> OnPageDone;
     // A link check's response header arrived.
     std::function<void(THttpCli*)> OnCheckHeaderEnd;
+    // A link check is about to be aborted and freed (its client still lives).
+    std::function<void(THttpCli*)> OnCheckReaped;
     // The time-out log: "  GetPage:\t" or "CheckLink:\t", then the URL.
     std::function<void(const std::string&)> OnTimedOut;
 
@@ -67,7 +69,8 @@ public:
 
 private:
     bool Active() const;
-    void ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine);
+    void ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+                  const std::function<void(THttpCli*)>& onReaped = {});
 
     std::vector<TRunningRequest> FPages;
     std::vector<TRunningRequest> FChecks;

@@ -37,6 +37,7 @@ public:
     bool IsFound(const std::string& url) const override { return FSearch.IsFound(url); }
     bool CheckLinksTicked() const override { return FSearch.CheckLinksTicked(); }
     bool RecursiveSearchActive() const override { return FSearch.RecursiveSearchActive(); }
+    TPictureTypes PictureTypes() const override { return FSearch.PictureTypes(); }
     std::string LycosBaseAddress() const override { return FSearch.LycosBaseAddress(); }
     std::string ScourNetBaseAddress() const override { return FSearch.ScourNetBaseAddress(); }
 

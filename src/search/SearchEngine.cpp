@@ -49,6 +49,7 @@ void TSearchEngine::ConnectScheduler()
             client.Accept = "application/json";
         }
     };
+    Scheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
     Scheduler.OnTimedOut = [this](const std::string& line) {
         if (line.starts_with(kPageTimedOut))
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
@@ -125,6 +126,9 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
         return false;
     SearchActive = true;
     FoundFiles.Clear();
+    FDimensions.clear();
+    FReads.clear();
+    ReadPictureSettings();
     FHealth = {};
     FStartPage.reset();
     FRecursiveSearchActive = recursive;
@@ -160,6 +164,19 @@ void TSearchEngine::Abort()
     Scheduler.Abort();
     PageReapTimer.start();
     CheckReapTimer.start();
+}
+
+void TSearchEngine::ReadPictureSettings()
+{
+    FTypes = TypesOverride.value_or(
+        ParsePictureTypes(Settings->ReadString(kOptions, "PictureTypes", "jpeg")).value_or(TPictureTypes::JpegOnly()));
+    // JPEG pictures are always searched for; the others are added to them.
+    FTypes = FTypes.With(TPictureType::Jpeg);
+    FDimensionFilter = ReadDimensionFilter(*Settings);
+    if (MinWidthOverride)
+        FDimensionFilter.MinWidth = MinWidthOverride;
+    if (MinHeightOverride)
+        FDimensionFilter.MinHeight = MinHeightOverride;
 }
 
 bool TSearchEngine::Idle() const

@@ -3,6 +3,7 @@
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
 #include "schedule/RequestScheduler.h"
+#include "search/DimensionFilter.h"
 #include "search/ServiceHealth.h"
 
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class THttpCli;
 class TIniFile;
@@ -31,6 +33,12 @@ class TIniFile;
 // phrase asks no service and has StartPageHealth() instead. The live sources
 // switched on in the settings (SourcesOn) are asked too, with their own
 // health (SourceHealth) and a record of each picture they list (SourcePicture).
+//
+// A checked picture's width and height are read from the first bytes of its
+// body (DimensionsOf(row)). Without a dimension filter it is listed at its
+// header as always, and OnDimensions(row) tells when they are read before
+// the check is reaped; with a filter (or WaitForDimensions) it is listed once
+// they are read, or once the read gives up.
 class TSearchEngine : public TSearchSink {
 public:
     TSearchEngine();
@@ -50,6 +58,15 @@ public:
     // Refused repeats of a page fetch or a link check, in counts.
     std::function<void(uint64_t)> OnPageRepeats;
     std::function<void(uint64_t)> OnCheckRepeats;
+    // A listed picture's dimensions were read after it was listed.
+    std::function<void(size_t row)> OnDimensions;
+    // Checked pictures wait for their dimensions before they are listed.
+    bool WaitForDimensions = false;
+    // Set: used instead of the settings file's picture types or minimum
+    // width and height (read at every Start).
+    std::optional<TPictureTypes> TypesOverride;
+    std::optional<int> MinWidthOverride;
+    std::optional<int> MinHeightOverride;
     // "  GetPage:\t" or "CheckLink:\t", then the URL of the timed-out request.
     std::function<void(const std::string&)> OnTimedOut;
 
@@ -86,6 +103,7 @@ public:
     // What a source told of a picture it listed (letter case ignored); null
     // for a picture found otherwise.
     const TPictureRecord* SourcePicture(const std::string& url) const;
+    TDimensions DimensionsOf(size_t row) const { return row < FDimensions.size() ? FDimensions[row] : TDimensions{}; }
 
     // --- the search's own events (the scheduler calls them)
     void GetPageRequestDone(THttpCli* sender);
@@ -101,6 +119,7 @@ public:
     bool IsFound(const std::string& url) const override;
     bool CheckLinksTicked() const override;
     bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
+    TPictureTypes PictureTypes() const override { return FTypes; }
     std::string LycosBaseAddress() const override { return FBase[ServiceIndex(ecLycos)]; }
     std::string ScourNetBaseAddress() const override { return FBase[ServiceIndex(ecScourNet)]; }
 
@@ -116,6 +135,22 @@ private:
     std::string ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink);
     std::string ReadSourceAnswer(int source, const THttpCli& sender, std::string_view body, TSearchSink& sink);
     void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
+    void ReadPictureSettings();
+    TDimensions SourceDimensions(const std::string& url) const;
+    // Lists a picture that passed the filters; false when it was refused.
+    bool List(const std::string& url, int64_t size, TDimensions dimensions);
+    // PictureReads.cpp: the dimensions from a check's first body bytes.
+    void StartDimensionRead(THttpCli* sender, int64_t size, size_t row);
+    void DimensionData(THttpCli* sender, std::string_view data);
+    void EndDimensionRead(THttpCli* sender, TDimensions dimensions);
+
+    // A check reading its picture's first bytes.
+    struct TDimensionRead {
+        std::string Bytes;
+        int64_t Size = 0;
+        size_t Row = NotListed; // its row once listed
+    };
+    static constexpr size_t NotListed = SIZE_MAX;
 
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;
@@ -127,4 +162,8 @@ private:
     int FSourcePageLimit = 1;
     TSourceHealth FSourceHealth;
     std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
+    TPictureTypes FTypes = TPictureTypes::JpegOnly();
+    TDimensionFilter FDimensionFilter;
+    std::vector<TDimensions> FDimensions; // per row of FoundFiles
+    std::unordered_map<const THttpCli*, TDimensionRead> FReads;
 };

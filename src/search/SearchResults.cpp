@@ -126,26 +126,57 @@ bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks()
 
 bool TSearchEngine::IsFound(const std::string& url) const { return FoundFiles.ContainsKey(url); }
 
-void TSearchEngine::AddToListView(const std::string& url, int64_t size)
+void TSearchEngine::AddToListView(const std::string& url, int64_t size) { List(url, size, SourceDimensions(url)); }
+
+// What a live source told of a picture's dimensions: no read needed.
+TDimensions TSearchEngine::SourceDimensions(const std::string& url) const
 {
+    const TPictureRecord* record = SourcePicture(url);
+    return record ? TDimensions{record->Width, record->Height} : TDimensions{};
+}
+
+bool TSearchEngine::List(const std::string& url, int64_t size, TDimensions dimensions)
+{
+    bool listed = false;
     CatchAll("error code : #0044 (AddToListView)", [&] {
         if (!SearchActive || IsFound(url))
             return;
         if (size > 0 && !PassesSizeFilter(url, size))
             return;
+        if (!FDimensionFilter.Passes(dimensions))
+            return;
         if (url.find_first_of("&=?%") != std::string::npos)
             return;
         FoundFiles.Append(url);
+        FDimensions.push_back(dimensions);
+        listed = true;
         if (OnFound)
             OnFound(url, size);
     });
+    return listed;
 }
 
 void TSearchEngine::CheckLinkHeaderEnd(THttpCli* sender)
 {
     CatchAll("error code : #0003 (CheckLinkHeaderEnd)", [&] {
-        if (sender->ContentType().find("image") != std::string::npos)
-            AddToListView(sender->URL, sender->ContentLength());
+        FReads.erase(sender); // a relocation's header came first
+        const TPictureType type = LinkPictureType(sender->URL, TPictureTypes::All()).value_or(TPictureType::Jpeg);
+        if (ContentTypeFits(sender->ContentType(), type)) {
+            const int64_t size = sender->ContentLength();
+            if (const TDimensions known = SourceDimensions(sender->URL); known.Known()) {
+                List(sender->URL, size, known);
+            } else if (WaitForDimensions || FDimensionFilter.On()) {
+                // Refused by its size, it is not worth reading.
+                if (size <= 0 || PassesSizeFilter(sender->URL, size)) {
+                    StartDimensionRead(sender, size, NotListed);
+                    return;
+                }
+            } else if (List(sender->URL, size, {})) {
+                // Listed as always; the bytes that come before the reaper
+                // ends the check may still tell its dimensions.
+                StartDimensionRead(sender, size, FoundFiles.size() - 1);
+            }
+        }
         Scheduler.MarkFinished(sender);
     });
 }

@@ -7,6 +7,8 @@ TEST(ResultList, RowsShowTheirNameAndSizeAndSelectInRowOrder)
     TResultList list;
     const std::vector<std::string> names{"a.jpg", "b.jpg", "c.jpg"};
     list.Rows->NameOf = [&](int row) { return names[static_cast<size_t>(row)]; };
+    std::vector<QSize> dimensions{{1920, 1080}, {}, {}};
+    list.Rows->DimensionsOf = [&](int row) { return dimensions[static_cast<size_t>(row)]; };
     list.Rows->Append(20000);
     list.Rows->Append(0);
     list.Rows->Append(-1);
@@ -16,6 +18,14 @@ TEST(ResultList, RowsShowTheirNameAndSizeAndSelectInRowOrder)
     EXPECT_EQ(list.Text(1, 1), "UNKNOWN"); // not checked
     EXPECT_EQ(list.Text(2, 1), "UNKNOWN"); // checked, no length
     EXPECT_EQ(list.Rows->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Size:");
+    EXPECT_EQ(list.Text(0, 2), "1920 x 1080");
+    EXPECT_EQ(list.Text(1, 2), ""); // not known (yet)
+    int changed = -1;
+    QObject::connect(list.Rows, &QAbstractItemModel::dataChanged, [&](const QModelIndex& at) { changed = at.row(); });
+    dimensions[1] = {640, 480};
+    list.Rows->DimensionsChanged(1);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(list.Text(1, 2), "640 x 480");
 
     list.SelectRow(2);
     list.SelectRow(0);

@@ -32,6 +32,9 @@ TEST(SmartSave, NumbersFollowTheFilesAlreadyThere)
 
     // The name's last four characters make the extension, however short.
     EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "ab")->FileName()).filename(), "red cars_1ab");
+    // Every picture type keeps its extension.
+    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.png")->FileName()).filename(), "red cars_1.png");
+    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.webp")->FileName()).filename(), "red cars_1.webp");
     // An empty phrase numbers the files of the save folder itself.
     const std::string plain = SaveFolder(settings, "");
     EXPECT_EQ(fs::path(CreateTarget(settings, plain, "", "x.jpg")->FileName()), fs::path(dir.File("images/_1.jpg")));

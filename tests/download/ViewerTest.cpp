@@ -34,4 +34,15 @@ TEST(ViewerFiles, LoadsJpegsAndTheLoadingBitmap)
     EXPECT_LT(loading.width(), 401); // shown unscaled on the smallest viewer page
 }
 
+TEST(ViewerFiles, LoadsEveryPictureType)
+{
+    const std::pair<const char*, QSize> files[] = {
+        {"plain.png", {70, 45}}, {"plain.gif", {160, 90}}, {"lossy.webp", {131, 83}},
+        {"lossless.webp", {70, 45}}, {"extended.webp", {203, 149}}, {"progressive.jpg", {203, 149}},
+    };
+    for (const auto& [file, size] : files)
+        EXPECT_EQ(LoadPicture(std::string(std::getenv("GS_SOURCE_DIR")) + "/tests/pictures/samples/" + file).size(), size)
+            << file;
+}
+
 } // namespace

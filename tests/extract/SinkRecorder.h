@@ -13,6 +13,7 @@ class TSinkRecorder : public TSearchSink {
 public:
     bool CheckLinks = false;
     bool Recursive = false;
+    TPictureTypes Types = TPictureTypes::JpegOnly();
     int FailAtCall = -1;   // 0-based count of queue and list calls
     std::string FailKind;  // when set, only calls of this name are counted
     mutable std::vector<std::string> Calls;   // IsFound is recorded too
@@ -34,6 +35,7 @@ public:
     }
     bool CheckLinksTicked() const override { return CheckLinks; }
     bool RecursiveSearchActive() const override { return Recursive; }
+    TPictureTypes PictureTypes() const override { return Types; }
     std::string LycosBaseAddress() const override { return {}; }
     std::string ScourNetBaseAddress() const override { return {}; }
 

@@ -3,8 +3,12 @@
 // "Save File(s)", the services' health after a whole search and after one
 // where a service changed its page format and another cannot be reached, the
 // same where a service's certificate is signed by a CA nobody named, the
-// results of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
+// results as thumbnails, the options dialog's picture settings, the results
+// of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
+#include "app/PicturesPage.h"
 #include "app/Program.h"
+#include "controls/ResultGrid.h"
+#include "controls/ResultList.h"
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
@@ -16,7 +20,7 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLineEdit>
-#include "controls/ResultList.h"
+#include <QTabWidget>
 #include <cstdio>
 
 namespace {
@@ -81,6 +85,26 @@ int main(int argc, char** argv)
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-certificate.png") && ok;
     form.AbortButtonClick();
+
+    sampleweb::WriteBaseAddressSettings(settings.File("glimmerscout.ini"), web.GetAddresses());
+    form.CheckBox_Thumbnails->setChecked(true);
+    form.SearchButtonClick();
+    WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
+    form.AbortButtonClick();
+    form.ResultList->SelectRow(2);
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 8 && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/thumbnail-grid.png") && ok;
+    form.CheckBox_Thumbnails->setChecked(false);
+
+    program.options.show();
+    program.options.findChild<QTabWidget*>()->setCurrentIndex(1);
+    program.options.Pictures->checkbox_Png->setChecked(true);
+    program.options.Pictures->checkbox_Webp->setChecked(true);
+    program.options.Pictures->checkbox_MinWidth->setChecked(true);
+    ok = Save(&program.options, dir + "/options-pictures.png") && ok;
+    program.options.hide();
 
     // The live sources alone, every check answered.
     for (QCheckBox* box : {form.HotBotBox, form.LycosBox, form.ScourNetBox, form.LycosImagesBox})

@@ -1,0 +1,93 @@
+#include "app/PicturesPage.h"
+
+#include "pictures/PictureTypes.h"
+#include "platform/IniFile.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const Section = "Options";
+
+QSpinBox* PixelEdit(int value)
+{
+    auto* edit = new QSpinBox;
+    edit->setRange(1, 100000);
+    edit->setValue(value);
+    edit->setEnabled(false);
+    edit->setFixedWidth(70);
+    return edit;
+}
+
+} // namespace
+
+TPicturesPage::TPicturesPage(QWidget* parent) : QWidget(parent)
+{
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(2, 4, 2, 2);
+    page->setSpacing(2);
+
+    auto* types = new QGroupBox("Picture Types:");
+    auto* typesRow = new QHBoxLayout(types);
+    checkbox_Jpeg = new QCheckBox("JPEG");
+    checkbox_Jpeg->setChecked(true);
+    checkbox_Jpeg->setEnabled(false);
+    checkbox_Png = new QCheckBox("PNG");
+    checkbox_Gif = new QCheckBox("GIF");
+    checkbox_Webp = new QCheckBox("WebP");
+    for (QCheckBox* box : {checkbox_Jpeg, checkbox_Png, checkbox_Gif, checkbox_Webp})
+        typesRow->addWidget(box);
+    typesRow->addStretch(1);
+    page->addWidget(types);
+
+    auto* dimensions = new QGroupBox("Dimensions (checked links):");
+    auto* grid = new QGridLayout(dimensions);
+    checkbox_MinWidth = new QCheckBox("Must be at least:");
+    edit_MinWidth = PixelEdit(1920);
+    checkbox_MinHeight = new QCheckBox("Must be at least:");
+    edit_MinHeight = PixelEdit(1080);
+    grid->addWidget(checkbox_MinWidth, 0, 0);
+    grid->addWidget(edit_MinWidth, 0, 1);
+    grid->addWidget(new QLabel("pixels wide."), 0, 2);
+    grid->addWidget(checkbox_MinHeight, 1, 0);
+    grid->addWidget(edit_MinHeight, 1, 1);
+    grid->addWidget(new QLabel("pixels high."), 1, 2);
+    grid->setColumnStretch(3, 1);
+    page->addWidget(dimensions);
+    page->addStretch(1);
+
+    connect(checkbox_MinWidth, &QCheckBox::toggled, edit_MinWidth, &QWidget::setEnabled);
+    connect(checkbox_MinHeight, &QCheckBox::toggled, edit_MinHeight, &QWidget::setEnabled);
+}
+
+void TPicturesPage::Load(const TIniFile& ini)
+{
+    const TPictureTypes types =
+        ParsePictureTypes(ini.ReadString(Section, "PictureTypes", "jpeg")).value_or(TPictureTypes::JpegOnly());
+    checkbox_Png->setChecked(types.Has(TPictureType::Png));
+    checkbox_Gif->setChecked(types.Has(TPictureType::Gif));
+    checkbox_Webp->setChecked(types.Has(TPictureType::Webp));
+    checkbox_MinWidth->setChecked(ini.ReadBool(Section, "MinWidthBool", false));
+    edit_MinWidth->setValue(ini.ReadInteger(Section, "MinWidth", 1920));
+    checkbox_MinHeight->setChecked(ini.ReadBool(Section, "MinHeightBool", false));
+    edit_MinHeight->setValue(ini.ReadInteger(Section, "MinHeight", 1080));
+}
+
+void TPicturesPage::Store(TIniFile& ini) const
+{
+    TPictureTypes types = TPictureTypes::JpegOnly();
+    const std::pair<QCheckBox*, TPictureType> boxes[] = {
+        {checkbox_Png, TPictureType::Png}, {checkbox_Gif, TPictureType::Gif}, {checkbox_Webp, TPictureType::Webp}};
+    for (const auto& [box, type] : boxes)
+        if (box->isChecked())
+            types = types.With(type);
+    ini.WriteString(Section, "PictureTypes", PictureTypesText(types));
+    ini.WriteBool(Section, "MinWidthBool", checkbox_MinWidth->isChecked());
+    ini.WriteInteger(Section, "MinWidth", edit_MinWidth->value());
+    ini.WriteBool(Section, "MinHeightBool", checkbox_MinHeight->isChecked());
+    ini.WriteInteger(Section, "MinHeight", edit_MinHeight->value());
+}

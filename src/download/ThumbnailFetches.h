@@ -1,0 +1,59 @@
+#pragma once
+#include "download/ThumbnailCache.h"
+#include "net/HttpCli.h"
+#include "net/MemoryStream.h"
+#include "net/ProxySettings.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+// Fetches the thumbnails that a view asks for while it draws, a few at a
+// time, with the program's own HTTP client; each result (a thumbnail or a
+// failure) goes into the cache and is told through OnReady. Nothing here
+// waits: a view asks and draws what the cache holds.
+class TThumbnailFetches {
+public:
+    static constexpr int DefaultMaxRunning = 4;
+    // A body larger than this is no picture worth a thumbnail.
+    static constexpr int64_t MaxPictureBytes = 32 * 1024 * 1024;
+
+    explicit TThumbnailFetches(TThumbnailCache& cache) : FCache(cache) {}
+    ~TThumbnailFetches() = default; // frees running fetches without telling anyone
+    TThumbnailFetches(const TThumbnailFetches&) = delete;
+    TThumbnailFetches& operator=(const TThumbnailFetches&) = delete;
+
+    int MaxRunning = DefaultMaxRunning;
+    int Side = 128; // pixels of a thumbnail's longer side
+    std::function<TProxySettings()> ReadProxy;
+    std::function<void(const std::string& url)> OnReady;
+
+    // A drawn row's picture is not in the cache: fetch it soon (the latest
+    // asked first). Asking again for one waiting or running changes nothing
+    // but its turn.
+    void Want(const std::string& url);
+    // The view moved: what it asked for before is no longer on screen.
+    // Running fetches go on; the rows drawn next ask again.
+    void ForgetWanted();
+    // A new search: every fetch ends, untold.
+    void Clear();
+
+    size_t Running() const { return FRunning.size(); }
+    size_t Waiting() const { return FWanted.size(); }
+
+private:
+    struct TFetch {
+        std::string Url;
+        std::unique_ptr<THttpCli> Client;
+        std::unique_ptr<TMemoryStream> Body;
+    };
+    void StartMore();
+    void RequestDone(THttpCli* client, uint16_t error);
+    bool IsRunning(const std::string& url) const;
+
+    TThumbnailCache& FCache;
+    std::deque<std::string> FWanted; // the latest first
+    std::map<THttpCli*, TFetch> FRunning;
+};
