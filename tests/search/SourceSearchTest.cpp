@@ -111,6 +111,13 @@ TEST_F(SourceSearch, AListedPictureKeepsTheSourcesRecord)
     EXPECT_EQ(record->Width, given.width);
     EXPECT_EQ(record->Height, given.height);
     EXPECT_EQ(record->MimeType, "image/jpeg");
+    // Its row has the source's dimensions without a read of the file.
+    size_t row = 0;
+    while (row < engine.FoundFiles.size() && engine.FoundFiles[row] != url)
+        ++row;
+    ASSERT_LT(row, engine.FoundFiles.size());
+    EXPECT_EQ(engine.DimensionsOf(row).Width, given.width);
+    EXPECT_EQ(engine.DimensionsOf(row).Height, given.height);
     EXPECT_EQ(engine.SourcePicture(web.GetAddresses().Expand("{SiteA}/gallery/pics/sunset-20000.jpg")), nullptr);
 }
 
