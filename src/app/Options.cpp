@@ -1,6 +1,7 @@
 #include "app/Options.h"
 
 #include "download/SlideShowInterval.h"
+#include "download/SmartSave.h"
 #include "platform/AnsiText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
@@ -165,7 +166,7 @@ void Tfrm_Options::FormShow()
     edit_Wait->setText(QString::number(FIni.ReadInteger(Section, "Wait", 10)));
     checkbox_SubDir->setChecked(FIni.ReadBool(Section, "SubDir", false));
     checkbox_NumberedList->setChecked(FIni.ReadBool(Section, "NumberedList", false));
-    edit_SavePath->setText(ToQt(FIni.ReadString(Section, "SavePath", "")));
+    edit_SavePath->setText(ToQt(SmartSave::ReadSettings(FIni).SavePath));
     if (FIni.ReadBool(Section, "SlowConnection", true))
         radiobutton_Modem->setChecked(true);
     else

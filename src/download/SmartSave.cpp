@@ -1,7 +1,9 @@
 #include "download/SmartSave.h"
 
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace SmartSave {
@@ -24,7 +26,7 @@ std::string PlainName(const std::string& name)
 TSettings ReadSettings(const TIniFile& ini)
 {
     TSettings s;
-    s.SavePath = ini.ReadString(Section, "SavePath", "");
+    s.SavePath = ini.ReadString(Section, "SavePath", ProgramFiles().DefaultSavePath);
     s.SubDir = ini.ReadBool(Section, "SubDir", false);
     s.NumberedList = ini.ReadBool(Section, "NumberedList", false);
     return s;
@@ -71,13 +73,13 @@ std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std
     }
 }
 
-std::string ScratchFolder(const std::string& programFolder) { return programFolder + "/slideshow/"; }
-
-std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName)
+std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& scratchFolder, const std::string& fileName)
 {
-    const std::string folder = ScratchFolder(programFolder);
-    MakeFolder(folder);
-    return TDownloadFile::Create(folder + PlainName(fileName));
+    // An installed copy's folder lies below cache or runtime folders that a
+    // fresh account may not have yet.
+    std::error_code ec;
+    std::filesystem::create_directories(scratchFolder, ec);
+    return TDownloadFile::Create(scratchFolder + PlainName(fileName));
 }
 
 } // namespace SmartSave

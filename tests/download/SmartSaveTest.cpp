@@ -96,12 +96,12 @@ TEST(SmartSave, NamesNeverLeaveTheirFolder)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path(), ec), fs::directory_iterator()), 1);
 }
 
-TEST(SmartSave, ScratchCopiesGoToTheSlideshowFolder)
+TEST(SmartSave, ScratchCopiesGoToTheScratchFolderMadeWithItsParents)
 {
     TempDir dir;
-    auto file = CreateScratchFile(dir.Path(), "pic.jpg");
-    EXPECT_EQ(Write(*file, "x"), dir.File("slideshow/pic.jpg"));
-    EXPECT_THROW(CreateScratchFile(dir.Path(), ".."), EStreamError);
+    auto file = CreateScratchFile(dir.File("cache/glimmerscout/slideshow/"), "pic.jpg");
+    EXPECT_EQ(Write(*file, "x"), dir.File("cache/glimmerscout/slideshow/pic.jpg"));
+    EXPECT_THROW(CreateScratchFile(dir.File("slideshow/"), ".."), EStreamError);
 }
 
 TEST(SmartSave, SettingsAreReadWithTheirDefaults)
