@@ -40,6 +40,11 @@ std::string UserDirValue(std::string value, const std::string& home)
     return value.starts_with('/') ? WithoutTrailingSlash(value) : std::string();
 }
 
+std::string SharedDataFolder(const fs::path& exe)
+{
+    return (exe.parent_path().parent_path() / "share" / kName).lexically_normal().string();
+}
+
 std::string ProcessEnvironment(const std::string& name)
 {
     if (const char* value = std::getenv(name.c_str()))
@@ -73,12 +78,10 @@ TProgramFiles ProgramFilesFor(const TProgramPlace& place, const TEnvironment& en
     const fs::path exe(place.Executable);
     const std::string folder = exe.parent_path().string();
     TProgramFiles files;
-    // An installed layout (data in share/) stays installed for a user who may
-    // write to its folder too (root in /usr/bin, a prefix in the home folder).
-    files.Portable = place.SettingsBeside || (place.FolderWritable && place.DataBeside);
-    files.DataFolder = place.DataBeside
-                           ? folder
-                           : (exe.parent_path().parent_path() / "share" / kName).lexically_normal().string();
+    // An installed layout stays installed for a user who may write to its
+    // folder too (root in /usr/bin, a prefix in the home folder).
+    files.Portable = place.SettingsBeside || (place.FolderWritable && !place.InstalledData);
+    files.DataFolder = place.DataBeside ? folder : SharedDataFolder(exe);
     if (files.Portable) {
         files.SettingsFile = (exe.parent_path() / exe.stem()).string() + ".ini";
         files.ScratchFolder = folder + "/slideshow/";
@@ -104,6 +107,7 @@ const TProgramFiles& ProgramFiles()
         place.SettingsBeside = fs::is_regular_file((exe.parent_path() / exe.stem()).string() + ".ini", ec);
         place.FolderWritable = ::access(exe.parent_path().c_str(), W_OK) == 0;
         place.DataBeside = fs::is_regular_file(exe.parent_path() / kLoadingPicture, ec);
+        place.InstalledData = fs::is_regular_file(fs::path(SharedDataFolder(exe)) / kLoadingPicture, ec);
         return ProgramFilesFor(place, ProcessEnvironment);
     }();
     return files;

@@ -3,9 +3,10 @@
 #include <string>
 
 // Where the program keeps its files. A copy that finds its settings file
-// beside itself, or that runs from a folder it may write to with its data
-// beside it (the build, a copied folder), keeps them there as it always has
-// ("portable"); an installed copy keeps them in the user's XDG base folders.
+// beside itself, or that runs from a folder it may write to and is not laid
+// out as installed (the build, a copied folder), keeps them there as it
+// always has ("portable"); an installed copy keeps them in the user's XDG
+// base folders.
 struct TProgramFiles {
     bool Portable = true;
     std::string SettingsFile;
@@ -20,6 +21,7 @@ struct TProgramPlace {
     bool SettingsBeside = false; // the executable's path with ".ini" is a file
     bool FolderWritable = false; // the executable's folder takes new files
     bool DataBeside = false;     // the loading picture lies beside the executable
+    bool InstalledData = false;  // ...or in ../share/glimmerscout, as installed
 };
 
 // The value of an environment variable; empty when unset.

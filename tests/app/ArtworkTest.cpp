@@ -36,7 +36,7 @@ TEST_P(ArtworkAtDensity, HoldsTheDevicePixelsOfItsDesignSize)
     EXPECT_EQ(dense.size(), c.Design * 2);
     EXPECT_EQ(dense.devicePixelRatio(), 2);
     EXPECT_EQ(dense.deviceIndependentSize().toSize(), c.Design);
-    EXPECT_GT(NewDetail(dense, design), dense.width()) << "drawn anew, not enlarged";
+    EXPECT_GT(NewDetail(dense, design), 100) << "drawn anew, not enlarged"; // an enlarged copy gives 0
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,9 +17,10 @@ TEnvironment Environment(TVariables variables)
     };
 }
 
-TProgramPlace Place(bool settingsBeside, bool writable, bool dataBeside = true)
+// installed: the loading picture lies in ../share/glimmerscout, not beside the executable.
+TProgramPlace Place(bool settingsBeside, bool writable, bool installed = false)
 {
-    return {"/opt/gs/bin/glimmerscout", settingsBeside, writable, dataBeside};
+    return {"/opt/gs/bin/glimmerscout", settingsBeside, writable, !installed, installed};
 }
 
 struct TWhereCase {
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "/opt/gs/bin/slideshow/"},
         TWhereCase{"SettingsFileBesideAReadOnlyFolder", Place(true, false), kAll, true,
                    "/opt/gs/bin/glimmerscout.ini", "/opt/gs/bin/slideshow/"},
-        TWhereCase{"InstalledInAWritableFolder", Place(false, true, false), kHomeOnly, false,
+        TWhereCase{"InstalledInAWritableFolder", Place(false, true, true), kHomeOnly, false,
                    "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/"},
         TWhereCase{"InstalledWithHomeOnly", Place(false, false), kHomeOnly, false,
                    "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/"},
@@ -75,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProgramFiles, DataBesideTheExecutableOrInTheSharedDataFolder)
 {
-    EXPECT_EQ(ProgramFilesFor(Place(false, false, true), Environment(kAll)).DataFolder, "/opt/gs/bin");
-    EXPECT_EQ(ProgramFilesFor(Place(false, false, false), Environment(kAll)).DataFolder, "/opt/gs/share/glimmerscout");
-    EXPECT_EQ(ProgramFilesFor(Place(true, false, false), Environment(kAll)).DataFolder, "/opt/gs/share/glimmerscout");
+    EXPECT_EQ(ProgramFilesFor(Place(false, true, false), Environment(kAll)).DataFolder, "/opt/gs/bin");
+    EXPECT_EQ(ProgramFilesFor(Place(false, false, true), Environment(kAll)).DataFolder, "/opt/gs/share/glimmerscout");
+    EXPECT_EQ(ProgramFilesFor(Place(true, false, true), Environment(kAll)).DataFolder, "/opt/gs/share/glimmerscout");
 }
 
 TEST(ProgramFiles, OnlyAnInstalledCopyHasADefaultSaveFolder)
