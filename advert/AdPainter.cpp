@@ -212,7 +212,7 @@ void PaintHouseAd(QImage& image, const THouseAd& ad)
 {
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    const QSizeF size = image.size();
+    const QSizeF size = image.deviceIndependentSize();
     if (size.width() < 60 && size.height() > 2 * size.width()) {
         p.translate(0, size.height());
         p.rotate(-90);

@@ -12,7 +12,7 @@
 extern "C" {
 #endif
 
-/* The file name of the library, found beside the executable. */
+/* The file name of the library, found along the executable's run path. */
 #define ADVERT_LIBRARY_FILE "libadvert.so"
 
 /* First argument of every entry point. State points to a pointer-sized slot
@@ -47,11 +47,18 @@ typedef void (*AdCallback)(void* control);
 #define ADVERT_EVENT_RECORDED 2
 #define ADVERT_EVENT_ROTATE 3 /* the next advertisement now, as the rotation timer does */
 
-/* size: 0 to 11 in the low byte (the banner sizes in their fixed order).
+/* The banner sizes in their fixed order: width and height in design pixels. */
+#define ADVERT_SIZE_COUNT 12
+static const int32_t AdvertSizes[ADVERT_SIZE_COUNT][2] = {{150, 40}, {468, 60}, {300, 50}, {70, 70},
+                                                          {50, 200}, {392, 72}, {234, 60}, {125, 125},
+                                                          {120, 90}, {120, 60}, {88, 31}, {120, 240}};
+
+/* size: 0 to 11 in the low byte (the index in AdvertSizes).
  * 16-bit result: started. */
 typedef int32_t (*AdStartupProc)(AdContext* context, void* module, uint32_t reserved, int32_t programId,
                                  uint32_t size, uint32_t options);
-/* Draws the banner into the surface. x and y are 0. */
+/* Draws the banner into the surface. x and y are 0. A surface larger than
+ * the banner's size (a dense screen's device pixels) is drawn at that scale. */
 typedef int32_t (*AdPaintProc)(AdContext* context, AdSurface* surface, int32_t x, int32_t y);
 typedef int32_t (*AdOnClickProc)(AdContext* context);
 /* The three registrations: repaint, network wanted, advertisement recorded. */

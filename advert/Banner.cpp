@@ -27,8 +27,8 @@ TLiveBanners& LiveBanners()
 
 const std::vector<TBanner*>& TBanner::Live() { return LiveBanners().List; }
 
-TBanner::TBanner(int32_t programId, uint32_t options)
-    : FOptions(options), FAd(static_cast<uint32_t>(programId) % HouseAds.size()),
+TBanner::TBanner(int32_t programId, uint32_t options, uint32_t size)
+    : FOptions(options), FWidth(AdvertSizes[size][0]), FAd(static_cast<uint32_t>(programId) % HouseAds.size()),
       FBlank(options & ADVERT_DELAYED_STARTUP), FNetworkUp(!(options & ADVERT_NO_CONNECT))
 {
     LiveBanners().List.push_back(this);
@@ -61,6 +61,8 @@ void TBanner::Show(size_t ad)
 
 void TBanner::Paint(QImage& target)
 {
+    if (target.width() > FWidth)
+        target.setDevicePixelRatio(static_cast<qreal>(target.width()) / FWidth);
     if (FBlank) {
         target.fill(Qt::black);
         return;

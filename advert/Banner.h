@@ -15,7 +15,8 @@ class TBanner {
 public:
     static constexpr int RotationMs = 15000;
 
-    TBanner(int32_t programId, uint32_t options);
+    // size: the index in AdvertSizes.
+    TBanner(int32_t programId, uint32_t options, uint32_t size);
     ~TBanner();
     TBanner(const TBanner&) = delete;
     TBanner& operator=(const TBanner&) = delete;
@@ -44,6 +45,7 @@ private:
     };
     std::array<TRegistration, 3> FCallbacks{};
     uint32_t FOptions;
+    int32_t FWidth; // design pixels
     size_t FAd;
     bool FBlank;
     bool FSeen = false; // painted since it came up

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kSizeCount = 12;
 
 TBanner* BannerOf(AdContext* context)
 {
@@ -42,11 +41,11 @@ extern "C" {
 int32_t _Startup(AdContext* context, void* /*module*/, uint32_t /*reserved*/, int32_t programId, uint32_t size,
                  uint32_t options)
 {
-    if (!context || !context->State || (size & 0xff) >= kSizeCount)
+    if (!context || !context->State || (size & 0xff) >= ADVERT_SIZE_COUNT)
         return 0;
     try {
         if (!*context->State)
-            *context->State = new TBanner(programId, options);
+            *context->State = new TBanner(programId, options, size & 0xff);
         return 1;
     } catch (...) {
         return 0;

@@ -9,6 +9,11 @@ function(gs_library name)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    # Every file of a window library reads the widget headers: once is enough.
+    if(ARG_LIBS MATCHES "Qt6::Widgets")
+      target_precompile_headers(${name} PRIVATE <QApplication> <QWidget> <QPainter> <QImage> <QString> <QTimer>
+                                                <functional> <memory> <string> <vector>)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -32,6 +37,13 @@ function(gs_tests name)
   add_executable(${name} ${srcs})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gs_testsupport GTest::gmock)
+  # GoogleTest and Qt headers are read once per executable, not once per file.
+  set(pch <gtest/gtest.h> <gmock/gmock.h> <QCoreApplication> <QObject> <QString> <QTimer>
+          <functional> <memory> <string> <vector>)
+  if(ARG_LIBS MATCHES "gs_testmain_(gui|application)")
+    list(APPEND pch <QApplication> <QWidget> <QImage> <QTest>)
+  endif()
+  target_precompile_headers(${name} PRIVATE ${pch})
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)

@@ -12,6 +12,8 @@ packages=(
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client
   clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
+  ccache
+  desktop-file-utils appstream man-db python3-xlib dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: the normal build, then the AddressSanitizer and
-# UndefinedBehaviorSanitizer build. Exits non-zero on any failure.
+# Runs every test: the AddressSanitizer and UndefinedBehaviorSanitizer build,
+# then the normal build, then (on CI, or with GS_PACKAGE_CHECK=1) the Debian
+# package's install and removal. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
@@ -13,4 +14,8 @@ run_suite() {
 }
 run_suite "$root/build/sanitize" -DGS_SANITIZE=ON -DGS_BUILD_BENCH=OFF || status=1
 run_suite "$root/build/release" -DCMAKE_BUILD_TYPE=Release || status=1
+# The Debian package is installed into the system and removed: only where asked (CI).
+if [ "${CI:-}" = true ] || [ "${GS_PACKAGE_CHECK:-}" = 1 ]; then
+  bash "$root/scripts/package-check.sh" "$root/build/release" || status=1
+fi
 exit $status

@@ -41,7 +41,7 @@ Tfrm_About::Tfrm_About(QWidget* parent)
 
     Image1 = new QLabel(this);
     Image1->setGeometry(0, 0, 99, 83);
-    Image1->setPixmap(QPixmap::fromImage(LogoPicture(false)));
+    Image1->setPixmap(QPixmap::fromImage(LogoPicture(false, ScreenPixelRatio())));
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->installEventFilter(this);
 
@@ -74,8 +74,9 @@ Tfrm_About::Tfrm_About(QWidget* parent)
     Line(this, 8, 152, 273);
 
     // The dimmed picture is a pixel narrower; the button scales it to the bright one.
-    LuminFade1 = PictureButton(this, ButtonPicture("OK", {43, 16}, false), ButtonPicture("OK", {42, 16}, true),
-                               QRect(240, 160, 43, 16), 32);
+    const qreal ratio = ScreenPixelRatio();
+    LuminFade1 = PictureButton(this, ButtonPicture("OK", {43, 16}, false, ratio),
+                               ButtonPicture("OK", {42, 16}, true, ratio), QRect(240, 160, 43, 16), 32);
     LuminFade1->OnClick = [this] { LuminFade1Click(); };
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

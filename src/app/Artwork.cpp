@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,9 +14,11 @@ const QColor kGold(0xF2, 0xB8, 0x3C);
 const QColor kGoldDeep(0x9A, 0x6A, 0x16);
 const QColor kText(0xFF, 0xF6, 0xE0);
 
-QImage BlackCanvas(QSize size)
+// Painted in design pixels, stored in device pixels.
+QImage BlackCanvas(QSize size, qreal ratio)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     return image;
 }
@@ -32,7 +35,7 @@ QFont BoldFont(int pixelSize)
 void Dim(QImage& image)
 {
     QPainter painter(&image);
-    painter.fillRect(image.rect(), QColor(0, 0, 0, 150));
+    painter.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), QColor(0, 0, 0, 150));
 }
 
 // A four-pointed star with a soft halo: the glimmer of the name.
@@ -100,12 +103,15 @@ QLinearGradient GoldText(qreal top, qreal bottom)
 
 } // namespace
 
-QImage ButtonPicture(const QString& label, QSize size, bool dimmed)
+qreal ScreenPixelRatio() { return QGuiApplication::instance() ? qApp->devicePixelRatio() : 1.0; }
+
+QImage ButtonPicture(const QString& label, QSize size, bool dimmed, qreal ratio)
 {
-    QImage image = BlackCanvas(size);
+    QImage image = BlackCanvas(size, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRect area(QPoint(0, 0), size);
+    const QRectF frame = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = std::min<qreal>(6, size.height() / 3.0);
     QLinearGradient fill(0, 0, 0, size.height());
     fill.setColorAt(0, QColor(0x3A, 0x31, 0x20));
@@ -119,7 +125,7 @@ QImage ButtonPicture(const QString& label, QSize size, bool dimmed)
     painter.drawRoundedRect(frame, radius, radius);
 
     painter.setFont(BoldFont(std::max(9, size.height() * 12 / 25)));
-    const QRect text = image.rect().adjusted(0, 0, 0, -1);
+    const QRect text = area.adjusted(0, 0, 0, -1);
     painter.setPen(QColor(0xFF, 0xC8, 0x50, 70)); // glow
     for (const QPoint& d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
         painter.drawText(text.translated(d), Qt::AlignCenter, label);
@@ -131,9 +137,9 @@ QImage ButtonPicture(const QString& label, QSize size, bool dimmed)
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage LogoPicture(bool dimmed)
+QImage LogoPicture(bool dimmed, qreal ratio)
 {
-    QImage image = BlackCanvas({99, 83});
+    QImage image = BlackCanvas({99, 83}, ratio);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     DrawEmblem(painter, QRectF(24, 1, 62, 62));
@@ -147,9 +153,9 @@ QImage LogoPicture(bool dimmed)
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage TitlePicture()
+QImage TitlePicture(qreal ratio)
 {
-    QImage image = BlackCanvas({140, 62});
+    QImage image = BlackCanvas({140, 62}, ratio);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     QPainterPath name;
@@ -172,17 +178,20 @@ QImage TitlePicture()
     return image;
 }
 
+QImage IconPicture(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawEmblem(painter, QRectF(0, 0, side, side));
+    return image;
+}
+
 QIcon ApplicationIcon()
 {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128}) {
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        DrawEmblem(painter, QRectF(0, 0, side, side));
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int side : IconSides)
+        icon.addPixmap(QPixmap::fromImage(IconPicture(side)));
     return icon;
 }

@@ -1,14 +1,14 @@
 #include "app/Form1.h"
 
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
-    : QWidget(parent), ProgramFolder(QCoreApplication::applicationDirPath().toStdString()),
+    : QWidget(parent), DataFolder(ProgramFiles().DataFolder), ScratchFolder(ProgramFiles().ScratchFolder),
       FSettingsFile(settingsFile)
 {
     CreateLayout();

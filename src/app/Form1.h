@@ -128,7 +128,8 @@ public:
 
     // --- downloads (Form1_Downloads.cpp)
     TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
-    std::string ProgramFolder; // beside the executable: loading.bmp and the scratch folder
+    std::string DataFolder;    // the loading picture
+    std::string ScratchFolder; // the viewer's copies of pictures
     void LuminFade4Click();
     void GetFile(const std::string& url, const std::string& target, int kind);
     void GetFileRequestDone(const TFileFetches::TResult& result);

@@ -17,7 +17,7 @@
 void TForm1::LuminFade4Click()
 {
     const std::vector<std::string> work = SelectedUrls();
-    if (!work.empty() && IniFile->ReadString("Options", "SavePath", "").empty()) {
+    if (!work.empty() && SmartSave::ReadSettings(*IniFile).SavePath.empty()) {
         Dialogs::ShowMessage("You must specify a directory first!");
         if (frm_Options)
             frm_Options->exec();
@@ -41,7 +41,7 @@ void TForm1::LuminFade4Click()
 void TForm1::GetFile(const std::string& url, const std::string& target, int kind)
 {
     CatchAll("error code : #0053 (GetFile)",
-             [&] { FileFetches.Start(url, kind, SmartSave::CreateScratchFile(ProgramFolder, target)); });
+             [&] { FileFetches.Start(url, kind, SmartSave::CreateScratchFile(ScratchFolder, target)); });
 }
 
 void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)

@@ -37,8 +37,9 @@ QWidget* BlackPanel(QWidget* parent)
 TLuminFade* LabelButton(QWidget* parent, const char* label, const QRect& place, int blendRate)
 {
     const QString text = QString::fromLatin1(label);
-    return PictureButton(parent, ButtonPicture(text, place.size(), false), ButtonPicture(text, place.size(), true),
-                         place, blendRate);
+    const qreal ratio = ScreenPixelRatio();
+    return PictureButton(parent, ButtonPicture(text, place.size(), false, ratio),
+                         ButtonPicture(text, place.size(), true, ratio), place, blendRate);
 }
 
 QLabel* WhiteLabel(QWidget* parent, const char* text, int left, int top)
@@ -67,7 +68,8 @@ void TForm1::CreateLayout()
     // Side panel: logo and menu.
     panel_Side = BlackPanel(this);
     panel_Side->setFixedWidth(148);
-    LogoButton = PictureButton(panel_Side, LogoPicture(false), LogoPicture(true), QRect(18, 8, 99, 83), 1);
+    LogoButton = PictureButton(panel_Side, LogoPicture(false, ScreenPixelRatio()), LogoPicture(true, ScreenPixelRatio()),
+                               QRect(18, 8, 99, 83), 1);
     auto* line = new QFrame(panel_Side);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
@@ -117,7 +119,7 @@ void TForm1::CreateLayout()
     MoreInfoButton->hide();
     // The title keeps to the header's right edge.
     image_Title = new QLabel(panel_Header);
-    image_Title->setPixmap(QPixmap::fromImage(TitlePicture()));
+    image_Title->setPixmap(QPixmap::fromImage(TitlePicture(ScreenPixelRatio())));
     auto* titleLayout = new QHBoxLayout(panel_Header);
     titleLayout->setContentsMargins(0, 0, 8, 0);
     titleLayout->addStretch(1);

@@ -6,6 +6,7 @@
 #include "download/SlideShowInterval.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 #include "platform/Random.h"
 
 #include <QCheckBox>
@@ -22,6 +23,8 @@ void TForm1::FormCreate()
 {
     CatchAll("error code : #000A (Create) ", [&] {
         Randomize();
+        if (FSettingsFile.empty())
+            CreateSettingsFolder(ProgramFiles());
         IniFile = std::make_unique<TIniFile>(FSettingsFile.empty() ? ProgramSettingsFile() : FSettingsFile);
         // The work lists are members, alive and empty from construction.
         SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));

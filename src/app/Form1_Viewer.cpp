@@ -26,7 +26,7 @@ void TForm1::ViewImages(const std::string& path)
 void TForm1::LuminFade6Click()
 {
     CatchAll("error code : #0046 (LuminFade6Click)", [&] {
-        ViewImages(ProgramFolder + "/loading.bmp");
+        ViewImages(DataFolder + "/loading.bmp");
         const std::vector<std::string> selected = SelectedUrls();
         if (selected.empty()) {
             Dialogs::ShowMessage("Please select a file first!");
@@ -48,7 +48,7 @@ void TForm1::LuminFade8Click()
         return;
     }
     SlideShowList = selected;
-    ViewImages(ProgramFolder + "/loading.bmp");
+    ViewImages(DataFolder + "/loading.bmp");
     StartSlideShow();
 }
 

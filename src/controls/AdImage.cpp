@@ -3,7 +3,6 @@
 #include "platform/SharedLibrary.h"
 #include "platform/ui/Dialogs.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdint>
@@ -103,9 +102,10 @@ TAdImage::~TAdImage()
 
 void TAdImage::LoadLibrary()
 {
-    const std::string folder =
-        LibraryFolder().empty() ? QCoreApplication::applicationDirPath().toStdString() : LibraryFolder();
-    FAdLibrary = std::make_unique<TSharedLibrary>(folder + "/" + ADVERT_LIBRARY_FILE);
+    // A bare name is looked for along the executable's run path: beside it in
+    // the build and in a portable copy, in the program's library folder when installed.
+    FAdLibrary = std::make_unique<TSharedLibrary>(
+        LibraryFolder().empty() ? std::string(ADVERT_LIBRARY_FILE) : LibraryFolder() + "/" + ADVERT_LIBRARY_FILE);
     if (!FAdLibrary->Loaded())
         Assertion("Couldn't load " ADVERT_LIBRARY_FILE);
     for (int i = 0; i < kProcCount; ++i) {
@@ -196,8 +196,11 @@ void TAdImage::resizeEvent(QResizeEvent* event)
 
 void TAdImage::paintEvent(QPaintEvent*)
 {
-    if (FOffscreen.size() != size()) {
-        FOffscreen = QImage(size(), QImage::Format_RGB32);
+    // In device pixels: the library draws a dense screen's banner at its scale.
+    const qreal ratio = devicePixelRatioF();
+    if (FOffscreen.size() != size() * ratio || FOffscreen.devicePixelRatio() != ratio) {
+        FOffscreen = QImage(size() * ratio, QImage::Format_RGB32);
+        FOffscreen.setDevicePixelRatio(ratio);
         FOffscreen.fill(Qt::black);
     }
     if (FOffscreen.isNull())

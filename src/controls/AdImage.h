@@ -27,7 +27,8 @@ public:
     explicit TAdImage(QWidget* parent = nullptr);
     ~TAdImage() override;
 
-    // Where the library is looked for; empty (the default) means beside the executable.
+    // Where the library is looked for; empty (the default) means along the
+    // executable's run path.
     static void SetLibraryFolder(const std::string& folder);
 
     bool AutoLoad() const { return FAutoLoad; }

@@ -1,23 +1,13 @@
 #include "controls/AdImageSize.h"
 
-#include <array>
+#include "advert/AdvertAbi.h"
+
 #include <cstddef>
 
 TAdDimensions AdImageDimensions(TAdImageSize size)
 {
-    static constexpr std::array<TAdDimensions, 12> table{{{150, 40},
-                                                          {468, 60},
-                                                          {300, 50},
-                                                          {70, 70},
-                                                          {50, 200},
-                                                          {392, 72},
-                                                          {234, 60},
-                                                          {125, 125},
-                                                          {120, 90},
-                                                          {120, 60},
-                                                          {88, 31},
-                                                          {120, 240}}};
-    return table[static_cast<std::size_t>(size)];
+    const int32_t* d = AdvertSizes[static_cast<std::size_t>(size)];
+    return {d[0], d[1]};
 }
 
 // The limits lie halfway between neighbouring sizes; a height of exactly 182

@@ -105,18 +105,19 @@ void TFadeEffects::Render()
 {
     const bool from = !FPicFrom.Empty();
     const bool to = !FPicTo.Empty();
+    const qreal ratio = ControlPixelRatio();
     if (FStretchToFit || (!from && !to)) {
         const QSize size = ControlSize();
-        FFace = RenderStretched(FPicFrom, size, FColorFrom);
-        FTarget = RenderStretched(FPicTo, size, FColorTo);
+        FFace = RenderStretched(FPicFrom, size, FColorFrom, ratio);
+        FTarget = RenderStretched(FPicTo, size, FColorTo, ratio);
     } else if (from) {
         SetControlSize(FPicFrom.Size());
-        FFace = RenderUnscaled(FPicFrom, FColorFrom);
-        FTarget = RenderStretched(FPicTo, FFace.size(), FColorTo);
+        FFace = RenderUnscaled(FPicFrom, FColorFrom, ratio);
+        FTarget = RenderStretched(FPicTo, FPicFrom.Size(), FColorTo, ratio);
     } else {
         SetControlSize(FPicTo.Size());
-        FTarget = RenderUnscaled(FPicTo, FColorTo);
-        FFace = FilledBitmap(FTarget.size(), FColorFrom);
+        FTarget = RenderUnscaled(FPicTo, FColorTo, ratio);
+        FFace = FilledBitmap(FPicTo.Size(), FColorFrom, ratio);
     }
 }
 

@@ -54,7 +54,8 @@ public:
     void DissolveBack();
     void Reset();
 
-    // What painting shows, and the picture the effects go to.
+    // What painting shows, and the picture the effects go to, in device
+    // pixels (ControlPixelRatio for each of the control's).
     const QImage& Face() const { return FFace; }
     const QImage& Target() const { return FTarget; }
 
@@ -65,6 +66,7 @@ protected:
     virtual void RepaintNow() = 0;
     virtual void InvalidateControl() = 0;
     virtual void ProcessMessages() = 0;
+    virtual qreal ControlPixelRatio() const { return 1; }
 
 private:
     class TRunning;

@@ -20,6 +20,9 @@ void TLuminFade::Click()
 
 void TLuminFade::paintEvent(QPaintEvent*)
 {
+    // Moved to a screen of another density: the bitmaps are drawn anew for it.
+    if (Face().devicePixelRatio() != devicePixelRatioF())
+        Reset();
     QPainter painter(this);
     painter.drawImage(0, 0, Face());
 }

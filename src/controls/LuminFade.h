@@ -31,6 +31,7 @@ protected:
     void RepaintNow() override { repaint(); }
     void InvalidateControl() override { update(); }
     void ProcessMessages() override;
+    qreal ControlPixelRatio() const override { return devicePixelRatioF(); }
 
 private:
     bool FPressed = false;

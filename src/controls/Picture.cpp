@@ -60,7 +60,7 @@ QSize TPicture::Size() const
 {
     switch (FKind) {
     case TKind::Bitmap:
-        return FBitmap.size();
+        return FBitmap.deviceIndependentSize().toSize();
     case TKind::Icon:
         return FIconSize;
     case TKind::Metafile:

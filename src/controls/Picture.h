@@ -26,7 +26,7 @@ public:
 
     TKind Kind() const { return FKind; }
     bool Empty() const { return FKind == TKind::Empty; }
-    QSize Size() const;
+    QSize Size() const; // in design pixels: a bitmap for a dense screen holds more
     // Draws the content unscaled at the painter's origin, or scaled into the rectangle.
     void Draw(QPainter& painter) const;
     void StretchDraw(QPainter& painter, const QRect& target) const;

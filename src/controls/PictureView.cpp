@@ -36,8 +36,13 @@ void TPictureView::paintEvent(QPaintEvent*)
         painter.drawImage(r.Left, r.Top, FPicture);
         return;
     }
-    if (FScaled.width() != r.Width || FScaled.height() != r.Height)
-        FScaled = FPicture.scaled(r.Width, r.Height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Scaled once for the screen's device pixels, so a dense screen shows the detail it can.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = QSize(r.Width, r.Height) * ratio;
+    if (FScaled.size() != device || FScaled.devicePixelRatio() != ratio) {
+        FScaled = FPicture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        FScaled.setDevicePixelRatio(ratio);
+    }
     painter.drawImage(r.Left, r.Top, FScaled);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -34,7 +35,7 @@ TSettings ReadSettings(const TIniFile& ini)
 
 std::string StoredPath(const TIniFile& ini)
 {
-    const std::string stored = ini.ReadString(Section, "SavePath", "");
+    const std::string stored = ini.ReadString(Section, "SavePath", ProgramFiles().DefaultSavePath);
     std::error_code ec;
     return std::filesystem::is_directory(stored, ec) ? stored : AsUtf8(stored);
 }
@@ -82,13 +83,13 @@ std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std
     }
 }
 
-std::string ScratchFolder(const std::string& programFolder) { return programFolder + "/slideshow/"; }
-
-std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName)
+std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& scratchFolder, const std::string& fileName)
 {
-    const std::string folder = ScratchFolder(programFolder);
-    MakeFolder(folder);
-    return TDownloadFile::Create(folder + PlainName(fileName));
+    // An installed copy's folder lies below cache or runtime folders that a
+    // fresh account may not have yet.
+    std::error_code ec;
+    std::filesystem::create_directories(scratchFolder, ec);
+    return TDownloadFile::Create(scratchFolder + PlainName(fileName));
 }
 
 } // namespace SmartSave

@@ -15,7 +15,8 @@ struct TSettings {
     bool NumberedList = false; // phrase_1.jpg, phrase_2.jpg, ...
 };
 
-// Read afresh for every file, so a changed option applies at once.
+// Read afresh for every file, so a changed option applies at once. Until a
+// save folder is chosen, an installed copy saves into the pictures folder.
 TSettings ReadSettings(const TIniFile& ini);
 
 // The save path as the settings file holds it, read sensibly: UTF-8 as it
@@ -42,12 +43,9 @@ std::string SafeFileName(const std::string& name);
 std::unique_ptr<TDownloadFile> CreateTarget(const TSettings& settings, const std::string& folder,
                                             const std::string& searchDirName, const std::string& fileName);
 
-// The scratch folder of the viewer and the slide show: "slideshow" in the
-// program's folder, with a trailing separator.
-std::string ScratchFolder(const std::string& programFolder);
-
-// Creates the scratch copy of a viewed picture (and the scratch folder when
-// missing). Raises EStreamError when the file cannot be created.
-std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& programFolder, const std::string& fileName);
+// Creates the scratch copy of a viewed picture in the scratch folder (given
+// with a trailing separator; made with its parents when missing). Raises
+// EStreamError when the file cannot be created.
+std::unique_ptr<TDownloadFile> CreateScratchFile(const std::string& scratchFolder, const std::string& fileName);
 
 } // namespace SmartSave

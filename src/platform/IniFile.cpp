@@ -1,9 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/AnsiCase.h"
-
-#include <QCoreApplication>
-#include <QFileInfo>
+#include "platform/ProgramFiles.h"
 
 #include <cerrno>
 #include <chrono>
@@ -386,8 +384,4 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-std::string ProgramSettingsFile()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return (exe.absolutePath() + "/" + exe.completeBaseName() + ".ini").toStdString();
-}
+std::string ProgramSettingsFile() { return ProgramFiles().SettingsFile; }

@@ -43,5 +43,6 @@ private:
 // anything else, or a value outside 32 bits, gives def.
 int StrToIntDef(const std::string& text, int def);
 
-// The program's settings file: beside the executable, named like it with ".ini".
+// The program's settings file: beside the executable, named like it with
+// ".ini", or in the user's configuration folder (ProgramFiles.h).
 std::string ProgramSettingsFile();

@@ -19,7 +19,8 @@ protected:
         // A program folder of the test's own: the loading picture and the scratch folder.
         std::filesystem::create_directory(dir.File("program"));
         std::filesystem::copy_file(GS_PROGRAM_DIR "/loading.bmp", dir.File("program/loading.bmp"));
-        form->ProgramFolder = dir.File("program");
+        form->DataFolder = dir.File("program");
+        form->ScratchFolder = dir.File("program/slideshow/");
         options = &program->options;
         download = &program->download;
         form->SearchActive = true;

@@ -19,7 +19,7 @@ protected:
         return static_cast<size_t>(std::count_if(dialogs.begin(), dialogs.end(),
                                                  [&](const Dialogs::Request& r) { return r.text == text; }));
     }
-    std::string Scratch() const { return form->ProgramFolder + "/slideshow"; }
+    std::string Scratch() const { return form->ScratchFolder; }
     bool ScratchEmpty() const { return !fs::exists(Scratch()) || fs::is_empty(Scratch()); }
 };
 
@@ -68,7 +68,7 @@ TEST_F(Viewer, ADeadLinkCannotBeShownAndTheSlideShowGoesOn)
 
 TEST_F(Viewer, WithoutTheLoadingPictureTheFetchGoesOn)
 {
-    fs::remove(form->ProgramFolder + "/loading.bmp");
+    fs::remove(form->DataFolder + "/loading.bmp");
     ListAndSelect({Url(Host::SiteB, "/stock/boat-45000.jpg")});
     form->LuminFade6Click();
     EXPECT_EQ(Messages("Error viewing file."), 1u);

@@ -54,6 +54,34 @@ bool AllBlack(const QImage& shot)
     return true;
 }
 
+// The library's banner of size index 1 (468 x 60), painted into a surface of the given pixels.
+QImage PaintBanner(const TSharedLibrary& library, QSize pixels)
+{
+    const auto startup = reinterpret_cast<AdStartupProc>(library.Resolve("_Startup"));
+    const auto paint = reinterpret_cast<AdPaintProc>(library.Resolve("_Paint"));
+    const auto shutdown = reinterpret_cast<AdShutdownProc>(library.Resolve("_Shutdown"));
+    void* state = nullptr;
+    AdContext context{&state, 0};
+    QImage image(pixels, QImage::Format_RGB32);
+    AdSurface surface{image.width(), image.height(), static_cast<int32_t>(image.bytesPerLine()), image.bits()};
+    EXPECT_TRUE(startup(&context, nullptr, 0, 311, 1, 0) & 0xFFFF);
+    EXPECT_TRUE(paint(&context, &surface, 0, 0) & 0xFFFF);
+    shutdown(&context);
+    return image;
+}
+
+// The mean difference of two pictures of one size, per channel, 0 to 255.
+double MeanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 // Raises a library event on every banner, as the library's own timers do.
 void Trigger(const TSharedLibrary& library, int event)
 {
@@ -229,6 +257,15 @@ TEST_F(AdImage, MissingEntryPointsAreReportedAndNeverCalled)
         Trigger(library, event); // reaches a control that is gone
     EXPECT_EQ(network.size(), 1u);
     EXPECT_TRUE(counted.empty());
+}
+
+TEST_F(AdImage, ADenseScreensSurfaceGetsTheSameBannerAtItsScale)
+{
+    TSharedLibrary library(std::string(GS_PROGRAM_DIR "/") + ADVERT_LIBRARY_FILE);
+    const QImage design = PaintBanner(library, {468, 60});
+    const QImage dense = PaintBanner(library, {936, 120});
+    const QImage reduced = dense.scaled(468, 60, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(MeanDifference(design, reduced), 6.0);
 }
 
 TEST_F(AdImage, MissingLibraryGivesFifteenBoxesThenABlankBanner)

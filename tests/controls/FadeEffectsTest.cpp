@@ -17,7 +17,8 @@ namespace {
 // keeps a copy of the face.
 class TBitmapFade : public TFadeEffects {
 public:
-    explicit TBitmapFade(QSize size) : FSize(size) { Reset(); }
+    explicit TBitmapFade(QSize size, qreal ratio = 1) : FSize(size), FRatio(ratio) { Reset(); }
+    QSize Size() const { return FSize; }
     void Resize(QSize size)
     {
         FSize = size;
@@ -36,9 +37,11 @@ protected:
         if (onMessages)
             onMessages();
     }
+    qreal ControlPixelRatio() const override { return FRatio; }
 
 private:
     QSize FSize;
+    qreal FRatio;
 };
 
 QImage Gradient(QSize size, int seed)
@@ -195,6 +198,29 @@ TEST(Render, WithoutStretchingTheControlTakesThePictureSize)
     neither.SetStretchToFit(false);
     EXPECT_EQ(neither.Face().size(), QSize(30, 8));
     EXPECT_EQ(neither.Target().pixelColor(0, 0), QColor(Qt::white));
+}
+
+TEST(Render, ADenseScreenGetsEveryDevicePixelWhileTheControlKeepsItsDesignSize)
+{
+    QImage sharp = Gradient({80, 40}, 5);
+    sharp.setDevicePixelRatio(2); // drawn for a dense screen: 40 x 20 design pixels
+    TPicture picture;
+    picture.SetBitmap(sharp);
+
+    TBitmapFade fade({75, 75}, 2);
+    fade.SetStretchToFit(false);
+    fade.SetPicFrom(picture);
+    EXPECT_EQ(fade.Size(), QSize(40, 20));
+    EXPECT_EQ(fade.Face().devicePixelRatio(), 2);
+    EXPECT_TRUE(SamePixels(fade.Face(), Gradient({80, 40}, 5))); // not scaled down and up again
+    EXPECT_EQ(fade.Target().size(), QSize(80, 40));
+    fade.Dissolve();
+    EXPECT_TRUE(SamePixels(fade.Face(), fade.Target()));
+
+    TBitmapFade stretched({30, 10}, 2);
+    stretched.SetPicFrom(picture);
+    EXPECT_EQ(stretched.Face().size(), QSize(60, 20));
+    EXPECT_EQ(stretched.Face().devicePixelRatio(), 2);
 }
 
 TEST(Render, IconsSitOnTheFillColourAndMetafilesScale)

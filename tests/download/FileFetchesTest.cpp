@@ -55,7 +55,7 @@ TEST_F(FileFetches, APictureArrivesWholeWhateverItsBytes)
 
 TEST_F(FileFetches, ErrorStatusesAndRefusedConnectionsFail)
 {
-    fetches.Start(server.Url("/gone.jpg"), 1, SmartSave::CreateScratchFile(dir.Path(), "gone.jpg"));
+    fetches.Start(server.Url("/gone.jpg"), 1, SmartSave::CreateScratchFile(dir.File("slideshow/"), "gone.jpg"));
     Answer("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>");
     fetches.Start(server.Url("/err.jpg"), 0, TDownloadFile::Create(dir.File("err.jpg")));
     Answer("HTTP/1.0 500 Server Error\r\n\r\n<html>oops</html>");

@@ -122,12 +122,12 @@ TEST(SmartSave, NamesOnDiskAreUtf8)
     EXPECT_EQ(StoredPath(ini), dir.File("old\xE9"));
 }
 
-TEST(SmartSave, ScratchCopiesGoToTheSlideshowFolder)
+TEST(SmartSave, ScratchCopiesGoToTheScratchFolderMadeWithItsParents)
 {
     TempDir dir;
-    auto file = CreateScratchFile(dir.Path(), "pic.jpg");
-    EXPECT_EQ(Write(*file, "x"), dir.File("slideshow/pic.jpg"));
-    EXPECT_THROW(CreateScratchFile(dir.Path(), ".."), EStreamError);
+    auto file = CreateScratchFile(dir.File("cache/glimmerscout/slideshow/"), "pic.jpg");
+    EXPECT_EQ(Write(*file, "x"), dir.File("cache/glimmerscout/slideshow/pic.jpg"));
+    EXPECT_THROW(CreateScratchFile(dir.File("slideshow/"), ".."), EStreamError);
 }
 
 TEST(SmartSave, SettingsAreReadWithTheirDefaults)

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
         return RunCommandLine(argc, argv);
     TApplication app(argc, argv);
     QApplication::setApplicationName("Glimmerscout");
+    QGuiApplication::setDesktopFileName("com.glimmerscout.Glimmerscout"); // its desktop entry
     TProgram program;
     program.form1.show();
     return QApplication::exec();
