@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -24,6 +25,35 @@ std::string Joined(const std::set<std::string>& words)
     return text;
 }
 
+struct TIncludeLine {
+    char Open = 0; // '"' or '<'
+    std::string Name;
+};
+
+std::optional<TIncludeLine> IncludeOf(std::string_view line)
+{
+    const auto skipBlanks = [&] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+    };
+    skipBlanks();
+    if (!line.starts_with('#'))
+        return std::nullopt;
+    line.remove_prefix(1);
+    skipBlanks();
+    if (!line.starts_with("include"))
+        return std::nullopt;
+    line.remove_prefix(7);
+    skipBlanks();
+    if (line.empty() || (line.front() != '"' && line.front() != '<'))
+        return std::nullopt;
+    const char open = line.front();
+    const size_t close = line.find(open == '<' ? '>' : '"', 1);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return TIncludeLine{open, std::string(line.substr(1, close - 1))};
+}
+
 // Where the compiler would find the include in the tree: beside the file,
 // below src/, below the top. Empty for what is not a file of the tree.
 std::string FileOfTheTree(const fs::path& top, const fs::path& from, const std::string& name)
@@ -36,7 +66,6 @@ std::string FileOfTheTree(const fs::path& top, const fs::path& from, const std::
 
 void CheckFile(const fs::path& top, const fs::path& file, const TLayerTable& table, TIncludeScan& scan)
 {
-    static const std::regex include(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
     const std::string path = file.lexically_relative(top).generic_string();
     const std::string own = table.FolderOf(path);
     ++scan.FilesRead;
@@ -47,11 +76,11 @@ void CheckFile(const fs::path& top, const fs::path& file, const TLayerTable& tab
     const std::set<std::string> reach = table.Reach(own);
     std::ifstream in(file);
     std::string line;
-    std::smatch match;
     for (int number = 1; std::getline(in, line); ++number) {
-        if (!std::regex_search(line, match, include))
+        const auto include = IncludeOf(line);
+        if (!include)
             continue;
-        const std::string target = FileOfTheTree(top, file, match[2]);
+        const std::string target = FileOfTheTree(top, file, include->Name);
         if (target.empty())
             continue;
         ++scan.IncludesOfTheTree;
@@ -59,8 +88,8 @@ void CheckFile(const fs::path& top, const fs::path& file, const TLayerTable& tab
         if (reach.contains(folder))
             continue;
         std::ostringstream out;
-        const bool angled = match[1] == "<";
-        out << path << ":" << number << ": #include " << (angled ? "<" : "\"") << match[2] << (angled ? ">" : "\"")
+        const bool angled = include->Open == '<';
+        out << path << ":" << number << ": #include " << include->Open << include->Name << (angled ? '>' : '"')
             << " is " << target << ", "
             << (folder.empty() ? "in no folder of the layer table" : "of " + folder) << "; " << own
             << " may include only from " << Joined(reach);
@@ -70,10 +99,15 @@ void CheckFile(const fs::path& top, const fs::path& file, const TLayerTable& tab
 
 bool BuildsSomething(const fs::path& cmakeLists)
 {
-    static const std::regex target(R"(\b(gs_library|add_library|add_executable)\s*\()");
     std::ifstream in(cmakeLists);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return std::regex_search(text, target);
+    for (const std::string_view command : {"gs_library", "add_library", "add_executable"})
+        for (size_t at = text.find(command); at != std::string::npos; at = text.find(command, at + 1)) {
+            const size_t open = text.find_first_not_of(" \t", at + command.size());
+            if (open != std::string::npos && text[open] == '(')
+                return true;
+        }
+    return false;
 }
 
 }
