@@ -46,7 +46,9 @@ void Check(bool ok)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    static QCoreApplication app(*argc, *argv);
+    // The replay in the tests already has its application.
+    if (!QCoreApplication::instance())
+        static QCoreApplication app(*argc, *argv);
     WSocketSetDnsLookups("f");
     gListen = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     sockaddr_in a{};

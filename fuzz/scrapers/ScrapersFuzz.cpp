@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> lines;
     LoadMemoFromMemoryStream(lines, reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    using Scraper = void (*)(const std::vector<std::string>&, TSearchSink&);
-    const std::pair<Scraper, Scraper> scrapers[] = {
+    using Scraper = bool (*)(const std::vector<std::string>&, TSearchSink&);
+    using LiteralScraper = void (*)(const std::vector<std::string>&, TSearchSink&);
+    const std::pair<Scraper, LiteralScraper> scrapers[] = {
         {ExractDataFromHotBot, Literal::ExractDataFromHotBot},
         {ExractDataFromLycos, Literal::ExractDataFromLycos},
         {ExractDataFromLycosImagesDirect, Literal::ExractDataFromLycosImagesDirect},
