@@ -17,48 +17,6 @@
 #include <cstdio>
 #include <fstream>
 
-namespace {
-
-TRun FetchOne(const std::string& url, const std::string& caFile, TStream& stream, int64_t expected)
-{
-    THttpCli cli;
-    bool done = false;
-    cli.URL = url;
-    cli.TlsCaFile = caFile;
-    cli.DocStream = &stream;
-    cli.OnRequestDone = [&](THttpCli* c, THttpRequest, uint16_t e) {
-        if (e != 0)
-            std::fprintf(stderr, "THttpCli failed: %d %s\n", e, c->TlsFailure().c_str());
-        done = true;
-    };
-    const double cpu = SelfCpu();
-    QElapsedTimer t;
-    t.start();
-    cli.GetAsync();
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    const TRun r{static_cast<double>(t.nsecsElapsed()) / 1e9, SelfCpu() - cpu};
-    if (cli.ReceivedBytes() != expected)
-        std::fprintf(stderr, "THttpCli got %lld of %lld bytes\n", static_cast<long long>(cli.ReceivedBytes()),
-                     static_cast<long long>(expected));
-    return r;
-}
-
-void WriteBig(const std::string& path, int64_t bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    std::string block(1 << 20, '\0');
-    uint64_t x = 88172645463325252ull;
-    for (auto& c : block) {
-        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
-        c = static_cast<char>(x);
-    }
-    for (int64_t done = 0; done < bytes; done += static_cast<int64_t>(block.size()))
-        out.write(block.data(), static_cast<std::streamsize>(std::min<int64_t>(bytes - done, block.size())));
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -99,7 +57,7 @@ int main(int argc, char** argv)
         TRun o;
         {
             TFileStream file(out, fmCreate);
-            o = FetchOne(bigUrl, caFile, file, bigBytes);
+            o = FetchOne(bigUrl, file, bigBytes, caFile);
         }
         const TRun c = RunTool({"curl", "-s", "--http1.0", "--cacert", caFile, "-o", out, bigUrl});
         if (round == 0)
