@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # Runs every test: the AddressSanitizer and UndefinedBehaviorSanitizer build,
-# then the normal build, then (on CI, or with GS_PACKAGE_CHECK=1) the Debian
-# package's install and removal. Exits non-zero on any failure.
+# then the normal build, with (on CI, or with GS_PACKAGE_CHECK=1) the Debian
+# package's install and removal before its tests. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 status=0
-run_suite() {
+build() {
   local dir=$1; shift
   echo "== $(basename "$dir")"
-  bash "$root/scripts/build.sh" "$dir" "$@" || return 1
-  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
+  bash "$root/scripts/build.sh" "$dir" "$@"
 }
-run_suite "$root/build/sanitize" -DGS_SANITIZE=ON -DGS_BUILD_BENCH=OFF || status=1
-run_suite "$root/build/release" -DCMAKE_BUILD_TYPE=Release || status=1
-# The Debian package is installed into the system and removed: only where asked (CI).
-if [ "${CI:-}" = true ] || [ "${GS_PACKAGE_CHECK:-}" = 1 ]; then
-  bash "$root/scripts/package-check.sh" "$root/build/release" || status=1
+run_tests() {
+  (cd "$1" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
+}
+if build "$root/build/sanitize" -DGS_SANITIZE=ON -DGS_BUILD_BENCH=OFF; then
+  run_tests "$root/build/sanitize" || status=1
+else
+  status=1
+fi
+if build "$root/build/release" -DCMAKE_BUILD_TYPE=Release; then
+  # The Debian package is installed into the system and removed: only where
+  # asked (CI). It runs before the last suite, so that the run ends with its summary.
+  if [ "${CI:-}" = true ] || [ "${GS_PACKAGE_CHECK:-}" = 1 ]; then
+    bash "$root/scripts/package-check.sh" "$root/build/release" || status=1
+  fi
+  run_tests "$root/build/release" || status=1
+else
+  status=1
 fi
 exit $status
