@@ -1,4 +1,5 @@
 #include "HttpEventLog.h"
+#include "FetchAndWait.h"
 #include "support/net/HttpPeers.h"
 #include "net/FileStream.h"
 #include "net/HttpCli.h"
@@ -44,18 +45,6 @@ protected:
     {
         if (!nginx->Running())
             GTEST_SKIP() << "nginx is not available";
-    }
-
-    // Fetches url into stream; returns the done error.
-    static int Fetch(THttpCli& cli, const std::string& url, TStream* stream)
-    {
-        int error = -1;
-        cli.URL = url;
-        cli.DocStream = stream;
-        cli.OnRequestDone = [&](THttpCli*, THttpRequest, uint16_t e) { error = e; };
-        cli.GetAsync();
-        WaitUntil([&] { return error >= 0; }, std::chrono::seconds(20));
-        return error;
     }
 
     static TempDir* dir;

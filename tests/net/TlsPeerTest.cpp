@@ -1,4 +1,5 @@
 #include "sampleweb/certificates/Certificates.h"
+#include "FetchAndWait.h"
 #include "support/net/HttpPeers.h"
 #include "support/net/SocksPeers.h"
 #include "net/FileStream.h"
@@ -73,17 +74,6 @@ TTlsWeb& Web()
     return web;
 }
 
-// Fetches url into stream; returns the done error.
-int Fetch(THttpCli& cli, const std::string& url, TStream* stream)
-{
-    int error = -1;
-    cli.URL = url;
-    cli.DocStream = stream;
-    cli.OnRequestDone = [&](THttpCli*, THttpRequest, uint16_t e) { error = e; };
-    cli.GetAsync();
-    WaitUntil([&] { return error >= 0; }, std::chrono::seconds(20));
-    return error;
-}
 
 std::string Text(const TMemoryStream& stream) { return {stream.Data(), static_cast<size_t>(stream.Size())}; }
 
