@@ -13,32 +13,46 @@ public:
 };
 }
 
-TMessageWindow::TMessageWindow(Handler handler, QObject* parent)
-    : QObject(parent), FHandler(std::move(handler))
-{
-}
+class TMessageWindow::TReceiver : public QObject {
+public:
+    explicit TReceiver(Handler handler) : FHandler(std::move(handler)) {}
+
+    void Deliver(const TMessage& message)
+    {
+        if (FHandler)
+            FHandler(message);
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != kPostedMessage)
+            return QObject::event(e);
+        Deliver(static_cast<PostedMessageEvent*>(e)->Message); // may destroy the window, and this
+        return true;
+    }
+
+private:
+    Handler FHandler;
+};
+
+TMessageWindow::TMessageWindow(Handler handler) : FReceiver(std::make_unique<TReceiver>(std::move(handler))) {}
 
 TMessageWindow::~TMessageWindow() = default;
 
 void TMessageWindow::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
-    QCoreApplication::postEvent(this, new PostedMessageEvent(TMessage{msg, wParam, lParam}));
+    QCoreApplication::postEvent(FReceiver.get(), new PostedMessageEvent(TMessage{msg, wParam, lParam}));
 }
 
 void TMessageWindow::SendMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
-    if (FHandler)
-        FHandler(TMessage{msg, wParam, lParam});
+    FReceiver->Deliver(TMessage{msg, wParam, lParam});
 }
 
-bool TMessageWindow::event(QEvent* e)
+QObject* TMessageWindow::Receiver() const
 {
-    if (e->type() == kPostedMessage) {
-        if (FHandler)
-            FHandler(static_cast<PostedMessageEvent*>(e)->Message);
-        return true;
-    }
-    return QObject::event(e);
+    return FReceiver.get();
 }
 
 void ProcessMessages()
