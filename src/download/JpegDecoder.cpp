@@ -1,5 +1,7 @@
 #include "download/JpegDecoder.h"
 
+#include "download/DcOnlyCoefficients.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -18,6 +20,7 @@ struct TDecodeState {
     char message[JMSG_LENGTH_MAX];
     QImage* image;
     int thumbnailSide; // 0: full size
+    TDcOnlyBuffers dcOnly;
     bool dataEnded; // the source ran out before the end marker
 };
 
@@ -163,12 +166,14 @@ bool DcArrived(const jpeg_decompress_struct& c)
 // A progressive file sends every block's DC coefficient, less its lowest
 // bits, in its first scan: a picture scaled by 1/8 is there once that scan
 // is read, and the rest of the file (nearly all of it) is left unread. The
-// missing bits change a pixel by less than a thumbnail shows.
+// missing bits change a pixel by less than a thumbnail shows. Only the DC
+// coefficients are kept meanwhile.
 void ReadDcScan(TDecodeState& s)
 {
     j_decompress_ptr c = &s.cinfo;
     c->buffered_image = TRUE;
     c->do_block_smoothing = FALSE;
+    KeepDcOnly(c, s.dcOnly);
     jpeg_start_decompress(c);
     while (!DcArrived(*c)) {
         const int status = jpeg_consume_input(c);
