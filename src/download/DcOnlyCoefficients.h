@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-// For a multi-scan JPEG decoded at 1/8 scale: keeps, of the library's
-// whole-picture coefficient buffers, only each block's DC coefficient (all
-// a 1/8 picture is made of). The library's own buffers hold all 64 of every
+// For a multi-scan JPEG decoded at 1/8 scale from its DC scans alone:
+// keeps, of the library's whole-picture coefficient buffers, only each
+// block's DC coefficient (all that those scans hold). The library's own buffers hold all 64 of every
 // block, tens of megabytes for a photograph, whose zeroing and first touch
 // cost more than the thumbnail's decoding; these hold 2 bytes a block, and
 // a window of a few rows of whole blocks that the library reads and writes.
