@@ -10,6 +10,7 @@
 #include "RatioReporter.h"
 #include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
+#include "download/DcOnlyCoefficients.h"
 #include "download/JpegDecoder.h"
 #include "download/Thumbnail.h"
 #include "support/TestSupport.h"
@@ -53,22 +54,33 @@ void BM_FullDecode(benchmark::State& state)
 BENCHMARK(BM_FullDecode)->Unit(benchmark::kMillisecond)->ArgName("file")->DenseRange(0, Files - 1);
 
 // The floor of a thumbnail that reads every scan: the entropy decoding alone
-// (every coefficient into the library's buffer), no picture made.
+// (every coefficient decoded), no picture made. Into the library's
+// whole-picture buffers, as jpeg_read_coefficients does, or keeping only the
+// DC coefficients (only for a single scan: later scans refine the others).
 void BM_EntropyOnly(benchmark::State& state)
 {
     const std::string& jpeg = BigJpeg(static_cast<int>(state.range(0)));
+    const bool dcOnly = state.range(1) != 0;
     for (auto _ : state) {
         jpeg_decompress_struct c{};
         jpeg_error_mgr err{};
+        TDcOnlyBuffers buffers;
         c.err = jpeg_std_error(&err);
         jpeg_create_decompress(&c);
         jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
         jpeg_read_header(&c, TRUE);
+        if (dcOnly)
+            KeepDcOnly(&c, buffers);
         benchmark::DoNotOptimize(jpeg_read_coefficients(&c));
         jpeg_destroy_decompress(&c);
     }
 }
-BENCHMARK(BM_EntropyOnly)->Unit(benchmark::kMillisecond)->ArgName("file")->Arg(Baseline)->Arg(Progressive);
+BENCHMARK(BM_EntropyOnly)
+    ->Unit(benchmark::kMillisecond)
+    ->ArgNames({"file", "dc_only"})
+    ->Args({Baseline, 0})
+    ->Args({Baseline, 1})
+    ->Args({Progressive, 0});
 
 void BM_Thumbnail(benchmark::State& state)
 {
@@ -152,12 +164,15 @@ int main(int argc, char** argv)
         const std::string arg = "/file:" + std::to_string(file);
         const double full = reporter.Time("BM_FullDecode" + arg);
         const double thumb = reporter.Time("BM_Thumbnail" + arg);
-        const double entropy = reporter.Time("BM_EntropyOnly" + arg);
         if (full > 0 && thumb > 0)
             std::printf("Thumbnail of a %.1f MB %s JPEG: %.1f ms, full decode %.1f ms: %.3f of its time (goal: at most %.3f)\n",
                         BigJpeg(file).size() / 1e6, FileNames[file], thumb, full, thumb / full, 1.0 / 6);
-        if (full > 0 && entropy > 0)
-            std::printf("  entropy decoding alone: %.1f ms, %.3f of the full decode\n", entropy, entropy / full);
+        for (const int dcOnly : {0, 1}) {
+            const double entropy = reporter.Time("BM_EntropyOnly" + arg + "/dc_only:" + std::to_string(dcOnly));
+            if (full > 0 && entropy > 0)
+                std::printf("  entropy decoding alone, %s: %.1f ms, %.3f of the full decode\n",
+                            dcOnly ? "DC coefficients kept" : "every coefficient kept", entropy, entropy / full);
+        }
     }
     const double frame = wall.Time("BM_ScrollCachedGrid/real_time");
     if (frame > 0)
