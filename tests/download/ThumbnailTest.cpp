@@ -91,6 +91,7 @@ TEST(JpegThumbnail, ACamerasThumbnailIsUsedWhenItFits)
         {"padded to 4:3 for a 3:2 picture", EncodeCameraJpeg(1500, 1000, 85, false, fourByThree), {188, 125}},
         {"smaller than the side", EncodeCameraJpeg(1600, 1200, 85, false, EncodeJpeg(96, 72, 90, false)), {200, 150}},
         {"broken after its frame header", EncodeCameraJpeg(1600, 1200, 85, false, fourByThree.substr(0, 400)), {200, 150}},
+        {"in a file without its end marker", camera.substr(0, camera.size() - 2), {200, 150}},
         {"in a file cut short", camera.substr(0, camera.size() / 2), {}},
     };
     for (const TCameraCase& c : cases) {
