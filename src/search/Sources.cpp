@@ -3,6 +3,7 @@
 #include "core/SearchSink.h"
 #include "platform/AnsiCase.h"
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 #include "platform/ProgramIdentity.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ std::string SourceAgent()
 
 int SourcePageLimit(const TIniFile& settings)
 {
-    return std::clamp(settings.ReadInteger("Options", "SourcePages", 3), 1, 20);
+    return std::clamp(Read(settings, Setting::SourcePages), 1, 20);
 }
 
 bool IsListedPicture(const TPictureRecord& picture)
