@@ -6,9 +6,9 @@
 #include "download/SlideShowInterval.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
-#include "platform/SettingsKeys.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Random.h"
+#include "platform/SettingsKeys.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -6,8 +6,8 @@
 
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
-#include "platform/SettingsKeys.h"
 #include "platform/Random.h"
+#include "platform/SettingsKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 

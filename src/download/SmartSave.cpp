@@ -2,8 +2,8 @@
 
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
-#include "platform/SettingsKeys.h"
 #include "platform/ProgramFiles.h"
+#include "platform/SettingsKeys.h"
 
 #include <filesystem>
 #include <sys/stat.h>

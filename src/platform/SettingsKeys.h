@@ -58,6 +58,17 @@ inline constexpr TSetting<int> MinHeightSearch{{Options, "MinHeight"}, 0};
 inline constexpr TSetting<int> MinWidthShown{{Options, "MinWidth"}, 1920};
 inline constexpr TSetting<int> MinHeightShown{{Options, "MinHeight"}, 1080};
 
+// Where the services and the live sources are asked, and which sources are:
+// their defaults stay beside them (Services.h, Sources.h); the sample web
+// writes its own addresses here.
+inline constexpr TSettingsKey HotBotBaseAddress{Options, "HotBotBaseAddress"};
+inline constexpr TSettingsKey LycosBaseAddress{Options, "LycosBaseAddress"};
+inline constexpr TSettingsKey ScourNetBaseAddress{Options, "ScourNetBaseAddress"};
+inline constexpr TSettingsKey CommonsBaseAddress{Options, "CommonsBaseAddress"};
+inline constexpr TSettingsKey OpenverseBaseAddress{Options, "OpenverseBaseAddress"};
+inline constexpr TSettingsKey SearchCommons{Options, "SearchCommons"};
+inline constexpr TSettingsKey SearchOpenverse{Options, "SearchOpenverse"};
+
 // Saving and the slide show; the save folder's default depends on where the
 // program runs (ProgramFiles).
 inline constexpr TSetting<int> Wait{{Options, "Wait"}, 10};

@@ -42,7 +42,7 @@ class TIniFile;
 // A checked picture's width and height are read from the first bytes of its
 // body (DimensionsOf(row)). Without a dimension filter it is listed at its
 // header as always, and OnDimensions(row) tells when they are read before
-// the check is reaped; with a filter (or WaitForDimensions) it is listed once
+// the check is reaped; with a filter (or SetWaitForDimensions) it is listed once
 // they are read, or once the read gives up.
 class TSearchEngine : public TSearchSink {
 public:
