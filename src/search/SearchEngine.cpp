@@ -8,7 +8,6 @@
 #include "search/ServiceQuery.h"
 #include "search/StartPage.h"
 
-
 namespace {
 const char* const kPageTimedOut = "  GetPage:\t";
 }
