@@ -3,8 +3,6 @@
 
 #include <array>
 
-class QTimer;
-
 // The engine's insides, for tests, benchmarks and tools only: the scheduler
 // (queues, running requests, limits) and the four timers, so that they can
 // run the ticks at their own pace and watch the work; and the search's
