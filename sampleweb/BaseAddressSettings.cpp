@@ -1,17 +1,18 @@
 #include "sampleweb/BaseAddressSettings.h"
 
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 
 namespace sampleweb {
 
 void WriteBaseAddressSettings(const std::string& iniFile, const Addresses& addresses, const std::string& caFile)
 {
     TIniFile ini(iniFile);
-    ini.WriteString("Options", "HotBotBaseAddress", addresses.Base(Host::HotBot));
-    ini.WriteString("Options", "LycosBaseAddress", addresses.Base(Host::Lycos));
-    ini.WriteString("Options", "ScourNetBaseAddress", addresses.Base(Host::ScourNet));
-    ini.WriteString("Options", "CommonsBaseAddress", addresses.Base(Host::Commons));
-    ini.WriteString("Options", "OpenverseBaseAddress", addresses.Base(Host::Openverse));
+    Write(ini, Setting::HotBotBaseAddress, addresses.Base(Host::HotBot));
+    Write(ini, Setting::LycosBaseAddress, addresses.Base(Host::Lycos));
+    Write(ini, Setting::ScourNetBaseAddress, addresses.Base(Host::ScourNet));
+    Write(ini, Setting::CommonsBaseAddress, addresses.Base(Host::Commons));
+    Write(ini, Setting::OpenverseBaseAddress, addresses.Base(Host::Openverse));
     if (!caFile.empty())
         ini.WriteString("Options", "TlsCaFile", caFile);
 }

@@ -69,7 +69,7 @@ class TCountingSink : public TSearchSink {
 public:
     void QueuePageFetch(const std::string&, int) override { ++Pages; }
     void QueueLinkCheck(const std::string&) override {}
-    void AddToListView(const std::string& url, int64_t) override { FFound.insert(url); }
+    void AddToListView(const std::string& url, TPictureSize) override { FFound.insert(url); }
     bool IsFound(const std::string& url) const override { return FFound.count(url) > 0; }
     bool CheckLinksTicked() const override { return false; }
     bool RecursiveSearchActive() const override { return true; }
@@ -91,7 +91,7 @@ public:
     void QueueLinkCheck(const std::string&) override { ++Checks; }
     void QueuePageFetchTimes(const std::string&, int, uint64_t) override {}
     void QueueLinkCheckTimes(const std::string&, uint64_t times) override { Checks += times; }
-    void AddToListView(const std::string&, int64_t) override {}
+    void AddToListView(const std::string&, TPictureSize) override {}
     bool IsFound(const std::string&) const override { return false; }
     bool CheckLinksTicked() const override { return true; }
     bool RecursiveSearchActive() const override { return true; }

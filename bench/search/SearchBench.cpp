@@ -17,6 +17,7 @@
 #include "platform/IniFile.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
+#include "search/EngineProbe.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -56,7 +57,7 @@ FirstRow SearchToFirstRow(const std::string& ini, int timerScale)
     TForm2 form2;
     Form2 = &form2;
     if (timerScale == 0)
-        for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
+        for (QTimer* t : TEngineProbe(form.Engine).Timers())
             t->setInterval(1);
     form.CheckBox_CheckLinks->setChecked(true);
     form.PhraseEdit->setText("red cars");
@@ -115,27 +116,29 @@ void ReapRateFigures()
     Form1 = &form;
     TForm2 form2;
     Form2 = &form2;
-    form.Scheduler.GetPageClientLimit = 19;
-    form.Scheduler.CheckLinkClientLimit = 24;
-    form.SearchActive = true;
+    const TEngineProbe probe(form.Engine);
+    TRequestScheduler& scheduler = probe.Scheduler();
+    scheduler.GetPageClientLimit = 19;
+    scheduler.CheckLinkClientLimit = 24;
+    probe.SetActive(true);
     const int checks = 2000;
     for (int i = 0; i < checks; ++i)
-        form.QueueLinkCheck(streams.Url("/p" + std::to_string(i) + ".jpg"));
+        form.Engine.QueueLinkCheck(streams.Url("/p" + std::to_string(i) + ".jpg"));
     for (int i = 0; i < 40; ++i)
-        form.QueuePageFetch(streams.Url("/page" + std::to_string(i) + ".html"), 99);
+        form.Engine.QueuePageFetch(streams.Url("/page" + std::to_string(i) + ".html"), 99);
 
     auto reaped = [&] {
-        return checks - static_cast<int>(form.CheckLinkQueue.size()) - static_cast<int>(form.Scheduler.Checks().size());
+        return checks - static_cast<int>(scheduler.CheckLinkQueue.size()) - static_cast<int>(scheduler.Checks().size());
     };
     RunEventLoopFor(std::chrono::seconds(3)); // fill the pools
-    TimerLateness late3(form.PageReapTimer), late4(form.CheckReapTimer);
+    TimerLateness late3(probe.Timers()[2]), late4(probe.Timers()[3]);
     const int before = reaped();
     size_t minTransfers = 1000;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000) {
         RunEventLoopFor(std::chrono::milliseconds(250));
-        minTransfers = std::min(minTransfers, form.Scheduler.Pages().size() + form.Scheduler.Checks().size());
+        minTransfers = std::min(minTransfers, scheduler.Pages().size() + scheduler.Checks().size());
     }
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const double rate = (reaped() - before) / seconds;
@@ -147,9 +150,9 @@ void ReapRateFigures()
     std::printf("    CheckReapTimer late: p99 %.2f ms, max %.2f ms over %zu ticks (goal p99 <= 5 ms)\n",
                 late4.Percentile(0.99), late4.Percentile(1.0), late4.Ticks());
     form.AbortButtonClick();
-    while (!form.Scheduler.Pages().empty() || !form.Scheduler.Checks().empty()) {
-        form.Scheduler.ReapPages();
-        form.Scheduler.ReapChecks();
+    while (!scheduler.Pages().empty() || !scheduler.Checks().empty()) {
+        scheduler.ReapPages();
+        scheduler.ReapChecks();
     }
     Form1 = nullptr;
 }
@@ -162,7 +165,7 @@ void HostilePageFigures()
     TForm2 form2;
     Form2 = &form2;
     form.CheckBox_CheckLinks->setChecked(true);
-    form.SearchActive = true;
+    TEngineProbe(form.Engine).SetActive(true);
     std::vector<std::string> lines;
     LoadMemoFromMemoryStream(lines, PageGenerator::UnclosedAnchors(1, 10 * 1000 * 1000));
     const double cpu0 = ThreadCpuMs();
@@ -170,7 +173,7 @@ void HostilePageFigures()
     const double cpu = ThreadCpuMs() - cpu0;
     std::printf("(d) a 10 MB page of anchors without end tags, read by the real window\n");
     std::printf("    %.1f ms GUI thread CPU; %zu checks queued, \"Double Check:\" %s\n", cpu,
-                form.CheckLinkQueue.size(), form2.CheckRepeatsLabel->text().toStdString().c_str());
+                form.Engine.Work().ChecksQueued, form2.CheckRepeatsLabel->text().toStdString().c_str());
     form.AbortButtonClick();
     Form1 = nullptr;
 }

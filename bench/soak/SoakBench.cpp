@@ -19,6 +19,7 @@
 #include "app/Form2.h"
 #include "controls/AdImage.h"
 #include "platform/IniFile.h"
+#include "search/EngineProbe.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ struct Program {
     // With the timers at 1 ms: the designed ticks would stretch the run to hours.
     void Search(const std::string& phrase)
     {
-        for (QTimer* t : {form.CheckStartTimer, form.PageStartTimer, form.PageReapTimer, form.CheckReapTimer})
+        for (QTimer* t : TEngineProbe(form.Engine).Timers())
                 t->setInterval(1);
         form.HotBotBox->setChecked(true);
         for (QCheckBox* other : {form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
@@ -102,8 +103,8 @@ struct Program {
 
     bool AllReaped() const
     {
-        return form.GetPageQueue.empty() && form.CheckLinkQueue.empty() && form.Scheduler.Pages().empty() &&
-               form.Scheduler.Checks().empty();
+        const TWorkCounts work = form.Engine.Work();
+        return work.PagesQueued == 0 && work.ChecksQueued == 0 && work.PagesHeld == 0 && work.ChecksHeld == 0;
     }
 
     TempDir dir;
@@ -159,7 +160,7 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
                 listed ? "listed" : "refused by the size filter");
     std::printf("    %s: %lld pages read, %lld pictures checked, %zu listed, in %.1f s\n",
                 finished ? "finished" : "NOT FINISHED (30 min)", static_cast<long long>(counts.pages - pages0),
-                static_cast<long long>(counts.pictures - pictures0), f.FoundFiles.size(), wall);
+                static_cast<long long>(counts.pictures - pictures0), f.Engine.FoundFiles().size(), wall);
     std::printf("    resident memory (MB) every 1,000 pages:");
     for (long kb : rss)
         std::printf(" %.1f", static_cast<double>(kb) / 1024);
@@ -170,8 +171,9 @@ double SoakFigures(const WebProcess& web, int pages, bool listed)
         std::printf("    highest %.1f%% above the level at 1,000 pages -> %s (goal <= 10%%)\n", rise * 100,
                     rise <= 0.10 ? "met" : "MISSED");
     }
+    const TWorkCounts work = f.Engine.Work();
     std::printf("    at the end: page queue %zu, check queue %zu, page requests %zu, check requests %zu -> %s\n",
-                f.GetPageQueue.size(), f.CheckLinkQueue.size(), f.Scheduler.Pages().size(), f.Scheduler.Checks().size(),
+                work.PagesQueued, work.ChecksQueued, work.PagesHeld, work.ChecksHeld,
                 program.AllReaped() ? "all reaped" : "NOT ALL REAPED");
 
     std::printf("    CPU per page: %.3f ms (%.2f s in all; a page fetch and %d picture checks a page)\n",
@@ -210,7 +212,7 @@ void EndlessFigures(const WebProcess& web, const std::string& kind, const char* 
     size_t atOnce = 0;
     const bool allRunning = RunUntil(
         [&] {
-            atOnce = std::max(atOnce, program.form.Scheduler.Pages().size());
+            atOnce = std::max(atOnce, program.form.Engine.Work().PagesHeld);
             return atOnce >= pages;
         },
         std::chrono::seconds(60));

@@ -100,7 +100,7 @@ struct TFullGrid {
     {
         list.Rows->NameOf = [](int row) { return std::to_string(row) + ".jpg"; };
         for (int i = 0; i < Results; ++i)
-            list.Rows->Append(0);
+            list.Rows->Append(TPictureSize::Unchecked());
         grid = new TResultGrid(list.Rows);
         grid->UrlOf = UrlOf;
         grid->Cache = TThumbnailCache(int64_t(1) << 40); // all of them, for this run only

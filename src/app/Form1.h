@@ -20,7 +20,6 @@ class QTimer;
 class TResultList;
 class TResultGrid;
 class QKeyEvent;
-class THttpCli;
 class TIniFile;
 class TPictureView;
 class TAdImage;
@@ -35,8 +34,8 @@ public:
     explicit TForm1(const std::string& settingsFile = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The search: queues, scheduler and its timers, results. The members
-    // below that name its parts are views of it.
+    // The search: the window tells it what to do, shows what it holds and
+    // listens to its events (ConnectEngine).
     TSearchEngine Engine;
 
     // --- controls (layout in Form1_Layout.cpp). Each comment gives the control's
@@ -80,26 +79,12 @@ public:
     TLuminFade* SlideShowButton; // LuminFade8
     TLuminFade* LogoButton; // LuminFade9
     TLuminFade* TellFriendButton; // LuminFade10
-    QTimer* const CheckStartTimer = &Engine.CheckStartTimer; // 200 ms
-    QTimer* const PageStartTimer = &Engine.PageStartTimer;   // 500 ms
-    QTimer* const PageReapTimer = &Engine.PageReapTimer;     // 100 ms
-    QTimer* const CheckReapTimer = &Engine.CheckReapTimer;   // 100 ms
     QTimer* CounterTimer;    // 1000 ms
     QTimer* SlideShowTimer;
     TPictureView* ViewImage; // the viewer page's picture
     TAdImage* AdImage1; // the banner under "Please visit our sponsor:"
 
-    // --- search state
-    bool& SearchActive = Engine.SearchActive;
-    bool& FRecursiveSearchActive = Engine.FRecursiveSearchActive;
-    std::string& SearchDirName = Engine.SearchDirName;
-
-    // --- work lists
     std::unique_ptr<TIniFile> IniFile;
-    TRequestScheduler& Scheduler = Engine.Scheduler; // the queues and the running requests
-    TUrlList& CheckLinkQueue = Scheduler.CheckLinkQueue;
-    TPageQueue& GetPageQueue = Scheduler.GetPageQueue;
-    TUrlList& FoundFiles = Engine.FoundFiles;
     TStringList SlideShowList;
 
     // --- search start and abort (Form1_Search.cpp)
@@ -108,30 +93,17 @@ public:
     void AbortButtonClick();
     void Edit1KeyPress(char& key);
 
-    // --- the engine's work, as the window's handlers (SearchEngine.h)
-    void QueuePageFetch(const std::string& url, int engineCode) { Engine.QueuePageFetch(url, engineCode); }
-    void QueueLinkCheck(const std::string& url) { Engine.QueueLinkCheck(url); }
-    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
-    {
-        Engine.QueuePageFetchTimes(url, engineCode, times);
-    }
-    void QueueLinkCheckTimes(const std::string& url, uint64_t times) { Engine.QueueLinkCheckTimes(url, times); }
-    void GetPageRequestDone(THttpCli* sender) { Engine.GetPageRequestDone(sender); }
-    void CheckLinkHeaderEnd(THttpCli* sender) { Engine.CheckLinkHeaderEnd(sender); }
-    bool PassesSizeFilter(const std::string& url, int64_t size) const { return Engine.PassesSizeFilter(url, size); }
-    void AddToListView(const std::string& url, int64_t size) { Engine.AddToListView(url, size); }
-
     // --- the engine's events (Form1_Requests.cpp, Form1_Results.cpp)
     void ConnectEngine();
     void RefreshCounters(); // "Processes:", the health lines and the diagnostics window's counts
-    void AddRow(const std::string& url, int64_t size); // a found picture
+    void AddRow(TPictureSize size); // a found picture
 
     // --- downloads (Form1_Downloads.cpp)
     TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
     std::string DataFolder;    // the loading picture
     std::string ScratchFolder; // the viewer's copies of pictures
     void LuminFade4Click();
-    void GetFile(const std::string& url, const std::string& target, int kind);
+    void GetFile(const std::string& url, const std::string& target, TFetchKind kind);
     void GetFileRequestDone(const TFileFetches::TResult& result);
 
     // --- viewer and slide show (Form1_Viewer.cpp)

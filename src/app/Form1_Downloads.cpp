@@ -24,7 +24,8 @@ void TForm1::LuminFade4Click()
         return;
     }
     const std::string folder = QueueDownloads(
-        work, *IniFile, SearchDirName, [](const std::string& name) { frm_Download->AddToQueue(name); }, FileFetches);
+        work, *IniFile, Engine.SearchDirName(), [](const std::string& name) { frm_Download->AddToQueue(name); },
+        FileFetches);
     frm_Download->SetSavePath(folder);
     // A folder name the file system refuses (too long, say) is told once, not
     // only logged for each file; a missing parent stays the log's matter.
@@ -36,9 +37,9 @@ void TForm1::LuminFade4Click()
     frm_Download->exec();
 }
 
-// Viewer and slide-show fetches (kinds 1 and 0) into the scratch folder;
-// downloads (kind 3) are started by QueueDownloads.
-void TForm1::GetFile(const std::string& url, const std::string& target, int kind)
+// Viewer and slide-show fetches into the scratch folder; downloads are
+// started by QueueDownloads.
+void TForm1::GetFile(const std::string& url, const std::string& target, TFetchKind kind)
 {
     CatchAll("error code : #0053 (GetFile)",
              [&] { FileFetches.Start(url, kind, SmartSave::CreateScratchFile(ScratchFolder, target)); });
@@ -50,15 +51,15 @@ void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)
     // that cannot be shown, and a slide show goes on with the next one.
     CatchAll("error code : #0054 (GetFileRequestDone)", [&] {
         switch (result.Kind) {
-        case 3:
+        case TFetchKind::Download:
             if (!result.Failed)
                 frm_Download->FileDownloaded(result.FileName);
             break;
-        case 1:
+        case TFetchKind::Viewer:
             ViewImages(result.Path);
             std::remove(result.Path.c_str());
             break;
-        case 0:
+        case TFetchKind::SlideShow:
             if (SlideShowStopped) {
                 SlideShowTimer->stop();
                 std::remove(result.Path.c_str()); // a scratch copy nobody will show
@@ -73,8 +74,6 @@ void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)
             if (!SlideShowList.empty())
                 SlideShowList.erase(SlideShowList.begin());
             FetchFirstSlide();
-            break;
-        default:
             break;
         }
     });

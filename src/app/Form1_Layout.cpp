@@ -129,7 +129,7 @@ void TForm1::CreateLayout()
     ResultList = new TResultList(panel_Results);
     ResultList->Rows->NameOf = [this](int row) {
         std::string name;
-        ExtractFileNameFromURL(FoundFiles[static_cast<size_t>(row)], name);
+        ExtractFileNameFromURL(Engine.FoundFiles()[static_cast<size_t>(row)], name);
         return name;
     };
     ResultList->Rows->DimensionsOf = [this](int row) {
@@ -141,7 +141,7 @@ void TForm1::CreateLayout()
     resultsLayout->addWidget(ResultList);
     ResultGrid = new TResultGrid(ResultList->Rows, panel_Results);
     ResultGrid->setSelectionModel(ResultList->selectionModel()); // one selection, whichever view shows it
-    ResultGrid->UrlOf = [this](int row) { return FoundFiles[static_cast<size_t>(row)]; };
+    ResultGrid->UrlOf = [this](int row) { return Engine.FoundFiles()[static_cast<size_t>(row)]; };
     ResultGrid->hide();
     resultsLayout->addWidget(ResultGrid);
     // In the side panel's gap between the logo's line and the menu: no

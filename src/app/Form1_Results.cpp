@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-void TForm1::AddRow(const std::string& /*url*/, int64_t size)
+void TForm1::AddRow(TPictureSize size)
 {
     IncrementLabel(FoundLabel);
     ResultList->Rows->Append(size); // the row's name is read from FoundFiles when it is drawn

@@ -8,16 +8,13 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Random.h"
+#include "platform/SettingsKeys.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-const char* const kOptions = "Options";
-}
 
 void TForm1::FormCreate()
 {
@@ -27,11 +24,11 @@ void TForm1::FormCreate()
             CreateSettingsFolder(ProgramFiles());
         IniFile = std::make_unique<TIniFile>(FSettingsFile.empty() ? ProgramSettingsFile() : FSettingsFile);
         // The work lists are members, alive and empty from construction.
-        SlideShowTimer->setInterval(SlideShowIntervalMs(IniFile->ReadInteger(kOptions, "Wait", 10)));
+        SlideShowTimer->setInterval(SlideShowIntervalMs(Read(*IniFile, Setting::Wait)));
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
         FileFetches.ReadProxy = [this] { return ReadProxySettings(*IniFile); };
         ResultGrid->Fetches.ReadProxy = FileFetches.ReadProxy;
-        Engine.Settings = IniFile.get();
+        Engine.UseSettings(*IniFile);
     });
 }
 
@@ -45,8 +42,8 @@ void TForm1::ClearResultList()
 void TForm1::SearchButtonClick()
 {
     CatchAll("error code : #0047 (SearchButtonClick)", [&] {
-        Engine.ServicesOn = {HotBotBox->isChecked(), LycosBox->isChecked(), ScourNetBox->isChecked(),
-                             LycosImagesBox->isChecked()};
+        Engine.SetServicesOn({HotBotBox->isChecked(), LycosBox->isChecked(), ScourNetBox->isChecked(),
+                              LycosImagesBox->isChecked()});
         if (!Engine.Start(PhraseEdit->text().toStdString(), CheckBox_RecursiveSearch->isChecked()))
             return;
         ClearResultList();

@@ -7,6 +7,7 @@
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/Random.h"
+#include "platform/SettingsKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
@@ -19,10 +20,6 @@
 #include <QStackedLayout>
 #include <QTimer>
 
-namespace {
-const char* const kOptions = "Options";
-}
-
 void TForm1::ConnectHandlers()
 {
     connect(CounterTimer, &QTimer::timeout, this, [this] { RefreshCounters(); });
@@ -34,7 +31,7 @@ void TForm1::ConnectHandlers()
         connect(SourceBoxes[i], &QCheckBox::toggled, this,
                 [this, i](bool on) {
                     if (IniFile)
-                        IniFile->WriteBool(kOptions, Sources[i].SwitchKey, on);
+                        IniFile->WriteBool(Setting::Options, Sources[i].SwitchKey, on);
                 });
     OptionsButton->OnClick = [this] { LuminFade1Click(); };
     AboutButton->OnClick = [this] { LuminFade3Click(); };
@@ -89,14 +86,14 @@ void TForm1::showEvent(QShowEvent* e)
 // area there, and still do.
 void TForm1::FormShow()
 {
-    if (IniFile->ReadBool(kOptions, "Maximized", false)) {
+    if (Read(*IniFile, Setting::Maximized)) {
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-        const QPoint place(IniFile->ReadInteger(kOptions, "LeftPos", 1), IniFile->ReadInteger(kOptions, "TopPos", 1));
-        const QSize size(std::max(IniFile->ReadInteger(kOptions, "Width", 1), minimumWidth()),
-                         std::max(IniFile->ReadInteger(kOptions, "Height", 1), minimumHeight()));
-        const bool innerPlace = !IniFile->ReadBool(kOptions, "FramePlace", false)
-                                && !IniFile->ReadString(kOptions, "LeftPos", "").empty();
+        const QPoint place(Read(*IniFile, Setting::LeftPos), Read(*IniFile, Setting::TopPos));
+        const QSize size(std::max(Read(*IniFile, Setting::Width), minimumWidth()),
+                         std::max(Read(*IniFile, Setting::Height), minimumHeight()));
+        const bool innerPlace = !Read(*IniFile, Setting::FramePlace)
+                                && !Read(*IniFile, Setting::LeftPosStored).empty();
         if (innerPlace) {
             setGeometry(QRect(place, size));
         } else {
@@ -105,10 +102,10 @@ void TForm1::FormShow()
         }
     }
     PhraseEdit->setFocus();
-    CheckBox_CheckLinks->setChecked(IniFile->ReadBool(kOptions, "CheckLinks", true));
-    CheckBox_RecursiveSearch->setChecked(IniFile->ReadBool(kOptions, "RecursiveSearch", true));
+    CheckBox_CheckLinks->setChecked(Read(*IniFile, Setting::CheckLinks));
+    CheckBox_RecursiveSearch->setChecked(Read(*IniFile, Setting::RecursiveSearch));
     for (int i = 0; i < SourceCount; ++i)
-        SourceBoxes[i]->setChecked(IniFile->ReadBool(kOptions, Sources[i].SwitchKey, false));
+        SourceBoxes[i]->setChecked(IniFile->ReadBool(Setting::Options, Sources[i].SwitchKey, false));
     if (Random(100) + 1 > 93
         && Dialogs::Confirm("Confirm", "Do you know anyone who also would like Glimmerscout?"))
         CallBrowser(TellAFriendLink());
@@ -128,18 +125,18 @@ void TForm1::closeEvent(QCloseEvent* e)
 
 void TForm1::FormClose()
 {
-    IniFile->WriteBool(kOptions, "CheckLinks", CheckBox_CheckLinks->isChecked());
-    IniFile->WriteBool(kOptions, "RecursiveSearch", CheckBox_RecursiveSearch->isChecked());
+    Write(*IniFile, Setting::CheckLinks, CheckBox_CheckLinks->isChecked());
+    Write(*IniFile, Setting::RecursiveSearch, CheckBox_RecursiveSearch->isChecked());
     if (isMaximized()) {
-        IniFile->WriteBool(kOptions, "Maximized", true);
+        Write(*IniFile, Setting::Maximized, true);
         return;
     }
-    IniFile->WriteInteger(kOptions, "LeftPos", pos().x()); // the frame's corner
-    IniFile->WriteInteger(kOptions, "TopPos", pos().y());
-    IniFile->WriteInteger(kOptions, "Width", width());
-    IniFile->WriteInteger(kOptions, "Height", height());
-    IniFile->WriteBool(kOptions, "FramePlace", true);
-    IniFile->WriteBool(kOptions, "Maximized", false);
+    Write(*IniFile, Setting::LeftPos, pos().x()); // the frame's corner
+    Write(*IniFile, Setting::TopPos, pos().y());
+    Write(*IniFile, Setting::Width, width());
+    Write(*IniFile, Setting::Height, height());
+    Write(*IniFile, Setting::FramePlace, true);
+    Write(*IniFile, Setting::Maximized, false);
 }
 
 void TForm1::FormKeyPress(char& key)

@@ -13,7 +13,7 @@ std::vector<std::string> TForm1::SelectedUrls() const
 {
     std::vector<std::string> urls;
     for (int row : ResultList->SelectedRows())
-        urls.push_back(FoundFiles[static_cast<size_t>(row)]);
+        urls.push_back(Engine.FoundFiles()[static_cast<size_t>(row)]);
     return urls;
 }
 
@@ -35,7 +35,7 @@ void TForm1::LuminFade6Click()
         SlideShowList.push_back(selected.front());
         std::string name;
         ExtractFileNameFromURL(SlideShowList.front(), name);
-        GetFile(SlideShowList.front(), name, 1);
+        GetFile(SlideShowList.front(), name, TFetchKind::Viewer);
     });
 }
 
@@ -64,7 +64,7 @@ void TForm1::FetchFirstSlide()
         return;
     std::string name;
     ExtractFileNameFromURL(SlideShowList.front(), name);
-    GetFile(SlideShowList.front(), name, 0);
+    GetFile(SlideShowList.front(), name, TFetchKind::SlideShow);
 }
 
 void TForm1::LuminFade5Click()

@@ -5,6 +5,7 @@
 #include "download/SlideShowInterval.h"
 #include "download/SmartSave.h"
 #include "platform/AnsiText.h"
+#include "platform/SettingsKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
@@ -23,8 +24,6 @@
 #include <stdexcept>
 
 namespace {
-
-const char* const Section = "Options";
 
 bool IsInteger(const std::string& text)
 {
@@ -164,15 +163,16 @@ void Tfrm_Options::BuildLayout()
 
 void Tfrm_Options::FormShow()
 {
-    checkbox_LargerThan->setChecked(FIni.ReadBool(Section, "LargerThanBool", true));
-    checkbox_SmallerThan->setChecked(FIni.ReadBool(Section, "SmallerThanBool", false));
-    edit_LargerThan->setText(QString::number(FIni.ReadInteger(Section, "LargerThan", 20)));
-    edit_SmallerThan->setText(QString::number(FIni.ReadInteger(Section, "SmallerThan", 1000)));
-    edit_Wait->setText(QString::number(FIni.ReadInteger(Section, "Wait", 10)));
-    checkbox_SubDir->setChecked(FIni.ReadBool(Section, "SubDir", false));
-    checkbox_NumberedList->setChecked(FIni.ReadBool(Section, "NumberedList", false));
+    checkbox_LargerThan->setChecked(Read(FIni, Setting::LargerThanBool));
+    // Off while the file holds no switch, though the search then applies the bound: as it always was.
+    checkbox_SmallerThan->setChecked(Read(FIni, Setting::SmallerThanBoolShown));
+    edit_LargerThan->setText(QString::number(Read(FIni, Setting::LargerThan)));
+    edit_SmallerThan->setText(QString::number(Read(FIni, Setting::SmallerThan)));
+    edit_Wait->setText(QString::number(Read(FIni, Setting::Wait)));
+    checkbox_SubDir->setChecked(Read(FIni, Setting::SubDir));
+    checkbox_NumberedList->setChecked(Read(FIni, Setting::NumberedList));
     SetSavePath(SmartSave::StoredPath(FIni));
-    if (FIni.ReadBool(Section, "SlowConnection", true))
+    if (Read(FIni, Setting::SlowConnection))
         radiobutton_Modem->setChecked(true);
     else
         radiobutton_LAN->setChecked(true);
@@ -219,19 +219,19 @@ void Tfrm_Options::BitBtn2Click()
     // that key; the dialog still closes and the default error report tells why.
     try {
         if (radiobutton_Modem->isChecked())
-            FIni.WriteBool(Section, "SlowConnection", true);
+            Write(FIni, Setting::SlowConnection, true);
         if (radiobutton_LAN->isChecked())
-            FIni.WriteBool(Section, "SlowConnection", false);
-        FIni.WriteBool(Section, "LargerThanBool", checkbox_LargerThan->isChecked());
-        FIni.WriteBool(Section, "SmallerThanbool", checkbox_SmallerThan->isChecked());
-        FIni.WriteInteger(Section, "SmallerThan", EditValue(edit_SmallerThan));
-        FIni.WriteInteger(Section, "LargerThan", EditValue(edit_LargerThan));
-        FIni.WriteInteger(Section, "Wait", EditValue(edit_Wait));
-        FIni.WriteBool(Section, "SubDir", checkbox_SubDir->isChecked());
-        FIni.WriteBool(Section, "NumberedList", checkbox_NumberedList->isChecked());
-        FIni.WriteString(Section, "SavePath", FSavePath);
+            Write(FIni, Setting::SlowConnection, false);
+        Write(FIni, Setting::LargerThanBool, checkbox_LargerThan->isChecked());
+        Write(FIni, Setting::SmallerThanBoolWritten, checkbox_SmallerThan->isChecked());
+        Write(FIni, Setting::SmallerThan, EditValue(edit_SmallerThan));
+        Write(FIni, Setting::LargerThan, EditValue(edit_LargerThan));
+        Write(FIni, Setting::Wait, EditValue(edit_Wait));
+        Write(FIni, Setting::SubDir, checkbox_SubDir->isChecked());
+        Write(FIni, Setting::NumberedList, checkbox_NumberedList->isChecked());
+        Write(FIni, Setting::SavePath, FSavePath);
         Pictures->Store(FIni);
-        const long long wait = FIni.ReadInteger(Section, "Wait", 10);
+        const long long wait = Read(FIni, Setting::Wait);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include "pictures/PictureTypes.h"
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,8 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const char* const Section = "Options";
 
 QSpinBox* PixelEdit(int value)
 {
@@ -67,14 +66,14 @@ TPicturesPage::TPicturesPage(QWidget* parent) : QWidget(parent)
 void TPicturesPage::Load(const TIniFile& ini)
 {
     const TPictureTypes types =
-        ParsePictureTypes(ini.ReadString(Section, "PictureTypes", "jpeg")).value_or(TPictureTypes::JpegOnly());
+        ParsePictureTypes(Read(ini, Setting::PictureTypes)).value_or(TPictureTypes::JpegOnly());
     checkbox_Png->setChecked(types.Has(TPictureType::Png));
     checkbox_Gif->setChecked(types.Has(TPictureType::Gif));
     checkbox_Webp->setChecked(types.Has(TPictureType::Webp));
-    checkbox_MinWidth->setChecked(ini.ReadBool(Section, "MinWidthBool", false));
-    edit_MinWidth->setValue(ini.ReadInteger(Section, "MinWidth", 1920));
-    checkbox_MinHeight->setChecked(ini.ReadBool(Section, "MinHeightBool", false));
-    edit_MinHeight->setValue(ini.ReadInteger(Section, "MinHeight", 1080));
+    checkbox_MinWidth->setChecked(Read(ini, Setting::MinWidthBool));
+    edit_MinWidth->setValue(Read(ini, Setting::MinWidthShown));
+    checkbox_MinHeight->setChecked(Read(ini, Setting::MinHeightBool));
+    edit_MinHeight->setValue(Read(ini, Setting::MinHeightShown));
 }
 
 void TPicturesPage::Store(TIniFile& ini) const
@@ -85,9 +84,9 @@ void TPicturesPage::Store(TIniFile& ini) const
     for (const auto& [box, type] : boxes)
         if (box->isChecked())
             types = types.With(type);
-    ini.WriteString(Section, "PictureTypes", PictureTypesText(types));
-    ini.WriteBool(Section, "MinWidthBool", checkbox_MinWidth->isChecked());
-    ini.WriteInteger(Section, "MinWidth", edit_MinWidth->value());
-    ini.WriteBool(Section, "MinHeightBool", checkbox_MinHeight->isChecked());
-    ini.WriteInteger(Section, "MinHeight", edit_MinHeight->value());
+    Write(ini, Setting::PictureTypes, PictureTypesText(types));
+    Write(ini, Setting::MinWidthBool, checkbox_MinWidth->isChecked());
+    Write(ini, Setting::MinWidthShown, edit_MinWidth->value());
+    Write(ini, Setting::MinHeightBool, checkbox_MinHeight->isChecked());
+    Write(ini, Setting::MinHeightShown, edit_MinHeight->value());
 }

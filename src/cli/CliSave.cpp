@@ -61,7 +61,7 @@ void TCliSave::Start(const TPicture& picture)
         const std::string path = file->FileName();
         FRunning[path] = picture.Url;
         try {
-            FFetches->Start(picture.Url, 3, std::move(file));
+            FFetches->Start(picture.Url, TFetchKind::Download, std::move(file));
         } catch (...) {
             FRunning.erase(path);
             ::unlink(path.c_str());

@@ -5,6 +5,7 @@
 #include "cli/ResultLine.h"
 #include "cli/SignalPipe.h"
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 #include "platform/TickCount.h"
 #include "search/ServiceHealth.h"
 
@@ -15,8 +16,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-const char* const kOptions = "Options";
 
 bool IsFolder(const std::string& path)
 {
@@ -29,6 +28,7 @@ bool IsFolder(const std::string& path)
 TCliSearch::TCliSearch(TCliOptions options, std::ostream& out, std::ostream& err, bool progress)
     : FOptions(std::move(options)), FOut(out), FErr(err), FProgress(progress)
 {
+    ListenToEngine();
     Watch.setInterval(100);
     QObject::connect(&Watch, &QTimer::timeout, &Watch, [this] { Tick(); });
     FTimeLimit.setSingleShot(true);
@@ -59,17 +59,13 @@ bool TCliSearch::Start()
             return Fail("cannot save into " + FOptions.SaveDir, ExitStatus::BadArguments);
     }
     FSettings = std::make_unique<TIniFile>(file);
-    const bool check = FOptions.CheckLinks.value_or(FSettings->ReadBool(kOptions, "CheckLinks", true));
-    const bool recursive = FOptions.Recursive.value_or(FSettings->ReadBool(kOptions, "RecursiveSearch", true));
-    Engine.Settings = FSettings.get();
-    Engine.CheckLinks = [check] { return check; };
-    Engine.OnFound = [this](const std::string& url, int64_t size) { Found(url, size); };
-    Engine.TypesOverride = FOptions.Types;
-    Engine.MinWidthOverride = FOptions.MinWidth;
-    Engine.MinHeightOverride = FOptions.MinHeight;
+    const bool check = FOptions.CheckLinks.value_or(Read(*FSettings, Setting::CheckLinks));
+    const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
+    Engine.UseSettings(*FSettings);
+    Engine.SetCheckLinks([check] { return check; });
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight});
     // A JSON line tells the dimensions, so it waits for them.
-    Engine.WaitForDimensions = FOptions.Json;
-    CountDone();
+    Engine.SetWaitForDimensions(FOptions.Json);
     try {
         Engine.Start(FOptions.Phrase, recursive);
     } catch (const std::exception& e) {
@@ -77,27 +73,21 @@ bool TCliSearch::Start()
     }
     // Downloads run as many at once as the connection profile lets page fetches.
     if (!FOptions.SaveDir.empty())
-        FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.Scheduler.GetPageClientLimit, FErr);
+        FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
     return true;
 }
 
-// Done: answered, or ended by the time-out.
-void TCliSearch::CountDone()
+// Done, for the progress line: answered, or ended by the time-out.
+void TCliSearch::ListenToEngine()
 {
-    const auto page = Engine.Scheduler.OnPageDone;
-    Engine.Scheduler.OnPageDone = [this, page](THttpCli* sender) {
-        ++FPagesDone;
-        page(sender);
-    };
-    const auto checkEnd = Engine.Scheduler.OnCheckHeaderEnd;
-    Engine.Scheduler.OnCheckHeaderEnd = [this, checkEnd](THttpCli* sender) {
-        ++FChecksDone;
-        checkEnd(sender);
-    };
-    Engine.OnTimedOut = [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); };
+    Engine.OnFound.Listen([this](const std::string& url, TPictureSize size) { Found(url, size); });
+    Engine.OnPageDone.Listen([this] { ++FPagesDone; });
+    Engine.OnCheckAnswered.Listen([this] { ++FChecksDone; });
+    Engine.OnTimedOut.Listen(
+        [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); });
 }
 
 int TCliSearch::Run()
@@ -113,12 +103,12 @@ int TCliSearch::Run()
     return FExitStatus;
 }
 
-void TCliSearch::Found(const std::string& url, int64_t size)
+void TCliSearch::Found(const std::string& url, TPictureSize size)
 {
     if (FStopping)
         return;
     ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles.size() - 1)) << std::flush;
+    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles().size() - 1)) << std::flush;
     if (!FOut) {
         // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
         Interrupt(ExitStatus::Signalled(SIGPIPE));
@@ -126,7 +116,7 @@ void TCliSearch::Found(const std::string& url, int64_t size)
     }
     ++FFound;
     if (FSave)
-        FSave->Save(url, Engine.SearchDirName);
+        FSave->Save(url, Engine.SearchDirName());
     if (FOptions.MaxResults && FFound >= static_cast<uint64_t>(*FOptions.MaxResults))
         Stop();
 }
@@ -233,16 +223,13 @@ void TCliSearch::ShowProgress()
 {
     if (!FProgress)
         return;
+    const TWorkCounts work = Engine.Work();
     TProgress p;
-    const auto running = [](const std::vector<TRunningRequest>& requests) {
-        return static_cast<size_t>(
-            std::count_if(requests.begin(), requests.end(), [](const TRunningRequest& r) { return !r.Finished; }));
-    };
-    p.PagesRunning = running(Engine.Scheduler.Pages());
-    p.PagesQueued = Engine.Scheduler.GetPageQueue.size();
+    p.PagesRunning = work.PagesRunning;
+    p.PagesQueued = work.PagesQueued;
     p.PagesDone = FPagesDone;
-    p.ChecksRunning = running(Engine.Scheduler.Checks());
-    p.ChecksQueued = Engine.Scheduler.CheckLinkQueue.size();
+    p.ChecksRunning = work.ChecksRunning;
+    p.ChecksQueued = work.ChecksQueued;
     p.ChecksDone = FChecksDone;
     p.Found = FFound;
     const std::string text = ProgressText(p);

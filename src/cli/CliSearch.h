@@ -38,13 +38,13 @@ public:
     // The downloads of --save; none without it.
     const TCliSave* Save() const { return FSave.get(); }
 
-    // Tests shorten the engine's timers.
+    // Tests shorten the engine's timers (TEngineProbe).
     TSearchEngine Engine;
     QTimer Watch; // the end of the work, the progress line and the downloads
 
 private:
-    void CountDone(); // for the progress line
-    void Found(const std::string& url, int64_t size);
+    void ListenToEngine();
+    void Found(const std::string& url, TPictureSize size);
     void Tick();
     void Stop();   // a limit was reached or the work ran out
     void Finish(); // ends the search; the downloads may still run

@@ -27,14 +27,16 @@ std::string ControlsEscaped(const std::string& url)
 
 } // namespace
 
-std::string ResultLine(const std::string& url, int64_t size, bool json, TDimensions dimensions)
+std::string ResultLine(const std::string& url, TPictureSize size, bool json, TDimensions dimensions)
 {
-    if (!json)
-        return (size > 0 ? std::to_string(size) : std::string("UNKNOWN")) + "\t" + ControlsEscaped(url) + "\n";
+    if (!json) {
+        const std::string bytes = size.Known() ? std::to_string(size.Bytes()) : std::string("UNKNOWN");
+        return bytes + "\t" + ControlsEscaped(url) + "\n";
+    }
     std::string name;
     ExtractFileNameFromURL(url, name);
     QJsonObject object{{"url", ToQt(url)}, {"name", ToQt(name)}};
-    object.insert("size", size > 0 ? QJsonValue(static_cast<qint64>(size)) : QJsonValue());
+    object.insert("size", size.Known() ? QJsonValue(static_cast<qint64>(size.Bytes())) : QJsonValue());
     object.insert("width", dimensions.Known() ? QJsonValue(dimensions.Width) : QJsonValue());
     object.insert("height", dimensions.Known() ? QJsonValue(dimensions.Height) : QJsonValue());
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";

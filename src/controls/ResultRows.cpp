@@ -2,11 +2,11 @@
 
 #include "platform/AnsiText.h"
 
-void TResultRows::Append(int64_t size)
+void TResultRows::Append(TPictureSize size)
 {
     const int row = static_cast<int>(FSizes.size());
     beginInsertRows({}, row, row);
-    FSizes.push_back(size);
+    FSizes.push_back(size.Bytes());
     endInsertRows();
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/PictureSize.h"
+
 #include <QAbstractTableModel>
 #include <QSize>
 
@@ -19,7 +21,7 @@ public:
     std::function<std::string(int row)> NameOf; // the row's file name
     std::function<QSize(int row)> DimensionsOf; // width by height; empty while not known
 
-    void Append(int64_t size); // size 0 or less: "UNKNOWN"
+    void Append(TPictureSize size); // "UNKNOWN" while not known
     void Clear();
     void DimensionsChanged(int row); // redraws the row's dimensions
     QString Text(int row, int column) const;
@@ -30,5 +32,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<int64_t> FSizes;
+    std::vector<int64_t> FSizes; // bytes; 0 while not known
 };

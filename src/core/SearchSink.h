@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureSize.h"
 #include "pictures/PictureTypes.h"
 
 #include <cstdint>
@@ -37,8 +38,7 @@ public:
     {
         Repeat(times, [&] { QueueLinkCheck(url); });
     }
-    // size 0: not checked; negative: the check found no length.
-    virtual void AddToListView(const std::string& url, int64_t size) = 0;
+    virtual void AddToListView(const std::string& url, TPictureSize size) = 0;
     // FoundFiles holds the URL (letter case ignored).
     virtual bool IsFound(const std::string& url) const = 0;
 
@@ -68,11 +68,11 @@ private:
 };
 
 // A picture link from a result page: checked when "Check Links" is ticked,
-// listed at once with size 0 otherwise.
+// listed at once, unchecked, otherwise.
 inline void RoutePictureLink(TSearchSink& sink, const std::string& url)
 {
     if (sink.CheckLinksTicked())
         sink.QueueLinkCheck(url);
     else
-        sink.AddToListView(url, 0);
+        sink.AddToListView(url, TPictureSize::Unchecked());
 }

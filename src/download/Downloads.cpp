@@ -17,7 +17,7 @@ std::string QueueDownloads(const std::vector<std::string>& urls, const TIniFile&
         ExtractFileNameFromURL(url, name);
         AddToQueue(name);
         CatchAll("error code : #0053 (GetFile)", [&] {
-            fetches.Start(url, 3, SmartSave::CreateTarget(settings, folder, searchDirName, name));
+            fetches.Start(url, TFetchKind::Download, SmartSave::CreateTarget(settings, folder, searchDirName, name));
         });
     }
     return folder;

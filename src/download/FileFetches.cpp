@@ -6,12 +6,12 @@
 
 #include <unistd.h>
 
-void TFileFetches::Start(const std::string& url, int kind, std::unique_ptr<TDownloadFile> file)
+void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
     auto client = std::make_unique<THttpCli>();
     THttpCli* raw = client.get();
     raw->URL = url;
-    raw->Tag = kind;
+    raw->Tag = static_cast<int>(kind);
     if (ReadProxy)
         ApplyProxySettings(ReadProxy(), *raw);
     raw->DocStream = file.get();
@@ -48,7 +48,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     const THttpCli* client = at->first;
     TResult result;
     result.Url = client->URL;
-    result.Kind = static_cast<int>(client->Tag);
+    result.Kind = static_cast<TFetchKind>(client->Tag);
     result.Failed = failed;
     result.TimedOut = timedOut;
     ExtractFileNameFromURL(client->URL, result.FileName);

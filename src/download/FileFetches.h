@@ -1,5 +1,6 @@
 #pragma once
 #include "download/DownloadFile.h"
+#include "download/FetchKind.h"
 #include "net/HttpCli.h"
 #include "net/ProxySettings.h"
 
@@ -18,7 +19,7 @@ class TFileFetches {
 public:
     struct TResult {
         std::string Url;
-        int Kind = 0;
+        TFetchKind Kind = TFetchKind::SlideShow;
         bool Failed = false;
         std::string FileName; // the URL's text after its last "/"
         std::string Path;     // the file written
@@ -36,7 +37,7 @@ public:
 
     // Starts a GET of url into file and returns at once; kind is handed
     // back in the result. Raises when the request cannot start.
-    void Start(const std::string& url, int kind, std::unique_ptr<TDownloadFile> file);
+    void Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file);
     size_t Running() const { return FFetches.size(); }
     // Ends, as failed and timed out, every fetch started more than timeout
     // ms ago by the tick count. Only an owner that bounds its fetches calls it.

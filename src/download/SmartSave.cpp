@@ -3,14 +3,13 @@
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFiles.h"
+#include "platform/SettingsKeys.h"
 
 #include <filesystem>
 #include <sys/stat.h>
 
 namespace SmartSave {
 namespace {
-
-const char* const Section = "Options";
 
 void MakeFolder(const std::string& path) { mkdir(path.c_str(), 0777); }
 
@@ -28,14 +27,15 @@ TSettings ReadSettings(const TIniFile& ini)
 {
     TSettings s;
     s.SavePath = StoredPath(ini);
-    s.SubDir = ini.ReadBool(Section, "SubDir", false);
-    s.NumberedList = ini.ReadBool(Section, "NumberedList", false);
+    s.SubDir = Read(ini, Setting::SubDir);
+    s.NumberedList = Read(ini, Setting::NumberedList);
     return s;
 }
 
 std::string StoredPath(const TIniFile& ini)
 {
-    const std::string stored = ini.ReadString(Section, "SavePath", ProgramFiles().DefaultSavePath);
+    const std::string stored =
+        ini.ReadString(Setting::SavePath.Section, Setting::SavePath.Key, ProgramFiles().DefaultSavePath);
     std::error_code ec;
     return std::filesystem::is_directory(stored, ec) ? stored : AsUtf8(stored);
 }

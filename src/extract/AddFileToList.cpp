@@ -29,7 +29,7 @@ void AddPictureLink(const std::string& link, TSearchSink& sink, uint64_t times)
                 rest = true;
                 sink.QueueLinkCheckTimes(link, times);
             } else {
-                sink.AddToListView(link, 0);
+                sink.AddToListView(link, TPictureSize::Unchecked());
                 rest = true;
             }
         });

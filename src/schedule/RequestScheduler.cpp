@@ -42,7 +42,7 @@ bool TRequestScheduler::Active() const { return SearchActive && SearchActive(); 
 void TRequestScheduler::StartChecks()
 {
     for (int i = 0; i < StartsPerTick; ++i) {
-        if (!CheckLinkQueue.empty() && static_cast<int>(FChecks.size()) <= CheckLinkClientLimit) {
+        if (!CheckLinkQueue.empty() && RoomToStart(FChecks.size(), CheckLinkClientLimit)) {
             const std::string url = CheckLinkQueue.front();
             CheckLinkQueue.RemoveFirst();
             CheckLink(url);
@@ -53,7 +53,7 @@ void TRequestScheduler::StartChecks()
 void TRequestScheduler::StartPages()
 {
     for (int i = 0; i < StartsPerTick; ++i) {
-        if (!GetPageQueue.empty() && static_cast<int>(FPages.size()) <= GetPageClientLimit) {
+        if (!GetPageQueue.empty() && RoomToStart(FPages.size(), GetPageClientLimit)) {
             const std::string line = GetPageQueue.front();
             GetPageQueue.RemoveFirst();
             GetPage(TextBeforeTab(line), std::atoi(TextAfterTab(line).c_str()));
@@ -120,6 +120,16 @@ std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
     if (!page)
         throw std::out_of_range("not a running page fetch");
     return {page->Body->Data(), static_cast<size_t>(page->Body->Size())};
+}
+
+TWorkCounts TRequestScheduler::Counts() const
+{
+    const auto running = [](const std::vector<TRunningRequest>& requests) {
+        return static_cast<size_t>(
+            std::count_if(requests.begin(), requests.end(), [](const TRunningRequest& r) { return !r.Finished; }));
+    };
+    return {GetPageQueue.size(), CheckLinkQueue.size(), FPages.size(), FChecks.size(), running(FPages),
+            running(FChecks)};
 }
 
 void TRequestScheduler::Abort()

@@ -2,6 +2,7 @@
 #include "core/RequestQueues.h"
 #include "net/ProxySettings.h"
 #include "schedule/RunningRequest.h"
+#include "schedule/WorkCounts.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,8 +11,8 @@
 #include <vector>
 
 // The search's request execution. Timers call the start and reap ticks: the
-// starts take work off the two queues onto HTTP clients while the running
-// count of a kind is at most its limit; a request is finished when its event
+// starts take work off the two queues onto HTTP clients while the held count
+// of a kind is at most its limit (RoomToStart); a request is finished when its event
 // is handled (MarkFinished), when it runs too long, or on Abort; the reapers
 // free one finished request of their kind per tick.
 class TRequestScheduler {
@@ -66,6 +67,12 @@ public:
 
     const std::vector<TRunningRequest>& Pages() const { return FPages; }
     const std::vector<TRunningRequest>& Checks() const { return FChecks; }
+    TWorkCounts Counts() const;
+
+    // Another request of a kind may start while no more than limit are held,
+    // so limit + 1 run at most: the limits of the connection profiles were
+    // always read that way, and their figures are kept as they were.
+    static bool RoomToStart(size_t held, int limit) { return static_cast<int>(held) <= limit; }
 
 private:
     bool Active() const;

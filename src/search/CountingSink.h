@@ -29,7 +29,7 @@ public:
         FLinks += times;
         FSearch.QueueLinkCheckTimes(url, times);
     }
-    void AddToListView(const std::string& url, int64_t size) override
+    void AddToListView(const std::string& url, TPictureSize size) override
     {
         ++FLinks;
         FSearch.AddToListView(url, size);

@@ -1,6 +1,7 @@
 #include "search/DimensionFilter.h"
 
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 
 bool TDimensionFilter::Passes(TDimensions d) const
 {
@@ -12,9 +13,9 @@ bool TDimensionFilter::Passes(TDimensions d) const
 TDimensionFilter ReadDimensionFilter(const TIniFile& settings)
 {
     TDimensionFilter filter;
-    if (settings.ReadBool("Options", "MinWidthBool", false))
-        filter.MinWidth = settings.ReadInteger("Options", "MinWidth", 0);
-    if (settings.ReadBool("Options", "MinHeightBool", false))
-        filter.MinHeight = settings.ReadInteger("Options", "MinHeight", 0);
+    if (Read(settings, Setting::MinWidthBool))
+        filter.MinWidth = Read(settings, Setting::MinWidthSearch);
+    if (Read(settings, Setting::MinHeightBool))
+        filter.MinHeight = Read(settings, Setting::MinHeightSearch);
     return filter;
 }

@@ -4,7 +4,7 @@
 #include "pictures/PictureHeader.h"
 #include "platform/CatchAll.h"
 
-void TSearchEngine::StartDimensionRead(THttpCli* sender, int64_t size, size_t row)
+void TSearchEngine::StartDimensionRead(THttpCli* sender, TPictureSize size, size_t row)
 {
     FReads[sender] = {{}, size, row};
     sender->OnDocData = [this](THttpCli* client, const char* data, int length) {
@@ -41,10 +41,9 @@ void TSearchEngine::EndDimensionRead(THttpCli* sender, TDimensions dimensions)
             List(sender->URL, done.Size, dimensions);
         } else if (dimensions.Known() && done.Row < FDimensions.size()) {
             FDimensions[done.Row] = dimensions;
-            if (OnDimensions)
-                OnDimensions(done.Row);
+            OnDimensions(done.Row);
         }
         // Known: the rest of the picture is not needed.
-        Scheduler.MarkFinished(sender);
+        FScheduler.MarkFinished(sender);
     });
 }

@@ -4,33 +4,31 @@
 #include "net/HttpCli.h"
 #include "platform/AnsiText.h"
 #include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 #include "search/ServiceQuery.h"
 #include "search/StartPage.h"
 
-#include <algorithm>
-
 namespace {
-const char* const kOptions = "Options";
 const char* const kPageTimedOut = "  GetPage:\t";
 }
 
 TSearchEngine::TSearchEngine()
 {
     const std::pair<QTimer*, void (TRequestScheduler::*)()> ticks[] = {
-        {&CheckStartTimer, &TRequestScheduler::StartChecks},
-        {&PageStartTimer, &TRequestScheduler::StartPages},
-        {&PageReapTimer, &TRequestScheduler::ReapPages},
-        {&CheckReapTimer, &TRequestScheduler::ReapChecks},
+        {&FCheckStartTimer, &TRequestScheduler::StartChecks},
+        {&FPageStartTimer, &TRequestScheduler::StartPages},
+        {&FPageReapTimer, &TRequestScheduler::ReapPages},
+        {&FCheckReapTimer, &TRequestScheduler::ReapChecks},
     };
-    CheckStartTimer.setInterval(200);
-    PageStartTimer.setInterval(500);
-    PageReapTimer.setInterval(100);
-    CheckReapTimer.setInterval(100);
+    FCheckStartTimer.setInterval(200);
+    FPageStartTimer.setInterval(500);
+    FPageReapTimer.setInterval(100);
+    FCheckReapTimer.setInterval(100);
     for (const auto& [timer, tick] : ticks) {
         // Precise: a coarse timer may fire 5% late by design, which would eat
         // into the reapers' one-per-100-ms budget.
         timer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(timer, &QTimer::timeout, timer, [this, tick = tick] { (Scheduler.*tick)(); });
+        QObject::connect(timer, &QTimer::timeout, timer, [this, tick = tick] { (FScheduler.*tick)(); });
         timer->start();
     }
     ConnectScheduler();
@@ -40,21 +38,26 @@ TSearchEngine::~TSearchEngine() = default;
 
 void TSearchEngine::ConnectScheduler()
 {
-    Scheduler.SearchActive = [this] { return SearchActive; };
-    Scheduler.OnPageDone = [this](THttpCli* sender) { GetPageRequestDone(sender); };
-    Scheduler.OnCheckHeaderEnd = [this](THttpCli* sender) { CheckLinkHeaderEnd(sender); };
-    Scheduler.OnPageStart = [](THttpCli& client) {
+    FScheduler.SearchActive = [this] { return FActive; };
+    FScheduler.OnPageDone = [this](THttpCli* sender) {
+        OnPageDone();
+        GetPageRequestDone(sender);
+    };
+    FScheduler.OnCheckHeaderEnd = [this](THttpCli* sender) {
+        OnCheckAnswered();
+        CheckLinkHeaderEnd(sender);
+    };
+    FScheduler.OnPageStart = [](THttpCli& client) {
         if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
             client.Agent = SourceAgent();
             client.Accept = "application/json";
         }
     };
-    Scheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
-    Scheduler.OnTimedOut = [this](const std::string& line) {
+    FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
+    FScheduler.OnTimedOut = [this](const std::string& line) {
         if (line.starts_with(kPageTimedOut))
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
-        if (OnTimedOut)
-            OnTimedOut(line);
+        OnTimedOut(line);
     };
 }
 
@@ -73,7 +76,7 @@ TServiceHealth* TSearchEngine::HealthOf(const THttpCli& client)
 // Called while the request still runs: its client tells the service.
 void TSearchEngine::ServiceTimedOut(const std::string& url)
 {
-    for (const TRunningRequest& page : Scheduler.Pages()) {
+    for (const TRunningRequest& page : FScheduler.Pages()) {
         if (page.Finished || page.Client->URL != url)
             continue;
         if (TServiceHealth* health = HealthOf(*page.Client)) {
@@ -89,7 +92,7 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
 void TSearchEngine::ReadBaseAddresses()
 {
     for (int i = 0; i < ServiceCount; ++i)
-        FBase[i] = Settings->ReadString(kOptions, Services[i].BaseKey, Services[i].DefaultBase);
+        FBase[i] = FSettings->ReadString(Setting::Options, Services[i].BaseKey, Services[i].DefaultBase);
 }
 
 TServiceHealth* TSearchEngine::HealthOf(int engineCode)
@@ -105,10 +108,11 @@ TServiceHealth* TSearchEngine::HealthOf(int engineCode)
 void TSearchEngine::ReadSources(bool asked)
 {
     for (int i = 0; i < SourceCount; ++i) {
-        FSourcesOn[i] = asked && Settings->ReadBool(kOptions, Sources[i].SwitchKey, false);
-        FSourceQuery[i] = Settings->ReadString(kOptions, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
+        FSourcesOn[i] = asked && FSettings->ReadBool(Setting::Options, Sources[i].SwitchKey, false);
+        FSourceQuery[i] =
+            FSettings->ReadString(Setting::Options, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
     }
-    FSourcePageLimit = SourcePageLimit(*Settings);
+    FSourcePageLimit = SourcePageLimit(*FSettings);
     FSourcePagesAsked = {};
     FSourceHealth = {};
     FSourcePictures.clear();
@@ -116,25 +120,25 @@ void TSearchEngine::ReadSources(bool asked)
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
 {
-    const bool slow = Settings->ReadBool(kOptions, "SlowConnection", true);
-    Scheduler.GetPageClientLimit = slow ? 4 : 19;
-    Scheduler.CheckLinkClientLimit = slow ? 9 : 24;
+    const bool slow = Read(*FSettings, Setting::SlowConnection);
+    FScheduler.GetPageClientLimit = slow ? 4 : 19;
+    FScheduler.CheckLinkClientLimit = slow ? 9 : 24;
     const bool startPage = IsStartPage(phrase);
-    SearchDirName.clear();
-    MakeValidDir(AsUtf8(startPage ? StartPageHost(phrase) : phrase), SearchDirName);
+    FSearchDirName.clear();
+    MakeValidDir(AsUtf8(startPage ? StartPageHost(phrase) : phrase), FSearchDirName);
     if (phrase.empty())
         return false;
-    SearchActive = true;
-    FoundFiles.Clear();
+    FActive = true;
+    FFoundFiles.Clear();
     FDimensions.clear();
     FReads.clear();
     ReadPictureSettings();
     FHealth = {};
     FStartPage.reset();
-    FRecursiveSearchActive = recursive;
+    FRecursive = recursive;
     ReadBaseAddresses();
     ReadSources(!startPage);
-    Scheduler.Proxy = ReadProxySettings(*Settings);
+    FScheduler.Proxy = ReadProxySettings(*FSettings);
     if (startPage) {
         FStartPage.emplace();
         FStartPageUrl = StartPageAddress(phrase);
@@ -143,7 +147,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     }
     const std::string query = ServiceQuery(phrase);
     for (int i = 0; i < ServiceCount; ++i)
-        if (ServicesOn[i])
+        if (FServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);
     const std::string value = SourceQuery(phrase);
     for (int i = 0; i < SourceCount; ++i) {
@@ -158,44 +162,29 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
 
 void TSearchEngine::Abort()
 {
-    SearchActive = false;
-    PageReapTimer.stop();
-    CheckReapTimer.stop();
-    Scheduler.Abort();
-    PageReapTimer.start();
-    CheckReapTimer.start();
+    FActive = false;
+    FPageReapTimer.stop();
+    FCheckReapTimer.stop();
+    FScheduler.Abort();
+    FPageReapTimer.start();
+    FCheckReapTimer.start();
 }
 
 void TSearchEngine::ReadPictureSettings()
 {
-    FTypes = TypesOverride.value_or(
-        ParsePictureTypes(Settings->ReadString(kOptions, "PictureTypes", "jpeg")).value_or(TPictureTypes::JpegOnly()));
+    FTypes = FOverrides.Types.value_or(
+        ParsePictureTypes(Read(*FSettings, Setting::PictureTypes)).value_or(TPictureTypes::JpegOnly()));
     // JPEG pictures are always searched for; the others are added to them.
     FTypes = FTypes.With(TPictureType::Jpeg);
-    FDimensionFilter = ReadDimensionFilter(*Settings);
-    if (MinWidthOverride)
-        FDimensionFilter.MinWidth = MinWidthOverride;
-    if (MinHeightOverride)
-        FDimensionFilter.MinHeight = MinHeightOverride;
+    FDimensionFilter = ReadDimensionFilter(*FSettings);
+    if (FOverrides.MinWidth)
+        FDimensionFilter.MinWidth = FOverrides.MinWidth;
+    if (FOverrides.MinHeight)
+        FDimensionFilter.MinHeight = FOverrides.MinHeight;
 }
 
 bool TSearchEngine::Idle() const
 {
-    const auto finished = [](const std::vector<TRunningRequest>& requests) {
-        return std::all_of(requests.begin(), requests.end(), [](const TRunningRequest& r) { return r.Finished; });
-    };
-    return Scheduler.GetPageQueue.empty() && Scheduler.CheckLinkQueue.empty() && finished(Scheduler.Pages())
-           && finished(Scheduler.Checks());
-}
-
-bool TSearchEngine::PassesSizeFilter(const std::string& /*url*/, int64_t size) const
-{
-    bool result = true;
-    if (Settings->ReadBool(kOptions, "LargerThanBool", true)
-        && static_cast<int64_t>(Settings->ReadInteger(kOptions, "LargerThan", 20)) * 1000 > size)
-        result = false;
-    if (Settings->ReadBool(kOptions, "SmallerThanBool", true)
-        && static_cast<int64_t>(Settings->ReadInteger(kOptions, "SmallerThan", 1000)) * 1000 < size)
-        result = false;
-    return result;
+    const TWorkCounts work = FScheduler.Counts();
+    return work.PagesQueued == 0 && work.ChecksQueued == 0 && work.PagesRunning == 0 && work.ChecksRunning == 0;
 }

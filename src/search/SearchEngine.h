@@ -1,9 +1,12 @@
 #pragma once
 #include "core/PictureRecord.h"
+#include "core/PictureSize.h"
 #include "core/RequestQueues.h"
 #include "core/SearchSink.h"
+#include "platform/Event.h"
 #include "schedule/RequestScheduler.h"
 #include "search/DimensionFilter.h"
+#include "search/SearchOverrides.h"
 #include "search/ServiceHealth.h"
 
 #include <QTimer>
@@ -21,23 +24,25 @@ class TIniFile;
 
 // The search without a window: the service queries, the two queues, the
 // request scheduler and its four timers, page dispatch, link checks and the
-// result rules, for the main window and the command line alike.
+// result rules, for the main window and the command line alike. They tell it
+// what to do, ask what it holds and listen to its events; its parts are its
+// own (tests and benchmarks reach them through TEngineProbe).
 //
-// Use: set Settings (and the callbacks wanted), call Start(phrase,
+// Use: UseSettings (and the switches wanted), listen, call Start(phrase,
 // recursive); the timers run in the Qt event loop of the thread (a
-// QCoreApplication is enough). Every accepted picture arrives once through
-// OnFound(url, size) — size > 0 checked bytes, 0 unchecked, < 0 checked
-// without a length — and is kept in FoundFiles. Idle() tells that the work
-// ran out; Abort() ends a search; Health() gives the per-service figures
-// and HealthLine(Health()) their one-line text; a search of an http://
-// phrase asks no service and has StartPageHealth() instead. The live sources
+// QCoreApplication is enough). Every accepted picture is told once through
+// OnFound and kept in FoundFiles(). Idle() tells that the work ran out;
+// Abort() ends a search; Health() gives the per-service figures and
+// HealthLine(Health()) their one-line text; a search of an http:// phrase
+// asks no service and has StartPageHealth() instead. The live sources
 // switched on in the settings (SourcesOn) are asked too, with their own
-// health (SourceHealth) and a record of each picture they list (SourcePicture).
+// health (SourceHealth) and a record of each picture they list
+// (SourcePicture).
 //
 // A checked picture's width and height are read from the first bytes of its
 // body (DimensionsOf(row)). Without a dimension filter it is listed at its
 // header as always, and OnDimensions(row) tells when they are read before
-// the check is reaped; with a filter (or WaitForDimensions) it is listed once
+// the check is reaped; with a filter (or SetWaitForDimensions) it is listed once
 // they are read, or once the read gives up.
 class TSearchEngine : public TSearchSink {
 public:
@@ -46,40 +51,18 @@ public:
     TSearchEngine(const TSearchEngine&) = delete;
     TSearchEngine& operator=(const TSearchEngine&) = delete;
 
-    // --- set by the owner
+    // --- told by the owner
     // Read at every Start (connection profile, base addresses, proxies) and
     // at every picture checked (size filter). Must be set before Start.
-    const TIniFile* Settings = nullptr;
+    void UseSettings(const TIniFile& settings) { FSettings = &settings; }
     // "Check Links", read at every picture found; unset means off.
-    std::function<bool()> CheckLinks;
+    void SetCheckLinks(std::function<bool()> ticked) { FCheckLinks = std::move(ticked); }
     // Which services a search queries, in Services order.
-    std::array<bool, ServiceCount> ServicesOn{true, true, true, true};
-    std::function<void(const std::string& url, int64_t size)> OnFound;
-    // Refused repeats of a page fetch or a link check, in counts.
-    std::function<void(uint64_t)> OnPageRepeats;
-    std::function<void(uint64_t)> OnCheckRepeats;
-    // A listed picture's dimensions were read after it was listed.
-    std::function<void(size_t row)> OnDimensions;
+    void SetServicesOn(const std::array<bool, ServiceCount>& on) { FServicesOn = on; }
     // Checked pictures wait for their dimensions before they are listed.
-    bool WaitForDimensions = false;
-    // Set: used instead of the settings file's picture types or minimum
-    // width and height (read at every Start).
-    std::optional<TPictureTypes> TypesOverride;
-    std::optional<int> MinWidthOverride;
-    std::optional<int> MinHeightOverride;
-    // "  GetPage:\t" or "CheckLink:\t", then the URL of the timed-out request.
-    std::function<void(const std::string&)> OnTimedOut;
-
-    // --- search state
-    bool SearchActive = false;
-    bool FRecursiveSearchActive = false;
-    std::string SearchDirName; // the Smart Save folder of the latest Start
-    TRequestScheduler Scheduler;
-    TUrlList FoundFiles;
-    QTimer CheckStartTimer; // 200 ms
-    QTimer PageStartTimer;  // 500 ms
-    QTimer PageReapTimer;   // 100 ms
-    QTimer CheckReapTimer;  // 100 ms
+    void SetWaitForDimensions(bool wait) { FWaitForDimensions = wait; }
+    // Used instead of the settings file's values (read at every Start).
+    void SetOverrides(const TSearchOverrides& overrides) { FOverrides = overrides; }
 
     // phrase: UTF-8 (other bytes are read as Windows-1252); the services get it
     // in their code page (ServiceQuery), SearchDirName keeps it in UTF-8.
@@ -90,9 +73,36 @@ public:
     bool Start(const std::string& phrase, bool recursive);
     // Empties both queues and ends every running request; results stay.
     void Abort();
+
+    // --- events
+    TEvent<TSearchEngine, const std::string&, TPictureSize> OnFound; // url, size
+    // A listed picture's dimensions were read after it was listed.
+    TEvent<TSearchEngine, size_t> OnDimensions; // row
+    // Refused repeats of a page fetch or a link check, in counts.
+    TEvent<TSearchEngine, uint64_t> OnPageRepeats;
+    TEvent<TSearchEngine, uint64_t> OnCheckRepeats;
+    // "  GetPage:\t" or "CheckLink:\t", then the URL of the timed-out request.
+    TEvent<TSearchEngine, const std::string&> OnTimedOut;
+    // A page fetch came to its end (before it is read), a link check's
+    // header arrived (before it is judged).
+    TEvent<TSearchEngine> OnPageDone;
+    TEvent<TSearchEngine> OnCheckAnswered;
+
+    // --- asked by the owner
+    // A search runs: from a Start with a phrase to Abort.
+    bool Active() const { return FActive; }
     // Nothing waits and every request has finished: nothing can add work
     // (what a finished request still delivers is dropped once Abort runs).
     bool Idle() const;
+    // The Smart Save folder of the latest Start.
+    const std::string& SearchDirName() const { return FSearchDirName; }
+    // The pictures listed, a row each, in the order OnFound told them.
+    const TUrlList& FoundFiles() const { return FFoundFiles; }
+    TDimensions DimensionsOf(size_t row) const { return row < FDimensions.size() ? FDimensions[row] : TDimensions{}; }
+    // What waits and runs, for the diagnostics window and the progress line.
+    TWorkCounts Work() const { return FScheduler.Counts(); }
+    // How many page fetches may run at once in the latest Start's profile.
+    int PageClientLimit() const { return FScheduler.GetPageClientLimit; }
     const THealth& Health() const { return FHealth; }
     // How the start page of a search of an http:// phrase answered; none
     // in a search of the services.
@@ -103,28 +113,27 @@ public:
     // What a source told of a picture it listed (letter case ignored); null
     // for a picture found otherwise.
     const TPictureRecord* SourcePicture(const std::string& url) const;
-    TDimensions DimensionsOf(size_t row) const { return row < FDimensions.size() ? FDimensions[row] : TDimensions{}; }
 
-    // --- the search's own events (the scheduler calls them)
-    void GetPageRequestDone(THttpCli* sender);
-    void CheckLinkHeaderEnd(THttpCli* sender);
-    bool PassesSizeFilter(const std::string& url, int64_t size) const;
-
-    // --- TSearchSink
+    // --- TSearchSink: where the scrapers and the link extractor hand what
+    // they find while a search runs.
     void QueuePageFetch(const std::string& url, int engineCode) override;
     void QueueLinkCheck(const std::string& url) override;
     void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
     void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
-    void AddToListView(const std::string& url, int64_t size) override;
+    void AddToListView(const std::string& url, TPictureSize size) override;
     bool IsFound(const std::string& url) const override;
     bool CheckLinksTicked() const override;
-    bool RecursiveSearchActive() const override { return FRecursiveSearchActive; }
+    bool RecursiveSearchActive() const override { return FRecursive; }
     TPictureTypes PictureTypes() const override { return FTypes; }
     std::string LycosBaseAddress() const override { return FBase[ServiceIndex(ecLycos)]; }
     std::string ScourNetBaseAddress() const override { return FBase[ServiceIndex(ecScourNet)]; }
 
 private:
+    friend class TEngineProbe;
+
     void ConnectScheduler();
+    void GetPageRequestDone(THttpCli* sender);
+    void CheckLinkHeaderEnd(THttpCli* sender);
     void ReadBaseAddresses();
     void ReadSources(bool asked);
     void ServiceTimedOut(const std::string& url);
@@ -138,19 +147,37 @@ private:
     void ReadPictureSettings();
     TDimensions SourceDimensions(const std::string& url) const;
     // Lists a picture that passed the filters; false when it was refused.
-    bool List(const std::string& url, int64_t size, TDimensions dimensions);
+    bool List(const std::string& url, TPictureSize size, TDimensions dimensions);
     // PictureReads.cpp: the dimensions from a check's first body bytes.
-    void StartDimensionRead(THttpCli* sender, int64_t size, size_t row);
+    void StartDimensionRead(THttpCli* sender, TPictureSize size, size_t row);
     void DimensionData(THttpCli* sender, std::string_view data);
     void EndDimensionRead(THttpCli* sender, TDimensions dimensions);
 
     // A check reading its picture's first bytes.
     struct TDimensionRead {
         std::string Bytes;
-        int64_t Size = 0;
+        TPictureSize Size;
         size_t Row = NotListed; // its row once listed
     };
     static constexpr size_t NotListed = SIZE_MAX;
+
+    // Told by the owner.
+    const TIniFile* FSettings = nullptr;
+    std::function<bool()> FCheckLinks;
+    std::array<bool, ServiceCount> FServicesOn{true, true, true, true};
+    bool FWaitForDimensions = false;
+    TSearchOverrides FOverrides;
+
+    // The search.
+    bool FActive = false;
+    bool FRecursive = false;
+    std::string FSearchDirName;
+    TRequestScheduler FScheduler;
+    TUrlList FFoundFiles;
+    QTimer FCheckStartTimer; // 200 ms
+    QTimer FPageStartTimer;  // 500 ms
+    QTimer FPageReapTimer;   // 100 ms
+    QTimer FCheckReapTimer;  // 100 ms
 
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;

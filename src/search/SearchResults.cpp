@@ -6,6 +6,7 @@
 #include "net/HttpCli.h"
 #include "platform/CatchAll.h"
 #include "search/CountingSink.h"
+#include "search/SizeFilter.h"
 
 #include <string_view>
 
@@ -18,12 +19,6 @@ uint64_t Repeats(TQueueResult first, uint64_t times)
     if (first == TQueueResult::Refused)
         return 0;
     return times - 1 + (first == TQueueResult::Repeat ? 1 : 0);
-}
-
-void Report(const std::function<void(uint64_t)>& to, uint64_t repeats)
-{
-    if (repeats > 0 && to)
-        to(repeats);
 }
 
 using TScraper = bool (*)(const TStringList&, TSearchSink&);
@@ -55,21 +50,25 @@ void TSearchEngine::QueueLinkCheck(const std::string& url) { QueueLinkCheckTimes
 
 void TSearchEngine::QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
 {
-    if (times > 0)
-        Report(OnPageRepeats, Repeats(AppendPageFetch(Scheduler.GetPageQueue, url, engineCode), times));
+    if (times == 0)
+        return;
+    if (const uint64_t repeats = Repeats(AppendPageFetch(FScheduler.GetPageQueue, url, engineCode), times))
+        OnPageRepeats(repeats);
 }
 
 void TSearchEngine::QueueLinkCheckTimes(const std::string& url, uint64_t times)
 {
-    if (times > 0)
-        Report(OnCheckRepeats, Repeats(AppendLinkCheck(Scheduler.CheckLinkQueue, url), times));
+    if (times == 0)
+        return;
+    if (const uint64_t repeats = Repeats(AppendLinkCheck(FScheduler.CheckLinkQueue, url), times))
+        OnCheckRepeats(repeats);
 }
 
 void TSearchEngine::GetPageRequestDone(THttpCli* sender)
 {
     CatchAll("error code : #0039 (GetPageRequestDone)", [&] {
         // A page cut off at its size limit is read as far as it came.
-        const std::string_view body = Scheduler.PageBody(sender);
+        const std::string_view body = FScheduler.PageBody(sender);
         const int code = static_cast<int>(sender->Tag);
         if (TServiceHealth* health = HealthOf(code)) {
             const bool answered = !sender->HeaderLines().empty();
@@ -89,7 +88,7 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
         } else if (code == ecListedPage) {
             StartExtractLoopOnBody(body, sender->URL, *this);
         }
-        Scheduler.MarkFinished(sender);
+        FScheduler.MarkFinished(sender);
     });
 }
 
@@ -122,11 +121,11 @@ std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view b
     return ReadSourceAnswer(SourceIndex(code), sender, body, sink);
 }
 
-bool TSearchEngine::CheckLinksTicked() const { return CheckLinks && CheckLinks(); }
+bool TSearchEngine::CheckLinksTicked() const { return FCheckLinks && FCheckLinks(); }
 
-bool TSearchEngine::IsFound(const std::string& url) const { return FoundFiles.ContainsKey(url); }
+bool TSearchEngine::IsFound(const std::string& url) const { return FFoundFiles.ContainsKey(url); }
 
-void TSearchEngine::AddToListView(const std::string& url, int64_t size) { List(url, size, SourceDimensions(url)); }
+void TSearchEngine::AddToListView(const std::string& url, TPictureSize size) { List(url, size, SourceDimensions(url)); }
 
 // What a live source told of a picture's dimensions: no read needed.
 TDimensions TSearchEngine::SourceDimensions(const std::string& url) const
@@ -135,23 +134,22 @@ TDimensions TSearchEngine::SourceDimensions(const std::string& url) const
     return record ? TDimensions{record->Width, record->Height} : TDimensions{};
 }
 
-bool TSearchEngine::List(const std::string& url, int64_t size, TDimensions dimensions)
+bool TSearchEngine::List(const std::string& url, TPictureSize size, TDimensions dimensions)
 {
     bool listed = false;
     CatchAll("error code : #0044 (AddToListView)", [&] {
-        if (!SearchActive || IsFound(url))
+        if (!FActive || IsFound(url))
             return;
-        if (size > 0 && !PassesSizeFilter(url, size))
+        if (!PassesSizeFilter(*FSettings, size))
             return;
         if (!FDimensionFilter.Passes(dimensions))
             return;
         if (url.find_first_of("&=?%") != std::string::npos)
             return;
-        FoundFiles.Append(url);
+        FFoundFiles.Append(url);
         FDimensions.push_back(dimensions);
         listed = true;
-        if (OnFound)
-            OnFound(url, size);
+        OnFound(url, size);
     });
     return listed;
 }
@@ -162,21 +160,21 @@ void TSearchEngine::CheckLinkHeaderEnd(THttpCli* sender)
         FReads.erase(sender); // a relocation's header came first
         const TPictureType type = LinkPictureType(sender->URL, TPictureTypes::All()).value_or(TPictureType::Jpeg);
         if (ContentTypeFits(sender->ContentType(), type)) {
-            const int64_t size = sender->ContentLength();
+            const TPictureSize size = TPictureSize::Checked(sender->ContentLength());
             if (const TDimensions known = SourceDimensions(sender->URL); known.Known()) {
                 List(sender->URL, size, known);
-            } else if (WaitForDimensions || FDimensionFilter.On()) {
+            } else if (FWaitForDimensions || FDimensionFilter.On()) {
                 // Refused by its size, it is not worth reading.
-                if (size <= 0 || PassesSizeFilter(sender->URL, size)) {
+                if (PassesSizeFilter(*FSettings, size)) {
                     StartDimensionRead(sender, size, NotListed);
                     return;
                 }
             } else if (List(sender->URL, size, {})) {
                 // Listed as always; the bytes that come before the reaper
                 // ends the check may still tell its dimensions.
-                StartDimensionRead(sender, size, FoundFiles.size() - 1);
+                StartDimensionRead(sender, size, FFoundFiles.size() - 1);
             }
         }
-        Scheduler.MarkFinished(sender);
+        FScheduler.MarkFinished(sender);
     });
 }

@@ -10,7 +10,7 @@ std::string TSearchEngine::ReadSourceAnswer(int index, const THttpCli& sender, s
     const TSourceAnswer answer = source.Read(body);
     for (const TPictureRecord& picture : answer.Pictures)
         RouteSourcePicture(source, picture, sink);
-    if (!answer.NextSuffix.empty() && SearchActive && FSourcePagesAsked[index] < FSourcePageLimit) {
+    if (!answer.NextSuffix.empty() && FActive && FSourcePagesAsked[index] < FSourcePageLimit) {
         ++FSourcePagesAsked[index];
         sink.QueuePageFetch(FSourceQuery[index] + answer.NextSuffix, source.EngineCode);
     }
@@ -32,7 +32,7 @@ void TSearchEngine::RouteSourcePicture(const TSource& source, const TPictureReco
     // Kept before it is listed: whoever hears of the picture may ask.
     FSourcePictures.try_emplace(AnsiLowerCase(picture.Url), picture);
     if (picture.Size > 0 && (source.HostsFiles || !sink.CheckLinksTicked()))
-        sink.AddToListView(picture.Url, picture.Size);
+        sink.AddToListView(picture.Url, TPictureSize::Told(picture.Size));
     else
         RoutePictureLink(sink, picture.Url);
 }

@@ -4,15 +4,16 @@
 #include "platform/AnsiCase.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramIdentity.h"
+#include "platform/SettingsKeys.h"
 
 #include <algorithm>
 
 const std::array<TSource, SourceCount> Sources = {{
-    {"Wikimedia Commons", ecCommons, "SearchCommons", "CommonsBaseAddress", "https://commons.wikimedia.org",
+    {"Wikimedia Commons", ecCommons, Setting::SearchCommons.Key, Setting::CommonsBaseAddress.Key, "https://commons.wikimedia.org",
      "/w/api.php?action=query&format=json&generator=search&gsrnamespace=6&gsrlimit=50&prop=imageinfo"
      "&iiprop=url%7Csize%7Cmime&gsrsearch=",
      "", ReadCommonsAnswer, true},
-    {"Openverse", ecOpenverse, "SearchOpenverse", "OpenverseBaseAddress", "https://api.openverse.org",
+    {"Openverse", ecOpenverse, Setting::SearchOpenverse.Key, Setting::OpenverseBaseAddress.Key, "https://api.openverse.org",
      "/v1/images/?q=", "&page=1", ReadOpenverseAnswer, false},
 }};
 
@@ -31,7 +32,7 @@ std::string SourceAgent()
 
 int SourcePageLimit(const TIniFile& settings)
 {
-    return std::clamp(settings.ReadInteger("Options", "SourcePages", 3), 1, 20);
+    return std::clamp(Read(settings, Setting::SourcePages), 1, 20);
 }
 
 bool IsListedPicture(const TPictureRecord& picture)

@@ -48,7 +48,7 @@ TEST_F(Downloads, NumberedNamesContinueAfterAnExistingFile)
     settings->WriteBool("Options", "NumberedList", true);
     fs::create_directories(save + "/red cars");
     WriteFile(save + "/red cars/red cars_1.jpg", "mine");
-    form->SearchDirName = "red cars";
+    form->Engine.Start("red cars", false); // the search names the folder
     const std::string a = Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg");
     const std::string b = Url(Host::SiteB, "/stock/boat-45000.jpg");
     ListAndSelect({a, b});
@@ -64,7 +64,7 @@ TEST_F(Downloads, FoldersAreCreatedOneLevelAtATime)
 {
     settings->WriteString("Options", "SavePath", dir.File("new"));
     settings->WriteBool("Options", "SubDir", true);
-    form->SearchDirName = "cats";
+    form->Engine.Start("cats", false);
     const std::string a = Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg");
     ListAndSelect({a});
     EXPECT_TRUE(Save(nullptr, nullptr));
@@ -88,13 +88,14 @@ TEST_F(Downloads, AFolderNameTheDiskRefusesIsTold)
     const std::string save = dir.File("images");
     settings->WriteString("Options", "SavePath", save);
     settings->WriteBool("Options", "SubDir", true);
-    form->SearchDirName.clear();
+    std::string phrase;
     for (int i = 0; i < 200; ++i)
-        form->SearchDirName += "\xD0\xA4";
+        phrase += "\xD0\xA4";
+    form->Engine.Start(phrase, false);
     ListAndSelect({Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg")});
     Save([&] { return AllEnded(); }, nullptr);
     ASSERT_FALSE(dialogs.empty());
-    EXPECT_EQ(dialogs.back().text, "Couldn\xC2\xB4t create directory " + save + "/" + form->SearchDirName);
+    EXPECT_EQ(dialogs.back().text, "Couldn\xC2\xB4t create directory " + save + "/" + form->Engine.SearchDirName());
     EXPECT_TRUE(fs::is_empty(save));
 }
 

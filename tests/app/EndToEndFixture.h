@@ -42,7 +42,7 @@ protected:
     {
         std::vector<sampleweb::ListedPicture> rows;
         for (int i = 0; i < form->ResultList->RowCount(); ++i)
-            rows.push_back(sampleweb::ListedPicture{form->FoundFiles[static_cast<size_t>(i)],
+            rows.push_back(sampleweb::ListedPicture{form->Engine.FoundFiles()[static_cast<size_t>(i)],
                             form->ResultList->Text(i, 1).toStdString()});
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
         return rows;
@@ -52,8 +52,9 @@ protected:
     bool Settled() const
     {
         const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
-        return form->GetPageQueue.empty() && form->CheckLinkQueue.empty() && form->Scheduler.Pages().empty()
-               && std::all_of(form->Scheduler.Checks().begin(), form->Scheduler.Checks().end(),
+        const TRequestScheduler& s = TEngineProbe(form->Engine).Scheduler();
+        return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
+               && std::all_of(s.Checks().begin(), s.Checks().end(),
                               [&](const TRunningRequest& r) { return r.Client->URL.rfind(stall, 0) == 0; });
     }
 

@@ -34,7 +34,7 @@ TEST_F(EndToEnd, CheckedSearchListsExactlyWhatPassesTheFilter)
 
     // The stalling check ends by the time-out and is reaped.
     SetTickCountOffset(TickCountOffset() + 31000);
-    EXPECT_TRUE(WaitUntil([&] { return form->Scheduler.Checks().empty(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(WaitUntil([&] { return form->Engine.Work().ChecksHeld == 0; }, std::chrono::seconds(10)));
     SetTickCountOffset(0);
     EXPECT_NE(form->TimeoutLog->toPlainText().toStdString().find("CheckLink:\t" + web.GetAddresses().Base(Host::Stall)),
               std::string::npos);
@@ -57,7 +57,7 @@ TEST_F(EndToEnd, UncheckedSearchListsEveryPictureAtOnceAsUnknown)
     ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(90)));
     const auto expected = Expected(false, true);
     EXPECT_EQ(Listed(), expected);
-    EXPECT_TRUE(form->Scheduler.Checks().empty());
+    EXPECT_TRUE(form->Engine.Work().ChecksHeld == 0);
     for (const auto& row : Listed())
         EXPECT_EQ(row.size, "UNKNOWN");
 }
@@ -68,7 +68,7 @@ TEST_F(EndToEnd, NothingIsAddedAfterAbort)
     ASSERT_TRUE(WaitUntil([&] { return form->ResultList->RowCount() > 0; }, std::chrono::seconds(60)));
     form->AbortButtonClick();
     const auto atAbort = Listed();
-    ASSERT_TRUE(WaitUntil([&] { return form->Scheduler.Pages().empty() && form->Scheduler.Checks().empty(); },
+    ASSERT_TRUE(WaitUntil([&] { return form->Engine.Work().PagesHeld == 0 && form->Engine.Work().ChecksHeld == 0; },
                           std::chrono::seconds(30)));
     // Every timer of the search ticks twice more: nothing left starts or adds a row.
     QObject watch;
@@ -80,8 +80,8 @@ TEST_F(EndToEnd, NothingIsAddedAfterAbort)
         return std::all_of(timers.begin(), timers.end(), [&](QTimer* t) { return ticks[t] >= 2; });
     }));
     EXPECT_EQ(Listed(), atAbort);
-    EXPECT_TRUE(form->GetPageQueue.empty());
-    EXPECT_TRUE(form->CheckLinkQueue.empty());
+    EXPECT_EQ(form->Engine.Work().PagesQueued, 0u);
+    EXPECT_EQ(form->Engine.Work().ChecksQueued, 0u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Shell.h"
+#include "search/EngineProbe.h"
 #include "support/TestSupport.h"
 
 #include <QTimer>
@@ -52,7 +53,8 @@ protected:
     // The main window's timers of the search: request starts, reapers, counters.
     std::vector<QTimer*> SchedulerTimers() const
     {
-        return {form->CheckStartTimer, form->PageStartTimer, form->PageReapTimer, form->CheckReapTimer, form->CounterTimer};
+        const auto engine = TEngineProbe(form->Engine).Timers();
+        return {engine[0], engine[1], engine[2], engine[3], form->CounterTimer};
     }
 
     TempDir dir;

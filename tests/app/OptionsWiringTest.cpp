@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "search/SizeFilter.h"
 
 namespace {
 
@@ -13,15 +14,16 @@ protected:
 
 TEST_F(OptionsWiring, OkTakesEffectWithoutARestart)
 {
-    EXPECT_FALSE(form->PassesSizeFilter("", 1000001)); // no stored upper bound: the filter applies it
+    // No stored upper bound: the filter applies it.
+    EXPECT_FALSE(PassesSizeFilter(*form->IniFile, TPictureSize::Checked(1000001)));
     program->options.FormShow();
     EXPECT_FALSE(program->options.checkbox_SmallerThan->isChecked()); // while the dialog shows it off
     program->options.edit_Wait->setText("3");
     program->options.BitBtn2Click();
     EXPECT_EQ(form->SlideShowTimer->interval(), 3000);
     EXPECT_EQ(settings->ReadInteger("Options", "Wait", 0), 3);
-    EXPECT_TRUE(form->PassesSizeFilter("", 1000001));
-    EXPECT_FALSE(form->PassesSizeFilter("", 19999));
+    EXPECT_TRUE(PassesSizeFilter(*form->IniFile, TPictureSize::Checked(1000001)));
+    EXPECT_FALSE(PassesSizeFilter(*form->IniFile, TPictureSize::Checked(19999)));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ protected:
         form->ScratchFolder = dir.File("program/slideshow/");
         options = &program->options;
         download = &program->download;
-        form->SearchActive = true;
+        TEngineProbe(form->Engine).SetActive(true);
     }
     void TearDown() override
     {
@@ -40,7 +40,7 @@ protected:
     {
         for (const std::string& url : urls) {
             const int before = form->ResultList->RowCount();
-            form->AddToListView(url, 0);
+            form->Engine.AddToListView(url, {});
             form->ResultList->SelectRow(before);
         }
     }

@@ -21,7 +21,7 @@ protected:
         ErrorLog::ClearForTest();
         ini.WriteString("Options", "SavePath", dir.File("images"));
         fetches.OnDone = [this](const TFileFetches::TResult& r) {
-            if (!r.Failed && r.Kind == 3)
+            if (!r.Failed && r.Kind == TFetchKind::Download)
                 window.FileDownloaded(r.FileName);
         };
     }

@@ -12,7 +12,7 @@ protected:
     {
         FormFixture::SetUp();
         CreateForms();
-        form->SearchActive = true;
+        TEngineProbe(form->Engine).SetActive(true);
     }
 
     // Takes connections and never answers: requests to it run until aborted.
@@ -22,15 +22,16 @@ protected:
 
 TEST_F(Scheduler, CountersShowRunningAndWaitingWork)
 {
-    form->Scheduler.GetPageClientLimit = 19;
-    form->Scheduler.CheckLinkClientLimit = 24;
+    TRequestScheduler& scheduler = TEngineProbe(form->Engine).Scheduler();
+    scheduler.GetPageClientLimit = 19;
+    scheduler.CheckLinkClientLimit = 24;
     for (int i = 0; i < 30; ++i) {
-        form->QueuePageFetch(base + "/page" + std::to_string(i) + ".html", 99);
-        form->QueueLinkCheck(base + "/pic" + std::to_string(i) + ".jpg");
+        form->Engine.QueuePageFetch(base + "/page" + std::to_string(i) + ".html", 99);
+        form->Engine.QueueLinkCheck(base + "/pic" + std::to_string(i) + ".jpg");
     }
     for (int tick = 0; tick < 4; ++tick) {
-        form->Scheduler.StartPages();
-        form->Scheduler.StartChecks();
+        scheduler.StartPages();
+        scheduler.StartChecks();
     }
     form->RefreshCounters();
     EXPECT_EQ(form->ProcessesLabel->text(), "45");

@@ -2,6 +2,7 @@
 #include "cli/CliSearch.h"
 #include "platform/IniFile.h"
 #include "platform/TickCount.h"
+#include "search/EngineProbe.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/Catalogue.h"
 #include "sampleweb/SampleWeb.h"
@@ -39,8 +40,7 @@ protected:
         out.str("");
         err.str("");
         search = std::make_unique<TCliSearch>(options, out, err, false);
-        TSearchEngine& e = search->Engine;
-        for (QTimer* t : {&e.CheckStartTimer, &e.PageStartTimer, &e.PageReapTimer, &e.CheckReapTimer})
+        for (QTimer* t : TEngineProbe(search->Engine).Timers())
             t->setInterval(t->interval() / 50);
         ASSERT_TRUE(search->Start()) << err.str();
     }
@@ -50,11 +50,11 @@ protected:
     // jump would cut), the clock jumps past it.
     bool RunToEnd()
     {
-        const TSearchEngine& e = search->Engine;
+        const TRequestScheduler& s = TEngineProbe(search->Engine).Scheduler();
         const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
         const auto onlyStalling = [&] {
-            return e.Scheduler.GetPageQueue.empty() && e.Scheduler.CheckLinkQueue.empty() && e.Scheduler.Pages().empty()
-                   && std::all_of(e.Scheduler.Checks().begin(), e.Scheduler.Checks().end(),
+            return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
+                   && std::all_of(s.Checks().begin(), s.Checks().end(),
                                   [&](const TRunningRequest& r) { return r.Client->URL.starts_with(stall); })
                    && !(search->Save() && search->Save()->Busy());
         };

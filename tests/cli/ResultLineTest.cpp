@@ -6,7 +6,7 @@ namespace {
 
 struct Row {
     std::string url;
-    int64_t size;
+    int64_t size; // 0: unchecked; else a check's length, negative when none was told
     bool json;
     std::string line;
 };
@@ -29,12 +29,14 @@ TEST(ResultLine, TextAndJsonWithEscapes)
          "{\"height\":null,\"name\":\"caf\xc3\xa9\xe2\x82\xac.jpg\",\"size\":7,\"url\":\"http://h/caf\xc3\xa9\xe2\x82\xac.jpg\",\"width\":null}\n"},
         {"http://h/dir/", 0, true, R"({"height":null,"name":"","size":null,"url":"http://h/dir/","width":null})" "\n"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(ResultLine(row.url, row.size, row.json), row.line) << row.url;
+    for (const Row& row : rows) {
+        const TPictureSize size = row.size == 0 ? TPictureSize::Unchecked() : TPictureSize::Checked(row.size);
+        EXPECT_EQ(ResultLine(row.url, size, row.json), row.line) << row.url;
+    }
     // Dimensions read by the check; text lines stay as they are.
-    EXPECT_EQ(ResultLine("http://h/p.jpg", 9, true, {1920, 1080}),
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {1920, 1080}),
               R"({"height":1080,"name":"p.jpg","size":9,"url":"http://h/p.jpg","width":1920})" "\n");
-    EXPECT_EQ(ResultLine("http://h/p.jpg", 9, false, {1920, 1080}), "9\thttp://h/p.jpg\n");
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), false, {1920, 1080}), "9\thttp://h/p.jpg\n");
 }
 
 } // namespace

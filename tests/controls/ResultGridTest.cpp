@@ -27,7 +27,7 @@ protected:
             urls.push_back(at("{SiteB}/photos/pics/lake-64000.jpg?copy=" + std::to_string(i)));
         list.Rows->NameOf = [&](int row) { return urls[static_cast<size_t>(row)].substr(urls[static_cast<size_t>(row)].rfind('/') + 1); };
         for (size_t i = 0; i < urls.size(); ++i)
-            list.Rows->Append(0);
+            list.Rows->Append(TPictureSize::Unchecked());
         grid = new TResultGrid(list.Rows);
         grid->setSelectionModel(list.selectionModel());
         grid->UrlOf = [&](int row) { return urls[static_cast<size_t>(row)]; };

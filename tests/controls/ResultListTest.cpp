@@ -9,9 +9,9 @@ TEST(ResultList, RowsShowTheirNameAndSizeAndSelectInRowOrder)
     list.Rows->NameOf = [&](int row) { return names[static_cast<size_t>(row)]; };
     std::vector<QSize> dimensions{{1920, 1080}, {}, {}};
     list.Rows->DimensionsOf = [&](int row) { return dimensions[static_cast<size_t>(row)]; };
-    list.Rows->Append(20000);
-    list.Rows->Append(0);
-    list.Rows->Append(-1);
+    list.Rows->Append(TPictureSize::Checked(20000));
+    list.Rows->Append(TPictureSize::Unchecked());
+    list.Rows->Append(TPictureSize::Checked(-1));
     ASSERT_EQ(list.RowCount(), 3);
     EXPECT_EQ(list.Text(0, 0), "a.jpg");
     EXPECT_EQ(list.Text(0, 1), "20000");

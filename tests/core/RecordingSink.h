@@ -20,9 +20,9 @@ public:
         Record("page " + std::to_string(engineCode) + " " + url);
     }
     void QueueLinkCheck(const std::string& url) override { Record("check " + url); }
-    void AddToListView(const std::string& url, int64_t size) override
+    void AddToListView(const std::string& url, TPictureSize size) override
     {
-        Record("list " + url + " " + std::to_string(size));
+        Record("list " + url + " " + std::to_string(size.Bytes()));
     }
     bool IsFound(const std::string&) const override { return false; }
     bool CheckLinksTicked() const override { return CheckLinks; }

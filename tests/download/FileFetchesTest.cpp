@@ -39,11 +39,11 @@ protected:
 TEST_F(FileFetches, APictureArrivesWholeWhateverItsBytes)
 {
     const std::string picture = std::string("\xFF\xD8 HTTP/1.0 404 Not Found\0\x01", 27) + std::string(20000, 'x');
-    fetches.Start(server.Url("/cars/a.jpg"), 3, TDownloadFile::Create(dir.File("a.jpg")));
+    fetches.Start(server.Url("/cars/a.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File("a.jpg")));
     Answer("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + picture);
     ASSERT_TRUE(WaitUntil([&] { return !results.empty(); }));
     EXPECT_FALSE(results[0].Failed);
-    EXPECT_EQ(results[0].Kind, 3);
+    EXPECT_EQ(results[0].Kind, TFetchKind::Download);
     EXPECT_EQ(results[0].FileName, "a.jpg");
     EXPECT_EQ(results[0].Url, server.Url("/cars/a.jpg"));
     EXPECT_EQ(results[0].Path, dir.File("a.jpg"));
@@ -55,11 +55,13 @@ TEST_F(FileFetches, APictureArrivesWholeWhateverItsBytes)
 
 TEST_F(FileFetches, ErrorStatusesAndRefusedConnectionsFail)
 {
-    fetches.Start(server.Url("/gone.jpg"), 1, SmartSave::CreateScratchFile(dir.File("slideshow/"), "gone.jpg"));
+    fetches.Start(server.Url("/gone.jpg"), TFetchKind::Viewer,
+                  SmartSave::CreateScratchFile(dir.File("slideshow/"), "gone.jpg"));
     Answer("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>");
-    fetches.Start(server.Url("/err.jpg"), 0, TDownloadFile::Create(dir.File("err.jpg")));
+    fetches.Start(server.Url("/err.jpg"), TFetchKind::SlideShow, TDownloadFile::Create(dir.File("err.jpg")));
     Answer("HTTP/1.0 500 Server Error\r\n\r\n<html>oops</html>");
-    fetches.Start("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x.jpg", 3, TDownloadFile::Create(dir.File("x.jpg")));
+    fetches.Start("http://127.0.0.1:" + std::to_string(FreeLoopbackPort()) + "/x.jpg", TFetchKind::Download,
+                  TDownloadFile::Create(dir.File("x.jpg")));
     ASSERT_TRUE(WaitUntil([&] { return results.size() == 3; }));
     for (const auto& r : results)
         EXPECT_TRUE(r.Failed) << r.Url;
@@ -92,7 +94,7 @@ TEST_F(FileFetches, APictureThatCannotBeWrittenWholeLeavesNoFile)
 {
     {
         FileSizeLimit full(10000);
-        fetches.Start(server.Url("/big.jpg"), 3, TDownloadFile::Create(dir.File("big.jpg")));
+        fetches.Start(server.Url("/big.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File("big.jpg")));
         Answer("HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n\xFF\xD8" + std::string(30000, 'x'));
         ASSERT_TRUE(WaitUntil([&] { return !results.empty(); }));
     }
@@ -107,13 +109,13 @@ TEST_F(FileFetches, EachStartGoesThroughTheProxyOfTheMoment)
     fetches.ReadProxy = [&] { return proxy; };
     proxy.ProxyServer = "127.0.0.1";
     proxy.ProxyPort = std::to_string(server.Port());
-    fetches.Start("http://pictures.example/a.jpg", 3, TDownloadFile::Create(dir.File("a.jpg")));
+    fetches.Start("http://pictures.example/a.jpg", TFetchKind::Download, TDownloadFile::Create(dir.File("a.jpg")));
     ASSERT_TRUE(server.Accept());
     EXPECT_EQ(server.ReadRequest().rfind("GET http://pictures.example/a.jpg HTTP/1.0\r\n", 0), 0u);
     server.Close();
 
     proxy = {};
-    fetches.Start(server.Url("/b.jpg"), 3, TDownloadFile::Create(dir.File("b.jpg")));
+    fetches.Start(server.Url("/b.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File("b.jpg")));
     ASSERT_TRUE(server.Accept());
     EXPECT_EQ(server.ReadRequest().rfind("GET /b.jpg HTTP/1.0\r\n", 0), 0u);
 }
@@ -123,7 +125,7 @@ TEST_F(FileFetches, FreeingTheFetchesTellsNothing)
     auto own = std::make_unique<TFileFetches>();
     bool told = false;
     own->OnDone = [&](const TFileFetches::TResult&) { told = true; };
-    own->Start(server.Url("/slow.jpg"), 3, TDownloadFile::Create(dir.File("slow.jpg")));
+    own->Start(server.Url("/slow.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File("slow.jpg")));
     ASSERT_TRUE(server.Accept());
     own.reset();
     RunPendingEvents();

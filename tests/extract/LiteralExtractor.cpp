@@ -133,7 +133,7 @@ void AddFIleTolist(const Str& link, TSearchSink& sink)
         if (sink.CheckLinksTicked())
             sink.QueueLinkCheck(link);
         else
-            sink.AddToListView(link, 0);
+            sink.AddToListView(link, TPictureSize::Unchecked());
     });
 }
 

@@ -23,9 +23,9 @@ public:
         Record("QueuePageFetch " + url + " " + std::to_string(engineCode));
     }
     void QueueLinkCheck(const std::string& url) override { Record("QueueLinkCheck " + url); }
-    void AddToListView(const std::string& url, int64_t size) override
+    void AddToListView(const std::string& url, TPictureSize size) override
     {
-        Record("AddToListView " + url + " " + std::to_string(size));
+        Record("AddToListView " + url + " " + std::to_string(size.Bytes()));
         FFound.insert(Lower(url));
     }
     bool IsFound(const std::string& url) const override

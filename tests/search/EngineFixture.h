@@ -4,6 +4,7 @@
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/Catalogue.h"
 #include "sampleweb/SampleWeb.h"
+#include "search/EngineProbe.h"
 #include "search/SearchEngine.h"
 #include "support/TestSupport.h"
 
@@ -19,13 +20,13 @@ protected:
         web.Start();
         sampleweb::WriteBaseAddressSettings(dir.File("glimmerscout.ini"), web.GetAddresses());
         settings = std::make_unique<TIniFile>(dir.File("glimmerscout.ini"));
-        engine.Settings = settings.get();
-        engine.CheckLinks = [this] { return checkLinks; };
-        engine.OnFound = [this](const std::string& url, int64_t size) {
-            found.push_back({url, size > 0 ? std::to_string(size) : "UNKNOWN"});
-        };
+        engine.UseSettings(*settings);
+        engine.SetCheckLinks([this] { return checkLinks; });
+        engine.OnFound.Listen([this](const std::string& url, TPictureSize size) {
+            found.push_back({url, size.Known() ? std::to_string(size.Bytes()) : "UNKNOWN"});
+        });
         // Fifty times the pace: every tick does what it always does, only sooner.
-        for (QTimer* t : {&engine.CheckStartTimer, &engine.PageStartTimer, &engine.PageReapTimer, &engine.CheckReapTimer})
+        for (QTimer* t : probe.Timers())
             t->setInterval(t->interval() / 50);
     }
 
@@ -37,7 +38,7 @@ protected:
         const std::string stall = web.GetAddresses().Base(sampleweb::Host::Stall);
         ASSERT_TRUE(WaitUntil(
             [&] {
-                const TRequestScheduler& s = engine.Scheduler;
+                const TRequestScheduler& s = probe.Scheduler();
                 return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
                        && std::all_of(s.Checks().begin(), s.Checks().end(), [&](const TRunningRequest& r) {
                               return r.Client->URL.rfind(stall, 0) == 0;
@@ -51,6 +52,7 @@ protected:
     TempDir dir;
     std::unique_ptr<TIniFile> settings;
     TSearchEngine engine;
+    TEngineProbe probe{engine};
     bool checkLinks = false;
     std::vector<sampleweb::ListedPicture> found;
 };

@@ -68,10 +68,11 @@ TEST_F(EngineSearch, AServiceThatNeverAnswersShowsTheTimeOut)
 {
     settings->WriteString("Options", "HotBotBaseAddress", web.GetAddresses().Base(Host::Stall));
     ASSERT_TRUE(engine.Start("red cars", true));
-    ASSERT_TRUE(WaitUntil([&] { return engine.Scheduler.Pages().size() == 1 && engine.Scheduler.GetPageQueue.empty(); },
+    const TRequestScheduler& s = probe.Scheduler();
+    ASSERT_TRUE(WaitUntil([&] { return s.Pages().size() == 1 && s.GetPageQueue.empty(); },
                           std::chrono::seconds(30)));
     SetTickCountOffset(TickCountOffset() + 31000);
-    const bool reaped = WaitUntil([&] { return engine.Scheduler.Pages().empty(); });
+    const bool reaped = WaitUntil([&] { return probe.Scheduler().Pages().empty(); });
     SetTickCountOffset(0);
     ASSERT_TRUE(reaped);
     EXPECT_EQ(engine.Health()[0].Warning, "no answer within 30 s");
@@ -98,11 +99,11 @@ TEST_F(EngineSearch, AServiceThatStallsTheTlsHandshakeShowsTheTimeOut)
     settings->WriteString("Options", "HotBotBaseAddress", "https" + stall.substr(4));
     ASSERT_TRUE(engine.Start("red cars", true));
     ASSERT_TRUE(WaitUntil([&] {
-        const auto& pages = engine.Scheduler.Pages();
+        const auto& pages = probe.Scheduler().Pages();
         return std::any_of(pages.begin(), pages.end(), [](const TRunningRequest& r) { return r.Client->TlsHandshaking(); });
     }, std::chrono::seconds(30)));
     SetTickCountOffset(TickCountOffset() + 31000);
-    const bool reaped = WaitUntil([&] { return engine.Scheduler.Pages().empty(); });
+    const bool reaped = WaitUntil([&] { return probe.Scheduler().Pages().empty(); });
     SetTickCountOffset(0);
     ASSERT_TRUE(reaped);
     EXPECT_EQ(engine.Health()[0].Warning, "TLS: handshake time-out");

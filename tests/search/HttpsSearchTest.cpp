@@ -13,7 +13,7 @@ TEST_F(EngineSearch, AWholeSearchOverHttpsListsTheSamePicturesAsOverHttp)
     const std::string stall = secure.Base(sampleweb::Host::Stall);
     ASSERT_TRUE(WaitUntil(
         [&] {
-            const TRequestScheduler& s = engine.Scheduler;
+            const TRequestScheduler& s = probe.Scheduler();
             return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
                    && std::all_of(s.Checks().begin(), s.Checks().end(),
                                   [&](const TRunningRequest& r) { return r.Client->URL.rfind(stall, 0) == 0; });

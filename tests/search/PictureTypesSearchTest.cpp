@@ -36,12 +36,12 @@ TEST_P(PictureTypesSearch, ListsTheTypesSwitchedOnWithTheirDimensions)
         settings->WriteInteger("Options", "MinHeight", *c.MinHeight);
     }
     checkLinks = c.Check;
-    engine.WaitForDimensions = true;
+    engine.SetWaitForDimensions(true);
     Run(web.GetAddresses().Expand("{SiteB}/types/index.html"), false);
 
     std::vector<std::string> listed;
-    for (size_t row = 0; row < engine.FoundFiles.size(); ++row) {
-        const std::string& url = engine.FoundFiles[row];
+    for (size_t row = 0; row < engine.FoundFiles().size(); ++row) {
+        const std::string& url = engine.FoundFiles()[row];
         const TDimensions d = engine.DimensionsOf(row);
         const auto size = std::find_if(found.begin(), found.end(), [&](const auto& f) { return f.url == url; });
         ASSERT_NE(size, found.end());

@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         EngineSearch::SetUp();
-        engine.ServicesOn = {false, false, false, false};
+        engine.SetServicesOn({false, false, false, false});
         for (const TSource& source : Sources)
             settings->WriteBool("Options", source.SwitchKey, true);
     }
@@ -113,9 +113,9 @@ TEST_F(SourceSearch, AListedPictureKeepsTheSourcesRecord)
     EXPECT_EQ(record->MimeType, "image/jpeg");
     // Its row has the source's dimensions without a read of the file.
     size_t row = 0;
-    while (row < engine.FoundFiles.size() && engine.FoundFiles[row] != url)
+    while (row < engine.FoundFiles().size() && engine.FoundFiles()[row] != url)
         ++row;
-    ASSERT_LT(row, engine.FoundFiles.size());
+    ASSERT_LT(row, engine.FoundFiles().size());
     EXPECT_EQ(engine.DimensionsOf(row).Width, given.width);
     EXPECT_EQ(engine.DimensionsOf(row).Height, given.height);
     EXPECT_EQ(engine.SourcePicture(web.GetAddresses().Expand("{SiteA}/gallery/pics/sunset-20000.jpg")), nullptr);

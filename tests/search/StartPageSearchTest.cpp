@@ -19,7 +19,7 @@ TEST_F(EngineSearch, AnHttpPhraseListsThePicturesOfThatPage)
         checkLinks = s.checkLinks;
         Run(" HTTP" + page.substr(4), s.recursive);
         EXPECT_EQ(found, catalogue.StartPageListing(page, s)) << "recursive " << s.recursive << " checked " << s.checkLinks;
-        EXPECT_EQ(engine.SearchDirName, "127.0.0.1");
+        EXPECT_EQ(engine.SearchDirName(), "127.0.0.1");
         for (const TServiceHealth& h : engine.Health())
             EXPECT_EQ(h.Pages, 0u);
         engine.Abort();

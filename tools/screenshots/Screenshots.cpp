@@ -37,7 +37,7 @@ void SearchToItsEnd(TForm1& form)
 {
     form.AbortButtonClick();
     form.SearchButtonClick();
-    WaitUntil([&] { return form.GetPageQueue.empty() && form.Scheduler.Pages().empty(); }, std::chrono::seconds(20));
+    WaitUntil([&] { return form.Engine.Work().PagesQueued == 0 && form.Engine.Work().PagesHeld == 0; }, std::chrono::seconds(20));
     form.RefreshCounters();
 }
 
@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     for (QCheckBox* box : form.SourceBoxes)
         box->setChecked(true);
     SearchToItsEnd(form);
-    WaitUntil([&] { return form.CheckLinkQueue.empty() && form.Scheduler.Checks().empty(); }, std::chrono::seconds(20));
+    WaitUntil([&] { return form.Engine.Work().ChecksQueued == 0 && form.Engine.Work().ChecksHeld == 0; }, std::chrono::seconds(20));
     form.RefreshCounters();
     form.AbortButtonClick();
     ok = Save(&form, dir + "/live-sources.png") && ok;

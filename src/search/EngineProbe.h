@@ -1,0 +1,27 @@
+#pragma once
+#include "search/SearchEngine.h"
+
+#include <array>
+
+// The engine's insides, for tests, benchmarks and tools only: the scheduler
+// (queues, running requests, limits) and the four timers, so that they can
+// run the ticks at their own pace and watch the work; and the search's
+// active flag, for work handed over without a Start. The program's windows
+// and command line use the engine's own interface.
+class TEngineProbe {
+public:
+    explicit TEngineProbe(TSearchEngine& engine) : FEngine(engine) {}
+
+    TRequestScheduler& Scheduler() const { return FEngine.FScheduler; }
+    // Check starts (200 ms), page starts (500 ms), page reaps and check reaps
+    // (100 ms each).
+    std::array<QTimer*, 4> Timers() const
+    {
+        return {&FEngine.FCheckStartTimer, &FEngine.FPageStartTimer, &FEngine.FPageReapTimer,
+                &FEngine.FCheckReapTimer};
+    }
+    void SetActive(bool active) const { FEngine.FActive = active; }
+
+private:
+    TSearchEngine& FEngine;
+};
