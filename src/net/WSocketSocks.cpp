@@ -262,15 +262,15 @@ void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 
 void TCustomSocksWSocket::FireSocksConnected(uint16_t Error)
 {
-    Invoke(FAlive, OnSocksConnected, this, Error);
+    CallHandler(OnSocksConnected, this, Error);
 }
 
 void TCustomSocksWSocket::FireSocksError(int Error, const std::string& Msg)
 {
-    Invoke(FAlive, OnSocksError, this, Error, Msg);
+    CallHandler(OnSocksError, this, Error, Msg);
 }
 
 void TCustomSocksWSocket::FireSocksAuthState(TSocksAuthState AuthState)
 {
-    Invoke(FAlive, OnSocksAuthState, this, AuthState);
+    CallHandler(OnSocksAuthState, this, AuthState);
 }
