@@ -1,5 +1,8 @@
 #include "download/JpegDecoder.h"
 
+#include "download/DcOnlyCoefficients.h"
+#include "download/EmbeddedThumbnail.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -18,6 +21,7 @@ struct TDecodeState {
     char message[JMSG_LENGTH_MAX];
     QImage* image;
     int thumbnailSide; // 0: full size
+    TDcOnlyBuffers dcOnly;
     bool dataEnded; // the source ran out before the end marker
 };
 
@@ -163,12 +167,14 @@ bool DcArrived(const jpeg_decompress_struct& c)
 // A progressive file sends every block's DC coefficient, less its lowest
 // bits, in its first scan: a picture scaled by 1/8 is there once that scan
 // is read, and the rest of the file (nearly all of it) is left unread. The
-// missing bits change a pixel by less than a thumbnail shows.
+// missing bits change a pixel by less than a thumbnail shows. Only the DC
+// coefficients are kept meanwhile.
 void ReadDcScan(TDecodeState& s)
 {
     j_decompress_ptr c = &s.cinfo;
     c->buffered_image = TRUE;
     c->do_block_smoothing = FALSE;
+    KeepDcOnly(c, s.dcOnly);
     jpeg_start_decompress(c);
     while (!DcArrived(*c)) {
         const int status = jpeg_consume_input(c);
@@ -181,7 +187,7 @@ void ReadDcScan(TDecodeState& s)
     jpeg_abort_decompress(c);
 }
 
-bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
+bool DecodeHeader(TDecodeState& s, const unsigned char* data, size_t size)
 {
     if (setjmp(s.jump))
         return false;
@@ -189,7 +195,16 @@ bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
     s.cinfo.progress = &s.progress;
     s.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
+    if (s.thumbnailSide > 0)
+        jpeg_save_markers(&s.cinfo, JPEG_APP0 + 1, 0xFFFF);
     ReadHeader(s);
+    return true;
+}
+
+bool DecodePixels(TDecodeState& s)
+{
+    if (setjmp(s.jump))
+        return false;
     if (s.cinfo.progressive_mode && NeedsDcOnly(s.cinfo))
         ReadDcScan(s);
     else
@@ -197,9 +212,20 @@ bool Decode(TDecodeState& s, const unsigned char* data, size_t size)
     return true;
 }
 
-} // namespace
-
-namespace {
+// The camera's own thumbnail, when there is a fitting one that decodes.
+bool DecodeEmbedded(const TDecodeState& s, const unsigned char* data, size_t size)
+{
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    const std::string_view embedded = UsableEmbeddedThumbnail(s.cinfo, file, s.thumbnailSide);
+    if (embedded.empty())
+        return false;
+    try {
+        *s.image = DecodeJpeg(reinterpret_cast<const unsigned char*>(embedded.data()), embedded.size());
+        return true;
+    } catch (const EPictureError&) {
+        return false; // the picture itself may still be sound
+    }
+}
 
 QImage DecodeScaled(const unsigned char* data, size_t size, int thumbnailSide)
 {
@@ -213,7 +239,8 @@ QImage DecodeScaled(const unsigned char* data, size_t size, int thumbnailSide)
     s.err.error_exit = ErrorExit;
     s.err.emit_message = EmitMessage;
     s.progress.progress_monitor = CountScans;
-    const bool ok = Decode(s, data, size);
+    const bool ok = DecodeHeader(s, data, size) &&
+                    ((thumbnailSide > 0 && DecodeEmbedded(s, data, size)) || DecodePixels(s));
     jpeg_destroy_decompress(&s.cinfo);
     if (!ok)
         throw EPictureError(s.message);

@@ -16,5 +16,7 @@ QImage DecodeJpeg(const unsigned char* data, size_t size);
 
 // The same, scaled down by the library while it decodes (1/2, 1/4 or 1/8:
 // the smallest scale that keeps the longer side at least `side` pixels, and
-// never the full size): a thumbnail costs a fraction of a full decode.
+// never the full size): a thumbnail costs a fraction of a full decode. A
+// camera's own thumbnail in the file's EXIF block stands in for it when it
+// is at least `side` pixels and of the picture's shape.
 QImage DecodeJpegThumbnail(const unsigned char* data, size_t size, int side);

@@ -15,7 +15,32 @@ public:
     explicit PostedMessageEvent(const TMessage& m) : QEvent(kPostedMessage), Message(m) {}
     TMessage Message;
 };
+}
 
+class TMessageWindow::TReceiver : public QObject {
+public:
+    explicit TReceiver(Handler handler) : FHandler(std::move(handler)) {}
+
+    void Deliver(const TMessage& message)
+    {
+        if (FHandler)
+            FHandler(message);
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != kPostedMessage)
+            return QObject::event(e);
+        Deliver(static_cast<PostedMessageEvent*>(e)->Message); // may destroy the window, and this
+        return true;
+    }
+
+private:
+    Handler FHandler;
+};
+
+namespace {
 // The messages of a thread's windows, in posting order. Each Qt posted event
 // costs the event loop a wake-up (a write to its wake-up descriptor): a
 // connection posts a dozen messages, so they share one event per turn of
@@ -70,18 +95,15 @@ TMessageQueue& ThreadQueue()
 }
 }
 
-TMessageWindow::TMessageWindow(Handler handler, QObject* parent)
-    : QObject(parent), FHandler(std::move(handler))
-{
-}
+TMessageWindow::TMessageWindow(Handler handler) : FReceiver(std::make_unique<TReceiver>(std::move(handler))) {}
 
 TMessageWindow::~TMessageWindow() { ThreadQueue().Drop(this); }
 
 void TMessageWindow::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
     // A post from another thread goes through Qt, to be delivered in the window's.
-    if (thread() != QThread::currentThread()) {
-        QCoreApplication::postEvent(this, new PostedMessageEvent(TMessage{msg, wParam, lParam}));
+    if (FReceiver->thread() != QThread::currentThread()) {
+        QCoreApplication::postEvent(FReceiver.get(), new PostedMessageEvent(TMessage{msg, wParam, lParam}));
         return;
     }
     ThreadQueue().Post(this, TMessage{msg, wParam, lParam});
@@ -89,18 +111,12 @@ void TMessageWindow::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam
 
 void TMessageWindow::SendMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
-    if (FHandler)
-        FHandler(TMessage{msg, wParam, lParam});
+    FReceiver->Deliver(TMessage{msg, wParam, lParam});
 }
 
-bool TMessageWindow::event(QEvent* e)
+QObject* TMessageWindow::Receiver() const
 {
-    if (e->type() == kPostedMessage) {
-        const TMessage& m = static_cast<PostedMessageEvent*>(e)->Message;
-        SendMessage(m.Msg, m.WParam, m.LParam);
-        return true;
-    }
-    return QObject::event(e);
+    return FReceiver.get();
 }
 
 void ProcessMessages()

@@ -1,33 +1,38 @@
 #pragma once
-#include <QObject>
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class QObject;
 
 // The hidden notification window: messages posted to it are delivered later
 // by the event loop, in posting order. Destroying it drops what is still
-// queued, so its owner can be freed at any time.
+// queued, so its owner can be freed at any time. Its Qt object stays out of
+// this header, which every socket and client includes.
 struct TMessage {
     uint32_t Msg;
     uintptr_t WParam;
     intptr_t LParam;
 };
 
-class TMessageWindow : public QObject {
-    Q_OBJECT
+class TMessageWindow {
 public:
     using Handler = std::function<void(const TMessage&)>;
-    explicit TMessageWindow(Handler handler, QObject* parent = nullptr);
-    ~TMessageWindow() override;
+    explicit TMessageWindow(Handler handler);
+    ~TMessageWindow();
+    TMessageWindow(const TMessageWindow&) = delete;
+    TMessageWindow& operator=(const TMessageWindow&) = delete;
 
     void PostMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
     // Deliver at once, bypassing the queue.
     void SendMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
-
-protected:
-    bool event(QEvent* e) override;
+    // The Qt object the messages go to: it dies with the window, so a
+    // QPointer to it tells whether the window is still there.
+    QObject* Receiver() const;
 
 private:
-    Handler FHandler;
+    class TReceiver;
+    std::unique_ptr<TReceiver> FReceiver;
 };
 
 // A posted message outlives what it was posted for (a connection, a lookup,

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -53,8 +54,52 @@ TEST(JpegThumbnail, AProgressiveFileIsReadAsFarAsItsFirstScanOnly)
     EXPECT_NEAR(block.red(), pixel.red(), 8);
     EXPECT_NEAR(block.green(), pixel.green(), 8);
     EXPECT_NEAR(block.blue(), pixel.blue(), 8);
-    const std::string header = jpeg.substr(0, first + 4);
-    EXPECT_THROW(DecodeJpegThumbnail(Bytes(header), header.size(), 128), EPictureError);
+    for (const size_t cut : {first + 4, (first + second) / 2}) {
+        const std::string part = jpeg.substr(0, cut);
+        EXPECT_THROW(DecodeJpegThumbnail(Bytes(part), part.size(), 128), EPictureError) << cut;
+    }
+    // Every block where it belongs: close, over the whole picture, to the
+    // thumbnail of the same picture written in one scan (whose chroma has
+    // its first few AC coefficients too).
+    const std::string sequential = EncodeJpeg(2000, 1500, 90, false);
+    const QImage reference = DecodeJpegThumbnail(Bytes(sequential), sequential.size(), 128);
+    ASSERT_EQ(reference.size(), whole.size());
+    int64_t apart = 0;
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x) {
+            const QRgb a = whole.pixel(x, y), b = reference.pixel(x, y);
+            apart += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        }
+    EXPECT_LT(apart / (3.0 * whole.width() * whole.height()), 3.0);
+}
+
+struct TCameraCase {
+    const char* What;
+    std::string File;
+    QSize Decoded; // empty: the file fails
+};
+
+// A camera's own thumbnail stands in for the decoding only where it looks
+// right at the side asked for, and a cut file still fails.
+TEST(JpegThumbnail, ACamerasThumbnailIsUsedWhenItFits)
+{
+    const std::string fourByThree = EncodeJpeg(160, 120, 90, false);
+    const std::string camera = EncodeCameraJpeg(1600, 1200, 85, false, fourByThree);
+    const TCameraCase cases[] = {
+        {"4:3, little-endian", camera, {160, 120}},
+        {"big-endian, progressive", EncodeCameraJpeg(1600, 1200, 85, true, fourByThree, true), {160, 120}},
+        {"padded to 4:3 for a 3:2 picture", EncodeCameraJpeg(1500, 1000, 85, false, fourByThree), {188, 125}},
+        {"smaller than the side", EncodeCameraJpeg(1600, 1200, 85, false, EncodeJpeg(96, 72, 90, false)), {200, 150}},
+        {"broken after its frame header", EncodeCameraJpeg(1600, 1200, 85, false, fourByThree.substr(0, 400)), {200, 150}},
+        {"in a file without its end marker", camera.substr(0, camera.size() - 2), {200, 150}},
+        {"in a file cut short", camera.substr(0, camera.size() / 2), {}},
+    };
+    for (const TCameraCase& c : cases) {
+        if (c.Decoded.isEmpty())
+            EXPECT_THROW(DecodeJpegThumbnail(Bytes(c.File), c.File.size(), 128), EPictureError) << c.What;
+        else
+            EXPECT_EQ(DecodeJpegThumbnail(Bytes(c.File), c.File.size(), 128).size(), c.Decoded) << c.What;
+    }
 }
 
 TEST(Thumbnail, EveryTypeFitsTheSideKeepingItsShape)

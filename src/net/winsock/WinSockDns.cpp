@@ -20,7 +20,8 @@ std::string gLookups = "fb";
 std::string gServers;
 
 struct TLookup {
-    QPointer<TMessageWindow> Window;
+    TMessageWindow* Window = nullptr;
+    QPointer<QObject> WindowAlive; // its receiver: gone once the window is
     uint32_t Msg = 0;
     bool Reverse = false;
     bool Done = false;
@@ -176,7 +177,7 @@ void LookupDone(void* arg, int status, int, hostent* host)
             error = WSANO_DATA;
     }
     lookup.Done = true;
-    if (lookup.Window)
+    if (lookup.WindowAlive)
         lookup.Window->PostMessage(lookup.Msg, handle, static_cast<intptr_t>(error) << 16);
     else
         gLookupsPending.erase(it);
@@ -191,6 +192,7 @@ uintptr_t StartLookup(TMessageWindow* window, uint32_t msg, bool reverse)
     const uintptr_t handle = ++gNextHandle;
     TLookup& lookup = gLookupsPending[handle];
     lookup.Window = window;
+    lookup.WindowAlive = window->Receiver();
     lookup.Msg = msg;
     lookup.Reverse = reverse;
     return handle;
