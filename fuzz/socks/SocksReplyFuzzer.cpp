@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const int room = x.Room();
             Check(room >= 0 && x.ReplyCount() + room <= TSocksExchange::ReplySize);
             if (room == 0) {
-                Check(ended || x.State() == TSocksExchange::Idle);
+                Check(ended || x.State() == TSocksExchange::Finished);
                 return 0; // nothing awaited: the rest is the user's
             }
             const int n = std::min(room, static_cast<int>(chunkEnd - at));
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Check(!(step.Done && step.Failed()));
             Check(step.Send.size() <= 1 + 1 + 255 + 1 + 255);
             if (step.Done || step.Failed()) {
-                Check(!ended && x.Room() == 0 && x.State() == TSocksExchange::Idle);
+                Check(!ended && x.Room() == 0 && x.State() == TSocksExchange::Finished);
                 ended = true;
                 if (step.Done && request.Level == "5")
                     Check(std::stoul(x.BoundPort()) <= 65535 && x.BoundAddr().size() <= 255);

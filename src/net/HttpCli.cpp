@@ -59,7 +59,7 @@ void THttpCli::WndProc(const TMessage& Msg)
         case WM_HTTP_DONE:
             if (!FTlsFailure.empty())
                 ErrorLog::Append("TLS: " + URL + " - " + FTlsFailure);
-            Invoke(FAlive, OnRequestDone, this, FRequestType, FRequestDoneError);
+            CallHandler(OnRequestDone, this, FRequestType, FRequestDoneError);
             break;
         case WM_HTTP_READY:
             StateChange(hsReady);
@@ -86,7 +86,9 @@ void THttpCli::StateChange(THttpState NewState)
     if (NewState == FHttpState)
         return;
     FHttpState = NewState;
-    if (!Still([&] { Invoke(FAlive, OnStateChange, this); }))
+    const TAliveWatch going = FRequest.Watch();
+    CallHandler(OnStateChange, this);
+    if (!going)
         return;
     if (NewState == hsReady)
         Post(WM_HTTP_DONE);
@@ -99,7 +101,7 @@ void THttpCli::StartRequest(THttpRequest Request)
     if (Request == rqPost && !SendStream)
         throw EHttpException("HTTP component has nothing to post", hcNothingToPost);
 
-    ++FEpoch;
+    FRequest.Renew();
     ++FRequestSerial;
     FHeaderLines.clear();
     FRequestType = Request;
@@ -117,7 +119,9 @@ void THttpCli::StartRequest(THttpRequest Request)
     FDowngradeRefused = false;
     FTlsFailure.clear();
     FLocation = URL;
-    if (!Still([&] { StateChange(hsNotConnected); }))
+    const TAliveWatch going = FRequest.Watch();
+    StateChange(hsNotConnected);
+    if (!going)
         return;
 
     const THttpUrlParts u = ParseURL(URL);
@@ -165,7 +169,7 @@ void THttpCli::Abort()
         }
         return;
     }
-    ++FEpoch;
+    FRequest.Renew();
     const TAliveWatch alive = FAlive.Watch();
     const bool wasLookingUp = FHttpState == hsDnsLookup;
     StateChange(hsAborting);

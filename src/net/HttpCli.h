@@ -1,7 +1,8 @@
 #pragma once
 #include "net/HttpResponseReader.h"
 #include "net/HttpTypes.h"
-#include "net/InvokeHandler.h"
+#include "net/AliveWatch.h"
+#include "net/CallHandler.h"
 #include "net/Stream.h"
 #include "net/WSocket.h"
 #include "platform/MessageWindow.h"
@@ -147,15 +148,6 @@ protected:
     virtual void FireSendEnd();
 
 private:
-    // Runs an event; false when it destroyed the client or stopped the request.
-    template <class Event>
-    bool Still(Event&& event)
-    {
-        const TAliveWatch alive = FAlive.Watch();
-        const uint32_t epoch = FEpoch;
-        event();
-        return alive && FEpoch == epoch;
-    }
     // HttpCli.cpp: starting, states, posted messages.
     void Post(uint32_t Msg);
     void WndProc(const TMessage& Msg);
@@ -199,7 +191,9 @@ private:
     std::unique_ptr<TWSocket> FCtrlSocket;
     std::unique_ptr<TMessageWindow> FWindow;
     TAliveToken FAlive;
-    uint32_t FEpoch = 0;         // changes with every start and abort
+    // Renewed with every start and abort: a watch on it also ends when an
+    // event stopped the request.
+    TAliveToken FRequest;
     uintptr_t FRequestSerial = 0; // posted messages of older requests are dropped
     int64_t FBurstBytes = 0;      // read since the event loop last turned
     bool FYielded = false;        // left bytes unread to let the loop turn

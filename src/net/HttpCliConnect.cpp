@@ -13,7 +13,9 @@ std::string ErrorWithNumber(int error)
 
 void THttpCli::StartConnection()
 {
-    if (!Still([&] { StateChange(hsDnsLookup); }))
+    const TAliveWatch going = FRequest.Watch();
+    StateChange(hsDnsLookup);
+    if (!going)
         return;
     if (!HostsFitForProxy()) {
         SocketDnsLookupDone(WSAHOST_NOT_FOUND);
@@ -46,7 +48,9 @@ void THttpCli::SocketDnsLookupDone(uint16_t Error)
         FailRequest(Error, kLookupFailedText);
         return;
     }
-    if (!Still([&] { StateChange(hsDnsLookupDone); }))
+    const TAliveWatch going = FRequest.Watch();
+    StateChange(hsDnsLookupDone);
+    if (!going)
         return;
     try {
         FCtrlSocket->SetAddr(SocksServer.empty() ? FCtrlSocket->DnsResult() : FHostName);
@@ -82,9 +86,15 @@ void THttpCli::SocketSessionConnected(uint16_t Error)
 
 void THttpCli::SessionReady()
 {
-    if (!Still([&] { StateChange(hsConnected); }) || !Still([&] { FireSessionConnected(); }))
+    const TAliveWatch going = FRequest.Watch();
+    StateChange(hsConnected);
+    if (!going)
         return;
-    if (!Still([&] { StateChange(hsWaitingHeader); }))
+    FireSessionConnected();
+    if (!going)
+        return;
+    StateChange(hsWaitingHeader);
+    if (!going)
         return;
     const TAliveWatch alive = FAlive.Watch();
     try {
@@ -97,7 +107,11 @@ void THttpCli::SessionReady()
             break;
         case rqPost:
             SendRequest("POST");
-            if (!alive || !Still([&] { FireSendBegin(); }))
+            // A request stopped while its header went out posts nothing.
+            if (!going)
+                return;
+            FireSendBegin();
+            if (!going)
                 return;
             FAllowedToSend = true;
             SendPostBlock();

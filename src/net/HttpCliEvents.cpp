@@ -3,60 +3,60 @@
 
 void THttpCli::FireCookie(const std::string& Data, bool& Accept)
 {
-    Invoke(FAlive, OnCookie, this, Data, Accept);
+    CallHandler(OnCookie, this, Data, Accept);
 }
 
 void THttpCli::FireSessionConnected()
 {
-    Invoke(FAlive, OnSessionConnected, this);
+    CallHandler(OnSessionConnected, this);
 }
 
 void THttpCli::FireRequestHeaderBegin()
 {
-    Invoke(FAlive, OnRequestHeaderBegin, this);
+    CallHandler(OnRequestHeaderBegin, this);
 }
 
 void THttpCli::FireRequestHeaderEnd()
 {
-    Invoke(FAlive, OnRequestHeaderEnd, this);
+    CallHandler(OnRequestHeaderEnd, this);
 }
 
 void THttpCli::FireHeaderBegin()
 {
-    Invoke(FAlive, OnHeaderBegin, this);
+    CallHandler(OnHeaderBegin, this);
 }
 
 void THttpCli::FireHeaderEnd()
 {
-    Invoke(FAlive, OnHeaderEnd, this);
+    CallHandler(OnHeaderEnd, this);
 }
 
 void THttpCli::FireDocBegin()
 {
-    Invoke(FAlive, OnDocBegin, this);
+    CallHandler(OnDocBegin, this);
 }
 
 void THttpCli::FireDocData(const char* Buffer, int Len)
 {
-    Invoke(FAlive, OnDocData, this, Buffer, Len);
+    CallHandler(OnDocData, this, Buffer, Len);
 }
 
 void THttpCli::FireDocEnd()
 {
-    Invoke(FAlive, OnDocEnd, this);
+    CallHandler(OnDocEnd, this);
 }
 
 void THttpCli::FireSendBegin()
 {
-    Invoke(FAlive, OnSendBegin, this);
+    CallHandler(OnSendBegin, this);
 }
 
 void THttpCli::FireSendData(const char* Buffer, int Len)
 {
-    Invoke(FAlive, OnSendData, this, Buffer, Len);
+    CallHandler(OnSendData, this, Buffer, Len);
 }
 
 void THttpCli::FireSendEnd()
 {
-    Invoke(FAlive, OnSendEnd, this);
+    CallHandler(OnSendEnd, this);
 }

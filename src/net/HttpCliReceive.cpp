@@ -33,6 +33,7 @@ void THttpCli::SocketDataAvailable(uint16_t Error)
 
 void THttpCli::ReadLines(uint16_t Error)
 {
+    const TAliveWatch going = FRequest.Watch();
     for (;;) {
         if (FHttpState == hsWaitingHeader) {
             if (!HeaderStep())
@@ -43,7 +44,8 @@ void THttpCli::ReadLines(uint16_t Error)
         if (!FReader.NextLine())
             return;
         FLastReceived = FReader.Line();
-        if (!Still([&] { Invoke(FAlive, OnDataAvailable, this, Error); }))
+        CallHandler(OnDataAvailable, this, Error);
+        if (!going)
             return;
     }
 }
@@ -58,8 +60,11 @@ bool THttpCli::HeaderStep()
     switch (step) {
     case hrNeedMore:
         return false;
-    case hrBegin:
-        return Still([&] { FireHeaderBegin(); });
+    case hrBegin: {
+        const TAliveWatch going = FRequest.Watch();
+        FireHeaderBegin();
+        return static_cast<bool>(going);
+    }
     case hrRefused:
         FailResponse(hcLineTooLong);
         return false;
@@ -77,24 +82,26 @@ bool THttpCli::HeaderStep()
 bool THttpCli::HeaderLine(THttpReadStep Step)
 {
     FHeaderLines.push_back(FLastReceived);
+    const TAliveWatch going = FRequest.Watch();
     if (Step == hrCookie) {
         // A copy: the handler may free the client and its reader.
         const std::string value = FReader.Response().Cookies.back();
         bool accept = true;
-        if (!Still([&] { FireCookie(value, accept); }))
+        FireCookie(value, accept);
+        if (!going)
             return false;
     } else if (Step == hrLocation) {
         LocationTarget(*FReader.Response().Location);
     }
-    if (!Still([&] { Invoke(FAlive, OnHeaderData, this); }))
+    CallHandler(OnHeaderData, this);
+    if (!going)
         return false;
     if (FReader.Response().StatusCode >= 400 && FCtrlSocket->State() != wsClosed) {
         // Refused: stop reading, but finish what this read brought.
         FYielded = false;
-        if (!Still([&] { FCtrlSocket->Close(); }))
-            return false;
+        FCtrlSocket->Close();
     }
-    return true;
+    return static_cast<bool>(going);
 }
 
 void THttpCli::HeaderEnd()
@@ -114,7 +121,12 @@ void THttpCli::HeaderEnd()
 
 void THttpCli::EnterBody()
 {
-    if (!Still([&] { StateChange(hsWaitingBody); }) || !Still([&] { FireHeaderEnd(); }))
+    const TAliveWatch going = FRequest.Watch();
+    StateChange(hsWaitingBody);
+    if (!going)
+        return;
+    FireHeaderEnd();
+    if (!going)
         return;
     if (DocStream && ContentLength() > 0)
         DocStream->ExpectBytes(ContentLength());
@@ -127,11 +139,16 @@ void THttpCli::EnterBody()
 bool THttpCli::BodyChunk(const char* Data, size_t Len)
 {
     FLastReceived.assign(Data, Len);
-    if (FBodyLineCount == 0 && !Still([&] { FireDocBegin(); }))
-        return false;
+    const TAliveWatch going = FRequest.Watch();
+    if (FBodyLineCount == 0) {
+        FireDocBegin();
+        if (!going)
+            return false;
+    }
     ++FBodyLineCount;
     FReceivedBytes += static_cast<int64_t>(Len);
-    if (!Still([&] { FireDocData(FLastReceived.data(), static_cast<int>(FLastReceived.size())); }))
+    FireDocData(FLastReceived.data(), static_cast<int>(FLastReceived.size()));
+    if (!going)
         return false;
     if (DocStream) {
         try {
@@ -175,8 +192,12 @@ void THttpCli::SocketSessionClosed(uint16_t Error)
         FRequestDoneError = hcCutBody;
         FTlsFailure = "body cut short: no TLS close_notify";
     }
-    if (FBodyLineCount > 0 && !Still([&] { FireDocEnd(); }))
-        return;
+    if (FBodyLineCount > 0) {
+        const TAliveWatch going = FRequest.Watch();
+        FireDocEnd();
+        if (!going)
+            return;
+    }
     Post(WM_HTTP_READY);
 }
 

@@ -36,7 +36,9 @@ void THttpCli::LocationTarget(const std::string& Value)
 
 void THttpCli::FollowLocation()
 {
-    if (!Still([&] { FireHeaderEnd(); }))
+    const TAliveWatch going = FRequest.Watch();
+    FireHeaderEnd();
+    if (!going)
         return;
     // What came after the header is the redirect's own body: never read.
     FReader.Restart();
@@ -50,7 +52,9 @@ void THttpCli::RelocationClosed(TCustomWSocket*, uint16_t)
 {
     FConnected = false;
     BindSessionClosed();
-    if (!Still([&] { Invoke(FAlive, OnLocationChange, this); }))
+    const TAliveWatch going = FRequest.Watch();
+    CallHandler(OnLocationChange, this);
+    if (!going)
         return;
     Post(WM_HTTP_RELOCATE);
 }

@@ -25,12 +25,20 @@ void THttpCli::SendRequest(const std::string& Method)
         h.PostSize = SendStream->Size();
 
     FRequestBuffer.clear();
-    if (!Still([&] { FireRequestHeaderBegin(); }))
+    const TAliveWatch going = FRequest.Watch();
+    FireRequestHeaderBegin();
+    if (!going)
         return;
-    for (const std::string& line : RequestHeaderLines(h))
-        if (!Still([&] { SendRequestLine(line); }))
+    for (const std::string& line : RequestHeaderLines(h)) {
+        SendRequestLine(line);
+        if (!going)
             return;
-    if (!Still([&] { FireRequestHeaderEnd(); }) || !Still([&] { SendRequestLine(""); }))
+    }
+    FireRequestHeaderEnd();
+    if (!going)
+        return;
+    SendRequestLine("");
+    if (!going)
         return;
     FCtrlSocket->Send(FRequestBuffer.data(), static_cast<int>(FRequestBuffer.size()));
     FRequestBuffer.clear();
@@ -38,7 +46,9 @@ void THttpCli::SendRequest(const std::string& Method)
 
 void THttpCli::SendRequestLine(const std::string& Line)
 {
-    if (!Still([&] { Invoke(FAlive, OnCommand, this, Line); }))
+    const TAliveWatch going = FRequest.Watch();
+    CallHandler(OnCommand, this, Line);
+    if (!going)
         return;
     FRequestBuffer += Line;
     FRequestBuffer += "\r\n";
@@ -51,7 +61,9 @@ void THttpCli::SendPostBlock()
     const size_t n = SendStream->Read(FSendBuffer, sizeof FSendBuffer);
     if (n > 0) {
         FSentBytes += static_cast<int64_t>(n);
-        if (!Still([&] { FireSendData(FSendBuffer, static_cast<int>(n)); }))
+        const TAliveWatch going = FRequest.Watch();
+        FireSendData(FSendBuffer, static_cast<int>(n));
+        if (!going)
             return;
         FCtrlSocket->Send(FSendBuffer, static_cast<int>(n));
     } else {

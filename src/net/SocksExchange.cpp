@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 
 namespace {
 constexpr size_t MaxField = 255; // a length byte, or what servers take for a zero-ended field
@@ -32,7 +33,7 @@ TSocksExchange::TSocksExchange(TSocksRequest Request) : FRequest(std::move(Reque
 
 TSocksStep TSocksExchange::Fail(int Error, std::string Text, std::optional<TSocksAuthState> AuthState)
 {
-    FState = Idle;
+    FState = Finished;
     FReplyCount = 0;
     TSocksStep step;
     step.AuthState = AuthState;
@@ -64,7 +65,7 @@ TSocksStep TSocksExchange::Start(uint32_t AddrV4)
     FReplyCount = 0;
     FAddrV4 = AddrV4;
     if (auto refusal = Refusal()) {
-        FState = Idle;
+        FState = Finished;
         return *refusal;
     }
     if (!FLevel5)
@@ -190,7 +191,7 @@ TSocksStep TSocksExchange::Connect4Reply()
     if (FReplyCount < 8)
         return {};
     FReplyCount = 0;
-    FState = Idle;
+    FState = Finished;
     if (FReply[0] != 0)
         return Fail(20002, "socks version error");
     switch (FReply[1]) {
@@ -230,8 +231,35 @@ std::optional<TSocksStep> TSocksExchange::Connect5Reply()
     FBoundAddr = type == 3 ? std::string(reinterpret_cast<const char*>(FReply + 5), FReply[4]) : std::string(text);
     FBoundPort = std::to_string((FReply[length - 2] << 8) | FReply[length - 1]);
     FReplyCount = 0;
-    FState = Idle;
+    FState = Finished;
     TSocksStep step;
     step.Done = true;
     return step;
 }
+
+const char* Name(TSocksAuthState State)
+{
+    switch (State) {
+    case authStart: return "authStart";
+    case authSuccess: return "authSuccess";
+    case authFailure: return "authFailure";
+    case authNotRequired: return "authNotRequired";
+    }
+    return "?";
+}
+
+void PrintTo(TSocksAuthState State, std::ostream* Out) { *Out << Name(State); }
+
+const char* Name(TSocksExchange::TState State)
+{
+    switch (State) {
+    case TSocksExchange::Unstarted: return "Unstarted";
+    case TSocksExchange::WaitMethod: return "WaitMethod";
+    case TSocksExchange::WaitAuth: return "WaitAuth";
+    case TSocksExchange::WaitConnect: return "WaitConnect";
+    case TSocksExchange::Finished: return "Finished";
+    }
+    return "?";
+}
+
+void PrintTo(TSocksExchange::TState State, std::ostream* Out) { *Out << Name(State); }

@@ -1,10 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 
 enum TSocksAuthentication { socksNoAuthentication, socksAuthenticateUsercode };
 enum TSocksAuthState { authStart, authSuccess, authFailure, authNotRequired };
+
+const char* Name(TSocksAuthState State);
+void PrintTo(TSocksAuthState State, std::ostream* Out);
 
 // What a SOCKS connection asks for: level "4", "4A" or "5", credentials, and
 // the destination (a name or dotted address, and the port).
@@ -34,7 +38,9 @@ struct TSocksStep {
 // final reply (the user's data) stay in the socket.
 class TSocksExchange {
 public:
-    enum TState : uint8_t { Idle = 0, WaitMethod = 1, WaitAuth = 2, WaitConnect = 3 };
+    // Unstarted until the connection to the server stands (and, for version
+    // 4, the destination is looked up); Finished once granted or failed.
+    enum TState : uint8_t { Unstarted, WaitMethod, WaitAuth, WaitConnect, Finished };
 
     // Refusals made before anything is sent.
     static constexpr int ErrorRequestTooLarge = 20014;
@@ -69,7 +75,7 @@ private:
 
     TSocksRequest FRequest;
     bool FLevel5;
-    TState FState = Idle;
+    TState FState = Unstarted;
     uint8_t FAuthMethod = 0;
     uint32_t FAddrV4 = 0;
     uint8_t FReply[ReplySize] = {};
@@ -77,3 +83,6 @@ private:
     std::string FBoundAddr;
     std::string FBoundPort;
 };
+
+const char* Name(TSocksExchange::TState State);
+void PrintTo(TSocksExchange::TState State, std::ostream* Out);

@@ -155,7 +155,7 @@ void TCustomWSocket::HandleBackgroundError(const std::exception& E)
 {
     const TAliveWatch alive = FAlive.Watch();
     bool canClose = true;
-    Ignoring([&] { Invoke(FAlive, OnBgException, this, E, canClose); });
+    Ignoring([&] { CallHandler(OnBgException, this, E, canClose); });
     if (alive && canClose)
         Ignoring([&] { Abort(); });
 }
@@ -199,43 +199,43 @@ bool TCustomWSocket::FireDataAvailable(uint16_t Error)
 {
     if (!OnDataAvailable)
         return false;
-    Invoke(FAlive, OnDataAvailable, this, Error);
+    CallHandler(OnDataAvailable, this, Error);
     return true;
 }
 
 void TCustomWSocket::FireSessionAvailable(uint16_t Error)
 {
-    Invoke(FAlive, OnSessionAvailable, this, Error);
+    CallHandler(OnSessionAvailable, this, Error);
 }
 
 void TCustomWSocket::FireSessionConnected(uint16_t Error)
 {
-    Invoke(FAlive, OnSessionConnected, this, Error);
+    CallHandler(OnSessionConnected, this, Error);
 }
 
 void TCustomWSocket::FireSessionClosed(uint16_t Error)
 {
-    Invoke(FAlive, OnSessionClosed, this, Error);
+    CallHandler(OnSessionClosed, this, Error);
 }
 
 void TCustomWSocket::FireDataSent(uint16_t Error)
 {
-    Invoke(FAlive, OnDataSent, this, Error);
+    CallHandler(OnDataSent, this, Error);
 }
 
 void TCustomWSocket::FireChangeState(TSocketState OldState, TSocketState NewState)
 {
-    Invoke(FAlive, OnChangeState, this, OldState, NewState);
+    CallHandler(OnChangeState, this, OldState, NewState);
 }
 
 void TCustomWSocket::FireDnsLookupDone(uint16_t Error)
 {
-    Invoke(FAlive, OnDnsLookupDone, this, Error);
+    CallHandler(OnDnsLookupDone, this, Error);
 }
 
 void TCustomWSocket::FireError()
 {
-    Invoke(FAlive, OnError, this);
+    CallHandler(OnError, this);
 }
 
 void TCustomWSocket::PumpMessages()

@@ -1,6 +1,7 @@
 #pragma once
 #include "net/Ignoring.h"
-#include "net/InvokeHandler.h"
+#include "net/AliveWatch.h"
+#include "net/CallHandler.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketTypes.h"
 #include "net/winsock/WinSock.h"

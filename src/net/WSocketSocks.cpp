@@ -15,7 +15,6 @@ void TCustomSocksWSocket::SocksResetDefaults()
 {
     CancelSocksLookup();
     FExchange.reset();
-    FSocksState = 0;
     FSocksServer.clear();
     FSocksPort.clear();
     FSocksLevel = "5";
@@ -96,7 +95,8 @@ void TCustomSocksWSocket::Connect()
     TCustomWSocket::Connect();
     // Only a connect under way leads to the exchange: a refused one leaves no trace.
     if (alive && FState == wsConnecting)
-        FSocksState = 1;
+        FExchange = std::make_unique<TSocksExchange>(TSocksRequest{
+            FSocksLevel, FSocksAuthentication, FSocksUsercode, FSocksPassword, FAddrStr, FSocksDestPort});
 }
 
 void TCustomSocksWSocket::Listen()
@@ -119,7 +119,7 @@ void TCustomSocksWSocket::WndProc(const TMessage& Msg)
 
 void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
 {
-    if (FSocksState == 0) {
+    if (!SocksBusy()) {
         TCustomWSocket::FireSessionConnected(Error);
         return;
     }
@@ -128,12 +128,10 @@ void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
     if (!alive)
         return;
     if (Error != 0) {
-        FSocksState = 0;
+        FExchange.reset();
         TCustomWSocket::FireSessionConnected(Error);
         return;
     }
-    FExchange = std::make_unique<TSocksExchange>(
-        TSocksRequest{FSocksLevel, FSocksAuthentication, FSocksUsercode, FSocksPassword, FAddrStr, FSocksDestPort});
     if (FSocksLevel == "4")
         StartLevel4();
     else
@@ -182,7 +180,7 @@ void TCustomSocksWSocket::Level4LookupFailed(const std::string& Msg)
 TSocksStep TCustomSocksWSocket::FailureStep(int Error, const std::string& Text) const
 {
     TSocksStep step;
-    if (FSocksState == 2)
+    if (Authenticating())
         step.AuthState = authFailure;
     step.Error = Error;
     step.Text = Text;
@@ -191,16 +189,17 @@ TSocksStep TCustomSocksWSocket::FailureStep(int Error, const std::string& Text) 
 
 bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
 {
-    if (FSocksState == 0)
+    if (!SocksBusy())
         return TCustomWSocket::FireDataAvailable(Error);
     if (Error != 0) {
         Carry(FailureStep(Error, "data receive error"));
         return true;
     }
     // Only the reply's own bytes are read: what follows it is the user's.
-    const bool replying = FExchange && FExchange->State() != TSocksExchange::Idle;
+    const int room = FExchange->Room();
+    const bool replying = room > 0;
     uint8_t reply[TSocksExchange::ReplySize];
-    const int n = TCustomWSocket::RecvRaw(reply, replying ? FExchange->Room() : 1, 0);
+    const int n = TCustomWSocket::RecvRaw(reply, replying ? room : 1, 0);
     if (n < 0) {
         const int error = WSAGetLastError();
         if (error != WSAEWOULDBLOCK)
@@ -219,7 +218,9 @@ bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
 void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 {
     const TAliveWatch alive = FAlive.Watch();
-    FSocksState = Step.Failed() ? 0 : FExchange ? static_cast<uint8_t>(FExchange->State()) : FSocksState;
+    // A failure seen by the socket (not by the exchange) ends the exchange too.
+    if (Step.Failed())
+        FExchange.reset();
     if (Step.AuthState) {
         FireSocksAuthState(*Step.AuthState);
         if (!alive)
@@ -250,7 +251,7 @@ void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 
 void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 {
-    if (FSocksState == 2) {
+    if (Authenticating()) {
         const TAliveWatch alive = FAlive.Watch();
         FireSocksAuthState(authFailure);
         if (!alive)
@@ -261,15 +262,15 @@ void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 
 void TCustomSocksWSocket::FireSocksConnected(uint16_t Error)
 {
-    Invoke(FAlive, OnSocksConnected, this, Error);
+    CallHandler(OnSocksConnected, this, Error);
 }
 
 void TCustomSocksWSocket::FireSocksError(int Error, const std::string& Msg)
 {
-    Invoke(FAlive, OnSocksError, this, Error, Msg);
+    CallHandler(OnSocksError, this, Error, Msg);
 }
 
 void TCustomSocksWSocket::FireSocksAuthState(TSocksAuthState AuthState)
 {
-    Invoke(FAlive, OnSocksAuthState, this, AuthState);
+    CallHandler(OnSocksAuthState, this, AuthState);
 }

@@ -54,9 +54,7 @@ protected:
     virtual void FireSocksConnected(uint16_t Error);
     virtual void FireSocksError(int Error, const std::string& Msg);
     // The SOCKS exchange is under way: received bytes are the server's replies.
-    bool SocksBusy() const { return FSocksState != 0; }
-
-    uint8_t FSocksState = 0; // 0 idle, 1 method reply (or lookup), 2 authentication, 3 connect reply
+    bool SocksBusy() const { return FExchange && FExchange->State() != TSocksExchange::Finished; }
     std::string FSocksServer;
     std::string FSocksLevel = "5";
     std::string FSocksPort;
@@ -77,8 +75,10 @@ private:
     void Carry(const TSocksStep& Step);
     TSocksStep FailureStep(int Error, const std::string& Text) const;
     void FireSocksAuthState(TSocksAuthState AuthState);
+    bool Authenticating() const { return FExchange && FExchange->State() == TSocksExchange::WaitAuth; }
 
     uint16_t FSocksDestPort = 0;
+    // From a connect under way through the server until the next close or failure.
     std::unique_ptr<TSocksExchange> FExchange;
     uintptr_t FSocksLookup = 0;
 };

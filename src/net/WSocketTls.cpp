@@ -205,5 +205,5 @@ void TCustomTlsWSocket::ResetDefaults()
 
 void TCustomTlsWSocket::FireTlsDone(uint16_t Error)
 {
-    Invoke(FAlive, OnTlsDone, this, Error);
+    CallHandler(OnTlsDone, this, Error);
 }

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -278,6 +279,28 @@ TEST_F(HttpClient, PostSendsTheStreamAfterTheHeader)
     ASSERT_TRUE(Done(log));
     EXPECT_EQ(cli->SentBytes(), static_cast<int64_t>(payload.size()));
     EXPECT_EQ(cli->StatusCode(), 204);
+}
+
+// A handler that stops the request while its header goes out: no body follows.
+TEST_F(HttpClient, PostStoppedWhileItsHeaderGoesOutSendsNoBody)
+{
+    TMemoryStream body;
+    body.Write("a=1", 3);
+    body.Seek(0, soBeginning);
+    cli->URL = srv.Url("/form");
+    cli->SendStream = &body;
+    const auto logged = cli->OnCommand;
+    cli->OnCommand = [logged](THttpCli* c, const std::string& line) {
+        logged(c, line);
+        if (line.starts_with("POST"))
+            c->Abort();
+    };
+    cli->StartRequest(rqPost);
+    ASSERT_TRUE(Done(log));
+    RunPendingEvents();
+    EXPECT_EQ(log.DoneError, hcAborted);
+    EXPECT_EQ(std::count(log.Events.begin(), log.Events.end(), "SendBegin"), 0);
+    EXPECT_EQ(cli->SentBytes(), 0);
 }
 
 TEST_F(HttpClient, HeadAsksForTheHeaderOnly)

@@ -8,12 +8,14 @@
 namespace {
 
 using namespace std::string_literals;
+using enum TSocksExchange::TState;
 
 // What the client did with a server's bytes that arrive in the given pieces,
 // each read at most Room() bytes at a time like the socket layer reads.
 struct TRun {
     std::string Sent;
-    std::vector<int> AuthStates;
+    std::vector<TSocksAuthState> AuthStates;
+    std::vector<TSocksExchange::TState> States; // each state the exchange went through
     bool Done = false;
     int Error = 0;
     std::string Text;
@@ -21,8 +23,10 @@ struct TRun {
     std::string Bound; // address:port of a version 5 reply
 };
 
-void Apply(TRun& run, const TSocksStep& step)
+void Apply(TRun& run, const TSocksStep& step, TSocksExchange::TState state)
 {
+    if (run.States.empty() || run.States.back() != state)
+        run.States.push_back(state);
     if (step.AuthState)
         run.AuthStates.push_back(*step.AuthState);
     run.Sent += step.Send;
@@ -37,12 +41,14 @@ TRun Exchange(const TSocksRequest& request, const std::vector<std::string>& piec
 {
     TSocksExchange x(request);
     TRun run;
-    Apply(run, x.Start(addrV4));
+    const TSocksStep first = x.Start(addrV4);
+    Apply(run, first, x.State());
     for (const std::string& piece : pieces) {
         size_t at = 0;
         while (at < piece.size() && x.Room() > 0) {
             const int n = std::min(x.Room(), static_cast<int>(piece.size() - at));
-            Apply(run, x.Feed(reinterpret_cast<const uint8_t*>(piece.data() + at), n));
+            const TSocksStep step = x.Feed(reinterpret_cast<const uint8_t*>(piece.data() + at), n);
+            Apply(run, step, x.State());
             at += static_cast<size_t>(n);
         }
         run.ByteLeft += static_cast<int>(piece.size() - at);
@@ -57,8 +63,9 @@ struct TExchangeCase {
     uint32_t addrV4;
     std::vector<std::string> replies; // the server's answer to each request
     std::string sent;      // everything the client must send
-    std::vector<int> auth; // auth states reported
+    std::vector<TSocksAuthState> auth; // auth states reported
     std::string bound;
+    std::vector<TSocksExchange::TState> states;
 };
 
 class SocksExchangeSplit : public ::testing::TestWithParam<TExchangeCase> {};
@@ -90,6 +97,7 @@ TEST_P(SocksExchangeSplit, EveryCutGivesTheSameExchange)
         EXPECT_EQ(run.AuthStates, c.auth);
         EXPECT_EQ(run.ByteLeft, static_cast<int>(userData.size()));
         EXPECT_EQ(run.Bound, c.bound);
+        EXPECT_EQ(run.States, c.states);
     }
 }
 
@@ -103,18 +111,19 @@ INSTANTIATE_TEST_SUITE_P(
     Levels, SocksExchangeSplit,
     ::testing::Values(
         TExchangeCase{"Four", Request("4", "ignored", "joe"), 0x7F000001, {"\x00\x5A\x1F\x90\x7F\x00\x00\x01"s},
-                      "\x04\x01\x1F\x90\x7F\x00\x00\x01joe\x00"s, {}, ":"},
+                      "\x04\x01\x1F\x90\x7F\x00\x00\x01joe\x00"s, {}, ":", {WaitConnect, Finished}},
         TExchangeCase{"FourA", Request("4A", "pics.example"), 0, {"\x00\x5A\x00\x00\x00\x00\x00\x00"s},
-                      "\x04\x01\x1F\x90\x00\x00\x00\x01\x00pics.example\x00"s, {}, ":"},
+                      "\x04\x01\x1F\x90\x00\x00\x00\x01\x00pics.example\x00"s, {}, ":", {WaitConnect, Finished}},
         TExchangeCase{"FiveIPv4", Request("5", "10.0.0.7"), 0, {"\x05\x00"s, "\x05\x00\x00\x01\x7F\x00\x00\x01\x04\xD2"s},
-                      "\x05\x01\x00"s "\x05\x01\x00\x03\x08" "10.0.0.7\x1F\x90"s, {}, "127.0.0.1:1234"},
+                      "\x05\x01\x00"s "\x05\x01\x00\x03\x08" "10.0.0.7\x1F\x90"s, {}, "127.0.0.1:1234",
+                      {WaitMethod, WaitConnect, Finished}},
         TExchangeCase{"FiveNameWithPassword", Request("5", "pics.example", "ann", "pw", socksAuthenticateUsercode), 0,
                       {"\x05\x02"s, "\x01\x00"s, "\x05\x00\x00\x03\x0D" "bound.example\x00\x50"s},
                       "\x05\x01\x02"s "\x01\x03" "ann\x02pw"s "\x05\x01\x00\x03\x0C" "pics.example\x1F\x90"s,
-                      {authStart, authSuccess}, "bound.example:80"},
+                      {authStart, authSuccess}, "bound.example:80", {WaitMethod, WaitAuth, WaitConnect, Finished}},
         TExchangeCase{"FiveIPv6NoAuthNeeded", Request("5", "h", "ann", "pw", socksAuthenticateUsercode), 0,
                       {"\x05\x00"s, "\x05\x00\x00\x04"s + std::string(15, '\0') + "\x01\x00\x16"s},
-                      "\x05\x01\x02"s "\x05\x01\x00\x03\x01h\x1F\x90"s, {authNotRequired}, "::1:22"}),
+                      "\x05\x01\x02"s "\x05\x01\x00\x03\x01h\x1F\x90"s, {authNotRequired}, "::1:22", {WaitMethod, WaitConnect, Finished}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Replies a sound client must not follow.
@@ -129,11 +138,12 @@ TEST(SocksExchange, ServerThatBreaksTheOrderIsRefused)
     const TRun chatty = Exchange(Request("5", "h", "ann", "pw", socksAuthenticateUsercode), {"\x05\x02"s, "\x01\x00\x05"s});
     EXPECT_EQ(chatty.Error, 20001);
     EXPECT_EQ(chatty.Text, "too much data availaible");
-    EXPECT_EQ(chatty.AuthStates, (std::vector<int>{authStart, authFailure}));
+    EXPECT_EQ(chatty.AuthStates, (std::vector<TSocksAuthState>{authStart, authFailure}));
+    EXPECT_EQ(chatty.States, (std::vector<TSocksExchange::TState>{WaitMethod, WaitAuth, Finished}));
 
     const TRun version = Exchange(Request("5", "h", "ann", "pw", socksAuthenticateUsercode), {"\x05\x02"s, "\x05"s});
     EXPECT_EQ(version.Error, 20002);
-    EXPECT_EQ(version.AuthStates, (std::vector<int>{authStart, authFailure}));
+    EXPECT_EQ(version.AuthStates, (std::vector<TSocksAuthState>{authStart, authFailure}));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ struct TSocksClient {
             rec.Events.push_back("socks " + std::to_string(e) + " " + m);
         };
         s.OnSocksAuthState = [this](TCustomWSocket*, TSocksAuthState a) {
-            rec.Events.push_back("auth " + std::to_string(a));
+            rec.Events.push_back(std::string("auth ") + Name(a));
         };
         s.SetSocksServer("127.0.0.1");
         s.SetSocksPort(std::to_string(serverPort));
@@ -174,7 +174,7 @@ const std::vector<std::string> kClosed = {"socks 10054 socks server closed the c
 
 std::vector<std::string> WithAuth(std::vector<std::string> events)
 {
-    events.insert(events.begin(), {"auth 0", "auth 2"});
+    events.insert(events.begin(), {"auth authStart", "auth authFailure"});
     return events;
 }
 
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                        ReadConnectRequest(c, "5");
                        c.Send("\x05\x00"s);
                    },
-                   {"auth 3", kClosed[0], kClosed[1], kClosed[2]}},
+                   {"auth authNotRequired", kClosed[0], kClosed[1], kClosed[2]}},
         TCloseCase{"FourConnectReply", "4", [](TScriptedConnection& c) { ReadConnectRequest(c, "4"); }, kClosed},
         TCloseCase{"FourReset", "4",
                    [](TScriptedConnection& c) {

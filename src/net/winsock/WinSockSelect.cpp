@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,6 +18,14 @@ int SocketOption(TSocket s, int name)
     if (getsockopt(s, SOL_SOCKET, name, &value, &len) < 0)
         return 0;
     return value;
+}
+
+// The notifier stays on between events, so the readiness it reports may be
+// one a handler has already taken (a connection accepted, a datagram read).
+bool Readable(TSocket s)
+{
+    pollfd p{s, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
 }
 
 // Made without ever being watched: every change to what the event loop
@@ -59,6 +68,7 @@ void TAsyncSelect::Select(uint16_t Events, bool Connecting)
     // A close seen while nothing was selected (paused) is reported again.
     FClosed = false;
     FReadArmed = true;
+    FReadParked = false;
     // Like WinSock, a writable socket reports FD_WRITE once when selected.
     FWriteArmed = (Events & FD_WRITE) != 0 && !FListening;
     Update();
@@ -66,8 +76,10 @@ void TAsyncSelect::Select(uint16_t Events, bool Connecting)
 
 void TAsyncSelect::ReEnable(uint16_t Event)
 {
-    if (Event & (FD_READ | FD_ACCEPT))
+    if (Event & (FD_READ | FD_ACCEPT)) {
         FReadArmed = true;
+        FReadParked = false;
+    }
     if (Event & FD_WRITE)
         FWriteArmed = true;
     Update();
@@ -89,7 +101,7 @@ void TAsyncSelect::WatchHangup()
 
 void TAsyncSelect::Update()
 {
-    const bool read = !FConnecting && FReadArmed && !FClosed &&
+    const bool read = !FConnecting && !FReadParked && !FClosed &&
                       (FEvents & (FD_READ | FD_ACCEPT | FD_CLOSE)) != 0;
     const bool write = FConnecting ? (FEvents & FD_CONNECT) != 0 : FWriteArmed && (FEvents & FD_WRITE) != 0;
     if (FReadNotifier->isEnabled() != read)
@@ -111,6 +123,13 @@ void TAsyncSelect::Post(uint16_t Event, int Error)
 
 void TAsyncSelect::ReadReady()
 {
+    if (!FReadArmed) {
+        FReadParked = true;
+        Update();
+        return;
+    }
+    if ((FListening || FDatagram) && !Readable(FSocket))
+        return;
     FReadArmed = false;
     if (FListening) {
         Post(FD_ACCEPT, 0);

@@ -46,6 +46,10 @@ private:
     bool FDatagram = false;
     bool FConnecting = false;
     bool FReadArmed = true;
+    // Read readiness came again before the re-enabling call: stop watching.
+    // Until then the notifier stays on, since turning it off and on again
+    // costs the event loop a wake-up each time.
+    bool FReadParked = false;
     bool FWriteArmed = false;
     bool FClosed = false; // FD_CLOSE sent: nothing more to read
     std::unique_ptr<QSocketNotifier> FReadNotifier;

@@ -1,4 +1,5 @@
-#include "net/InvokeHandler.h"
+#include "net/AliveWatch.h"
+#include "net/CallHandler.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,8 @@ struct TOwner {
 
 // The handler frees its owner, and with it the member it is called from:
 // the copy runs to its end (the sanitizer build sees a use after free) and
-// Invoke tells the caller to stop.
-TEST(InvokeHandler, SaysWhetherTheOwnerSurvivedItsHandler)
+// the watch tells the caller to stop.
+TEST(AliveWatch, SaysWhetherTheOwnerSurvivedItsHandler)
 {
     for (const bool freeOwner : {false, true}) {
         SCOPED_TRACE(freeOwner);
@@ -27,14 +28,28 @@ TEST(InvokeHandler, SaysWhetherTheOwnerSurvivedItsHandler)
             seen = value; // captures of the handler still readable
         };
         TOwner* raw = owner.get();
-        EXPECT_EQ(Invoke(raw->Alive, raw->OnEvent, 7), !freeOwner);
+        const TAliveWatch alive = raw->Alive.Watch();
+        CallHandler(raw->OnEvent, 7);
+        EXPECT_EQ(static_cast<bool>(alive), !freeOwner);
         EXPECT_EQ(seen, 7);
         EXPECT_EQ(owner == nullptr, freeOwner);
     }
 }
 
-TEST(InvokeHandler, WithoutAHandlerTheOwnerLives)
+TEST(AliveWatch, WithoutAHandlerTheOwnerLives)
 {
     TOwner owner;
-    EXPECT_TRUE(Invoke(owner.Alive, owner.OnEvent, 1));
+    const TAliveWatch alive = owner.Alive.Watch();
+    CallHandler(owner.OnEvent, 1);
+    EXPECT_TRUE(alive);
+}
+
+// A stopped request renews its token: watches taken before end, later ones live.
+TEST(AliveWatch, RenewingEndsTheWatchesTakenBefore)
+{
+    TAliveToken token;
+    const TAliveWatch before = token.Watch();
+    token.Renew();
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(token.Watch());
 }
