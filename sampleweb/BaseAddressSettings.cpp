@@ -14,7 +14,7 @@ void WriteBaseAddressSettings(const std::string& iniFile, const Addresses& addre
     Write(ini, Setting::CommonsBaseAddress, addresses.Base(Host::Commons));
     Write(ini, Setting::OpenverseBaseAddress, addresses.Base(Host::Openverse));
     if (!caFile.empty())
-        ini.WriteString("Options", "TlsCaFile", caFile);
+        Write(ini, Setting::TlsCaFile, caFile);
 }
 
 } // namespace sampleweb

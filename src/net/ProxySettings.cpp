@@ -1,20 +1,19 @@
 #include "net/ProxySettings.h"
 
 #include "net/HttpCli.h"
-#include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 
 TProxySettings ReadProxySettings(const TIniFile& Ini)
 {
-    const char* const section = "Options";
     TProxySettings s;
-    s.ProxyServer = Ini.ReadString(section, "ProxyServer", "");
-    s.ProxyPort = Ini.ReadString(section, "ProxyPort", "80");
-    s.SocksServer = Ini.ReadString(section, "SocksServer", "");
-    s.SocksPort = Ini.ReadString(section, "SocksPort", "1080");
-    s.SocksLevel = Ini.ReadString(section, "SocksLevel", "5");
-    s.SocksUsercode = Ini.ReadString(section, "SocksUsercode", "");
-    s.SocksPassword = Ini.ReadString(section, "SocksPassword", "");
-    s.TlsCaFile = Ini.ReadString(section, "TlsCaFile", "");
+    s.ProxyServer = Read(Ini, Setting::ProxyServer);
+    s.ProxyPort = Read(Ini, Setting::ProxyPort);
+    s.SocksServer = Read(Ini, Setting::SocksServer);
+    s.SocksPort = Read(Ini, Setting::SocksPort);
+    s.SocksLevel = Read(Ini, Setting::SocksLevel);
+    s.SocksUsercode = Read(Ini, Setting::SocksUsercode);
+    s.SocksPassword = Read(Ini, Setting::SocksPassword);
+    s.TlsCaFile = Read(Ini, Setting::TlsCaFile);
     return s;
 }
 

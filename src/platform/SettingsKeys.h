@@ -69,6 +69,16 @@ inline constexpr TSettingsKey OpenverseBaseAddress{Options, "OpenverseBaseAddres
 inline constexpr TSettingsKey SearchCommons{Options, "SearchCommons"};
 inline constexpr TSettingsKey SearchOpenverse{Options, "SearchOpenverse"};
 
+// The proxies every request goes through, and the one extra trusted CA.
+inline constexpr TSetting<const char*> ProxyServer{{Options, "ProxyServer"}, ""};
+inline constexpr TSetting<const char*> ProxyPort{{Options, "ProxyPort"}, "80"};
+inline constexpr TSetting<const char*> SocksServer{{Options, "SocksServer"}, ""};
+inline constexpr TSetting<const char*> SocksPort{{Options, "SocksPort"}, "1080"};
+inline constexpr TSetting<const char*> SocksLevel{{Options, "SocksLevel"}, "5"};
+inline constexpr TSetting<const char*> SocksUsercode{{Options, "SocksUsercode"}, ""};
+inline constexpr TSetting<const char*> SocksPassword{{Options, "SocksPassword"}, ""};
+inline constexpr TSetting<const char*> TlsCaFile{{Options, "TlsCaFile"}, ""};
+
 // Saving and the slide show; the save folder's default depends on where the
 // program runs (ProgramFiles).
 inline constexpr TSetting<int> Wait{{Options, "Wait"}, 10};

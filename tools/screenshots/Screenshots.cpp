@@ -12,7 +12,7 @@
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
-#include "platform/IniFile.h"
+#include "platform/SettingsKeys.h"
 #include "support/Loopback.h"
 #include "support/TestSupport.h"
 
@@ -75,13 +75,13 @@ int main(int argc, char** argv)
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-line.png") && ok;
     TIniFile ini(settings.File("glimmerscout.ini"));
-    ini.WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(sampleweb::Host::ScourNet) + "/changed");
-    ini.WriteString("Options", "HotBotBaseAddress", "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
+    Write(ini, Setting::ScourNetBaseAddress, web.GetAddresses().Base(sampleweb::Host::ScourNet) + "/changed");
+    Write(ini, Setting::HotBotBaseAddress, "http://127.0.0.1:" + std::to_string(FreeLoopbackPort()));
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-warning.png") && ok;
     // HotBot over TLS, its CA not trusted; ScourNet as it was.
-    ini.WriteString("Options", "HotBotBaseAddress", web.GetSecureAddresses().Base(sampleweb::Host::HotBot));
-    ini.WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(sampleweb::Host::ScourNet));
+    Write(ini, Setting::HotBotBaseAddress, web.GetSecureAddresses().Base(sampleweb::Host::HotBot));
+    Write(ini, Setting::ScourNetBaseAddress, web.GetAddresses().Base(sampleweb::Host::ScourNet));
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-certificate.png") && ok;
     form.AbortButtonClick();
