@@ -62,6 +62,11 @@ function(gs_tests name)
   add_executable(${name} ${srcs})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gs_testsupport GTest::gmock)
+  # The tests' own code runs once per case: -O1 compiles it in about two thirds of the time of
+  # -O3; the code under test keeps the build's level (the sanitizer build is at -O1 throughout).
+  if(NOT GS_SANITIZE)
+    target_compile_options(${name} PRIVATE -O1)
+  endif()
   # GoogleTest and Qt headers are read once for all test executables (once more for the window tests).
   set(pch <gtest/gtest.h> <gmock/gmock.h> <QCoreApplication> <QObject> <QString> <QTimer>
           <functional> <memory> <string> <vector>)
