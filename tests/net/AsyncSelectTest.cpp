@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <ostream>
 #include <functional>
 #include <vector>
 
@@ -21,6 +24,7 @@ constexpr uint32_t kEvent = 1, kMarker = 2;
 // the event loop.
 struct TEventLog {
     std::vector<uint16_t> Events;
+    std::vector<int> Errors;
     int Markers = 0;
     std::function<void(uint16_t)> OnEvent;
     TMessageWindow Window{[this](const TMessage& m) {
@@ -29,6 +33,7 @@ struct TEventLog {
             return;
         }
         Events.push_back(static_cast<uint16_t>(m.LParam & 0xFFFF));
+        Errors.push_back(static_cast<int>((m.LParam >> 16) & 0xFFFF));
         if (OnEvent)
             OnEvent(Events.back());
     }};
@@ -108,5 +113,85 @@ TEST(AsyncSelect, EachConnectionIsReportedOnce)
         close(s);
     close(listener);
 }
+
+// A connected pair on the loopback: [0] the watched end, [1] the peer.
+std::array<int, 2> TcpPair()
+{
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    listen(listener, 1);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    const int watched = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    connect(watched, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    const int peer = accept(listener, nullptr, nullptr);
+    close(listener);
+    return {watched, peer};
+}
+
+// How the peer ends the connection, and what the watched end does meanwhile.
+struct TPeerEnd {
+    const char* Name;
+    const char* Data;  // written before the end
+    bool Reset;        // an abortive close instead of an orderly one
+    bool ReadAtOnce;   // the handler receives on each FD_READ
+    bool WatchHangup;  // data left unread, the close still wanted
+    std::vector<uint16_t> Events;
+    int CloseError;
+};
+
+void PrintTo(const TPeerEnd& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
+class PeerEnds : public testing::TestWithParam<TPeerEnd> {};
+
+TEST_P(PeerEnds, AreReportedOnceAndInOrder)
+{
+    const TPeerEnd& c = GetParam();
+    const auto [watched, peer] = TcpPair();
+    TEventLog log;
+    {
+        TAsyncSelect select(watched, false, &log.Window, kEvent, 1);
+        log.OnEvent = [&](uint16_t event) {
+            char buffer[64];
+            if (event == FD_READ && c.ReadAtOnce) {
+                recv(watched, buffer, sizeof buffer, 0);
+                select.ReEnable(FD_READ);
+            }
+            if (event == FD_READ && c.WatchHangup)
+                select.WatchHangup();
+        };
+        select.Select(FD_READ | FD_CLOSE);
+        if (*c.Data) {
+            ASSERT_GT(write(peer, c.Data, strlen(c.Data)), 0);
+        }
+        if (c.Reset) {
+            const linger abort{1, 0};
+            setsockopt(peer, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        }
+        if (*c.Data && !c.ReadAtOnce) {
+            ASSERT_TRUE(WaitUntil([&] { return log.Count(FD_READ) == 1; }));
+        }
+        close(peer);
+        ASSERT_TRUE(WaitUntil([&] { return log.Count(FD_CLOSE) == 1; }));
+        log.TwoTurns();
+    }
+    EXPECT_EQ(c.Events, log.Events);
+    EXPECT_EQ(c.CloseError, log.Errors.back());
+    close(watched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PeerEnds,
+    testing::Values(TPeerEnd{"CloseAlone", "", false, true, false, {FD_CLOSE}, 0},
+                    TPeerEnd{"DataThenClose", "answer", false, true, false, {FD_READ, FD_CLOSE}, 0},
+                    TPeerEnd{"CloseWhileDataWaitsUnread", "answer", false, false, true, {FD_READ, FD_CLOSE}, 0},
+                    TPeerEnd{"Reset", "", true, true, false, {FD_CLOSE}, WSAECONNRESET}),
+    [](const testing::TestParamInfo<TPeerEnd>& info) { return info.param.Name; });
 
 } // namespace

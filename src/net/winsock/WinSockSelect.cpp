@@ -2,13 +2,9 @@
 
 #include "platform/MessageWindow.h"
 
-#include <QSocketNotifier>
-
 #include <cerrno>
-#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 int SocketOption(TSocket s, int name)
@@ -20,43 +16,23 @@ int SocketOption(TSocket s, int name)
     return value;
 }
 
-// The notifier stays on between events, so the readiness it reports may be
-// one a handler has already taken (a connection accepted, a datagram read).
-bool Readable(TSocket s)
-{
-    pollfd p{s, POLLIN, 0};
-    return poll(&p, 1, 0) > 0;
-}
+constexpr uint32_t kFailed = EPOLLERR | EPOLLHUP;
 
-// Made without ever being watched: every change to what the event loop
-// watches wakes the loop once more.
-std::unique_ptr<QSocketNotifier> DisabledNotifier(TSocket s, QSocketNotifier::Type type)
+// The socket's pending error, asked for only when the events tell of one.
+int ErrorOf(TSocket s, uint32_t events)
 {
-    auto notifier = std::make_unique<QSocketNotifier>(type);
-    notifier->setSocket(s);
-    return notifier;
+    return (events & kFailed) ? SocketOption(s, SO_ERROR) : 0;
 }
 }
 
 TAsyncSelect::TAsyncSelect(TSocket Socket, bool Datagram, TMessageWindow* Window, uint32_t Msg, uint32_t Serial)
     : FSocket(Socket), FWindow(Window), FMsg(Msg), FSerial(Serial), FDatagram(Datagram)
 {
-    FReadNotifier = DisabledNotifier(Socket, QSocketNotifier::Read);
-    QObject::connect(FReadNotifier.get(), &QSocketNotifier::activated, [this] { ReadReady(); });
-    FWriteNotifier = DisabledNotifier(Socket, QSocketNotifier::Write);
-    QObject::connect(FWriteNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
 }
 
 TAsyncSelect::~TAsyncSelect()
 {
-    FReadNotifier->setEnabled(false);
-    FWriteNotifier->setEnabled(false);
-    if (FHangupNotifier) {
-        FHangupNotifier->setEnabled(false);
-        FHangupNotifier.reset();
-    }
-    if (FHangupFd >= 0)
-        close(FHangupFd);
+    TReadinessSet::OfThisThread().Watch(FSocket, this, 0, FWatched);
 }
 
 void TAsyncSelect::Select(uint16_t Events, bool Connecting)
@@ -87,16 +63,14 @@ void TAsyncSelect::ReEnable(uint16_t Event)
 
 void TAsyncSelect::WatchHangup()
 {
-    if (FHangupFd < 0 && !FDatagram && !FListening) {
-        FHangupFd = epoll_create1(EPOLL_CLOEXEC);
-        epoll_event hangup{};
-        hangup.events = EPOLLRDHUP; // errors and hang-ups are always reported
-        if (FHangupFd < 0 || epoll_ctl(FHangupFd, EPOLL_CTL_ADD, FSocket, &hangup) < 0)
-            return;
-        FHangupNotifier = DisabledNotifier(FHangupFd, QSocketNotifier::Read);
-        QObject::connect(FHangupNotifier.get(), &QSocketNotifier::activated, [this] { HangupReady(); });
-    }
+    if (!FDatagram && !FListening)
+        FWatchHangup = true;
     Update();
+}
+
+bool TAsyncSelect::HangupWatched() const
+{
+    return FWatchHangup && !FConnecting && !FListening && !FClosed && (FEvents & FD_CLOSE) != 0;
 }
 
 void TAsyncSelect::Update()
@@ -104,13 +78,21 @@ void TAsyncSelect::Update()
     const bool read = !FConnecting && !FReadParked && !FClosed &&
                       (FEvents & (FD_READ | FD_ACCEPT | FD_CLOSE)) != 0;
     const bool write = FConnecting ? (FEvents & FD_CONNECT) != 0 : FWriteArmed && (FEvents & FD_WRITE) != 0;
-    if (FReadNotifier->isEnabled() != read)
-        FReadNotifier->setEnabled(read);
-    if (FWriteNotifier->isEnabled() != write)
-        FWriteNotifier->setEnabled(write);
-    const bool hangup = FHangupNotifier && !FConnecting && !FListening && !FClosed && (FEvents & FD_CLOSE) != 0;
-    if (FHangupNotifier && FHangupNotifier->isEnabled() != hangup)
-        FHangupNotifier->setEnabled(hangup);
+    // The peer's close is asked for with reading too: data without it needs no peek.
+    const bool hangup = HangupWatched() || (read && !FDatagram && !FListening);
+    const uint32_t events = (read ? uint32_t{EPOLLIN} : 0) | (write ? uint32_t{EPOLLOUT} : 0) |
+                            (hangup ? uint32_t{EPOLLRDHUP} : 0);
+    TReadinessSet::OfThisThread().Watch(FSocket, this, events, FWatched);
+}
+
+void TAsyncSelect::Ready(uint32_t Events)
+{
+    if ((FWatched & EPOLLOUT) && (Events & (EPOLLOUT | kFailed)))
+        WriteReady(Events);
+    if ((FWatched & EPOLLIN) && (Events & (EPOLLIN | kFailed)))
+        ReadReady(Events);
+    if (HangupWatched() && (Events & (EPOLLRDHUP | kFailed)))
+        HangupReady(Events);
 }
 
 void TAsyncSelect::Post(uint16_t Event, int Error)
@@ -121,22 +103,20 @@ void TAsyncSelect::Post(uint16_t Event, int Error)
     FWindow->PostMessage(FMsg, static_cast<uintptr_t>(FSocket), lParam);
 }
 
-void TAsyncSelect::ReadReady()
+void TAsyncSelect::ReadReady(uint32_t Events)
 {
     if (!FReadArmed) {
         FReadParked = true;
         Update();
         return;
     }
-    if ((FListening || FDatagram) && !Readable(FSocket))
-        return;
     FReadArmed = false;
     if (FListening) {
         Post(FD_ACCEPT, 0);
-    } else if (FDatagram) {
+    } else if (FDatagram || (Events & (EPOLLRDHUP | kFailed)) == 0) {
         Post(FD_READ, 0);
     } else {
-        // One byte peeked tells data from the peer's close or a failure.
+        // One byte peeked tells data before the peer's close from the close.
         char probe;
         const ssize_t n = recv(FSocket, &probe, 1, MSG_PEEK);
         if (n > 0) {
@@ -144,7 +124,7 @@ void TAsyncSelect::ReadReady()
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
             FReadArmed = true;
         } else {
-            PostClose(n == 0 ? SocketOption(FSocket, SO_ERROR) : errno);
+            PostClose(n == 0 ? ErrorOf(FSocket, Events) : errno);
         }
     }
     Update();
@@ -156,19 +136,17 @@ void TAsyncSelect::PostClose(int Errno)
     Post(FD_CLOSE, WSocketErrnoToWsa(Errno));
 }
 
-void TAsyncSelect::HangupReady()
+void TAsyncSelect::HangupReady(uint32_t Events)
 {
-    epoll_event ready{};
-    epoll_wait(FHangupFd, &ready, 1, 0);
-    PostClose(SocketOption(FSocket, SO_ERROR));
+    PostClose(ErrorOf(FSocket, Events));
     Update();
 }
 
-void TAsyncSelect::WriteReady()
+void TAsyncSelect::WriteReady(uint32_t Events)
 {
     if (FConnecting) {
         FConnecting = false;
-        const int error = WSocketErrnoToWsa(SocketOption(FSocket, SO_ERROR));
+        const int error = WSocketErrnoToWsa(ErrorOf(FSocket, Events));
         Post(FD_CONNECT, error);
         if (error == 0 && FWriteArmed)
             Post(FD_WRITE, 0);

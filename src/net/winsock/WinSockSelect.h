@@ -1,10 +1,9 @@
 #pragma once
 #include "net/winsock/WinSock.h"
+#include "net/winsock/WinSockReadiness.h"
 
 #include <cstdint>
-#include <memory>
 
-class QSocketNotifier;
 class TMessageWindow;
 
 // WSAAsyncSelect for one descriptor: readiness seen by the event loop becomes
@@ -15,7 +14,7 @@ class TMessageWindow;
 // the event loop never spins on data nobody reads. While data waits unread,
 // WatchHangup lets FD_CLOSE still come when the peer closes.
 // Destroy it before closing the descriptor.
-class TAsyncSelect {
+class TAsyncSelect : private TReadinessWatcher {
 public:
     TAsyncSelect(TSocket Socket, bool Datagram, TMessageWindow* Window, uint32_t Msg, uint32_t Serial);
     ~TAsyncSelect();
@@ -30,10 +29,12 @@ public:
     void WatchHangup();
 
 private:
+    bool HangupWatched() const;
     void Update();
-    void ReadReady();
-    void WriteReady();
-    void HangupReady();
+    void Ready(uint32_t Events) override;
+    void ReadReady(uint32_t Events);
+    void WriteReady(uint32_t Events);
+    void HangupReady(uint32_t Events);
     void Post(uint16_t Event, int Error);
     void PostClose(int Errno);
 
@@ -47,13 +48,10 @@ private:
     bool FConnecting = false;
     bool FReadArmed = true;
     // Read readiness came again before the re-enabling call: stop watching.
-    // Until then the notifier stays on, since turning it off and on again
-    // costs the event loop a wake-up each time.
+    // Until then reading stays watched, which saves a change per receive.
     bool FReadParked = false;
     bool FWriteArmed = false;
     bool FClosed = false; // FD_CLOSE sent: nothing more to read
-    std::unique_ptr<QSocketNotifier> FReadNotifier;
-    std::unique_ptr<QSocketNotifier> FWriteNotifier;
-    int FHangupFd = -1; // epoll set that reports only the peer's close
-    std::unique_ptr<QSocketNotifier> FHangupNotifier;
+    bool FWatchHangup = false;
+    uint32_t FWatched = 0; // the epoll events asked for now
 };
