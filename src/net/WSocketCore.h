@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -228,5 +229,8 @@ private:
     std::unique_ptr<TAsyncSelect> FSelect;
     uint32_t FSerial = 0;     // tells this connection's notifications from stale ones
     unsigned FRecvCalls = 0;  // receive attempts, to see whether a handler read anything
+    // Whether the last plain receive emptied the descriptor (short, or would
+    // block): unknown after a layer's own reads, which then ask the descriptor.
+    std::optional<bool> FRecvDrained;
     bool FDestroying = false;
 };

@@ -2,6 +2,7 @@
 
 #include "net/winsock/WinSockSelect.h"
 
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 
@@ -92,6 +93,7 @@ bool TCustomWSocket::ReceivePass(uint16_t Error, bool& Drained)
     const TAliveWatch alive = FAlive.Watch();
     FLastError = 0;
     const unsigned recvCalls = FRecvCalls;
+    FRecvDrained.reset();
     if (!FireDataAvailable(Error)) {
         if (!alive)
             return false;
@@ -105,12 +107,12 @@ bool TCustomWSocket::ReceivePass(uint16_t Error, bool& Drained)
     if (!alive || FLastError != 0 || FHSocket == INVALID_SOCKET)
         return false;
     int pending = 0;
-    if (ioctl(FHSocket, FIONREAD, &pending) < 0) {
+    if (!FRecvDrained && ioctl(FHSocket, FIONREAD, &pending) < 0) {
         WSocketSetLastErrorFromErrno();
         FLastError = WSAGetLastError();
         return false;
     }
-    Drained = pending == 0 && !BytesHeld();
+    Drained = FRecvDrained.value_or(pending == 0) && !BytesHeld();
     // A handler that reads nothing would be called without end.
     return !Drained && FRecvCalls != recvCalls;
 }
@@ -129,9 +131,12 @@ int TCustomWSocket::RcvdCount()
 int TCustomWSocket::RecvRaw(void* Buffer, int Len, int Flags)
 {
     const auto n = static_cast<int>(::recv(FHSocket, Buffer, Len, Flags));
+    const int error = errno;
     if (n < 0)
         WSocketSetLastErrorFromErrno();
     NoteRawRead();
+    if ((Flags & MSG_PEEK) == 0)
+        FRecvDrained = n < 0 ? error == EAGAIN : n < Len;
     return n;
 }
 
