@@ -1,5 +1,6 @@
 #include "net/winsock/WinSockSelect.h"
 #include "platform/MessageWindow.h"
+#include "support/Loopback.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -117,16 +118,12 @@ TEST(AsyncSelect, EachConnectionIsReportedOnce)
 // A connected pair on the loopback: [0] the watched end, [1] the peer.
 std::array<int, 2> TcpPair()
 {
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    uint16_t port = 0;
+    const int listener = BoundLoopbackSocket(SOCK_STREAM, port);
     listen(listener, 1);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    const sockaddr_in addr = LoopbackAddress(port);
     const int watched = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    connect(watched, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    connect(watched, reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
     const int peer = accept(listener, nullptr, nullptr);
     close(listener);
     return {watched, peer};
