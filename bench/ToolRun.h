@@ -30,6 +30,14 @@ inline double SelfCpu()
     return CpuOf(r);
 }
 
+// Times this process slept, waiting for something to happen.
+inline long SelfSleeps()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_nvcsw;
+}
+
 // Runs a program to its end; CPU seconds from the child's own usage.
 // stdoutFile: where its standard output goes, when given.
 inline TRun RunTool(std::vector<std::string> args, const std::string& stdoutFile = {})

@@ -36,7 +36,6 @@
 #include <fstream>
 #include <functional>
 #include <poll.h>
-#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -133,17 +132,6 @@ TRun Wget(const std::vector<std::string>& pages, bool keepAlive)
                     "/dev/null", "-i", list});
 }
 
-// One soak search; its CPU seconds. listed false: the size filter refuses
-// every picture after its check, so that only the search's own memory shows,
-// not the growing result list.
-// Times the process slept, waiting for something to happen.
-long Sleeps()
-{
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return r.ru_nvcsw;
-}
-
 // CPU seconds of one wake-up from a 1 ms sleep, as the engine's ticks make.
 double WakeUpCpu()
 {
@@ -159,6 +147,9 @@ struct TSoakCost {
     long Sleeps = 0;
 };
 
+// One soak search; its CPU seconds and the times it slept. listed false: the
+// size filter refuses every picture after its check, so that only the
+// search's own memory shows, not the growing result list.
 TSoakCost SoakFigures(const WebProcess& web, int pages, bool listed)
 {
     const auto& counts = web.Counts();
@@ -175,7 +166,7 @@ TSoakCost SoakFigures(const WebProcess& web, int pages, bool listed)
     QElapsedTimer clock;
     clock.start();
     const double cpu0 = SelfCpu();
-    const long sleeps0 = Sleeps();
+    const long sleeps0 = SelfSleeps();
     program.Search("soak" + std::to_string(pages / 2));
     const bool finished = RunUntil(
         [&] {
@@ -186,7 +177,7 @@ TSoakCost SoakFigures(const WebProcess& web, int pages, bool listed)
         },
         std::chrono::minutes(30));
     const double cpu = SelfCpu() - cpu0;
-    const long sleeps = Sleeps() - sleeps0;
+    const long sleeps = SelfSleeps() - sleeps0;
     const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const TForm1& f = program.form;
 

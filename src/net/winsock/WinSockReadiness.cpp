@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 
-#include <cerrno>
 #include <sys/epoll.h>
 #include <unistd.h>
 

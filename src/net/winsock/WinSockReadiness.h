@@ -22,9 +22,10 @@ public:
     static TReadinessSet& OfThisThread();
     ~TReadinessSet();
 
+    // Watched: what the set asks for the descriptor now, kept by the caller.
     // Events 0 takes the descriptor out of the set (reported errors and
-    // hang-ups would otherwise come without end). Watch nothing again before
-    // the watcher dies or the descriptor is closed.
+    // hang-ups would otherwise come without end); do so before the watcher
+    // dies or the descriptor is closed.
     void Watch(int Fd, TReadinessWatcher* Watcher, uint32_t Events, uint32_t& Watched);
 
 private:
