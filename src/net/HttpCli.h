@@ -74,8 +74,6 @@ public:
     TSocksAuthentication SocksAuthentication = socksNoAuthentication;
     // A PEM file of one more trusted CA for https:// (empty: the system's store only).
     std::string TlsCaFile;
-    bool MultiThreaded() const { return FMultiThreaded; }
-    void SetMultiThreaded(bool Value);
 
     // Read-only properties.
     // The last response's, or the request's own failure.
@@ -99,8 +97,7 @@ public:
     bool TlsHandshaking() const { return FCtrlSocket->TlsHandshaking(); }
     TWSocket& CtrlSocket() { return *FCtrlSocket; }
 
-    // Events. OnTrace is never fired.
-    THttpNotifyEvent OnTrace;
+    // Events.
     THttpNotifyEvent OnSessionConnected;
     THttpNotifyEvent OnHeaderData;
     TOnCommand OnCommand;
@@ -198,7 +195,6 @@ private:
     int64_t FBurstBytes = 0;      // read since the event loop last turned
     bool FYielded = false;        // left bytes unread to let the loop turn
 
-    bool FMultiThreaded = false;
     THttpState FHttpState = hsReady;
     std::string FHostName, FTargetHost, FTargetPort, FConnectPort, FPath;
     std::string FLocation;
