@@ -94,7 +94,7 @@ struct Program {
     // With the timers at 1 ms: the designed ticks would stretch the run to hours.
     void Search(const std::string& phrase)
     {
-        for (QTimer* t : TEngineProbe(form.Engine).Timers())
+        for (QTimer* t : TEngineProbe(form.Engine).Timers().All())
                 t->setInterval(1);
         form.HotBotBox->setChecked(true);
         for (QCheckBox* other : {form.LycosBox, form.ScourNetBox, form.LycosImagesBox})

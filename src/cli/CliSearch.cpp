@@ -89,7 +89,7 @@ void TCliSearch::ListenToEngine()
     Engine.OnPageDone.Listen([this] { ++FPagesDone; });
     Engine.OnCheckAnswered.Listen([this] { ++FChecksDone; });
     Engine.OnTimedOut.Listen(
-        [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); });
+        [this](const TTimedOut& request) { ++(request.Kind == TRequestKind::LinkCheck ? FChecksDone : FPagesDone); });
 }
 
 int TCliSearch::Run()

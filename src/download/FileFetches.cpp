@@ -11,12 +11,11 @@ void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_pt
     auto client = std::make_unique<THttpCli>();
     THttpCli* raw = client.get();
     raw->URL = url;
-    raw->Tag = static_cast<int>(kind);
     if (ReadProxy)
         ApplyProxySettings(ReadProxy(), *raw);
     raw->DocStream = file.get();
     raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
-    FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount()});
+    FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount(), kind});
     try {
         raw->GetAsync();
     } catch (...) {
@@ -48,7 +47,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     const THttpCli* client = at->first;
     TResult result;
     result.Url = client->URL;
-    result.Kind = static_cast<TFetchKind>(client->Tag);
+    result.Kind = at->second.Kind;
     result.Failed = failed;
     result.TimedOut = timedOut;
     ExtractFileNameFromURL(client->URL, result.FileName);

@@ -49,7 +49,6 @@ public:
     static constexpr int64_t ReadBurst = 256 * 1024;
 
     // Writable properties.
-    intptr_t Tag = 0;
     std::string URL;
     std::string Proxy;
     std::string ProxyPort = "80";

@@ -4,7 +4,6 @@
 #include "net/MemoryStream.h"
 #include "platform/CatchAll.h"
 #include "platform/ErrorLog.h"
-#include "platform/Random.h"
 #include "platform/TickCount.h"
 
 #include <algorithm>
@@ -56,7 +55,7 @@ void TRequestScheduler::StartPages()
         if (!GetPageQueue.empty() && RoomToStart(FPages.size(), GetPageClientLimit)) {
             const std::string line = GetPageQueue.front();
             GetPageQueue.RemoveFirst();
-            GetPage(TextBeforeTab(line), std::atoi(TextAfterTab(line).c_str()));
+            GetPage(TextBeforeTab(line), static_cast<EngineCode>(std::atoi(TextAfterTab(line).c_str())));
         }
     }
 }
@@ -67,7 +66,6 @@ void TRequestScheduler::CheckLink(const std::string& url)
         if (!Active())
             return;
         auto client = std::make_unique<THttpCli>();
-        client->Tag = Random(2147483647); // the check's identity
         client->URL = url;
         ApplyProxySettings(Proxy, *client);
         client->OnHeaderEnd = [this](THttpCli* sender) {
@@ -79,7 +77,7 @@ void TRequestScheduler::CheckLink(const std::string& url)
     });
 }
 
-void TRequestScheduler::GetPage(const std::string& url, int engineCode)
+void TRequestScheduler::GetPage(const std::string& url, EngineCode engineCode)
 {
     CatchAll("error code : #0038 (GetPage)", [&] {
         if (!Active())
@@ -93,11 +91,11 @@ void TRequestScheduler::GetPage(const std::string& url, int engineCode)
             if (OnPageDone)
                 OnPageDone(sender);
         };
-        client->Tag = engineCode;
         if (OnPageStart)
-            OnPageStart(*client);
+            OnPageStart(*client, engineCode);
         client->GetAsync();
         FPages.push_back(Started(std::move(client), std::move(body)));
+        FPages.back().Code = engineCode;
     });
 }
 
@@ -122,6 +120,14 @@ std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
     return {page->Body->Data(), static_cast<size_t>(page->Body->Size())};
 }
 
+EngineCode TRequestScheduler::PageCode(const THttpCli* client) const
+{
+    const TRunningRequest* page = FindClient(FPages, client);
+    if (!page)
+        throw std::out_of_range("not a running page fetch");
+    return page->Code;
+}
+
 TWorkCounts TRequestScheduler::Counts() const
 {
     const auto running = [](const std::vector<TRunningRequest>& requests) {
@@ -141,7 +147,7 @@ void TRequestScheduler::Abort()
             request.Finished = true;
 }
 
-void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, TRequestKind kind,
                                  const std::function<void(THttpCli*)>& onReaped)
 {
     for (size_t i = 0; i < requests.size(); ++i) {
@@ -151,7 +157,7 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
                 if (request.Client->TlsHandshaking())
                     ErrorLog::Append("TLS: " + request.Client->URL + " - " + TlsHandshakeTimeOut);
                 if (OnTimedOut)
-                    OnTimedOut(timeoutLine + request.Client->URL);
+                    OnTimedOut({kind, request.Client->URL});
                 request.Finished = true;
             }
             continue;
@@ -166,10 +172,10 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
 
 void TRequestScheduler::ReapPages()
 {
-    CatchAll("error code : #1001 (Timer3 (getpage)", [&] { ReapTick(FPages, "  GetPage:\t"); });
+    CatchAll("error code : #1001 (Timer3 (getpage)", [&] { ReapTick(FPages, TRequestKind::PageFetch); });
 }
 
 void TRequestScheduler::ReapChecks()
 {
-    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, "CheckLink:\t", OnCheckReaped); });
+    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, TRequestKind::LinkCheck, OnCheckReaped); });
 }

@@ -40,28 +40,30 @@ public:
     // Asked at every start and reap: no client starts while it is false, and
     // running requests are then reaped without waiting for their time-out.
     std::function<bool()> SearchActive;
-    // A page fetch's client is set up and about to start (Tag is its engine code).
-    std::function<void(THttpCli&)> OnPageStart;
+    // A page fetch's client is set up and about to start.
+    std::function<void(THttpCli&, EngineCode)> OnPageStart;
     // A page fetch completed; its body is PageBody(client).
     std::function<void(THttpCli*)> OnPageDone;
     // A link check's response header arrived.
     std::function<void(THttpCli*)> OnCheckHeaderEnd;
     // A link check is about to be aborted and freed (its client still lives).
     std::function<void(THttpCli*)> OnCheckReaped;
-    // The time-out log: "  GetPage:\t" or "CheckLink:\t", then the URL.
-    std::function<void(const std::string&)> OnTimedOut;
+    // A request ran longer than RequestTimeout.
+    std::function<void(const TTimedOut&)> OnTimedOut;
 
     void StartChecks(); // every 200 ms
     void StartPages();  // every 500 ms
     void ReapPages();   // every 100 ms
     void ReapChecks();  // every 100 ms
-    void GetPage(const std::string& url, int engineCode);
+    void GetPage(const std::string& url, EngineCode engineCode);
     void CheckLink(const std::string& url);
 
     // Marks the client's request finished; a page's bytes are released.
     void MarkFinished(const THttpCli* client);
     // The bytes a running page fetch has received; throws for another client.
     std::string_view PageBody(const THttpCli* client) const;
+    // What the page of a running page fetch is for; throws for another client.
+    EngineCode PageCode(const THttpCli* client) const;
     // Empties both queues and marks every running request finished.
     void Abort();
 
@@ -76,7 +78,7 @@ public:
 
 private:
     bool Active() const;
-    void ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+    void ReapTick(std::vector<TRunningRequest>& requests, TRequestKind kind,
                   const std::function<void(THttpCli*)>& onReaped = {});
 
     std::vector<TRunningRequest> FPages;

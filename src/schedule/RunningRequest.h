@@ -1,8 +1,10 @@
 #pragma once
+#include "core/EngineCode.h"
 #include "net/MemoryStream.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class THttpCli;
 
@@ -17,7 +19,16 @@ struct TAbortAndFree {
 // then the buffer.
 struct TRunningRequest {
     std::unique_ptr<TMemoryStream> Body; // page fetches only
+    EngineCode Code = ecListedPage;      // page fetches only: what to do with the page
     std::unique_ptr<THttpCli, TAbortAndFree> Client;
     uint32_t StartTick = 0;
     bool Finished = false;
+};
+
+enum class TRequestKind { PageFetch, LinkCheck };
+
+// A request that ran too long: it is finished, but still held until reaped.
+struct TTimedOut {
+    TRequestKind Kind;
+    std::string Url;
 };

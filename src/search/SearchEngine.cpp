@@ -8,10 +8,6 @@
 #include "search/ServiceQuery.h"
 #include "search/StartPage.h"
 
-namespace {
-const char* const kPageTimedOut = "  GetPage:\t";
-}
-
 TSearchEngine::TSearchEngine()
 {
     const std::pair<QTimer*, void (TRequestScheduler::*)()> ticks[] = {
@@ -47,28 +43,27 @@ void TSearchEngine::ConnectScheduler()
         OnCheckAnswered();
         CheckLinkHeaderEnd(sender);
     };
-    FScheduler.OnPageStart = [](THttpCli& client) {
-        if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
+    FScheduler.OnPageStart = [](THttpCli& client, EngineCode engineCode) {
+        if (SourceIndex(engineCode) >= 0) {
             client.Agent = SourceAgent();
             client.Accept = "application/json";
         }
     };
     FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
-    FScheduler.OnTimedOut = [this](const std::string& line) {
-        if (line.starts_with(kPageTimedOut))
-            ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
-        OnTimedOut(line);
+    FScheduler.OnTimedOut = [this](const TTimedOut& request) {
+        if (request.Kind == TRequestKind::PageFetch)
+            ServiceTimedOut(request.Url);
+        OnTimedOut(request);
     };
 }
 
 // The figures a page fetch counts into: its service's or source's, or the
 // start page's.
-TServiceHealth* TSearchEngine::HealthOf(const THttpCli& client)
+TServiceHealth* TSearchEngine::HealthOf(EngineCode engineCode, const std::string& url)
 {
-    const int code = static_cast<int>(client.Tag);
-    if (TServiceHealth* health = HealthOf(code))
+    if (TServiceHealth* health = HealthOf(engineCode))
         return health;
-    if (code == ecListedPage && FStartPage && client.URL == FStartPageUrl)
+    if (engineCode == ecListedPage && FStartPage && url == FStartPageUrl)
         return &*FStartPage;
     return nullptr;
 }
@@ -79,7 +74,7 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
     for (const TRunningRequest& page : FScheduler.Pages()) {
         if (page.Finished || page.Client->URL != url)
             continue;
-        if (TServiceHealth* health = HealthOf(*page.Client)) {
+        if (TServiceHealth* health = HealthOf(page.Code, page.Client->URL)) {
             health->Warning =
                 page.Client->TlsHandshaking()
                     ? std::string("TLS: ") + TRequestScheduler::TlsHandshakeTimeOut
@@ -95,7 +90,7 @@ void TSearchEngine::ReadBaseAddresses()
         FBase[i] = FSettings->ReadString(Setting::Options, Services[i].BaseKey, Services[i].DefaultBase);
 }
 
-TServiceHealth* TSearchEngine::HealthOf(int engineCode)
+TServiceHealth* TSearchEngine::HealthOf(EngineCode engineCode)
 {
     if (const int service = ServiceIndex(engineCode); service >= 0)
         return &FHealth[service];

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/EngineCode.h"
+
 #include <array>
 #include <string>
 
@@ -6,7 +8,7 @@
 // Lycos Images Direct share the Lycos host.
 struct TService {
     const char* Name;
-    int EngineCode;
+    ::EngineCode EngineCode;
     const char* BaseKey;     // the settings key of its base address
     const char* DefaultBase; // when the settings hold none
     const char* Query;       // appended to the base address, then the query text
@@ -16,4 +18,4 @@ constexpr int ServiceCount = 4;
 extern const std::array<TService, ServiceCount> Services;
 
 // The service's place in Services, or -1 for a page that is no result page.
-int ServiceIndex(int engineCode);
+int ServiceIndex(EngineCode engineCode);

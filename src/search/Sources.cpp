@@ -17,7 +17,7 @@ const std::array<TSource, SourceCount> Sources = {{
      "/v1/images/?q=", "&page=1", ReadOpenverseAnswer, false},
 }};
 
-int SourceIndex(int engineCode)
+int SourceIndex(EngineCode engineCode)
 {
     for (int i = 0; i < SourceCount; ++i)
         if (Sources[i].EngineCode == engineCode)

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/EngineCode.h"
 #include "core/SourceAnswer.h"
 
 #include <array>
@@ -11,7 +12,7 @@ class TIniFile;
 // APIs, each switched on in the settings file, answered a page at a time.
 struct TSource {
     const char* Name;
-    int EngineCode;
+    ::EngineCode EngineCode;
     const char* SwitchKey;   // the settings key that switches it on (off by default)
     const char* BaseKey;     // the settings key of its base address
     const char* DefaultBase; // when the settings hold none
@@ -27,7 +28,7 @@ constexpr int SourceCount = 2;
 extern const std::array<TSource, SourceCount> Sources;
 
 // The source's place in Sources, or -1.
-int SourceIndex(int engineCode);
+int SourceIndex(EngineCode engineCode);
 
 // "Glimmerscout/1.1 (+home page)": the agent the sources' requests send, as
 // their operators ask; every other request keeps the described one.
