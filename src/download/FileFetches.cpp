@@ -2,26 +2,17 @@
 
 #include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "net/StartFetch.h"
 #include "platform/TickCount.h"
 
 #include <unistd.h>
 
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
-    auto client = std::make_unique<THttpCli>();
+    auto client = StartFetch(url, ReadProxy ? ReadProxy() : TProxySettings{}, file.get(),
+                             [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); });
     THttpCli* raw = client.get();
-    raw->URL = url;
-    if (ReadProxy)
-        ApplyProxySettings(ReadProxy(), *raw);
-    raw->DocStream = file.get();
-    raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
     FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount(), kind});
-    try {
-        raw->GetAsync();
-    } catch (...) {
-        FFetches.erase(raw);
-        throw;
-    }
 }
 
 void TFileFetches::RequestDone(THttpCli* client, uint16_t error)

@@ -2,6 +2,7 @@
 
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
+#include "net/StartFetch.h"
 #include "platform/CatchAll.h"
 #include "platform/ErrorLog.h"
 #include "platform/TickCount.h"
@@ -65,14 +66,12 @@ void TRequestScheduler::CheckLink(const std::string& url)
     CatchAll("error code : #0002 (CheckLink)", [&] {
         if (!Active())
             return;
-        auto client = std::make_unique<THttpCli>();
-        client->URL = url;
-        ApplyProxySettings(Proxy, *client);
-        client->OnHeaderEnd = [this](THttpCli* sender) {
-            if (OnCheckHeaderEnd)
-                OnCheckHeaderEnd(sender);
-        };
-        client->GetAsync();
+        auto client = StartFetch(url, Proxy, nullptr, {}, [this](THttpCli& check) {
+            check.OnHeaderEnd = [this](THttpCli* sender) {
+                if (OnCheckHeaderEnd)
+                    OnCheckHeaderEnd(sender);
+            };
+        });
         FChecks.push_back(Started(std::move(client), nullptr));
     });
 }
@@ -82,18 +81,15 @@ void TRequestScheduler::GetPage(const std::string& url, EngineCode engineCode)
     CatchAll("error code : #0038 (GetPage)", [&] {
         if (!Active())
             return;
-        auto client = std::make_unique<THttpCli>();
         auto body = std::make_unique<TMemoryStream>(PageSizeLimit);
-        client->URL = url;
-        ApplyProxySettings(Proxy, *client);
-        client->DocStream = body.get();
-        client->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t) {
+        const auto done = [this](THttpCli* sender, THttpRequest, uint16_t) {
             if (OnPageDone)
                 OnPageDone(sender);
         };
-        if (OnPageStart)
-            OnPageStart(*client, engineCode);
-        client->GetAsync();
+        auto client = StartFetch(url, Proxy, body.get(), done, [&](THttpCli& page) {
+            if (OnPageStart)
+                OnPageStart(page, engineCode);
+        });
         FPages.push_back(Started(std::move(client), std::move(body)));
         FPages.back().Code = engineCode;
     });
