@@ -159,10 +159,8 @@ void TCustomWSocket::WndProc(const TMessage& Msg)
 
 void TCustomWSocket::HandleBackgroundError(const std::exception& E)
 {
-    const TAliveWatch alive = FAlive.Watch();
     bool canClose = true;
-    Ignoring([&] { CallHandler(OnBgException, this, E, canClose); });
-    if (alive && canClose)
+    if (InTurn([&] { Ignoring([&] { CallHandler(OnBgException, this, E, canClose); }); }) && canClose)
         Ignoring([&] { Abort(); });
 }
 

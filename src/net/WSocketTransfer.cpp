@@ -61,14 +61,15 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 
 void TCustomWSocket::ReceiveLoop(uint16_t Error)
 {
-    const TAliveWatch alive = FAlive.Watch();
     bool drained = false;
     // A handler's exception ends the loop and goes no further.
     bool more = true;
-    while (more && Ignoring([&] { more = ReceivePass(Error, drained); })) {
-    }
+    const bool lives = InTurn([&] {
+        while (more && Ignoring([&] { more = ReceivePass(Error, drained); })) {
+        }
+    });
     // Unread data leaves FD_READ waiting for a receive; the peer's close must still come.
-    if (alive && !drained && FSelect)
+    if (lives && !drained && FSelect)
         FSelect->WatchHangup();
 }
 
