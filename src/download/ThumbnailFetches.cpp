@@ -50,8 +50,8 @@ void TThumbnailFetches::Start(const std::string& url)
     const TProxySettings proxy = ReadProxy ? ReadProxy() : TProxySettings{};
     auto body = std::make_unique<TMemoryStream>(MaxPictureBytes);
     try {
-        auto client = StartFetch(url, proxy, body.get(),
-                                 [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); });
+        const auto done = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
+        auto client = StartFetch(url, proxy, body.get(), done);
         THttpCli* raw = client.get();
         FRunning.emplace(raw, TFetch{url, std::move(client), std::move(body)});
     } catch (...) {

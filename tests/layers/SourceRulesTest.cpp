@@ -1,3 +1,4 @@
+#include "layers/Report.h"
 #include "layers/SourceRules.h"
 #include "support/TestSupport.h"
 
@@ -22,14 +23,6 @@ std::vector<TSourceRule> SocketRules()
             {named, "src", socksNumber, "src/net/LayerErrors.h"},
             {named, "tests/net", socksNumber, ""},
             {named, "fuzz", socksNumber, ""}};
-}
-
-std::string Lines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += "\n  " + line;
-    return text;
 }
 
 TEST(SourceRules, TheSocketKeepsItsStateAndNamesInOnePlace)

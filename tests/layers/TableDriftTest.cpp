@@ -1,3 +1,4 @@
+#include "layers/Report.h"
 #include "layers/TableDrift.h"
 #include "support/TestSupport.h"
 
@@ -10,22 +11,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kHeading = "### Who may include whom";
-
-std::string Lines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += "\n  " + line;
-    return text;
-}
-
 TEST(TableDrift, TheDocumentNamesWhatTheTreeBuilds)
 {
     const char* source = std::getenv("GS_SOURCE_DIR");
     ASSERT_NE(source, nullptr);
     const std::string document = ReadFile(std::string(source) + "/docs/architecture.md");
-    const TLayerTable table = ReadLayerTable(document, kHeading);
+    const TLayerTable table = ReadLayerTable(document, kLayerHeading);
     ASSERT_FALSE(table.Library.empty());
     const std::vector<std::string> drift = CheckTableAgainstTree(source, table, document);
     EXPECT_TRUE(drift.empty()) << "docs/architecture.md against the tree:" << Lines(drift);
@@ -58,10 +49,10 @@ TEST_P(DriftCheck, NamesWhatDiffers)
             fs::create_directories(fs::path(top.File(path)).parent_path());
             WriteFile(top.File(path), text);
         }
-    const std::string document = kHeading + "\n\n| Folder | Library | Uses |\n|---|---|---|\n" + GetParam().Rows +
+    const std::string document = kLayerHeading + "\n\n| Folder | Library | Uses |\n|---|---|---|\n" + GetParam().Rows +
                                  "\nTests: `low_tests`.\n";
     const std::vector<std::string> drift =
-        CheckTableAgainstTree(top.Path(), ReadLayerTable(document, kHeading), document);
+        CheckTableAgainstTree(top.Path(), ReadLayerTable(document, kLayerHeading), document);
     std::vector<testing::Matcher<std::string>> want;
     for (const std::string& part : GetParam().Drift)
         want.push_back(testing::HasSubstr(part));
