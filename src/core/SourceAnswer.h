@@ -15,6 +15,8 @@ struct TSourceAnswer {
     // Appended to the first page's address, it asks for the next page;
     // empty when there is none.
     std::string NextSuffix;
+    // A next page is there (described sources).
+    bool More = false;
 };
 
 // The MediaWiki action API's answer to a file search with image info

@@ -1,0 +1,236 @@
+#include "core/DescribedAnswer.h"
+
+#include "core/TextHelpers.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A text as the API gave it: strings as they are, numbers in decimal.
+std::optional<std::string> Text(const QJsonValue& v)
+{
+    if (v.isString())
+        return v.toString().toStdString();
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        if (d == std::floor(d) && std::abs(d) < 1e15)
+            return std::to_string(static_cast<int64_t>(d));
+        return QString::number(d).toStdString();
+    }
+    return std::nullopt;
+}
+
+// A count: a number, or a text of digits (some APIs quote them); 0 for
+// anything else, a negative one included.
+int64_t Count(const QJsonValue& v)
+{
+    if (v.isDouble())
+        return std::max<int64_t>(0, static_cast<int64_t>(std::min(v.toDouble(), 9e15)));
+    if (v.isString()) {
+        bool ok = false;
+        const qlonglong n = v.toString().trimmed().toLongLong(&ok);
+        return ok ? std::max<qlonglong>(0, n) : 0;
+    }
+    return 0;
+}
+
+// A value put into a made address: bytes no address may hold are escaped,
+// the rest (the reserved characters included) kept.
+std::string AddressPart(const std::string& value)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : value) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b <= ' ' || b >= 0x7F || std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos) {
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+class TReader {
+public:
+    TReader(const QJsonValue& root, const QJsonValue& item) : FRoot(root), FItem(item) {}
+
+    std::vector<QJsonValue> Nodes(const TJsonPath& path) const
+    {
+        return path.Select(path.Start() == TJsonPath::TStart::Answer ? FRoot : FItem);
+    }
+
+    QJsonValue First(const TJsonPath& path) const
+    {
+        return path.First(path.Start() == TJsonPath::TStart::Answer ? FRoot : FItem);
+    }
+
+    // The field's first value, or the address its template makes.
+    QJsonValue Value(const TFieldSelector& field) const
+    {
+        if (field.Path)
+            return First(*field.Path);
+        if (!field.Template)
+            return QJsonValue(QJsonValue::Undefined);
+        const std::optional<std::string> made = field.Template->Expand([&](std::string_view name) {
+            for (const auto& [variable, path] : field.Values)
+                if (variable == name)
+                    if (const std::optional<std::string> text = Text(First(path)); text && !text->empty())
+                        return std::optional<std::string>(AddressPart(*text));
+            return std::optional<std::string>();
+        });
+        return made ? QJsonValue(QString::fromStdString(*made)) : QJsonValue(QJsonValue::Undefined);
+    }
+
+    std::string Address(const TFieldSelector& field) const
+    {
+        std::string address = Text(Value(field)).value_or("");
+        // A fragment is never sent: it names a part of what is fetched.
+        if (const size_t hash = address.find('#'); hash != std::string::npos)
+            address.erase(hash);
+        return address;
+    }
+
+    // Every text the field selects, joined: several creators are one line.
+    std::string Words(const TFieldSelector& field) const
+    {
+        if (!field.Path)
+            return Text(Value(field)).value_or("");
+        std::string words;
+        for (const QJsonValue& node : Nodes(*field.Path))
+            if (const std::optional<std::string> text = Text(node); text && !text->empty())
+                words += (words.empty() ? "" : ", ") + *text;
+        return words;
+    }
+
+    int64_t Number(const TFieldSelector& field) const { return Count(Value(field)); }
+
+private:
+    const QJsonValue& FRoot;
+    const QJsonValue& FItem;
+};
+
+// "image/jpeg" as given, or the type an extension names ("jpg", ".PNG").
+std::string MimeType(std::string type)
+{
+    std::transform(type.begin(), type.end(), type.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+    if (type.empty() || type.find('/') != std::string::npos)
+        return type;
+    if (type.front() == '.')
+        type.erase(0, 1);
+    if (type == "jpg" || type == "jpe")
+        type = "jpeg";
+    return "image/" + type;
+}
+
+// The error's own words: a text, or an object's fields and their messages.
+std::string ErrorWords(const QJsonValue& error)
+{
+    if (const std::optional<std::string> text = Text(error))
+        return *text;
+    std::string words;
+    const auto add = [&](const std::string& part) { words += (words.empty() ? "" : "; ") + part; };
+    if (error.isObject()) {
+        const QJsonObject object = error.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            std::string message = ErrorWords(*it);
+            add(message.empty() ? it.key().toStdString() : it.key().toStdString() + ": " + message);
+        }
+    } else if (error.isArray()) {
+        for (const QJsonValue& v : error.toArray())
+            if (std::string message = ErrorWords(v); !message.empty())
+                add(message);
+    }
+    return words;
+}
+
+bool Present(const QJsonValue& v)
+{
+    if (v.isUndefined() || v.isNull() || (v.isBool() && !v.toBool()))
+        return false;
+    if (v.isString())
+        return !v.toString().isEmpty();
+    return true;
+}
+
+bool HasMore(const TSourceDescription& d, const QJsonValue& root, int page, size_t listed, TSourceAnswer& answer)
+{
+    const TReader reader(root, root);
+    if (d.Paging == TPaging::None || listed == 0)
+        return false;
+    if (d.Paging == TPaging::Continuation) {
+        const QJsonObject more = reader.First(*d.Continuation).toObject();
+        for (auto it = more.begin(); it != more.end(); ++it)
+            answer.NextSuffix += "&" + PercentEncoded(it.key().toStdString()) + "="
+                + PercentEncoded(Text(*it).value_or(it->toVariant().toString().toStdString()));
+        return !answer.NextSuffix.empty();
+    }
+    if (d.Next)
+        return Present(reader.First(*d.Next));
+    if (d.PageCount) {
+        int64_t current = page;
+        if (d.PageNumber)
+            current = Count(reader.First(*d.PageNumber));
+        return current > 0 && current < Count(reader.First(*d.PageCount));
+    }
+    if (d.Total)
+        return static_cast<int64_t>(page) * d.Count < Count(reader.First(*d.Total));
+    return d.Count == 0 || listed >= static_cast<size_t>(d.Count);
+}
+
+} // namespace
+
+TSourceAnswer ReadDescribedAnswer(const TSourceDescription& d, std::string_view body, int page)
+{
+    TSourceAnswer answer;
+    const QJsonDocument doc =
+        QJsonDocument::fromJson(QByteArray::fromRawData(body.data(), static_cast<qsizetype>(body.size())));
+    if (doc.isNull())
+        return answer;
+    const QJsonValue root = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
+    const TReader top(root, root);
+    if (d.Error) {
+        const QJsonValue error = top.First(*d.Error);
+        if (Present(error)) {
+            const std::string words = ErrorWords(error);
+            answer.Error = "error: " + (words.empty() ? std::string("the source answered with an error") : words);
+            return answer;
+        }
+    }
+    if (std::none_of(d.Expect.begin(), d.Expect.end(), [&](const TJsonPath& p) { return !top.Nodes(p).empty(); }))
+        return answer;
+    const std::vector<QJsonValue> list = top.Nodes(d.Results);
+    std::vector<std::pair<double, TPictureRecord>> ranked;
+    for (const QJsonValue& item : list) {
+        const TReader reader(root, item);
+        TPictureRecord r;
+        r.Url = reader.Address(d.Picture);
+        if (r.Url.empty())
+            continue;
+        r.Size = reader.Number(d.Size);
+        r.Width = static_cast<int>(std::min<int64_t>(reader.Number(d.Width), 1 << 30));
+        r.Height = static_cast<int>(std::min<int64_t>(reader.Number(d.Height), 1 << 30));
+        r.MimeType = MimeType(Text(reader.Value(d.Type)).value_or(""));
+        r.Thumbnail = reader.Address(d.Thumbnail);
+        r.PageUrl = reader.Address(d.Page);
+        r.Title = reader.Words(d.Title);
+        r.Creator = reader.Words(d.Creator);
+        r.Licence = reader.Words(d.Licence);
+        r.LicenceUrl = reader.Address(d.LicenceUrl);
+        ranked.emplace_back(d.Order ? reader.First(*d.Order).toDouble(0) : 0, std::move(r));
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [rank, record] : ranked)
+        answer.Pictures.push_back(std::move(record));
+    // Results none of which names a picture: the format changed under us.
+    answer.Read = list.empty() || !answer.Pictures.empty();
+    if (answer.Read)
+        answer.More = HasMore(d, root, page, list.size(), answer);
+    return answer;
+}
