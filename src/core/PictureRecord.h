@@ -10,4 +10,6 @@ struct TPictureRecord {
     int Width = 0;    // pixels; 0 when the source gives none
     int Height = 0;
     std::string MimeType; // lower case; empty when the source gives none
+    // A small picture of it that the source serves; empty when it gives none.
+    std::string ThumbnailUrl;
 };
