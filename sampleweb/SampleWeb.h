@@ -35,6 +35,10 @@ public:
     std::chrono::steady_clock::time_point LastAnswered() const;
     // The User-Agent values a host's requests carried.
     std::set<std::string> Agents(Host host) const;
+    // How many requests the host answered, over both ways in.
+    size_t Requests(Host host) const;
+    // The search values (decoded) a source's API was asked: gsrsearch, q.
+    std::set<std::string> Searches(Host host) const;
 
 private:
     struct Impl;

@@ -8,6 +8,7 @@
 #include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
 #include "core/TextHelpers.h"
+#include "download/PictureFileName.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -128,8 +129,12 @@ void TForm1::CreateLayout()
     panel_Results = BlackPanel(panel_Search);
     ResultList = new TResultList(panel_Results);
     ResultList->Rows->NameOf = [this](int row) {
+        const std::string& url = Engine.FoundFiles()[static_cast<size_t>(row)];
+        // A source's address is percent-encoded: its row shows the name it is saved under.
+        if (Engine.SourcePicture(url))
+            return PictureFileName(url);
         std::string name;
-        ExtractFileNameFromURL(Engine.FoundFiles()[static_cast<size_t>(row)], name);
+        ExtractFileNameFromURL(url, name);
         return name;
     };
     ResultList->Rows->DimensionsOf = [this](int row) {

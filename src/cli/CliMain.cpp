@@ -1,9 +1,14 @@
 #include "cli/CliMain.h"
 
+#include "cli/ArgumentText.h"
 #include "cli/CliApplication.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSearch.h"
 #include "cli/ExitStatus.h"
+#include "cli/SourceList.h"
+#include "platform/IniFile.h"
+
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdlib>
@@ -18,7 +23,7 @@ int RunCommandLine(int argc, char** argv)
                   << Usage();
         return ExitStatus::BadArguments;
     }
-    const TCliParse parse = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    TCliParse parse = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parse.Error.empty()) {
         std::cerr << "glimmerscout: " << parse.Error << "\n\n" << Usage();
         return ExitStatus::BadArguments;
@@ -27,9 +32,20 @@ int RunCommandLine(int argc, char** argv)
         std::cout << Usage();
         return ExitStatus::Ran;
     }
+    // The sources read the phrase in UTF-8, whatever the terminal typed it in.
+    parse.Options.Phrase = ArgumentAsUtf8(parse.Options.Phrase, LocaleCodeset());
     // A closed output shows as a failed write, which ends the search in order.
     std::signal(SIGPIPE, SIG_IGN);
     TCliApplication app(argc, argv);
+    if (parse.Options.ListSources) {
+        const std::string file = parse.Options.SettingsFile.empty() ? ProgramSettingsFile() : parse.Options.SettingsFile;
+        if (!parse.Options.SettingsFile.empty() && !QFileInfo(QString::fromStdString(file)).isFile()) {
+            std::cerr << "glimmerscout: no settings file " << file << "\n";
+            return ExitStatus::BadArguments;
+        }
+        std::cout << SourceListText(TIniFile(file), parse.Options) << std::flush;
+        return ExitStatus::Ran;
+    }
     TCliSearch search(parse.Options, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     return search.Run();
 }

@@ -2,6 +2,8 @@
 
 #include "cli/CliSave.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <set>
@@ -24,7 +26,49 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
+    {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
 };
+
+std::string KnownSourceNames()
+{
+    std::string names;
+    for (const TService& s : Services)
+        names += std::string(names.empty() ? "" : ", ") + s.ShortName;
+    for (const TSource& s : Sources)
+        names += std::string(", ") + s.ShortName;
+    return names;
+}
+
+// Names separated by commas, letter case and blanks ignored; false for an
+// unknown name or none.
+bool ParseSourceList(const std::string& text, TCliOptions& o)
+{
+    std::array<bool, ServiceCount> services{};
+    std::array<bool, SourceCount> sources{};
+    bool any = false;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        std::string name;
+        for (size_t i = start; i < comma; ++i)
+            if (text[i] != ' ' && text[i] != '\t')
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        bool known = false;
+        for (int i = 0; i < ServiceCount; ++i)
+            if (name == Services[i].ShortName)
+                known = services[i] = true;
+        for (int i = 0; i < SourceCount; ++i)
+            if (name == Sources[i].ShortName)
+                known = sources[i] = true;
+        if (!known)
+            return false;
+        any = true;
+        start = comma + 1;
+    }
+    o.ServicesOn = services;
+    o.SourcesOn = sources;
+    return any;
+}
 
 const TKnownOption* FindKnownOption(const std::string& name)
 {
@@ -71,6 +115,11 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.Json = true;
     } else if (name == "--help") {
         o.Help = true;
+    } else if (name == "--list-sources") {
+        o.ListSources = true;
+    } else if (name == "--sources") {
+        if (!ParseSourceList(value, o))
+            return "--sources needs names from " + KnownSourceNames() + " separated by commas, not '" + value + "'";
     } else if (name == "--max-results") {
         int64_t n = 0;
         if (!ParseCount(value, n))
@@ -136,7 +185,7 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
         if (result.Error.empty())
             result.Error = Apply(name, value, result.Options);
     }
-    if (result.Error.empty() && !result.Options.Help && result.Options.Phrase.empty())
+    if (result.Error.empty() && !result.Options.Help && !result.Options.ListSources && result.Options.Phrase.empty())
         result.Error = "--search PHRASE is required";
     if (!result.Error.empty())
         result.Options = {};
@@ -146,9 +195,11 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
 std::string Usage()
 {
     return "Usage: glimmerscout --search PHRASE [options]\n"
+           "       glimmerscout --list-sources [--sources LIST] [--settings FILE]\n"
            "Searches without a window, with the services and settings of the settings file, and prints\n"
            "each picture found as it is found: its size in bytes (or UNKNOWN), a tab, its address.\n"
-           "A phrase that is an http:// or https:// address searches that page.\n"
+           "A phrase that is an http:// or https:// address searches that page. The phrase is read in\n"
+           "the locale's character set; the sources get it in UTF-8.\n"
            "\n"
            "  --search PHRASE       what to search for\n"
            "  --recursive           follow thumbnail pages one level deep (default: the setting)\n"
@@ -167,6 +218,11 @@ std::string Usage()
            "                        an existing file is never overwritten\n"
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
+           "  --sources LIST        ask exactly these, separated by commas: the services hotbot,\n"
+           "                        lycos, scournet, imagesdirect and the sources commons, openverse\n"
+           "                        (default: the four services, and the sources the settings switch on)\n"
+           "  --list-sources        print each service and source: its name, on or off, its base\n"
+           "                        address and its full name, separated by tabs\n"
            "  --help                show this text\n"
            "\n"
            "It ends as soon as nothing is waiting or running, or at a limit (--time-limit cuts the\n"

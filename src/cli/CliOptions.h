@@ -1,5 +1,9 @@
 #pragma once
 #include "pictures/PictureTypes.h"
+#include "search/Services.h"
+#include "search/Sources.h"
+
+#include <array>
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +24,10 @@ struct TCliOptions {
     std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
+    // --sources: exactly these services and sources are asked.
+    std::optional<std::array<bool, ServiceCount>> ServicesOn;
+    std::optional<std::array<bool, SourceCount>> SourcesOn;
+    bool ListSources = false;
     bool Help = false;
 };
 
@@ -32,7 +40,8 @@ struct TCliParse {
 // args: the arguments after the program's name. Each option with a value
 // takes it as the next argument or after "=". Errors: an unknown option, a
 // stray argument, an option given twice, both forms of a switch, a missing or
-// malformed value, an empty phrase, and no --search (unless --help).
+// malformed value, an empty phrase, and no --search (unless --help or
+// --list-sources).
 TCliParse ParseArguments(const std::vector<std::string>& args);
 
 // The usage text, for --help and after an error.

@@ -63,7 +63,9 @@ bool TCliSearch::Start()
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourcesOn});
+    if (FOptions.ServicesOn)
+        Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.
     Engine.SetWaitForDimensions(FOptions.Json);
     try {
@@ -74,6 +76,8 @@ bool TCliSearch::Start()
     // Downloads run as many at once as the connection profile lets page fetches.
     if (!FOptions.SaveDir.empty())
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
+    if (FSave)
+        FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();

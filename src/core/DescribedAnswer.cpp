@@ -217,7 +217,7 @@ TSourceAnswer ReadDescribedAnswer(const TSourceDescription& d, std::string_view 
         r.Width = static_cast<int>(std::min<int64_t>(reader.Number(d.Width), 1 << 30));
         r.Height = static_cast<int>(std::min<int64_t>(reader.Number(d.Height), 1 << 30));
         r.MimeType = MimeType(Text(reader.Value(d.Type)).value_or(""));
-        r.Thumbnail = reader.Address(d.Thumbnail);
+        r.ThumbnailUrl = reader.Address(d.Thumbnail);
         r.PageUrl = reader.Address(d.Page);
         r.Title = reader.Words(d.Title);
         r.Creator = reader.Words(d.Creator);

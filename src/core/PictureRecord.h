@@ -11,8 +11,8 @@ struct TPictureRecord {
     int Height = 0;
     std::string MimeType; // lower case; empty when the source gives none
     // Each empty when the source gives none.
-    std::string Thumbnail; // a small picture of it
-    std::string PageUrl;   // the page that shows it
+    std::string ThumbnailUrl; // a small picture of it that the source serves
+    std::string PageUrl;      // the page that shows it
     std::string Title;
     std::string Creator;
     std::string Licence;

@@ -43,6 +43,8 @@ void ReadCommonsPage(const QJsonValue& page, std::vector<std::pair<int64_t, TPic
     r.Width = Pixels(info["width"]);
     r.Height = Pixels(info["height"]);
     r.MimeType = info["mime"].toString().toLower().toStdString();
+    if (info["thumburl"].isString())
+        r.ThumbnailUrl = Text(info["thumburl"]);
     ranked.emplace_back(page["index"].toInteger(0), std::move(r));
 }
 
@@ -53,6 +55,25 @@ std::string MimeOfFiletype(const QJsonValue& filetype)
     if (type.empty())
         return {};
     return "image/" + (type == "jpg" ? std::string("jpeg") : type);
+}
+
+// Openverse's "detail": a sentence, or each refused parameter with its
+// messages ({"page_size": ["Ensure ..."]}).
+std::string DetailText(const QJsonValue& detail)
+{
+    if (detail.isString())
+        return Text(detail);
+    std::string text;
+    const QJsonObject fields = detail.toObject();
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        std::string messages;
+        const QJsonArray list = it->isArray() ? it->toArray() : QJsonArray{*it};
+        for (const QJsonValue& message : list)
+            if (message.isString())
+                messages += (messages.empty() ? "" : " ") + Text(message);
+        text += (text.empty() ? "" : "; ") + it.key().toStdString() + (messages.empty() ? "" : ": " + messages);
+    }
+    return text;
 }
 
 } // namespace
@@ -107,8 +128,8 @@ TSourceAnswer ReadOpenverseAnswer(std::string_view body)
         return answer;
     const QJsonValue results = root->value("results");
     if (!results.isArray() || !root->value("page_count").isDouble()) {
-        if (root->value("detail").isString())
-            answer.Error = "error: " + Text(root->value("detail"));
+        if (const std::string detail = DetailText(root->value("detail")); !detail.empty())
+            answer.Error = "error: " + detail;
         return answer;
     }
     const QJsonArray list = results.toArray();
@@ -121,6 +142,8 @@ TSourceAnswer ReadOpenverseAnswer(std::string_view body)
         r.Width = Pixels(result["width"]);
         r.Height = Pixels(result["height"]);
         r.MimeType = MimeOfFiletype(result["filetype"]);
+        if (result["thumbnail"].isString())
+            r.ThumbnailUrl = Text(result["thumbnail"]);
         answer.Pictures.push_back(std::move(r));
     }
     answer.Read = list.isEmpty() || !answer.Pictures.empty();

@@ -20,11 +20,14 @@ struct TSourceAnswer {
 };
 
 // The MediaWiki action API's answer to a file search with image info
-// (generator=search, prop=imageinfo, iiprop=url|size|mime): the pages'
-// first image info each, ordered by search rank; the "continue" object's
-// members become the next page's parameters.
+// (generator=search, prop=imageinfo, iiprop=url|size|mime, iiurlwidth): the
+// pages' first image info each (its thumburl the thumbnail), ordered by
+// search rank; the "continue" object's members become the next page's
+// parameters; an "error" object's info is the error.
 TSourceAnswer ReadCommonsAnswer(std::string_view body);
 
 // The Openverse images search's answer: each result's url, filesize, width,
-// height and filetype; a next page while "page" is below "page_count".
+// height, filetype and thumbnail; a next page while "page" is below
+// "page_count". An error's "detail" is a sentence or an object of
+// parameters with their messages.
 TSourceAnswer ReadOpenverseAnswer(std::string_view body);

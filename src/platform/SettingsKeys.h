@@ -37,6 +37,8 @@ inline constexpr TSetting<bool> FramePlace{{Options, "FramePlace"}, false};
 inline constexpr TSetting<bool> SlowConnection{{Options, "SlowConnection"}, true};
 inline constexpr TSetting<int> SourcePages{{Options, "SourcePages"}, 3};
 inline constexpr TSetting<const char*> PictureTypes{{Options, "PictureTypes"}, "jpeg"};
+// An e-mail address or a page the sources' agent names, as their policies ask.
+inline constexpr TSetting<const char*> SourceContact{{Options, "SourceContact"}, ""};
 
 // The size filter, in thousands of bytes. Its upper bound is applied by the
 // search when the file holds no switch, while the options page shows it off

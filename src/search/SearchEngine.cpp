@@ -47,11 +47,15 @@ void TSearchEngine::ConnectScheduler()
         OnCheckAnswered();
         CheckLinkHeaderEnd(sender);
     };
-    FScheduler.OnPageStart = [](THttpCli& client) {
+    FScheduler.OnPageStart = [this](THttpCli& client) {
         if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
-            client.Agent = SourceAgent();
+            client.Agent = FSourceAgent;
             client.Accept = "application/json";
         }
+    };
+    FScheduler.OnCheckStart = [this](THttpCli& client) {
+        if (const std::string agent = AgentFor(client.URL); !agent.empty())
+            client.Agent = agent;
     };
     FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
     FScheduler.OnTimedOut = [this](const std::string& line) {
@@ -105,17 +109,38 @@ TServiceHealth* TSearchEngine::HealthOf(int engineCode)
 }
 
 // asked: the search sends its phrase to the sources switched on.
-void TSearchEngine::ReadSources(bool asked)
+void TSearchEngine::ReadSources(bool asked, const std::string& phrase)
 {
+    const TSourceSearch search{AsUtf8(phrase), FTypes, FThumbnailWidth};
     for (int i = 0; i < SourceCount; ++i) {
-        FSourcesOn[i] = asked && FSettings->ReadBool(Setting::Options, Sources[i].SwitchKey, false);
-        FSourceQuery[i] =
-            FSettings->ReadString(Setting::Options, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
+        const bool on = FOverrides.Sources ? (*FOverrides.Sources)[i]
+                                           : FSettings->ReadBool(Setting::Options, Sources[i].SwitchKey, false);
+        FSourcesOn[i] = asked && on;
+        FSourceQuery[i] = FSettings->ReadString(Setting::Options, Sources[i].BaseKey, Sources[i].DefaultBase)
+                          + Sources[i].SearchPath(search);
     }
+    FSourceAgent = SourceAgent(Read(*FSettings, Setting::SourceContact));
     FSourcePageLimit = SourcePageLimit(*FSettings);
     FSourcePagesAsked = {};
     FSourceHealth = {};
     FSourcePictures.clear();
+}
+
+// A source still to be left alone is not asked; its line says until when.
+void TSearchEngine::QueueFirstSourcePages()
+{
+    const auto now = std::chrono::steady_clock::now();
+    for (int i = 0; i < SourceCount; ++i) {
+        if (!FSourcesOn[i])
+            continue;
+        if (FSourceRetryAt[i] && now < *FSourceRetryAt[i]) {
+            FSourceHealth[i].Warning = RateLimitedWarning;
+            FSourceHealth[i].RetryAt = FSourceRetryAt[i];
+            continue;
+        }
+        FSourcePagesAsked[i] = 1;
+        QueuePageFetch(FSourceQuery[i] + Sources[i].FirstPage, Sources[i].EngineCode);
+    }
 }
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
@@ -137,7 +162,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     FStartPage.reset();
     FRecursive = recursive;
     ReadBaseAddresses();
-    ReadSources(!startPage);
+    ReadSources(!startPage, phrase);
     FScheduler.Proxy = ReadProxySettings(*FSettings);
     if (startPage) {
         FStartPage.emplace();
@@ -149,14 +174,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     for (int i = 0; i < ServiceCount; ++i)
         if (FServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);
-    const std::string value = SourceQuery(phrase);
-    for (int i = 0; i < SourceCount; ++i) {
-        if (!FSourcesOn[i])
-            continue;
-        FSourceQuery[i] += value;
-        FSourcePagesAsked[i] = 1;
-        QueuePageFetch(FSourceQuery[i] + Sources[i].FirstPage, Sources[i].EngineCode);
-    }
+    QueueFirstSourcePages();
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -63,6 +64,8 @@ public:
     void SetWaitForDimensions(bool wait) { FWaitForDimensions = wait; }
     // Used instead of the settings file's values (read at every Start).
     void SetOverrides(const TSearchOverrides& overrides) { FOverrides = overrides; }
+    // The width of the thumbnails the sources are asked for: the grid's.
+    void SetThumbnailWidth(int pixels) { FThumbnailWidth = pixels; }
 
     // phrase: UTF-8 (other bytes are read as Windows-1252); the services get it
     // in their code page (ServiceQuery), SearchDirName keeps it in UTF-8.
@@ -113,6 +116,13 @@ public:
     // What a source told of a picture it listed (letter case ignored); null
     // for a picture found otherwise.
     const TPictureRecord* SourcePicture(const std::string& url) const;
+    // The agent a request for url sends: the sources' own (SourceAgent with
+    // the user's contact) for a picture a source listed, else empty (the
+    // client's described one).
+    std::string AgentFor(const std::string& url) const;
+    // The address of a picture's thumbnail where its source gives one, else
+    // the picture's own.
+    std::string ThumbnailAddress(const std::string& url) const;
 
     // --- TSearchSink: where the scrapers and the link extractor hand what
     // they find while a search runs.
@@ -135,7 +145,10 @@ private:
     void GetPageRequestDone(THttpCli* sender);
     void CheckLinkHeaderEnd(THttpCli* sender);
     void ReadBaseAddresses();
-    void ReadSources(bool asked);
+    void ReadSources(bool asked, const std::string& phrase);
+    void QueueFirstSourcePages();
+    // A 429 or 503 with Retry-After: the source is left alone until then.
+    bool LimitedBy(int source, const THttpCli& sender);
     void ServiceTimedOut(const std::string& url);
     TServiceHealth* HealthOf(const THttpCli& client);
     TServiceHealth* HealthOf(int engineCode);
@@ -189,6 +202,10 @@ private:
     int FSourcePageLimit = 1;
     TSourceHealth FSourceHealth;
     std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
+    // Until when each source asked to be left alone, for every search of the run.
+    std::array<std::optional<std::chrono::steady_clock::time_point>, SourceCount> FSourceRetryAt;
+    std::string FSourceAgent;
+    int FThumbnailWidth = 128;
     TPictureTypes FTypes = TPictureTypes::JpegOnly();
     TDimensionFilter FDimensionFilter;
     std::vector<TDimensions> FDimensions; // per row of FoundFiles

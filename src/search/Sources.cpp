@@ -5,16 +5,16 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsKeys.h"
+#include "search/SourceRequest.h"
 
 #include <algorithm>
+#include <optional>
 
 const std::array<TSource, SourceCount> Sources = {{
-    {"Wikimedia Commons", ecCommons, Setting::SearchCommons.Key, Setting::CommonsBaseAddress.Key, "https://commons.wikimedia.org",
-     "/w/api.php?action=query&format=json&generator=search&gsrnamespace=6&gsrlimit=50&prop=imageinfo"
-     "&iiprop=url%7Csize%7Cmime&gsrsearch=",
-     "", ReadCommonsAnswer, true},
-    {"Openverse", ecOpenverse, Setting::SearchOpenverse.Key, Setting::OpenverseBaseAddress.Key, "https://api.openverse.org",
-     "/v1/images/?q=", "&page=1", ReadOpenverseAnswer, false},
+    {"Wikimedia Commons", "commons", ecCommons, Setting::SearchCommons.Key, Setting::CommonsBaseAddress.Key,
+     "https://commons.wikimedia.org", CommonsSearchPath, "", ReadCommonsAnswer, true},
+    {"Openverse", "openverse", ecOpenverse, Setting::SearchOpenverse.Key, Setting::OpenverseBaseAddress.Key,
+     "https://api.openverse.org", OpenverseSearchPath, "&page=1", ReadOpenverseAnswer, false},
 }};
 
 int SourceIndex(int engineCode)
@@ -25,9 +25,17 @@ int SourceIndex(int engineCode)
     return -1;
 }
 
-std::string SourceAgent()
+std::string SourceAgent(const std::string& contact)
 {
-    return std::string(ProgramName) + "/" + ProgramVersion + " (+" + ProgramHomePage + ")";
+    std::string about = std::string("+") + ProgramHomePage;
+    // The agent is one header line: the contact cannot end it.
+    std::string kept;
+    for (const char c : contact)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && c != '(' && c != ')')
+            kept += c;
+    if (kept.find_first_not_of(' ') != std::string::npos)
+        about += "; " + kept;
+    return std::string(ProgramName) + "/" + ProgramVersion + " (" + about + ")";
 }
 
 int SourcePageLimit(const TIniFile& settings)
@@ -35,10 +43,34 @@ int SourcePageLimit(const TIniFile& settings)
     return std::clamp(Read(settings, Setting::SourcePages), 1, 20);
 }
 
-bool IsListedPicture(const TPictureRecord& picture)
+namespace {
+
+std::optional<TPictureType> TypeOfMime(const std::string& mime)
 {
-    if (!picture.MimeType.empty())
-        return picture.MimeType == "image/jpeg";
-    const std::string url = AnsiLowerCase(picture.Url);
-    return url.ends_with(".jpg") || url.ends_with(".jpeg");
+    if (mime == "image/jpeg" || mime == "image/pjpeg")
+        return TPictureType::Jpeg;
+    for (const TPictureType type : {TPictureType::Png, TPictureType::Gif, TPictureType::Webp})
+        if (mime == std::string("image/") + PictureTypeName(type))
+            return type;
+    return std::nullopt;
+}
+
+std::optional<TPictureType> TypeOfExtension(const std::string& url)
+{
+    const std::string path = AnsiLowerCase(url.substr(0, url.find_first_of("?#")));
+    if (path.ends_with(".jpg") || path.ends_with(".jpeg"))
+        return TPictureType::Jpeg;
+    for (const TPictureType type : {TPictureType::Png, TPictureType::Gif, TPictureType::Webp})
+        if (path.ends_with(PictureExtension(type)))
+            return type;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsListedPicture(const TPictureRecord& picture, TPictureTypes types)
+{
+    const std::optional<TPictureType> type =
+        picture.MimeType.empty() ? TypeOfExtension(picture.Url) : TypeOfMime(picture.MimeType);
+    return type && types.Has(*type);
 }

@@ -125,7 +125,7 @@ TEST(DescribedAnswer, FillsEachRecordFieldAndOrdersByRank)
     EXPECT_EQ(second.Width, 640);
     EXPECT_EQ(second.Height, 480);
     EXPECT_EQ(second.MimeType, "image/jpeg");
-    EXPECT_EQ(second.Thumbnail, "https://i.test/t.jpg");
+    EXPECT_EQ(second.ThumbnailUrl, "https://i.test/t.jpg");
     EXPECT_EQ(second.PageUrl, "https://m.test/2");
     EXPECT_EQ(second.Title, "Second");
     EXPECT_EQ(second.Creator, "Ann, Bo");
