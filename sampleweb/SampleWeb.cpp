@@ -4,6 +4,7 @@
 #include "sampleweb/PageHtml.h"
 #include "sampleweb/PictureFile.h"
 #include "sampleweb/ResultPages.h"
+#include "sampleweb/CollectionPages.h"
 #include "sampleweb/SourcePages.h"
 #include "sampleweb/StallServer.h"
 #include "sampleweb/certificates/Certificates.h"
@@ -21,7 +22,7 @@ namespace sampleweb {
 
 namespace {
 
-constexpr int ServerCount = static_cast<int>(Host::Openverse) + 1; // every host but the stalling one
+constexpr int ServerCount = static_cast<int>(Host::Museums) + 1; // every host but the stalling one
 
 using Body = std::shared_ptr<const std::string>;
 
@@ -154,6 +155,22 @@ struct Way {
         AnswerSite(host, req, res);
     }
 
+    // The open collections answer their API paths in JSON and serve their
+    // pictures; below "/empty" and "/changed" as the sources do.
+    void AnswerCollection(const httplib::Request& req, httplib::Response& res) const
+    {
+        std::string path = req.path;
+        const SourceVariant variant = VariantOf(path);
+        const auto parameter = [&](const char* name) {
+            return req.has_param(name) ? req.get_param_value(name) : std::string();
+        };
+        if (const std::optional<std::string> answer = CollectionAnswer(path, parameter, variant, addresses))
+            return res.set_content(*answer, "application/json");
+        if (const std::string* picture = CollectionPicture(path))
+            return res.set_content(*picture, "image/jpeg");
+        SendNotFound(res);
+    }
+
     // Each service answers its own query path; a query without the phrase
     // parameter is no query of the program's. Below "/changed" a service
     // answers as if its page format had changed.
@@ -183,6 +200,7 @@ struct Way {
         case Host::SiteB: return AnswerSite(host, req, res);
         case Host::Commons:
         case Host::Openverse: return AnswerSource(host, req, res);
+        case Host::Museums: return AnswerCollection(req, res);
         default: return AnswerService(host, req, res);
         }
     }
@@ -273,6 +291,8 @@ void SampleWeb::Start()
             impl.sources.insert(req.remote_addr);
             impl.lastAnswered = std::chrono::steady_clock::now();
             impl.agents[host].insert(req.get_header_value("User-Agent"));
+            if (req.has_header("AIC-User-Agent"))
+                impl.agents[host].insert("AIC-User-Agent: " + req.get_header_value("AIC-User-Agent"));
             ++impl.requests[host];
             for (const char* name : {"gsrsearch", "q"})
                 if (req.has_param(name))

@@ -1,4 +1,5 @@
-#include "core/SourceAnswer.h"
+#include "core/BuiltInSources.h"
+#include "core/DescribedAnswer.h"
 #include "download/PictureFileName.h"
 
 #include <cstdlib>
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const std::string_view body(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const TSourceAnswer answer = (data[0] & 1) ? ReadOpenverseAnswer(body) : ReadCommonsAnswer(body);
+    const TSourceAnswer answer = ReadDescribedAnswer(BuiltInSource((data[0] & 1) ? "openverse" : "commons"), body, 1);
     Require(answer.NextSuffix.empty() || (answer.Read && answer.NextSuffix.starts_with("&")));
     Require(!answer.Read || answer.Error.empty());
     for (const TPictureRecord& picture : answer.Pictures) {

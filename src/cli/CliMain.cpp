@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <unistd.h>
 
 int RunCommandLine(int argc, char** argv)
@@ -43,7 +44,12 @@ int RunCommandLine(int argc, char** argv)
             std::cerr << "glimmerscout: no settings file " << file << "\n";
             return ExitStatus::BadArguments;
         }
-        std::cout << SourceListText(TIniFile(file), parse.Options) << std::flush;
+        std::string refused;
+        const std::string list = SourceListText(TIniFile(file), parse.Options, &refused);
+        std::cout << list << std::flush;
+        std::istringstream lines(refused);
+        for (std::string line; std::getline(lines, line);)
+            std::cerr << "glimmerscout: source refused: " << line << "\n";
         return ExitStatus::Ran;
     }
     TCliSearch search(parse.Options, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);

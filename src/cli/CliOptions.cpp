@@ -29,23 +29,13 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
 };
 
-std::string KnownSourceNames()
-{
-    std::string names;
-    for (const TService& s : Services)
-        names += std::string(names.empty() ? "" : ", ") + s.ShortName;
-    for (const TSource& s : Sources)
-        names += std::string(", ") + s.ShortName;
-    return names;
-}
-
-// Names separated by commas, letter case and blanks ignored; false for an
-// unknown name or none.
+// Names separated by commas, letter case and blanks ignored: the services'
+// are known here, the others are sources' (CheckSourceNames, once the
+// sources are read); false for a name that can be neither, or none.
 bool ParseSourceList(const std::string& text, TCliOptions& o)
 {
     std::array<bool, ServiceCount> services{};
-    std::array<bool, SourceCount> sources{};
-    bool any = false;
+    std::vector<std::string> sources;
     size_t start = 0;
     while (start <= text.size()) {
         const size_t comma = std::min(text.find(',', start), text.size());
@@ -53,21 +43,19 @@ bool ParseSourceList(const std::string& text, TCliOptions& o)
         for (size_t i = start; i < comma; ++i)
             if (text[i] != ' ' && text[i] != '\t')
                 name += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        bool known = false;
+        if (name.empty() || name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") != std::string::npos)
+            return false;
+        bool service = false;
         for (int i = 0; i < ServiceCount; ++i)
             if (name == Services[i].ShortName)
-                known = services[i] = true;
-        for (int i = 0; i < SourceCount; ++i)
-            if (name == Sources[i].ShortName)
-                known = sources[i] = true;
-        if (!known)
-            return false;
-        any = true;
+                service = services[i] = true;
+        if (!service && std::find(sources.begin(), sources.end(), name) == sources.end())
+            sources.push_back(name);
         start = comma + 1;
     }
     o.ServicesOn = services;
-    o.SourcesOn = sources;
-    return any;
+    o.SourceNames = sources;
+    return true;
 }
 
 const TKnownOption* FindKnownOption(const std::string& name)
@@ -119,7 +107,7 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.ListSources = true;
     } else if (name == "--sources") {
         if (!ParseSourceList(value, o))
-            return "--sources needs names from " + KnownSourceNames() + " separated by commas, not '" + value + "'";
+            return "--sources needs names separated by commas, not '" + value + "'";
     } else if (name == "--max-results") {
         int64_t n = 0;
         if (!ParseCount(value, n))
@@ -219,7 +207,8 @@ std::string Usage()
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
            "  --sources LIST        ask exactly these, separated by commas: the services hotbot,\n"
-           "                        lycos, scournet, imagesdirect and the sources commons, openverse\n"
+           "                        lycos, scournet, imagesdirect and the sources by their short\n"
+           "                        names (commons, openverse, cleveland, artic, vam, loc, the user's)\n"
            "                        (default: the four services, and the sources the settings switch on)\n"
            "  --list-sources        print each service and source: its name, on or off, its base\n"
            "                        address and its full name, separated by tabs\n"
@@ -240,4 +229,21 @@ std::string Usage()
 bool WantsCommandLine(int argc, bool display)
 {
     return argc > 1 || !display;
+}
+
+std::string CheckSourceNames(const TCliOptions& options, const std::vector<TSource>& sources)
+{
+    if (!options.SourceNames)
+        return {};
+    for (const std::string& name : *options.SourceNames) {
+        if (std::any_of(sources.begin(), sources.end(), [&](const TSource& s) { return s.ShortName == name; }))
+            continue;
+        std::string known;
+        for (const TService& s : Services)
+            known += std::string(known.empty() ? "" : ", ") + s.ShortName;
+        for (const TSource& s : sources)
+            known += ", " + s.ShortName;
+        return "--sources needs names from " + known + " separated by commas, not '" + name + "'";
+    }
+    return {};
 }

@@ -4,7 +4,6 @@
 #include "search/Sources.h"
 
 #include <array>
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,9 +23,9 @@ struct TCliOptions {
     std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
-    // --sources: exactly these services and sources are asked.
+    // --sources: exactly these services and sources (by short name) are asked.
     std::optional<std::array<bool, ServiceCount>> ServicesOn;
-    std::optional<std::array<bool, SourceCount>> SourcesOn;
+    std::optional<std::vector<std::string>> SourceNames;
     bool ListSources = false;
     bool Help = false;
 };
@@ -43,6 +42,9 @@ struct TCliParse {
 // malformed value, an empty phrase, and no --search (unless --help or
 // --list-sources).
 TCliParse ParseArguments(const std::vector<std::string>& args);
+
+// --sources names only sources there are: empty, or why not.
+std::string CheckSourceNames(const TCliOptions& options, const std::vector<TSource>& sources);
 
 // The usage text, for --help and after an error.
 std::string Usage();

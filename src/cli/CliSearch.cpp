@@ -62,8 +62,12 @@ bool TCliSearch::Start()
     const bool check = FOptions.CheckLinks.value_or(Read(*FSettings, Setting::CheckLinks));
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
+    for (const TDescriptionFault& fault : Engine.RefusedSources())
+        FErr << "glimmerscout: source refused: " << fault.Text() << "\n";
+    if (const std::string wrong = CheckSourceNames(FOptions, Engine.SourceList()); !wrong.empty())
+        return Fail(wrong, ExitStatus::BadArguments);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourcesOn});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames});
     if (FOptions.ServicesOn)
         Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.
@@ -193,9 +197,9 @@ void TCliSearch::WriteHealth()
     else
         for (int i = 0; i < ServiceCount; ++i)
             FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
-    for (int i = 0; i < SourceCount; ++i)
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i])
-            FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
+            FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
     FErr << std::flush;
 }
 
@@ -204,7 +208,7 @@ void TCliSearch::WriteHealth()
 bool TCliSearch::NothingReached() const
 {
     const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-    for (int i = 0; i < SourceCount; ++i)
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return false;
     const auto& start = Engine.StartPageHealth();

@@ -1,5 +1,6 @@
 #include "core/DescribedAnswer.h"
 
+#include "core/DescribedRequest.h"
 #include "core/TextHelpers.h"
 
 #include <QJsonArray>
@@ -90,7 +91,8 @@ public:
 
     std::string Address(const TFieldSelector& field) const
     {
-        std::string address = Text(Value(field)).value_or("");
+        const QJsonValue value = Value(field);
+        std::string address = value.isString() ? value.toString().toStdString() : std::string();
         // A fragment is never sent: it names a part of what is fetched.
         if (const size_t hash = address.find('#'); hash != std::string::npos)
             address.erase(hash);
@@ -129,23 +131,29 @@ std::string MimeType(std::string type)
     return "image/" + type;
 }
 
-// The error's own words: a text, or an object's fields and their messages.
+// The texts of a value: itself, or the texts in a list, joined by blanks.
+std::string Messages(const QJsonValue& v)
+{
+    if (v.isString())
+        return v.toString().toStdString();
+    std::string text;
+    for (const QJsonValue& item : v.toArray())
+        if (item.isString())
+            text += (text.empty() ? "" : " ") + item.toString().toStdString();
+    return text;
+}
+
+// The error's own words: a text, or each field with its messages
+// ({"page": ["A valid integer is required."]}); empty when it has none.
 std::string ErrorWords(const QJsonValue& error)
 {
-    if (const std::optional<std::string> text = Text(error))
-        return *text;
+    if (!error.isObject())
+        return Messages(error);
     std::string words;
-    const auto add = [&](const std::string& part) { words += (words.empty() ? "" : "; ") + part; };
-    if (error.isObject()) {
-        const QJsonObject object = error.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            std::string message = ErrorWords(*it);
-            add(message.empty() ? it.key().toStdString() : it.key().toStdString() + ": " + message);
-        }
-    } else if (error.isArray()) {
-        for (const QJsonValue& v : error.toArray())
-            if (std::string message = ErrorWords(v); !message.empty())
-                add(message);
+    const QJsonObject fields = error.toObject();
+    for (auto it = fields.begin(); it != fields.end(); ++it) {
+        const std::string messages = Messages(*it);
+        words += (words.empty() ? "" : "; ") + it.key().toStdString() + (messages.empty() ? "" : ": " + messages);
     }
     return words;
 }
@@ -159,29 +167,46 @@ bool Present(const QJsonValue& v)
     return true;
 }
 
-bool HasMore(const TSourceDescription& d, const QJsonValue& root, int page, size_t listed, TSourceAnswer& answer)
+// Whether the answer leads to a next page, and that page's place (from 0).
+std::optional<int64_t> NextPage(const TSourceDescription& d, const QJsonValue& root, int page, size_t listed)
 {
     const TReader reader(root, root);
-    if (d.Paging == TPaging::None || listed == 0)
-        return false;
-    if (d.Paging == TPaging::Continuation) {
-        const QJsonObject more = reader.First(*d.Continuation).toObject();
-        for (auto it = more.begin(); it != more.end(); ++it)
-            answer.NextSuffix += "&" + PercentEncoded(it.key().toStdString()) + "="
-                + PercentEncoded(Text(*it).value_or(it->toVariant().toString().toStdString()));
-        return !answer.NextSuffix.empty();
+    if (listed == 0)
+        return std::nullopt;
+    int64_t current = page;
+    if (d.PageNumber) {
+        current = Count(reader.First(*d.PageNumber)) - d.First + 1;
+        if (current <= 0)
+            return std::nullopt;
     }
+    bool more = false;
     if (d.Next)
-        return Present(reader.First(*d.Next));
-    if (d.PageCount) {
-        int64_t current = page;
-        if (d.PageNumber)
-            current = Count(reader.First(*d.PageNumber));
-        return current > 0 && current < Count(reader.First(*d.PageCount));
+        more = Present(reader.First(*d.Next));
+    else if (d.PageCount)
+        more = current < Count(reader.First(*d.PageCount)) - d.First + 1;
+    else if (d.Total)
+        more = current * d.Count < Count(reader.First(*d.Total));
+    else
+        more = d.Count == 0 || listed >= static_cast<size_t>(d.Count);
+    return more ? std::optional<int64_t>(current) : std::nullopt;
+}
+
+std::string NextSuffix(const TSourceDescription& d, const QJsonValue& root, int page, size_t listed)
+{
+    if (d.Paging == TPaging::Continuation) {
+        std::string suffix;
+        const QJsonObject more = TReader(root, root).First(*d.Continuation).toObject();
+        if (listed == 0)
+            return suffix;
+        for (auto it = more.begin(); it != more.end(); ++it)
+            suffix += "&" + PercentEncoded(it.key().toStdString()) + "="
+                + PercentEncoded(Text(*it).value_or(it->toVariant().toString().toStdString()));
+        return suffix;
     }
-    if (d.Total)
-        return static_cast<int64_t>(page) * d.Count < Count(reader.First(*d.Total));
-    return d.Count == 0 || listed >= static_cast<size_t>(d.Count);
+    if (d.Paging == TPaging::None)
+        return {};
+    const std::optional<int64_t> next = NextPage(d, root, page, listed);
+    return next ? DescribedPageSuffix(d, static_cast<int>(*next)) : std::string();
 }
 
 } // namespace
@@ -196,14 +221,16 @@ TSourceAnswer ReadDescribedAnswer(const TSourceDescription& d, std::string_view 
     const QJsonValue root = doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(doc.array());
     const TReader top(root, root);
     if (d.Error) {
-        const QJsonValue error = top.First(*d.Error);
-        if (Present(error)) {
-            const std::string words = ErrorWords(error);
-            answer.Error = "error: " + (words.empty() ? std::string("the source answered with an error") : words);
+        if (const std::string words = ErrorWords(top.First(*d.Error)); !words.empty()) {
+            answer.Error = "error: " + words;
             return answer;
         }
     }
-    if (std::none_of(d.Expect.begin(), d.Expect.end(), [&](const TJsonPath& p) { return !top.Nodes(p).empty(); }))
+    const auto shown = [&](const TExpectSign& sign) {
+        return std::all_of(sign.begin(), sign.end(),
+                           [&](const TExpectPart& part) { return top.Nodes(part.Path).empty() == part.Absent; });
+    };
+    if (std::none_of(d.Expect.begin(), d.Expect.end(), shown))
         return answer;
     const std::vector<QJsonValue> list = top.Nodes(d.Results);
     std::vector<std::pair<double, TPictureRecord>> ranked;
@@ -231,6 +258,6 @@ TSourceAnswer ReadDescribedAnswer(const TSourceDescription& d, std::string_view 
     // Results none of which names a picture: the format changed under us.
     answer.Read = list.empty() || !answer.Pictures.empty();
     if (answer.Read)
-        answer.More = HasMore(d, root, page, list.size(), answer);
+        answer.NextSuffix = NextSuffix(d, root, page, list.size());
     return answer;
 }

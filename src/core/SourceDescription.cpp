@@ -13,7 +13,8 @@
 namespace {
 
 // What a request's address and headers may name.
-constexpr std::array RequestVariables{"searchTerms", "count", "startPage", "startIndex", "key", "agent"};
+constexpr std::array RequestVariables{"searchTerms", "types",          "count", "startPage",
+                                      "startIndex",  "thumbnailWidth", "key",   "agent"};
 // Headers the program writes itself.
 constexpr std::array OwnHeaders{"host", "user-agent", "content-length", "transfer-encoding", "connection"};
 
@@ -150,8 +151,8 @@ void OnlyRequestVariables(const TUrlTemplate& t, const std::vector<std::string>&
 {
     for (const std::string& name : t.Names())
         if (std::find(RequestVariables.begin(), RequestVariables.end(), name) == RequestVariables.end())
-            Refuse(path, "unknown variable {" + name + "}: a request may name searchTerms, count, startPage, "
-                         "startIndex, key and agent");
+            Refuse(path, "unknown variable {" + name + "}: a request may name searchTerms, types, count, startPage, "
+                         "startIndex, thumbnailWidth, key and agent");
 }
 
 // "scheme://host[:port]" from the template's literal start, where the
@@ -170,13 +171,48 @@ std::string BaseOf(const std::string& url, const std::vector<std::string>& path)
     return url.substr(0, end);
 }
 
-void ReadRequest(const QJsonValue& value, TSourceDescription& d)
+// Only the named variables, and each of them.
+void Variables(const TUrlTemplate& t, std::initializer_list<const char*> names, const std::vector<std::string>& path)
 {
-    const TObject request(value, {"request"}, {"url", "headers", "keySetting", "intervalMs"});
+    for (const std::string& name : t.Names())
+        if (std::none_of(names.begin(), names.end(), [&](const char* n) { return name == n; }))
+            Refuse(path, "unknown variable {" + name + "}");
+}
+
+// {types}: how the chosen picture types are written.
+void ReadTypes(const TObject& request, TSourceDescription& d)
+{
+    const TObject types(request.Value("types"), request.Path("types"), {"each", "separator"});
+    d.TypeEach = Template(types.Text("each", true), types.Path("each"));
+    Variables(*d.TypeEach, {"mime", "extension"}, types.Path("each"));
+    if (d.TypeEach->Names().size() != 1)
+        Refuse(types.Path("each"), "names each type once, as {mime} or {extension}");
+    d.TypeSeparator = types.Text("separator", true);
+}
+
+// Returns the address template as written.
+std::string ReadRequest(const QJsonValue& value, TSourceDescription& d)
+{
+    const TObject request(value, {"request"}, {"url", "terms", "types", "headers", "keySetting", "intervalMs"});
     const std::string url = request.Text("url", true);
     d.DefaultBase = BaseOf(url, request.Path("url"));
-    d.Request = Template(url, request.Path("url"));
-    OnlyRequestVariables(d.Request, request.Path("url"));
+    d.Search = Template(url, request.Path("url"));
+    OnlyRequestVariables(d.Search, request.Path("url"));
+    if (request.Has("types"))
+        ReadTypes(request, d);
+    if (request.Has("terms")) {
+        d.Terms = Template(request.Text("terms", true), request.Path("terms"));
+        Variables(*d.Terms, {"phrase", "types"}, request.Path("terms"));
+        if (!d.Terms->Uses("phrase"))
+            Refuse(request.Path("terms"), "must hold the {phrase}");
+        if (!d.Search.Uses("searchTerms"))
+            Refuse(request.Path("terms"), "is given but request.url has no {searchTerms}");
+    }
+    const bool typesUsed = d.Search.Uses("types") || (d.Terms && d.Terms->Uses("types"));
+    if (typesUsed && !d.TypeEach)
+        Refuse(request.Path("url"), "{types} is used but request.types does not say how to write them");
+    if (!typesUsed && d.TypeEach)
+        Refuse(request.Path("types"), "is given but neither request.url nor request.terms uses {types}");
     d.IntervalMs = request.Number("intervalMs", 0, 0, 60000);
     d.KeySetting = request.Text("keySetting");
     if (!d.KeySetting.empty()
@@ -184,7 +220,7 @@ void ReadRequest(const QJsonValue& value, TSourceDescription& d)
             || !std::all_of(d.KeySetting.begin(), d.KeySetting.end(),
                             [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; })))
         Refuse(request.Path("keySetting"), "a settings key is a letter, then letters, digits or \"_\"");
-    bool keyUsed = d.Request.Uses("key");
+    bool keyUsed = d.Search.Uses("key");
     if (request.Has("headers")) {
         const QJsonValue headers = request.Value("headers");
         if (!headers.isObject())
@@ -216,6 +252,7 @@ void ReadRequest(const QJsonValue& value, TSourceDescription& d)
         Refuse(request.Path("url"), "{key} is used but no keySetting names where the key is kept");
     if (!keyUsed && !d.KeySetting.empty())
         Refuse(request.Path("keySetting"), "is set but neither the address nor a header uses {key}");
+    return url;
 }
 
 void ReadPaging(const QJsonValue& value, TSourceDescription& d)
@@ -239,10 +276,6 @@ void ReadPaging(const QJsonValue& value, TSourceDescription& d)
     d.Total = OptionalSelector(paging, "total", TJsonPath::TStart::Answer);
     d.Next = OptionalSelector(paging, "next", TJsonPath::TStart::Answer);
     d.Continuation = OptionalSelector(paging, "continue", TJsonPath::TStart::Answer);
-    if (d.Paging == TPaging::Page && !d.Request.Uses("startPage"))
-        Refuse(paging.Path("by"), "paging by page needs {startPage} in request.url");
-    if (d.Paging == TPaging::Offset && !d.Request.Uses("startIndex"))
-        Refuse(paging.Path("by"), "paging by offset needs {startIndex} in request.url");
     if (d.Paging == TPaging::Offset && d.Count == 0)
         Refuse(paging.Path("by"), "paging by offset needs a count");
     if (d.Paging == TPaging::Continuation && !d.Continuation)
@@ -294,13 +327,30 @@ void ReadAnswer(const QJsonValue& value, TSourceDescription& d)
     if (!answer.Has("expect"))
         Refuse({"answer"}, "the field \"expect\" is missing");
     const QJsonValue expect = answer.Value("expect");
-    if (expect.isString()) {
-        d.Expect.push_back(Selector(answer, "expect", TJsonPath::TStart::Answer));
-    } else if (expect.isArray() && !expect.toArray().isEmpty()) {
+    // A selector, or a list of signs any of which tells the format; a sign
+    // is a selector or a list of selectors that must all hold.
+    const auto sign = [](const QJsonValue& v, const std::vector<std::string>& path) {
+        TExpectSign all;
+        const QJsonArray parts = v.isArray() ? v.toArray() : QJsonArray{v};
+        if (parts.isEmpty())
+            Refuse(path, "must be a selector or a list of selectors");
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            const std::vector<std::string> at = v.isArray() ? Under(path, std::to_string(i)) : path;
+            QJsonValue part = parts[i];
+            // "!" before a selector: the answer has nothing there.
+            const bool absent = part.isString() && part.toString().startsWith('!');
+            if (absent)
+                part = part.toString().mid(1);
+            all.push_back({ParsedSelector(part, at, TJsonPath::TStart::Answer), absent});
+        }
+        return all;
+    };
+    if (expect.isArray() && !expect.toArray().isEmpty()) {
         const QJsonArray list = expect.toArray();
         for (qsizetype i = 0; i < list.size(); ++i)
-            d.Expect.push_back(
-                ParsedSelector(list[i], Under(answer.Path("expect"), std::to_string(i)), TJsonPath::TStart::Answer));
+            d.Expect.push_back(sign(list[i], Under(answer.Path("expect"), std::to_string(i))));
+    } else if (expect.isString()) {
+        d.Expect.push_back(sign(expect, answer.Path("expect")));
     } else {
         Refuse(answer.Path("expect"), "must be a selector or a list of selectors");
     }
@@ -322,6 +372,32 @@ void ReadAnswer(const QJsonValue& value, TSourceDescription& d)
     d.Creator = Field(answer, "creator");
     d.Licence = Field(answer, "licence");
     d.LicenceUrl = Field(answer, "licenceUrl");
+}
+
+// A paged request ends with its paging parameter, "&page={startPage}" or
+// "&skip={startIndex}": the search's address is what stands before it.
+void SplitPaging(const std::string& url, TSourceDescription& d)
+{
+    const std::vector<std::string> path{"request", "url"};
+    const char* variable = d.Paging == TPaging::Page ? "startPage" : d.Paging == TPaging::Offset ? "startIndex" : nullptr;
+    for (const char* other : {"startPage", "startIndex"}) {
+        if (variable && std::string_view(other) == variable)
+            continue;
+        if (d.Search.Uses(other))
+            Refuse(path, std::string("{") + other + "} is used but the paging is not by "
+                             + (std::string_view(other) == "startPage" ? "page" : "offset"));
+    }
+    if (!variable)
+        return;
+    const std::string ending = std::string("={") + variable + "}";
+    const size_t amp = url.rfind('&');
+    if (!url.ends_with(ending) || amp == std::string::npos || url.find_first_of("{}", amp) != url.size() - ending.size() + 1)
+        Refuse(path, std::string("paging by ") + (d.Paging == TPaging::Page ? "page" : "offset")
+                         + " needs the address to end with its parameter, as in \"&page={" + variable + "}\"");
+    d.Search = Template(url.substr(0, amp), path);
+    if (d.Search.Uses(variable))
+        Refuse(path, std::string("{") + variable + "} may stand only in the last parameter");
+    d.PageParameter = Template(url.substr(amp), path);
 }
 
 void ReadNames(const TObject& top, TSourceDescription& d)
@@ -380,9 +456,12 @@ TDescriptionRead ReadSourceDescription(std::string_view file, std::string_view t
         ReadNames(top, d);
         if (!top.Has("request"))
             Refuse({}, "the field \"request\" is missing");
-        ReadRequest(top.Value("request"), d);
+        const std::string url = ReadRequest(top.Value("request"), d);
         if (top.Has("paging"))
             ReadPaging(top.Value("paging"), d);
+        SplitPaging(url, d);
+        if (d.Search.Uses("count") && d.Count == 0)
+            Refuse({"request", "url"}, "{count} is used but paging.count is not given");
         if (!top.Has("answer"))
             Refuse({}, "the field \"answer\" is missing");
         ReadAnswer(top.Value("answer"), d);

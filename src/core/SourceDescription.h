@@ -17,6 +17,14 @@ struct TFieldSelector {
     bool Given() const { return Path || Template; }
 };
 
+// A sign that an answer has the expected format: every selector of it finds
+// something, or (Absent) finds nothing.
+struct TExpectPart {
+    TJsonPath Path;
+    bool Absent = false;
+};
+using TExpectSign = std::vector<TExpectPart>;
+
 // How a source's answers lead to its next page.
 enum class TPaging {
     None,         // one page
@@ -36,9 +44,17 @@ struct TSourceDescription {
 
     // The request: the template's scheme and host are its default base
     // address, which the settings may replace. Its variables: searchTerms,
-    // count, startPage, startIndex, key and agent (the program's own).
-    TUrlTemplate Request;
+    // types, count, startPage, startIndex, thumbnailWidth, key and agent (the
+    // program's own). A paged request ends with its paging parameter
+    // ("&page={startPage}"), which Search leaves out and PageParameter holds.
+    TUrlTemplate Search;
+    std::optional<TUrlTemplate> PageParameter;
     std::string DefaultBase; // "https://host[:port]"
+    // What {searchTerms} is made of before it is encoded: {phrase} and {types}.
+    std::optional<TUrlTemplate> Terms;
+    // {types}: one text a chosen picture type ({mime} or {extension}), joined.
+    std::optional<TUrlTemplate> TypeEach;
+    std::string TypeSeparator;
     std::vector<std::pair<std::string, TUrlTemplate>> Headers;
     std::string KeySetting; // the settings key of the API key; empty: none
     int IntervalMs = 0;     // least time between two requests to the host
@@ -53,7 +69,7 @@ struct TSourceDescription {
     std::optional<TJsonPath> Next;         // present when a next page is
     std::optional<TJsonPath> Continuation; // the object to add to the request
 
-    std::vector<TJsonPath> Expect; // an answer of the format matches one
+    std::vector<TExpectSign> Expect; // an answer of the format shows one
     std::optional<TJsonPath> Error;
     TJsonPath Results;
     std::optional<TJsonPath> Order;

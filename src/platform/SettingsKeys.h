@@ -61,13 +61,18 @@ inline constexpr TSetting<int> MinWidthShown{{Options, "MinWidth"}, 1920};
 inline constexpr TSetting<int> MinHeightShown{{Options, "MinHeight"}, 1080};
 
 // Where the services and the live sources are asked, and which sources are:
-// their defaults stay beside them (Services.h, Sources.h); the sample web
-// writes its own addresses here.
+// their defaults stay beside them (Services.h, the sources' descriptions);
+// the sample web writes its own addresses here. A source's keys are made
+// from its short name (Sources.h): these are the built-in ones'.
 inline constexpr TSettingsKey HotBotBaseAddress{Options, "HotBotBaseAddress"};
 inline constexpr TSettingsKey LycosBaseAddress{Options, "LycosBaseAddress"};
 inline constexpr TSettingsKey ScourNetBaseAddress{Options, "ScourNetBaseAddress"};
 inline constexpr TSettingsKey CommonsBaseAddress{Options, "CommonsBaseAddress"};
 inline constexpr TSettingsKey OpenverseBaseAddress{Options, "OpenverseBaseAddress"};
+inline constexpr TSettingsKey ClevelandBaseAddress{Options, "ClevelandBaseAddress"};
+inline constexpr TSettingsKey ArticBaseAddress{Options, "ArticBaseAddress"};
+inline constexpr TSettingsKey VamBaseAddress{Options, "VamBaseAddress"};
+inline constexpr TSettingsKey LocBaseAddress{Options, "LocBaseAddress"};
 inline constexpr TSettingsKey SearchCommons{Options, "SearchCommons"};
 inline constexpr TSettingsKey SearchOpenverse{Options, "SearchOpenverse"};
 

@@ -4,8 +4,9 @@
 #include "search/Sources.h"
 
 #include <array>
-
 #include <optional>
+#include <string>
+#include <vector>
 
 // What the command line sets instead of the settings file's picture types,
 // minimum width and height, or sources switched on; unset keeps the file's.
@@ -13,5 +14,5 @@ struct TSearchOverrides {
     std::optional<TPictureTypes> Types;
     std::optional<int> MinWidth;
     std::optional<int> MinHeight;
-    std::optional<std::array<bool, SourceCount>> Sources;
+    std::optional<std::vector<std::string>> Sources; // short names
 };

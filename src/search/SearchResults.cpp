@@ -118,7 +118,7 @@ std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view b
         LoadMemoFromMemoryStream(lines, body);
         return scraper(lines, sink) ? "" : FormatChangedWarning;
     }
-    return ReadSourceAnswer(SourceIndex(code), sender, body, sink);
+    return ReadSourceAnswer(SourceIndex(FSources, code), sender, body, sink);
 }
 
 bool TSearchEngine::CheckLinksTicked() const { return FCheckLinks && FCheckLinks(); }

@@ -1,6 +1,6 @@
 #pragma once
 #include "search/Services.h"
-#include "search/Sources.h"
+#include <vector>
 
 #include <array>
 #include <chrono>
@@ -20,8 +20,8 @@ struct TServiceHealth {
 };
 
 using THealth = std::array<TServiceHealth, ServiceCount>;
-// The live sources' health, in Sources order.
-using TSourceHealth = std::array<TServiceHealth, SourceCount>;
+// The live sources' health, in the order of the engine's source list.
+using TSourceHealth = std::vector<TServiceHealth>;
 
 // The warning of a result page that arrived with none of its markers.
 extern const char* const FormatChangedWarning;

@@ -1,5 +1,6 @@
 #include "search/SearchEngine.h"
 
+#include "core/DescribedAnswer.h"
 #include "core/RetryAfter.h"
 #include "net/HttpCli.h"
 #include "platform/AnsiCase.h"
@@ -11,13 +12,13 @@ std::string TSearchEngine::ReadSourceAnswer(int index, const THttpCli& sender, s
 {
     if (LimitedBy(index, sender))
         return RateLimitedWarning;
-    const TSource& source = Sources[index];
-    const TSourceAnswer answer = source.Read(body);
+    const TSource& source = FSources[index];
+    const TSourceAnswer answer = ReadDescribedAnswer(source.Description, body, FSourcePagesAsked[index]);
     for (const TPictureRecord& picture : answer.Pictures)
         RouteSourcePicture(source, picture, sink);
-    if (!answer.NextSuffix.empty() && FActive && FSourcePagesAsked[index] < FSourcePageLimit) {
+    if (!answer.NextSuffix.empty() && FActive && FSourcePagesAsked[index] < FSourcePageLimit[index]) {
         ++FSourcePagesAsked[index];
-        sink.QueuePageFetch(FSourceQuery[index] + answer.NextSuffix, source.EngineCode);
+        QueueSourcePage(index, FSourceQuery[index] + answer.NextSuffix);
     }
     if (answer.Read)
         return "";
@@ -37,8 +38,9 @@ bool TSearchEngine::LimitedBy(int source, const THttpCli& sender)
     if (sender.StatusCode() != 429 && !(sender.StatusCode() == 503 && !retryAfter.empty()))
         return false;
     const int64_t seconds = RetryAfter::Seconds(retryAfter, std::time(nullptr));
-    FSourceRetryAt[source] = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    FSourceHealth[source].RetryAt = FSourceRetryAt[source];
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    FSourceRetryAt[FSources[source].ShortName] = until;
+    FSourceHealth[source].RetryAt = until;
     return true;
 }
 
@@ -50,7 +52,7 @@ void TSearchEngine::RouteSourcePicture(const TSource& source, const TPictureReco
         return;
     // Kept before it is listed: whoever hears of the picture may ask.
     FSourcePictures.try_emplace(AnsiLowerCase(picture.Url), picture);
-    if (picture.Size > 0 && (source.HostsFiles || !sink.CheckLinksTicked()))
+    if (picture.Size > 0 && (source.HostsFiles() || !sink.CheckLinksTicked()))
         sink.AddToListView(picture.Url, TPictureSize::Told(picture.Size));
     else
         RoutePictureLink(sink, picture.Url);

@@ -1,39 +1,10 @@
 #include "search/SourceSet.h"
 
+#include "core/BuiltInSources.h"
 #include "core/SourceFolder.h"
 #include "platform/AnsiCase.h"
-#include "platform/ErrorLog.h"
 
-#include <QFile>
 #include <algorithm>
-
-namespace {
-
-// The built-in files, in the order the program lists them.
-constexpr const char* BuiltInFiles[] = {"commons", "openverse", "cleveland", "artic", "vam", "loc"};
-
-} // namespace
-
-const std::vector<TSourceDescription>& BuiltInSources()
-{
-    static const std::vector<TSourceDescription> sources = [] {
-        std::vector<TSourceDescription> list;
-        for (const char* name : BuiltInFiles) {
-            const QString path = QString(":/sources/%1.json").arg(name);
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            const QByteArray text = file.readAll();
-            TDescriptionRead read = ReadSourceDescription(path.toStdString(), text.toStdString());
-            // The tests read every built-in file; one that fails here was never shipped.
-            if (read.Description)
-                list.push_back(std::move(*read.Description));
-            else
-                ErrorLog::Append(read.Fault.Text());
-        }
-        return list;
-    }();
-    return sources;
-}
 
 std::string UserSourceFolder(const std::string& settingsFile)
 {

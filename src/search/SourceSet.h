@@ -39,9 +39,6 @@ private:
     std::vector<TDescriptionFault> FRefused;
 };
 
-// The descriptions built into the program, in the order the program lists them.
-const std::vector<TSourceDescription>& BuiltInSources();
-
 // Where a user keeps descriptions: "sources/" in the folder of the settings
 // file (beside the executable for a copy that runs from its own folder,
 // else the user's configuration folder).

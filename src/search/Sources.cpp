@@ -1,28 +1,38 @@
 #include "search/Sources.h"
 
+#include "core/BuiltInSources.h"
 #include "core/SearchSink.h"
 #include "platform/AnsiCase.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramIdentity.h"
 #include "platform/SettingsKeys.h"
-#include "search/SourceRequest.h"
 
 #include <algorithm>
 #include <optional>
 
-const std::array<TSource, SourceCount> Sources = {{
-    {"Wikimedia Commons", "commons", ecCommons, Setting::SearchCommons.Key, Setting::CommonsBaseAddress.Key,
-     "https://commons.wikimedia.org", CommonsSearchPath, "", ReadCommonsAnswer, true},
-    {"Openverse", "openverse", ecOpenverse, Setting::SearchOpenverse.Key, Setting::OpenverseBaseAddress.Key,
-     "https://api.openverse.org", OpenverseSearchPath, "&page=1", ReadOpenverseAnswer, false},
-}};
-
-int SourceIndex(int engineCode)
+std::vector<TSource> SourcesOf(const std::vector<TSourceDescription>& descriptions, size_t builtIn)
 {
-    for (int i = 0; i < SourceCount; ++i)
-        if (Sources[i].EngineCode == engineCode)
-            return i;
-    return -1;
+    std::vector<TSource> sources;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const TSourceDescription& d = descriptions[i];
+        std::string key = d.ShortName;
+        key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+        sources.push_back({d.Name, d.ShortName, ecFirstSource + static_cast<int>(i), "Search" + key,
+                           key + "BaseAddress", key + "Pages", i < builtIn, d});
+    }
+    return sources;
+}
+
+const std::vector<TSource>& BuiltInSourceList()
+{
+    static const std::vector<TSource> sources = SourcesOf(BuiltInSources(), BuiltInSources().size());
+    return sources;
+}
+
+int SourceIndex(const std::vector<TSource>& sources, int engineCode)
+{
+    const int index = engineCode - ecFirstSource;
+    return index >= 0 && index < static_cast<int>(sources.size()) ? index : -1;
 }
 
 std::string SourceAgent(const std::string& contact)
@@ -38,9 +48,10 @@ std::string SourceAgent(const std::string& contact)
     return std::string(ProgramName) + "/" + ProgramVersion + " (" + about + ")";
 }
 
-int SourcePageLimit(const TIniFile& settings)
+int SourcePageLimit(const TIniFile& settings, const TSource& source)
 {
-    return std::clamp(Read(settings, Setting::SourcePages), 1, 20);
+    const int all = Read(settings, Setting::SourcePages);
+    return std::clamp(settings.ReadInteger(Setting::Options, source.PagesKey, all), 1, source.Description.MaxPages);
 }
 
 namespace {

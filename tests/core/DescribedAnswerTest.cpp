@@ -4,61 +4,65 @@
 
 namespace {
 
-// A description with the given paging and answer fields around a fixed request.
-TSourceDescription Described(const std::string& paging, const std::string& answer)
+// A description with the given paging and answer fields around a request
+// that ends with its paging parameter.
+TSourceDescription Described(const std::string& paging, const std::string& answer,
+                             const std::string& url = "https://a.test/s?q={searchTerms}&p={startPage}")
 {
-    const std::string text = R"({"name": "T", "shortName": "t",
-        "request": {"url": "https://a.test/s?q={searchTerms}&n={count}&p={startPage}&i={startIndex}"},
+    const std::string text = R"({"name": "T", "shortName": "t", "request": {"url": ")" + url + R"("},
         "paging": )" + paging + R"(, "answer": )" + answer + "}";
     TDescriptionRead read = ReadSourceDescription("t.json", text);
     EXPECT_TRUE(read.Description) << read.Fault.Text();
     return read.Description.value_or(TSourceDescription{});
 }
 
-constexpr const char* PlainAnswer = R"({"expect": "$.items", "error": "$.error", "results": "$.items[*]", "picture": "@.u"})";
+constexpr const char* PlainAnswer =
+    R"({"expect": ["$.items", ["$.none", "!$.error"]], "error": "$.error", "results": "$.items[*]", "picture": "@.u"})";
 
 struct TPagingCase {
     const char* what;
     const char* paging;
     const char* body;
     int page;
-    bool more;
-    const char* suffix;
+    const char* next; // the next page's suffix; empty: none
 };
 
 TEST(DescribedAnswer, FollowsEachKindOfPagingToItsEnd)
 {
     const TPagingCase cases[] = {
-        {"page count, below", R"({"by": "page", "pages": "$.n"})", R"({"n": 3, "items": [{"u": "a"}]})", 2, true, ""},
-        {"page count, reached", R"({"by": "page", "pages": "$.n"})", R"({"n": 3, "items": [{"u": "a"}]})", 3, false, ""},
+        {"page count, below", R"({"by": "page", "pages": "$.n"})", R"({"n": 3, "items": [{"u": "a"}]})", 2, "&p=3"},
+        {"page count, reached", R"({"by": "page", "pages": "$.n"})", R"({"n": 3, "items": [{"u": "a"}]})", 3, ""},
         {"the answer's own page", R"({"by": "page", "page": "$.p", "pages": "$.n"})",
-         R"({"p": 3, "n": 3, "items": [{"u": "a"}]})", 1, false, ""},
+         R"({"p": 3, "n": 3, "items": [{"u": "a"}]})", 1, ""},
         {"own page missing", R"({"by": "page", "page": "$.p", "pages": "$.n"})", R"({"n": 3, "items": [{"u": "a"}]})",
-         1, false, ""},
-        {"page count as text", R"({"by": "page", "pages": "$.n"})", R"({"n": "3", "items": [{"u": "a"}]})", 1, true, ""},
+         1, ""},
+        {"numbered from 0", R"({"by": "page", "first": 0, "page": "$.p", "pages": "$.n"})",
+         R"({"p": 0, "n": 2, "items": [{"u": "a"}]})", 1, "&p=1"},
+        {"page count as text", R"({"by": "page", "pages": "$.n"})", R"({"n": "3", "items": [{"u": "a"}]})", 1, "&p=2"},
         {"next link", R"({"by": "page", "next": "$.next"})", R"({"next": "https://a.test/2", "items": [{"u": "a"}]})", 1,
-         true, ""},
-        {"next link null", R"({"by": "page", "next": "$.next"})", R"({"next": null, "items": [{"u": "a"}]})", 1, false,
-         ""},
+         "&p=2"},
+        {"next link null", R"({"by": "page", "next": "$.next"})", R"({"next": null, "items": [{"u": "a"}]})", 1, ""},
         {"total, more left", R"({"by": "offset", "count": 2, "total": "$.t"})",
-         R"({"t": 5, "items": [{"u": "a"}, {"u": "b"}]})", 2, true, ""},
+         R"({"t": 5, "items": [{"u": "a"}, {"u": "b"}]})", 2, "&i=4"},
         {"total, all seen", R"({"by": "offset", "count": 2, "total": "$.t"})",
-         R"({"t": 4, "items": [{"u": "a"}, {"u": "b"}]})", 2, false, ""},
-        {"a full page", R"({"by": "page", "count": 2})", R"({"items": [{"u": "a"}, {"u": "b"}]})", 1, true, ""},
-        {"a short page", R"({"by": "page", "count": 2})", R"({"items": [{"u": "a"}]})", 1, false, ""},
-        {"an empty page", R"({"by": "page", "pages": "$.n"})", R"({"n": 9, "items": []})", 1, false, ""},
+         R"({"t": 4, "items": [{"u": "a"}, {"u": "b"}]})", 2, ""},
+        {"a full page", R"({"by": "page", "count": 2})", R"({"items": [{"u": "a"}, {"u": "b"}]})", 1, "&p=2"},
+        {"a short page", R"({"by": "page", "count": 2})", R"({"items": [{"u": "a"}]})", 1, ""},
+        {"an empty page", R"({"by": "page", "pages": "$.n"})", R"({"n": 9, "items": []})", 1, ""},
         {"continuation", R"({"by": "continuation", "continue": "$.c"})",
-         R"({"c": {"off": 50, "continue": "-||", "u": "a b"}, "items": [{"u": "a"}]})", 1, true,
+         R"({"c": {"off": 50, "continue": "-||", "u": "a b"}, "items": [{"u": "a"}]})", 1,
          "&continue=-%7C%7C&off=50&u=a%20b"},
-        {"continuation ended", R"({"by": "continuation", "continue": "$.c"})", R"({"items": [{"u": "a"}]})", 1, false,
-         ""},
+        {"continuation ended", R"({"by": "continuation", "continue": "$.c"})", R"({"items": [{"u": "a"}]})", 1, ""},
     };
     for (const TPagingCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const TSourceAnswer answer = ReadDescribedAnswer(Described(c.paging, PlainAnswer), c.body, c.page);
+        const std::string paging = c.paging;
+        const std::string url = paging.find("offset") != std::string::npos ? "https://a.test/s?q={searchTerms}&i={startIndex}"
+                                : paging.find("continuation") != std::string::npos ? "https://a.test/s?q={searchTerms}"
+                                                                                   : "https://a.test/s?q={searchTerms}&p={startPage}";
+        const TSourceAnswer answer = ReadDescribedAnswer(Described(paging, PlainAnswer, url), c.body, c.page);
         EXPECT_TRUE(answer.Read);
-        EXPECT_EQ(answer.More, c.more);
-        EXPECT_EQ(answer.NextSuffix, c.suffix);
+        EXPECT_EQ(answer.NextSuffix, c.next);
     }
 }
 
@@ -77,10 +81,12 @@ TEST(DescribedAnswer, ReadsErrorsAndTellsAChangedFormat)
         {"pictures", R"({"items": [{"u": "https://a.test/1.jpg#h=150&w=116"}, {"x": 1}, {"u": "b"}]})", true, "",
          {"https://a.test/1.jpg", "b"}},
         {"no results", R"({"items": []})", true, "", {}},
+        {"no results, the other sign", R"({"none": true})", true, "", {}},
+        {"the other sign, spoilt", R"({"none": true, "error": null})", false, "", {}},
         {"error text", R"({"error": "Too many requests.", "items": []})", false, "error: Too many requests.", {}},
-        {"error fields", R"({"error": {"q": ["This field is required."], "page": "Not a number."}})", false,
-         "error: page: Not a number.; q: This field is required.", {}},
-        {"error without words", R"({"error": {}})", false, "error: the source answered with an error", {}},
+        {"error fields", R"({"error": {"q": ["Required.", "Ask again."], "page": "Not a number.", "x": [3]}})", false,
+         "error: page: Not a number.; q: Required. Ask again.; x", {}},
+        {"error without words", R"({"error": {}})", false, "", {}},
         {"error null", R"({"error": null, "items": []})", true, "", {}},
         {"results without pictures", R"({"items": [{"x": 1}]})", false, "", {}},
         {"not the expected shape", R"({"data": [{"u": "a"}]})", false, "", {}},

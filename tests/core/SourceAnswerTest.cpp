@@ -1,8 +1,16 @@
-#include "core/SourceAnswer.h"
+#include "core/BuiltInSources.h"
+#include "core/DescribedAnswer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The two built-in sources' answers, read by their descriptions.
+TSourceAnswer ReadCommonsAnswer(std::string_view body) { return ReadDescribedAnswer(BuiltInSource("commons"), body, 1); }
+TSourceAnswer ReadOpenverseAnswer(std::string_view body)
+{
+    return ReadDescribedAnswer(BuiltInSource("openverse"), body, 1);
+}
 
 struct TReadCase {
     const char* what;

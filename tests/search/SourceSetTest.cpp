@@ -1,3 +1,4 @@
+#include "core/BuiltInSources.h"
 #include "platform/ErrorLog.h"
 #include "search/SourceSet.h"
 #include "support/TestSupport.h"

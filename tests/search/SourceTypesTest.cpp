@@ -1,8 +1,19 @@
-#include "search/SourceRequest.h"
+#include "core/BuiltInSources.h"
+#include "search/Sources.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The built-in descriptions' search addresses below their hosts.
+std::string CommonsSearchPath(const TSourceSearch& search)
+{
+    return DescribedSearchAddress(BuiltInSource("commons"), "", search);
+}
+std::string OpenverseSearchPath(const TSourceSearch& search)
+{
+    return DescribedSearchAddress(BuiltInSource("openverse"), "", search);
+}
 
 const TPictureTypes JpegPng = TPictureTypes::JpegOnly().With(TPictureType::Png);
 

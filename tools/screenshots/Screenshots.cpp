@@ -109,8 +109,8 @@ int main(int argc, char** argv)
     // The live sources alone, every check answered.
     for (QCheckBox* box : {form.HotBotBox, form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
         box->setChecked(false);
-    for (QCheckBox* box : form.SourceBoxes)
-        box->setChecked(true);
+    for (const TSettingsKey& source : {Setting::SearchCommons, Setting::SearchOpenverse})
+        form.IniFile->WriteBool(source.Section, source.Key, true);
     SearchToItsEnd(form);
     WaitUntil([&] { return form.Engine.Work().ChecksQueued == 0 && form.Engine.Work().ChecksHeld == 0; }, std::chrono::seconds(20));
     form.RefreshCounters();
