@@ -4,9 +4,14 @@
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The two sources these rows name: Wikimedia Commons and Openverse.
+constexpr int SourceCount = 2;
+const TSource& Source(int i) { return BuiltInSourceList()[static_cast<size_t>(i)]; }
 
 // The services and sources a run asks, in search order, as "1" and "0"; "-"
 // where the settings decide.
@@ -17,7 +22,8 @@ std::string Chosen(const TCliOptions& o)
         text += o.ServicesOn ? ((*o.ServicesOn)[i] ? "1" : "0") : "-";
     text += " ";
     for (int i = 0; i < SourceCount; ++i)
-        text += o.SourcesOn ? ((*o.SourcesOn)[i] ? "1" : "0") : "-";
+        text += o.SourceNames ? (std::count(o.SourceNames->begin(), o.SourceNames->end(), Source(i).ShortName) ? "1" : "0")
+                              : "-";
     return text + (o.ListSources ? " list" : "");
 }
 
@@ -34,7 +40,8 @@ TEST(SourceChoice, SourcesAndListSourcesAreReadOrRefused)
         {{"--list-sources"}, "---- -- list"},
         {{"--list-sources", "--sources", "openverse"}, "0000 01 list"},
         {{"--search", "x", "--sources", "flickr"}, "error: --sources needs names from hotbot, lycos, scournet, "
-                                                   "imagesdirect, commons, openverse separated by commas, not 'flickr'"},
+                                                   "imagesdirect, commons, openverse, cleveland, artic, vam, loc "
+                                                   "separated by commas, not 'flickr'"},
         {{"--search", "x", "--sources", "commons,,openverse"}, "error: --sources needs names"},
         {{"--search", "x", "--sources="}, "error: --sources needs names"},
         {{"--search", "x", "--sources", "commons", "--sources", "openverse"}, "error: --sources repeats"},
@@ -42,7 +49,10 @@ TEST(SourceChoice, SourcesAndListSourcesAreReadOrRefused)
     };
     for (const auto& row : rows) {
         const TCliParse parse = ParseArguments(row.args);
-        const std::string got = parse.Error.empty() ? Chosen(parse.Options) : "error: " + parse.Error;
+        // A source's name is known once the sources are read.
+        const std::string error =
+            parse.Error.empty() ? CheckSourceNames(parse.Options, BuiltInSourceList()) : parse.Error;
+        const std::string got = error.empty() ? Chosen(parse.Options) : "error: " + error;
         if (row.expected.starts_with("error: "))
             EXPECT_EQ(got.substr(0, row.expected.size()), row.expected);
         else
@@ -64,7 +74,12 @@ TEST(SourceChoice, TheListSaysWhatIsOnAndWhere)
                                                  "scournet\ton\thttp://www.scournet.com\tScourNet\n"
                                                  "imagesdirect\ton\thttp://www.lycos.de\tLycos Images Direct\n"
                                                  "commons\toff\thttp://127.0.0.1:9/wiki\tWikimedia Commons\n"
-                                                 "openverse\ton\thttps://api.openverse.org\tOpenverse\n");
+                                                 "openverse\ton\thttps://api.openverse.org\tOpenverse\n"
+                                                 "cleveland\toff\thttps://openaccess-api.clevelandart.org\t"
+                                                 "Cleveland Museum of Art\n"
+                                                 "artic\toff\thttps://api.artic.edu\tArt Institute of Chicago\n"
+                                                 "vam\toff\thttps://api.vam.ac.uk\tVictoria and Albert Museum\n"
+                                                 "loc\toff\thttps://www.loc.gov\tLibrary of Congress\n");
     options = ParseArguments({"--list-sources", "--sources", "commons,lycos"}).Options;
     const std::string chosen = SourceListText(settings, options);
     EXPECT_NE(chosen.find("hotbot\toff\t"), std::string::npos) << chosen;
