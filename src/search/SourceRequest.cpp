@@ -3,6 +3,7 @@
 #include "core/TextHelpers.h"
 
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -16,8 +17,7 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
     return text;
 }
 
-} // namespace
-
+// The MIME types of a set of picture types, in type order.
 std::vector<std::string> PictureMimeTypes(TPictureTypes types)
 {
     std::vector<std::string> mimes;
@@ -27,6 +27,7 @@ std::vector<std::string> PictureMimeTypes(TPictureTypes types)
     return mimes;
 }
 
+// The link extensions without the dot, in type order.
 std::vector<std::string> PictureExtensionNames(TPictureTypes types)
 {
     std::vector<std::string> names;
@@ -35,6 +36,8 @@ std::vector<std::string> PictureExtensionNames(TPictureTypes types)
             names.push_back(PictureExtension(type) + 1);
     return names;
 }
+
+} // namespace
 
 std::string CommonsSearchPath(const TSourceSearch& search)
 {

@@ -2,7 +2,6 @@
 #include "search/Sources.h"
 
 #include <string>
-#include <vector>
 
 // The MediaWiki action API's file search with image info: namespace 6
 // (files), each file's address, size, MIME type and a thumbnail of the
@@ -12,8 +11,3 @@ std::string CommonsSearchPath(const TSourceSearch& search);
 // The Openverse images search: its extension parameter asks for the types
 // chosen.
 std::string OpenverseSearchPath(const TSourceSearch& search);
-
-// The MIME types and the link extensions (without the dot) of a set of
-// picture types, in type order.
-std::vector<std::string> PictureMimeTypes(TPictureTypes types);
-std::vector<std::string> PictureExtensionNames(TPictureTypes types);
