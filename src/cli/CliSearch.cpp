@@ -192,7 +192,8 @@ void TCliSearch::WriteHealth()
         FErr << ServiceHealthText(StartPageName, *start) << "\n";
     else
         for (int i = 0; i < ServiceCount; ++i)
-            FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+            if (ServiceAsked(i))
+                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
     for (int i = 0; i < SourceCount; ++i)
         if (Engine.SourcesOn()[i])
             FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
@@ -207,9 +208,17 @@ bool TCliSearch::NothingReached() const
     for (int i = 0; i < SourceCount; ++i)
         if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return false;
-    const auto& start = Engine.StartPageHealth();
-    const THealth& services = Engine.Health();
-    return start ? failed(*start) : std::all_of(services.begin(), services.end(), failed);
+    if (const auto& start = Engine.StartPageHealth())
+        return failed(*start);
+    for (int i = 0; i < ServiceCount; ++i)
+        if (ServiceAsked(i) && !failed(Engine.Health()[i]))
+            return false;
+    return true;
+}
+
+bool TCliSearch::ServiceAsked(int service) const
+{
+    return !FOptions.ServicesOn || (*FOptions.ServicesOn)[service];
 }
 
 int TCliSearch::Status() const
