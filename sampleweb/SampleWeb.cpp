@@ -245,6 +245,7 @@ struct SampleWeb::Impl {
     std::map<Host, std::set<std::string>> agents;
     std::map<Host, size_t> requests;
     std::map<Host, std::set<std::string>> searches;
+    std::map<Host, std::set<std::string>> paths;
     std::chrono::steady_clock::time_point lastAnswered;
 };
 
@@ -294,6 +295,7 @@ void SampleWeb::Start()
             if (req.has_header("AIC-User-Agent"))
                 impl.agents[host].insert("AIC-User-Agent: " + req.get_header_value("AIC-User-Agent"));
             ++impl.requests[host];
+            impl.paths[host].insert(req.path);
             for (const char* name : {"gsrsearch", "q"})
                 if (req.has_param(name))
                     impl.searches[host].insert(req.get_param_value(name));
@@ -349,6 +351,13 @@ size_t SampleWeb::Requests(Host host) const
     const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
     const auto it = FImpl->requests.find(host);
     return it == FImpl->requests.end() ? 0 : it->second;
+}
+
+std::set<std::string> SampleWeb::Paths(Host host) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->paths.find(host);
+    return it == FImpl->paths.end() ? std::set<std::string>{} : it->second;
 }
 
 std::set<std::string> SampleWeb::Searches(Host host) const

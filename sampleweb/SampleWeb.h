@@ -38,6 +38,8 @@ public:
     std::set<std::string> Agents(Host host) const;
     // How many requests the host answered, over both ways in.
     size_t Requests(Host host) const;
+    // The paths (decoded) a host was asked for.
+    std::set<std::string> Paths(Host host) const;
     // The search values (decoded) a source's API was asked: gsrsearch, q.
     std::set<std::string> Searches(Host host) const;
 

@@ -275,15 +275,17 @@ bool AgentNamesClient(const std::string& agent)
 
 std::string SourceThumbnail(Host host, const std::string& path)
 {
+    // A picture of about the grid's size, as a thumbnail of a photograph is.
+    constexpr size_t ThumbnailBytes = 12000;
     uint32_t seed = 2166136261u;
     for (unsigned char c : path)
         seed = (seed ^ c) * 16777619u;
     if (host == Host::Commons && path.starts_with("/files/thumb/")) {
         const std::string original = "/files/" + path.substr(13, path.rfind('/') - 13);
-        return FindResource(Host::Commons, original) ? MakeJpeg(4000, seed) : std::string();
+        return FindResource(Host::Commons, original) ? MakeJpeg(ThumbnailBytes, seed) : std::string();
     }
     if (host == Host::Openverse && path.starts_with("/v1/images/ov-") && path.ends_with("/thumb/"))
-        return MakeJpeg(4000, seed);
+        return MakeJpeg(ThumbnailBytes, seed);
     return {};
 }
 

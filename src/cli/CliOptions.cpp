@@ -215,7 +215,7 @@ std::string Usage()
            "  --help                show this text\n"
            "\n"
            "It ends as soon as nothing is waiting or running, or at a limit (--time-limit cuts the\n"
-           "downloads too), or at SIGINT or SIGTERM; then it prints a line per service (or one for\n"
+           "downloads too), or at SIGINT or SIGTERM; then it prints a line per service asked (or one for\n"
            "the start page) on standard error. On a terminal, standard error also shows the progress.\n"
            "Downloads run as many at once as the connection profile lets page fetches run; one\n"
            "without an answer within "

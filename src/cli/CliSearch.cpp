@@ -196,7 +196,9 @@ void TCliSearch::WriteHealth()
         FErr << ServiceHealthText(StartPageName, *start) << "\n";
     else
         for (int i = 0; i < ServiceCount; ++i)
-            FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+            if (ServiceAsked(i))
+                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "
+";
     for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i])
             FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
@@ -211,9 +213,17 @@ bool TCliSearch::NothingReached() const
     for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return false;
-    const auto& start = Engine.StartPageHealth();
-    const THealth& services = Engine.Health();
-    return start ? failed(*start) : std::all_of(services.begin(), services.end(), failed);
+    if (const auto& start = Engine.StartPageHealth())
+        return failed(*start);
+    for (int i = 0; i < ServiceCount; ++i)
+        if (ServiceAsked(i) && !failed(Engine.Health()[i]))
+            return false;
+    return true;
+}
+
+bool TCliSearch::ServiceAsked(int service) const
+{
+    return !FOptions.ServicesOn || (*FOptions.ServicesOn)[service];
 }
 
 int TCliSearch::Status() const

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -12,13 +11,12 @@
 namespace RetryAfter {
 namespace {
 
+// Header values are framed by optional blanks and tabs.
 std::string_view Trimmed(std::string_view text)
 {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::optional<int> MonthIndex(const char* name)

@@ -1,6 +1,5 @@
 #pragma once
 #include "pictures/PictureTypes.h"
-#include "search/Services.h"
 #include "search/Sources.h"
 
 #include <array>

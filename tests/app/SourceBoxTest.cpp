@@ -3,6 +3,7 @@
 #include "app/HealthList.h"
 #include "app/Options.h"
 #include "app/SourcesPage.h"
+#include "controls/ResultGrid.h"
 #include "platform/IniFile.h"
 
 #include <QLabel>
@@ -83,6 +84,33 @@ TEST_F(EndToEnd, TheSourcesPageStoresPagesAndKeysAndShowsRefusedFiles)
     form->RefreshCounters();
     ASSERT_EQ(form->HealthList->RefusedLines().size(), 1u);
     EXPECT_FALSE(form->HealthList->RefusedLines()[0]->isHidden());
+}
+
+// The grid shows the thumbnails Commons serves, asked for with the
+// program's agent (its upload host refuses any other); the pictures
+// themselves are not fetched.
+TEST_F(EndToEnd, TheGridShowsASourcesOwnThumbnails)
+{
+    for (QCheckBox* box : {form->HotBotBox, form->LycosBox, form->ScourNetBox, form->LycosImagesBox})
+        box->setChecked(false);
+    settings->WriteBool("Options", BuiltInSourceList()[0].SwitchKey, true);
+    form->CheckBox_Thumbnails->setChecked(true);
+    Search(false, false);
+    ASSERT_TRUE(WaitUntil([&] { return Settled(); }, std::chrono::seconds(60)));
+    ASSERT_GT(form->ResultList->RowCount(), 0);
+    // The grid asks for what it draws: shown, its first rows.
+    form->show();
+    ASSERT_TRUE(WaitUntil([&] {
+        return form->ResultGrid->Cache.Count() > 0 && form->ResultGrid->Fetches.Running() == 0
+               && form->ResultGrid->Fetches.Waiting() == 0;
+    }));
+    for (const std::string& url : form->Engine.FoundFiles()) {
+        QImage thumbnail;
+        EXPECT_NE(form->ResultGrid->Cache.Find(url, thumbnail), TThumbnailCache::TState::Failed) << url;
+    }
+    for (const std::string& path : web.Paths(sampleweb::Host::Commons))
+        if (path.starts_with("/files/"))
+            EXPECT_TRUE(path.starts_with("/files/thumb/")) << path;
 }
 
 } // namespace

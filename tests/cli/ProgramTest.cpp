@@ -235,6 +235,7 @@ TEST(Program, SearchesTheLiveSourcesAsTheyBehave)
     EXPECT_NE(err.find("Wikimedia Commons: 2 pages"), std::string::npos) << err;
     EXPECT_NE(err.find(" - rate limited: try again in 58 min\n"), std::string::npos) << err;
     EXPECT_NE(err.find("Openverse: 2 pages"), std::string::npos) << err;
+    EXPECT_EQ(err.find("HotBot"), std::string::npos) << err; // not asked, not told
 }
 
 } // namespace
