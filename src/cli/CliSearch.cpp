@@ -197,8 +197,7 @@ void TCliSearch::WriteHealth()
     else
         for (int i = 0; i < ServiceCount; ++i)
             if (ServiceAsked(i))
-                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "
-";
+                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
     for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i])
             FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
