@@ -63,8 +63,14 @@ bool TCliSearch::Start()
     const bool check = FOptions.CheckLinks.value_or(Read(*FSettings, Setting::CheckLinks));
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
+    for (const TDescriptionFault& fault : Engine.RefusedSources())
+        FErr << "glimmerscout: source refused: " << fault.Text() << "\n";
+    if (const std::string wrong = CheckSourceNames(FOptions, Engine.SourceList()); !wrong.empty())
+        return Fail(wrong, ExitStatus::BadArguments);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames});
+    if (FOptions.ServicesOn)
+        Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.
     Engine.SetWaitForDimensions(FOptions.Json);
     try {
@@ -75,6 +81,8 @@ bool TCliSearch::Start()
     // Downloads run as many at once as the connection profile lets page fetches.
     if (!FOptions.SaveDir.empty())
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
+    if (FSave)
+        FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -178,7 +186,11 @@ void TCliSearch::End()
     if (FSave)
         FSave->Abandon();
     ClearProgress();
-    const TSearchHealth health{Engine.StartPageHealth(), Engine.Health(), Engine.SourcesOn(), Engine.SourceHealth()};
+    TSearchHealth health{Engine.StartPageHealth(), Engine.Health(), {}, {}, Engine.SourcesOn(), Engine.SourceHealth()};
+    // --sources names the services asked, or leaves the four.
+    health.ServicesAsked = FOptions.ServicesOn.value_or(health.ServicesAsked);
+    for (const TSource& source : Engine.SourceList())
+        health.SourceNames.push_back(source.Name);
     FErr << HealthReport(health) << std::flush;
     TRunEnd end;
     if (FState == TRunState::Interrupted)

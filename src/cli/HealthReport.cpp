@@ -1,7 +1,5 @@
 #include "cli/HealthReport.h"
 
-#include <algorithm>
-
 std::string HealthReport(const TSearchHealth& Health)
 {
     std::string text;
@@ -9,19 +7,24 @@ std::string HealthReport(const TSearchHealth& Health)
         text += ServiceHealthText(StartPageName, *Health.StartPage) + "\n";
     else
         for (int i = 0; i < ServiceCount; ++i)
-            text += ServiceHealthText(Services[i].Name, Health.Services[i]) + "\n";
-    for (int i = 0; i < SourceCount; ++i)
+            if (Health.ServicesAsked[i])
+                text += ServiceHealthText(Services[i].Name, Health.Services[i]) + "\n";
+    for (size_t i = 0; i < Health.SourcesOn.size(); ++i)
         if (Health.SourcesOn[i])
-            text += ServiceHealthText(Sources[i].Name, Health.Sources[i]) + "\n";
+            text += ServiceHealthText(Health.SourceNames[i], Health.Sources[i]) + "\n";
     return text;
 }
 
 bool NothingReached(const TSearchHealth& Health)
 {
     const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-    for (int i = 0; i < SourceCount; ++i)
+    for (size_t i = 0; i < Health.SourcesOn.size(); ++i)
         if (Health.SourcesOn[i] && Health.Sources[i].Pages > 0)
             return false;
-    return Health.StartPage ? failed(*Health.StartPage)
-                            : std::all_of(Health.Services.begin(), Health.Services.end(), failed);
+    if (Health.StartPage)
+        return failed(*Health.StartPage);
+    for (int i = 0; i < ServiceCount; ++i)
+        if (Health.ServicesAsked[i] && !failed(Health.Services[i]))
+            return false;
+    return true;
 }

@@ -1,7 +1,7 @@
 #include "download/FileFetches.h"
 
-#include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "download/PictureFileName.h"
 #include "net/StartFetch.h"
 #include "platform/TickCount.h"
 
@@ -9,8 +9,12 @@
 
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
-    auto client = StartFetch(url, ReadProxy ? ReadProxy() : TProxySettings{}, file.get(),
-                             [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); });
+    const auto done = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
+    auto client = StartFetch(url, ReadProxy ? ReadProxy() : TProxySettings{}, file.get(), done, [&](THttpCli& fetch) {
+        if (AgentFor)
+            if (std::string agent = AgentFor(url); !agent.empty())
+                fetch.Agent = std::move(agent);
+    });
     THttpCli* raw = client.get();
     FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount(), kind});
 }
@@ -41,7 +45,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.Kind = at->second.Kind;
     result.Failed = failed;
     result.TimedOut = timedOut;
-    ExtractFileNameFromURL(client->URL, result.FileName);
+    result.FileName = PictureFileName(client->URL);
     result.Path = at->second.File->FileName();
     result.TlsFailure = client->TlsFailure();
     if (result.Failed)

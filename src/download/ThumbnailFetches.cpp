@@ -49,9 +49,14 @@ void TThumbnailFetches::Start(const std::string& url)
 {
     const TProxySettings proxy = ReadProxy ? ReadProxy() : TProxySettings{};
     auto body = std::make_unique<TMemoryStream>(MaxPictureBytes);
+    const std::string address = AddressOf ? AddressOf(url) : std::string();
     try {
         const auto done = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
-        auto client = StartFetch(url, proxy, body.get(), done);
+        auto client = StartFetch(address.empty() ? url : address, proxy, body.get(), done, [&](THttpCli& fetch) {
+            if (AgentFor)
+                if (std::string agent = AgentFor(url); !agent.empty())
+                    fetch.Agent = std::move(agent);
+        });
         THttpCli* raw = client.get();
         FRunning.emplace(raw, TFetch{url, std::move(client), std::move(body)});
     } catch (...) {

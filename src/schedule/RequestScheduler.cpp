@@ -71,6 +71,8 @@ void TRequestScheduler::CheckLink(const std::string& url)
                 if (OnCheckHeaderEnd)
                     OnCheckHeaderEnd(sender);
             };
+            if (OnCheckStart)
+                OnCheckStart(check);
         });
         FChecks.push_back(Started(std::move(client), nullptr));
     });

@@ -10,32 +10,40 @@ const TServiceHealth kAnswered{2, 9, ""};
 const TServiceHealth kRefused{0, 0, "Connection refused"};
 const TServiceHealth kChanged{1, 0, FormatChangedWarning};
 
+// Two sources, both off.
 TSearchHealth AllServices(const TServiceHealth& each)
 {
     TSearchHealth h;
     h.Services.fill(each);
+    h.SourceNames = {"Pictures Here", "Pictures There"};
+    h.SourcesOn = {false, false};
+    h.Sources.resize(2);
     return h;
 }
 
-std::string ServiceLines(const std::string& each)
+std::string ServiceLines(const std::string& each, int skipped = -1)
 {
     std::string text;
-    for (const auto& service : Services)
-        text += std::string(service.Name) + ": " + each + "\n";
+    for (int i = 0; i < ServiceCount; ++i)
+        if (i != skipped)
+            text += std::string(Services[i].Name) + ": " + each + "\n";
     return text;
 }
 
 TEST(RunEnd, HealthReportLinesAndNothingReached)
 {
-    TSearchHealth startPage;
+    TSearchHealth startPage = AllServices(kRefused);
     startPage.StartPage = TServiceHealth{1, 0, "answered 404"};
-    TSearchHealth startPageFine;
+    TSearchHealth startPageFine = AllServices(kRefused);
     startPageFine.StartPage = kAnswered;
     TSearchHealth oneAnswered = AllServices(kRefused);
     oneAnswered.Services[ServiceCount - 1] = kAnswered;
+    // The one that answered was not asked: its figures are not the search's.
+    TSearchHealth answeredNotAsked = oneAnswered;
+    answeredNotAsked.ServicesAsked[ServiceCount - 1] = false;
     TSearchHealth sourceAnswered = AllServices(kRefused);
-    sourceAnswered.SourcesOn[0] = true;
-    sourceAnswered.Sources[0] = {1, 3, "answered 503"};
+    sourceAnswered.SourcesOn[1] = true;
+    sourceAnswered.Sources[1] = {1, 3, "answered 503"};
     TSearchHealth sourceOffAnswered = AllServices(kRefused);
     sourceOffAnswered.Sources[0] = kAnswered;
     const std::string refused = "0 pages, 0 links - Connection refused";
@@ -51,11 +59,12 @@ TEST(RunEnd, HealthReportLinesAndNothingReached)
         {"format changed", AllServices(kChanged), ServiceLines(std::string("1 page, 0 links - ") + FormatChangedWarning),
          false},
         {"one answered", oneAnswered, "", false},
+        {"answered, not asked", answeredNotAsked, ServiceLines(refused, ServiceCount - 1), true},
         {"start page failed", startPage, "Start page: 1 page, 0 links - answered 404\n", true},
         {"start page answered", startPageFine, "Start page: 2 pages, 9 links\n", false},
         // A source that answered at all reached something, whatever it said.
         {"source on answered", sourceAnswered,
-         ServiceLines(refused) + Sources[0].Name + ": 1 page, 3 links - answered 503\n", false},
+         ServiceLines(refused) + "Pictures There: 1 page, 3 links - answered 503\n", false},
         {"source off", sourceOffAnswered, ServiceLines(refused), true},
     };
     for (const auto& row : rows) {

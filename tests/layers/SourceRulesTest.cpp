@@ -20,6 +20,7 @@ std::vector<TSourceRule> SocketRules()
     const std::string unpack = "the message parameter is unpacked by TSocketNotice";
     const std::string named = "a SOCKS error goes by its name (net/LayerErrors.h)";
     return {{unpack, "src", lparam, ""},
+            {unpack, "tests/net", lparam, ""},
             {named, "src", socksNumber, "src/net/LayerErrors.h"},
             {named, "tests/net", socksNumber, ""},
             {named, "fuzz", socksNumber, ""}};
