@@ -186,11 +186,15 @@ void TCliSearch::End()
     if (FSave)
         FSave->Abandon();
     ClearProgress();
-    TSearchHealth health{Engine.StartPageHealth(), Engine.Health(), {}, {}, Engine.SourcesOn(), Engine.SourceHealth()};
+    TSearchHealth health;
+    health.StartPage = Engine.StartPageHealth();
+    health.Services = Engine.Health();
     // --sources names the services asked, or leaves the four.
     health.ServicesAsked = FOptions.ServicesOn.value_or(health.ServicesAsked);
     for (const TSource& source : Engine.SourceList())
         health.SourceNames.push_back(source.Name);
+    health.SourcesOn = Engine.SourcesOn();
+    health.Sources = Engine.SourceHealth();
     FErr << HealthReport(health) << std::flush;
     TRunEnd end;
     if (FState == TRunState::Interrupted)
