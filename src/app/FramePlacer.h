@@ -13,7 +13,6 @@ class QWindow;
 // place, and brought onto a screen if the frame would not be reachable
 // there. Without a frame it stays where it was put.
 class TFramePlacer : public QObject {
-    Q_OBJECT
 public:
     explicit TFramePlacer(QWidget* window);
 

@@ -1,5 +1,6 @@
 #include "app/HealthList.h"
 
+#include "controls/ElidedLabel.h"
 #include "platform/AnsiText.h"
 
 #include <QCheckBox>
@@ -21,12 +22,11 @@ THealthList::THealthList(QWidget* parent, QColor warningColor, bool sourceSwitch
     caption->setFont(bold);
     layout->addWidget(caption);
     const auto addLine = [&] {
-        auto* line = new QLabel(this);
-        line->setWordWrap(true);
+        auto* line = new TElidedLabel(this);
         layout->addWidget(line);
         return line;
     };
-    for (QLabel*& line : FLines)
+    for (TElidedLabel*& line : FLines)
         line = addLine();
     FStartPage = addLine();
     for (int i = 0; i < SourceCount; ++i) {
@@ -59,9 +59,9 @@ void THealthList::ShowSources(const TSourceHealth& health, const std::array<bool
     }
 }
 
-void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)
+void THealthList::ShowLine(TElidedLabel* line, const std::string& name, const TServiceHealth& health)
 {
-    line->setText(ToQt(ServiceHealthText(name, health)));
+    line->SetText(ToQt(ServiceHealthText(name, health)));
     QPalette pal = palette();
     if (!health.Warning.empty())
         pal.setColor(QPalette::WindowText, FWarningColor);

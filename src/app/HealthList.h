@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/ElidedLabel.h"
 #include "search/ServiceHealth.h"
 
 #include <QColor>
@@ -7,10 +8,10 @@
 #include <optional>
 
 class QCheckBox;
-class QLabel;
 
-// The search services' health under a "Services:" caption: one wrapped
-// line per service, in the warning colour while it carries a warning. A
+
+// The search services' health under a "Services:" caption: one line per
+// service, cut at the list's width with the whole text in its tooltip, in the warning colour while it carries a warning. A
 // search of an http:// phrase asks no service: its start page's line is
 // shown instead. Below them, each live source's line, shown while its source
 // was asked; with switches, a box for each source above its line.
@@ -22,17 +23,17 @@ public:
     void Show(const THealth& health, const std::optional<TServiceHealth>& startPage = std::nullopt);
     // The sources' lines below, each shown while its source was asked.
     void ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked);
-    QLabel* Line(int service) const { return FLines[service]; }
-    QLabel* StartPageLine() const { return FStartPage; }
-    QLabel* SourceLine(int source) const { return FSourceLines[source]; }
+    TElidedLabel* Line(int service) const { return FLines[service]; }
+    TElidedLabel* StartPageLine() const { return FStartPage; }
+    TElidedLabel* SourceLine(int source) const { return FSourceLines[source]; }
     QCheckBox* Switch(int source) const { return FSwitches[source]; } // null without switches
 
 private:
-    void ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health);
+    void ShowLine(TElidedLabel* line, const std::string& name, const TServiceHealth& health);
 
-    std::array<QLabel*, ServiceCount> FLines{};
-    QLabel* FStartPage = nullptr;
-    std::array<QLabel*, SourceCount> FSourceLines{};
+    std::array<TElidedLabel*, ServiceCount> FLines{};
+    TElidedLabel* FStartPage = nullptr;
+    std::array<TElidedLabel*, SourceCount> FSourceLines{};
     std::array<QCheckBox*, SourceCount> FSwitches{};
     QColor FWarningColor;
 };
