@@ -95,7 +95,7 @@ void TForm1::FormShow()
         const bool innerPlace = !Read(*IniFile, Setting::FramePlace)
                                 && !Read(*IniFile, Setting::LeftPosStored).empty();
         if (innerPlace) {
-            setGeometry(QRect(place, size));
+            setGeometry(QRect(TFramePlacer::Reachable(QRect(place, size)), size));
         } else {
             resize(size);
             FFramePlacer->Place(place);

@@ -8,18 +8,6 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace {
-
-std::vector<QRect> WorkAreas()
-{
-    std::vector<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.push_back(screen->availableGeometry());
-    return areas;
-}
-
-} // namespace
-
 TFramePlacer::TFramePlacer(QWidget* window) : QObject(window), FWindow(window)
 {
     FLimit.setSingleShot(true);
@@ -33,17 +21,23 @@ QPoint TFramePlacer::FrameCorner(const QWidget* window)
     return handle ? handle->framePosition() : window->pos();
 }
 
+QPoint TFramePlacer::Reachable(const QRect& frame)
+{
+    std::vector<QRect> workAreas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        workAreas.push_back(screen->availableGeometry());
+    return ReachablePlace(frame, workAreas);
+}
+
 void TFramePlacer::Place(QPoint frameCorner)
 {
     Stop();
     FWanted = frameCorner;
     // The window's own size is the best guess of the frame's before it shows.
-    FWindow->setGeometry(QRect(ReachablePlace(QRect(frameCorner, FWindow->size()), WorkAreas()), FWindow->size()));
-    FWatched = FWindow->windowHandle();
-    if (!FWatched)
-        return; // never shown: nothing frames it
-    FPlacing = true;
-    FWatched->installEventFilter(this);
+    FWindow->setGeometry(QRect(Reachable(QRect(frameCorner, FWindow->size())), FWindow->size()));
+    FWatched = FWindow->windowHandle(); // none: never shown, nothing frames it
+    if (FWatched)
+        FWatched->installEventFilter(this);
 }
 
 // The window manager frames the window as it maps it; the frame's size is
@@ -60,7 +54,7 @@ bool TFramePlacer::eventFilter(QObject* watched, QEvent* event)
 
 void TFramePlacer::Follow()
 {
-    if (!FPlacing || !FWatched->isExposed())
+    if (!FWatched || !FWatched->isExposed())
         return;
     const QMargins frame = FWatched->frameMargins();
     if (frame.isNull())
@@ -68,14 +62,13 @@ void TFramePlacer::Follow()
     QWindow* window = FWatched;
     Stop();
     const QRect framed = window->frameGeometry();
-    const QPoint corner = ReachablePlace(QRect(FWanted, framed.size()), WorkAreas());
+    const QPoint corner = Reachable(QRect(FWanted, framed.size()));
     if (framed.topLeft() != corner)
         window->setPosition(corner + QPoint(frame.left(), frame.top()));
 }
 
 void TFramePlacer::Stop()
 {
-    FPlacing = false;
     FLimit.stop();
     if (FWatched)
         FWatched->removeEventFilter(this);

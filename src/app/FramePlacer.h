@@ -18,10 +18,11 @@ public:
 
     // Before the window shows; its size is set already.
     void Place(QPoint frameCorner);
-    bool Placing() const { return FPlacing; }
 
     // The frame's corner on the screen: the window's own without a frame.
     static QPoint FrameCorner(const QWidget* window);
+    // Where a frame of that place and size is reachable on the screens now.
+    static QPoint Reachable(const QRect& frame);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,8 +32,7 @@ private:
     void Stop();
 
     QWidget* FWindow;
-    QWindow* FWatched = nullptr;
+    QWindow* FWatched = nullptr; // while placing
     QPoint FWanted; // as stored
-    bool FPlacing = false;
     QTimer FLimit; // a frame that has not come by then never comes
 };

@@ -1,6 +1,5 @@
 #include "app/HealthList.h"
 
-#include "controls/ElidedLabel.h"
 #include "platform/AnsiText.h"
 
 #include <QCheckBox>
