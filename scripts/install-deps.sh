@@ -8,7 +8,8 @@ packages=(
   libssl-dev openssl ca-certificates
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core openbox twm
+  xvfb xauth fonts-dejavu-core openbox twm # openbox and twm: the window test frames the program
+  fonts-wqy-microhei # the screenshots show file names in Chinese and Japanese letters
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client
   clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs

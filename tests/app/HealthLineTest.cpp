@@ -48,7 +48,7 @@ TEST(HealthList, AStartPageSearchShowsThePageInPlaceOfTheServices)
 
 using SidePanel = FormFixture;
 
-// Every service and source warning at once, as when the services change
+// Every service and built-in source warning at once, as when the services change
 // their pages: each line keeps to one line inside the panel's health area,
 // none over another, the whole text in its tooltip. Run at 100% and 200%.
 TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
@@ -58,12 +58,11 @@ TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
     THealth health;
     for (TServiceHealth& h : health)
         h = {3, 9, FormatChangedWarning};
-    TSourceHealth sources;
-    for (TServiceHealth& h : sources)
-        h = {1, 20, FormatChangedWarning};
+    const std::vector<TSource>& sources = BuiltInSourceList();
+    const TSourceHealth sourceHealth(sources.size(), TServiceHealth{1, 20, FormatChangedWarning});
     THealthList* list = form->HealthList;
     list->Show(health);
-    list->ShowSources(sources, {true, true});
+    list->ShowSources(sources, sourceHealth, std::vector<bool>(sources.size(), true));
     list->layout()->activate();
 
     EXPECT_TRUE(form->panel_Side->rect().contains(list->geometry()));
@@ -71,7 +70,7 @@ TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
     for (QWidget* w : list->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w->isVisible())
             shown.push_back(w);
-    ASSERT_EQ(shown.size(), 1u + ServiceCount + 2u * SourceCount); // caption, lines, switches
+    ASSERT_EQ(shown.size(), 1u + ServiceCount + sources.size()); // the caption and the lines
     for (size_t i = 0; i < shown.size(); ++i) {
         const QWidget* w = shown[i];
         EXPECT_TRUE(list->rect().contains(w->geometry())) << i;
@@ -79,7 +78,7 @@ TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
         for (size_t j = i + 1; j < shown.size(); ++j)
             EXPECT_FALSE(w->geometry().intersects(shown[j]->geometry())) << i << " over " << j;
     }
-    for (const TElidedLabel* line : {list->Line(0), list->Line(3), list->SourceLine(1)}) {
+    for (const TElidedLabel* line : {list->Line(0), list->Line(3), list->SourceLine(static_cast<int>(sources.size()) - 1)}) {
         EXPECT_LT(line->height(), 2 * line->fontMetrics().lineSpacing()); // one line
         EXPECT_TRUE(line->Elided());
         EXPECT_EQ(line->toolTip(), line->text());
