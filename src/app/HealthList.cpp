@@ -3,6 +3,7 @@
 #include "platform/AnsiText.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -12,16 +13,28 @@ THealthList::THealthList(QWidget* parent, QColor warningColor)
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     setFont(small);
-    auto* layout = new QVBoxLayout(this);
+    // The lines scroll within the list's place when more sources are on than it holds.
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    frame->addWidget(scroll);
+    FBody = new QWidget;
+    FBody->setAutoFillBackground(false);
+    scroll->setWidget(FBody);
+    auto* layout = new QVBoxLayout(FBody);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    auto* caption = new QLabel("Services:", this);
+    auto* caption = new QLabel("Services:", FBody);
     QFont bold = small;
     bold.setBold(true);
     caption->setFont(bold);
     layout->addWidget(caption);
     const auto addLine = [&] {
-        auto* line = new QLabel(this);
+        auto* line = new QLabel(FBody);
         line->setWordWrap(true);
         layout->addWidget(line);
         return line;
@@ -45,9 +58,9 @@ void THealthList::Show(const THealth& health, const std::optional<TServiceHealth
 
 void THealthList::Grow(std::vector<QLabel*>& lines, size_t count)
 {
-    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    auto* layout = static_cast<QVBoxLayout*>(FBody->layout());
     while (lines.size() < count) {
-        auto* line = new QLabel(this);
+        auto* line = new QLabel(FBody);
         line->setWordWrap(true);
         line->hide();
         // Source lines stay above the refused files' lines, both above the stretch.

@@ -43,6 +43,7 @@ private:
 
     std::array<QLabel*, ServiceCount> FLines{};
     QLabel* FStartPage = nullptr;
+    QWidget* FBody = nullptr; // the lines, scrolled
     std::vector<QLabel*> FSourceLines;
     std::vector<QLabel*> FRefusedLines;
     QColor FWarningColor;
