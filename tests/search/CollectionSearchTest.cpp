@@ -53,9 +53,11 @@ TEST_F(CollectionSearch, EachSourceIsAskedUntilItsAnswerSaysNoMore)
         EXPECT_EQ(engine.SourceHealth()[i].Pages, 2u);
         EXPECT_EQ(engine.SourceHealth()[i].Warning, "");
         EXPECT_EQ(FoundBelow(c.folder), 60u);
-        for (const auto& p : found)
-            if (p.url.starts_with(web.GetAddresses().Base(Host::Museums) + c.folder) && c.size)
+        for (const auto& p : found) {
+            if (p.url.starts_with(web.GetAddresses().Base(Host::Museums) + c.folder) && c.size) {
                 EXPECT_EQ(p.size, c.size) << p.url;
+            }
+        }
     }
     for (const char* shortName : {"commons", "openverse"})
         EXPECT_EQ(engine.SourceHealth()[Index(shortName)].Pages, 2u) << shortName;
