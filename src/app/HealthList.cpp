@@ -3,7 +3,6 @@
 #include "platform/AnsiText.h"
 
 #include <QLabel>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -13,28 +12,16 @@ THealthList::THealthList(QWidget* parent, QColor warningColor)
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     setFont(small);
-    // The lines scroll within the list's place when more sources are on than it holds.
-    auto* frame = new QVBoxLayout(this);
-    frame->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    frame->addWidget(scroll);
-    FBody = new QWidget;
-    FBody->setAutoFillBackground(false);
-    scroll->setWidget(FBody);
-    auto* layout = new QVBoxLayout(FBody);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    auto* caption = new QLabel("Services:", FBody);
+    auto* caption = new QLabel("Services:", this);
     QFont bold = small;
     bold.setBold(true);
     caption->setFont(bold);
     layout->addWidget(caption);
     const auto addLine = [&] {
-        auto* line = new TElidedLabel(FBody);
+        auto* line = new TElidedLabel(this);
         layout->addWidget(line);
         return line;
     };
@@ -57,9 +44,9 @@ void THealthList::Show(const THealth& health, const std::optional<TServiceHealth
 
 void THealthList::Grow(std::vector<TElidedLabel*>& lines, size_t count)
 {
-    auto* layout = static_cast<QVBoxLayout*>(FBody->layout());
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
     while (lines.size() < count) {
-        auto* line = new TElidedLabel(FBody);
+        auto* line = new TElidedLabel(this);
         line->hide();
         // Source lines stay above the refused files' lines, both above the stretch.
         const int at = layout->count() - 1 - (&lines == &FSourceLines ? static_cast<int>(FRefusedLines.size()) : 0);

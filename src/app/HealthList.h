@@ -43,7 +43,6 @@ private:
 
     std::array<TElidedLabel*, ServiceCount> FLines{};
     TElidedLabel* FStartPage = nullptr;
-    QWidget* FBody = nullptr; // the lines, scrolled
     std::vector<TElidedLabel*> FSourceLines;
     std::vector<TElidedLabel*> FRefusedLines;
     QColor FWarningColor;
