@@ -48,36 +48,28 @@ int SocketRead(BIO* bio, char* buffer, int length)
     const ssize_t n = ::recv(SocketOf(bio), buffer, static_cast<size_t>(length), 0);
     if (n < 0 && Transient())
         BIO_set_retry_read(bio);
-    if (n == 0 && length > 0)
+    if (n == 0)
         BIO_set_flags(bio, BIO_FLAGS_IN_EOF);
     return static_cast<int>(n);
 }
 
-long SocketControl(BIO* bio, int command, long, void* out)
+long SocketControl(BIO* bio, int command, long, void*)
 {
-    switch (command) {
-    case BIO_CTRL_FLUSH:
+    if (command == BIO_CTRL_FLUSH)
         return 1;
-    case BIO_CTRL_EOF:
+    if (command == BIO_CTRL_EOF)
         return BIO_test_flags(bio, BIO_FLAGS_IN_EOF) != 0;
-    case BIO_C_GET_FD:
-        if (out)
-            *static_cast<int*>(out) = SocketOf(bio);
-        return SocketOf(bio);
-    default:
-        return 0;
-    }
+    return 0;
 }
 
 BIO* NewSocketBio(int fd)
 {
     static BIO_METHOD* const method = [] {
-        BIO_METHOD* m = BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK | BIO_TYPE_DESCRIPTOR,
-                                     "socket without SIGPIPE");
-        if (m && (BIO_meth_set_write(m, SocketWrite) != 1 || BIO_meth_set_read(m, SocketRead) != 1 ||
-                  BIO_meth_set_ctrl(m, SocketControl) != 1)) {
-            BIO_meth_free(m);
-            m = nullptr;
+        BIO_METHOD* m = BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "socket without SIGPIPE");
+        if (m) {
+            BIO_meth_set_write(m, SocketWrite);
+            BIO_meth_set_read(m, SocketRead);
+            BIO_meth_set_ctrl(m, SocketControl);
         }
         return m;
     }();
