@@ -11,7 +11,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client
-  clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
+  clang libclang-rt-14-dev llvm libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
   ccache
   desktop-file-utils appstream man-db python3-xlib dpkg-dev file lintian
 )
