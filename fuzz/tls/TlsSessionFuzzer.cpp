@@ -9,8 +9,8 @@
 // server; 7 a CA file that cannot be read); bit 3 the host by its IPv4
 // address; bit 4 a server that stops at TLS 1.2; bit 5 a clean connection
 // first, whose session the next one resumes; bit 6 the server sends its
-// issuer's certificate too. Then steps, a byte each and
-// its arguments, each followed by moving bytes until none move:
+// issuer's certificate too. Then steps, a byte each and its arguments, each
+// followed by moving bytes until none move:
 //   0 n    the server sends n bytes of the input (raw without a server)
 //   1 k v  byte k (two bytes) of all the server sends is xored with v
 //   2 n    n bytes of the input go to the client as they are
@@ -30,11 +30,13 @@
 #include <openssl/rand.h>
 #include <openssl/ssl.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <string>
@@ -145,7 +147,6 @@ public:
     bool Interrupted() const { return FInterrupted; }
     bool HandshakeDone() const { return FHandshake == TTlsSession::tsDone; }
     bool HandshakeFailed() const { return FHandshake == TTlsSession::tsFailed; }
-    const std::string& Received() const { return FReceived; }
 
     void Flip(uint16_t at, uint8_t value)
     {
@@ -406,7 +407,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 c.ServerSends(in.Bytes(in.Byte()));
                 break;
             case 1: {
-                const uint16_t at = static_cast<uint16_t>(in.Byte() << 8 | in.Byte());
+                const uint8_t high = in.Byte();
+                const uint16_t at = static_cast<uint16_t>(high << 8 | in.Byte());
                 c.Flip(at, in.Byte());
                 break;
             }
