@@ -9,8 +9,8 @@
 // relative or an absolute symbolic link, or by a link to itself; bit 2: no
 // file there; bit 3: a folder stands where the new file would be written;
 // bit 4: the path is a folder); byte 1 picks the key written among the names
-// read (255: a key without a name); byte 2 is the length of the value written, which follows; the rest
-// is the file.
+// read (255: a key without a name); byte 2 is the length of the value
+// written, which follows; the rest is the file.
 #include "platform/IniFile.h"
 #include "platform/SettingsKeys.h"
 
