@@ -51,12 +51,12 @@ for name in "${targets[@]}"; do
 done
 wait
 
-stat() { sed -n "s/^stat::$1: *//p" "$2" | tail -1; }
+final_stat() { sed -n "s/^stat::$1: *//p" "$2" | tail -1; }
 printf '%-24s %12s %10s %9s %9s\n' target runs runs/s coverage findings
 for name in "${targets[@]}"; do
   log=$out/$name/log
-  runs=$(stat number_of_executed_units "$log")
-  rate=$(stat average_exec_per_sec "$log")
+  runs=$(final_stat number_of_executed_units "$log")
+  rate=$(final_stat average_exec_per_sec "$log")
   cover=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
   findings=$(find "$out/$name" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
   printf '%-24s %12s %10s %9s %9s\n' "$name" "${runs:-?}" "${rate:-?}" "${cover:-?}" "$findings"
