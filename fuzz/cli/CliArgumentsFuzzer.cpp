@@ -3,6 +3,7 @@
 // values in range, and says the same when its options are written out again
 // in the other form (value after "=" or as the next argument); a refused
 // line leaves no option set.
+#include "../FuzzCheck.h"
 #include "cli/CliOptions.h"
 
 #include <cstdint>
@@ -11,12 +12,6 @@
 #include <vector>
 
 namespace {
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 bool Same(const TCliOptions& a, const TCliOptions& b)
 {
     return a.Phrase == b.Phrase && a.Recursive == b.Recursive && a.CheckLinks == b.CheckLinks && a.Json == b.Json &&

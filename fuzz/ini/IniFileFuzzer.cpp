@@ -11,6 +11,7 @@
 // bit 4: the path is a folder); byte 1 picks the key written among the names
 // read (255: a key without a name); byte 2 is the length of the value
 // written, which follows; the rest is the file.
+#include "../FuzzCheck.h"
 #include "platform/IniFile.h"
 #include "platform/SettingsKeys.h"
 
@@ -28,11 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 fs::path gFolder;
 
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 std::string Upper(std::string text)
 {

@@ -5,20 +5,13 @@
 // The EXIF reader also gets the bytes as an APP1 block of their own.
 //
 // Input: byte 0 picks the side (8 to 263 pixels); the rest is the file.
+#include "../FuzzCheck.h"
 #include "download/Thumbnail.h"
 #include "pictures/ExifThumbnail.h"
 
 #include <QCoreApplication>
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

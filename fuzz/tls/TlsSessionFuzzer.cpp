@@ -9,8 +9,9 @@
 // server; 7 a CA file that cannot be read); bit 3 the host by its IPv4
 // address; bit 4 a server that stops at TLS 1.2; bit 5 a clean connection
 // first, whose session the next one resumes; bit 6 the server sends its
-// issuer's certificate too. Then steps, a byte each and its arguments, each
-// followed by moving bytes until none move:
+// issuer's certificate too; bit 7 the server reads nothing after the
+// handshake, and the sockets' buffers are small. Then steps, a byte each and
+// its arguments, each followed by moving bytes until none move:
 //   0 n    the server sends n bytes of the input (raw without a server)
 //   1 k v  byte k (two bytes) of all the server sends is xored with v
 //   2 n    n bytes of the input go to the client as they are
@@ -22,6 +23,7 @@
 // Whatever the server sends unaltered is read unaltered; a handshake that
 // nothing disturbs succeeds with a good certificate and fails with the
 // reason for a bad one; a failure always says why.
+#include "../FuzzCheck.h"
 #include "net/TlsSession.h"
 #include "sampleweb/certificates/Certificates.h"
 
@@ -44,12 +46,6 @@
 #include <unistd.h>
 
 namespace {
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 enum TServer { svGood, svExpired, svNotYet, svSelfSigned, svOtherHost, svUnknownCa, svNone, svNoCaFile };
 
@@ -124,9 +120,15 @@ private:
 // One connection: the session under test, its socket, the server's end.
 class TConnection {
 public:
-    TConnection(SSL_CTX* serverCtx, const std::string& host, bool trusted) : FRaw(!serverCtx), FTrusted(trusted)
+    TConnection(SSL_CTX* serverCtx, const std::string& host, bool trusted, bool deaf = false)
+        : FRaw(!serverCtx), FTrusted(trusted), FDeaf(deaf)
     {
         Check(Connect(FClientFd, FServerFd));
+        if (deaf) { // the client's writes soon wait for room
+            const int small = 4096;
+            setsockopt(FClientFd, SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
+            setsockopt(FServerFd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        }
         FTls = std::make_unique<TTlsSession>(FClientFd, host, "443", gCaFile);
         if (serverCtx) {
             FServer = SSL_new(serverCtx);
@@ -186,8 +188,8 @@ public:
         if (reset) {
             const linger abort{1, 0};
             setsockopt(FServerFd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-            FReset = true;
         }
+        FReset = reset || FDeaf; // closing on bytes never read resets too
         close(FServerFd);
         FServerFd = -1;
         FCut = true;
@@ -256,7 +258,8 @@ public:
             bool moved = false;
             char buffer[16384];
             ssize_t n;
-            while (FServerFd >= 0 && (n = recv(FServerFd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0) {
+            const bool listening = !(FDeaf && HandshakeDone());
+            while (listening && FServerFd >= 0 && (n = recv(FServerFd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0) {
                 moved = true;
                 if (FServer)
                     BIO_write(SSL_get_rbio(FServer), buffer, static_cast<int>(n));
@@ -306,6 +309,7 @@ private:
 
     bool FRaw;
     bool FTrusted; // a good certificate: the handshake must succeed
+    bool FDeaf;
     int FClientFd = -1, FServerFd = -1;
     std::unique_ptr<TTlsSession> FTls;
     SSL* FServer = nullptr;
@@ -400,7 +404,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (resume)
         CleanConnection(serverCtx, host);
     {
-        TConnection c(serverCtx, host, server == svGood);
+        TConnection c(serverCtx, host, server == svGood, setup & 128);
         while (!in.Empty()) {
             switch (in.Byte() & 7) {
             case 0:

@@ -6,6 +6,7 @@
 //
 // Input: byte 0 picks the limit (64 bytes times 1 to 129); bytes 1..4 the
 // piece lengths, cycled; the rest is the reply.
+#include "../FuzzCheck.h"
 #include "net/HttpTunnel.h"
 
 #include <cstdint>
@@ -13,12 +14,6 @@
 #include <string>
 
 namespace {
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 void CheckDecided(const TTunnelReply& reply, std::string_view bytes, size_t limit)
 {
     if (reply.Kind == TTunnelReply::NeedMore) {
