@@ -17,7 +17,8 @@ bool Same(const TCliOptions& a, const TCliOptions& b)
     return a.Phrase == b.Phrase && a.Recursive == b.Recursive && a.CheckLinks == b.CheckLinks && a.Json == b.Json &&
            a.MaxResults == b.MaxResults && a.TimeLimit == b.TimeLimit && a.Types == b.Types &&
            a.MinWidth == b.MinWidth && a.MinHeight == b.MinHeight && a.SaveDir == b.SaveDir &&
-           a.SettingsFile == b.SettingsFile && a.Help == b.Help;
+           a.SettingsFile == b.SettingsFile && a.ServicesOn == b.ServicesOn && a.SourceNames == b.SourceNames &&
+           a.ListSources == b.ListSources && a.Help == b.Help;
 }
 
 // The options as arguments again; values after "=" when `joined`, which
@@ -44,6 +45,17 @@ std::vector<std::string> Arguments(const TCliOptions& o, bool joined)
         args.push_back("--json");
     if (o.Help)
         args.push_back("--help");
+    if (o.ListSources)
+        args.push_back("--list-sources");
+    if (o.ServicesOn) {
+        std::string names;
+        for (int i = 0; i < ServiceCount; ++i)
+            if ((*o.ServicesOn)[i])
+                names += std::string(names.empty() ? "" : ",") + Services[i].ShortName;
+        for (const std::string& name : *o.SourceNames)
+            names += (names.empty() ? "" : ",") + name;
+        value("--sources", names);
+    }
     if (o.MaxResults)
         value("--max-results", std::to_string(*o.MaxResults));
     if (o.TimeLimit) {
@@ -79,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(Same(o, TCliOptions{}));
         return 0;
     }
-    Check(o.Help || o.Phrase.find_first_not_of(" \t") != std::string::npos);
+    Check(o.Help || o.ListSources || o.Phrase.find_first_not_of(" \t") != std::string::npos);
+    Check(o.ServicesOn.has_value() == o.SourceNames.has_value());
     Check(!o.MaxResults || *o.MaxResults >= 1);
     Check(!o.TimeLimit || (*o.TimeLimit > 0 && *o.TimeLimit <= 2e6));
     Check(!o.Types || o.Types->Has(TPictureType::Jpeg));
