@@ -5,7 +5,6 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <unistd.h>
 
 namespace {
 
@@ -58,13 +57,12 @@ void TCliSave::Start(const TPicture& picture)
         std::string name;
         ExtractFileNameFromURL(picture.Url, name);
         auto file = CreateUnused(settings, folder, picture.SearchDirName, name);
-        const std::string path = file->FileName();
+        const std::string path = file->Target();
         FRunning[path] = picture.Url;
         try {
             FFetches->Start(picture.Url, TFetchKind::Download, std::move(file));
         } catch (...) {
             FRunning.erase(path);
-            ::unlink(path.c_str());
             throw;
         }
     } catch (const std::exception& e) {
@@ -92,11 +90,9 @@ void TCliSave::Done(const TFileFetches::TResult& result)
 
 void TCliSave::Abandon()
 {
-    FFetches.reset(); // ends the transfers and closes their files
-    for (const auto& [path, url] : FRunning) {
-        ::unlink(path.c_str());
+    FFetches.reset(); // ends the transfers and removes their unfinished files
+    for (const auto& [path, url] : FRunning)
         Report(url, "still downloading at the end");
-    }
     FRunning.clear();
     for (const TPicture& picture : FWaiting)
         Report(picture.Url, "still waiting at the end");

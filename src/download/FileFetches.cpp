@@ -4,8 +4,6 @@
 #include "download/FetchOutcome.h"
 #include "platform/TickCount.h"
 
-#include <unistd.h>
-
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
     auto client = std::make_unique<THttpCli>();
@@ -29,7 +27,8 @@ void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
 {
     const auto at = FFetches.find(client);
     if (at != FFetches.end())
-        Finish(at, FetchFailed(client->StatusCode(), error), false);
+        Finish(at, FetchFailed(client->StatusCode(), error) || BodyCutShort(client->ContentLength(), client->ReceivedBytes()),
+               false);
 }
 
 void TFileFetches::CutOverdue(uint32_t timeout)
@@ -52,11 +51,18 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.Failed = failed;
     result.TimedOut = timedOut;
     ExtractFileNameFromURL(client->URL, result.FileName);
-    result.Path = at->second.File->FileName();
+    TDownloadFile& file = *at->second.File;
+    result.Path = file.Target();
     result.TlsFailure = client->TlsFailure();
-    if (result.Failed)
-        ::unlink(result.Path.c_str()); // still locked: no other fetch has opened it meanwhile
-    FFetches.erase(at); // closes the file and frees the client, inside its own event
+    if (!result.Failed) {
+        try {
+            file.Commit();
+        } catch (const EStreamError&) {
+            result.Failed = true;
+        }
+    }
+    FFetches.erase(at); // closes the file (removing it unless committed) and frees the client, inside its own event
     if (OnDone)
         OnDone(result);
 }
+

@@ -13,8 +13,9 @@
 // run beside the search's requests: no limit on how many, no time-out unless
 // the owner cuts overdue ones, and aborting a search leaves them alone. Each owns its client and its file
 // until it completes; both are freed before OnDone is told. A fetch that
-// failed leaves no file: what arrived is not the picture (an error page, or
-// a picture cut short by a broken connection or a full disk).
+// failed leaves its target as it was: what arrived is not the picture (an
+// error page, or a picture cut short by a broken connection, a server that
+// closed before the length it announced, or a full disk).
 class TFileFetches {
 public:
     struct TResult {
@@ -22,7 +23,7 @@ public:
         TFetchKind Kind = TFetchKind::SlideShow;
         bool Failed = false;
         std::string FileName; // the URL's text after its last "/"
-        std::string Path;     // the file written
+        std::string Path;     // the file's target
         bool TimedOut = false; // cut by CutOverdue (Failed too)
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
     };
