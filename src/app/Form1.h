@@ -102,6 +102,9 @@ public:
     TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
     std::string DataFolder;    // the loading picture
     std::string ScratchFolder; // the viewer's copies of pictures
+    std::string HistoryFile;   // what was saved
+    std::unique_ptr<TSavedHistory> SavedHistory; // read at the first download
+    void OpenSavedHistory();
     void LuminFade4Click();
     void GetFile(const std::string& url, const std::string& target, TFetchKind kind);
     void GetFileRequestDone(const TFileFetches::TResult& result);

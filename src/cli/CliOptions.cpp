@@ -24,6 +24,7 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
+    {"--once", "once", TKind::Switch},          {"--no-once", "once", TKind::Switch},
 };
 
 const TKnownOption* FindKnownOption(const std::string& name)
@@ -67,6 +68,8 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.Recursive = name == "--recursive";
     } else if (name == "--check" || name == "--no-check") {
         o.CheckLinks = name == "--check";
+    } else if (name == "--once" || name == "--no-once") {
+        o.SaveOnce = name == "--once";
     } else if (name == "--json") {
         o.Json = true;
     } else if (name == "--help") {
@@ -165,6 +168,10 @@ std::string Usage()
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"
            "                        an existing file is never overwritten\n"
+           "  --once                with --save, skip a picture whose bytes were saved before (in\n"
+           "                        the history of saved pictures, or in the folder) and say where\n"
+           "                        (default: the setting, off)\n"
+           "  --no-once             save every picture\n"
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
            "  --help                show this text\n"

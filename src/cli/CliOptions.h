@@ -19,6 +19,7 @@ struct TCliOptions {
     std::optional<int> MinWidth;       // pixels, at least 1
     std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
+    std::optional<bool> SaveOnce;      // skip pictures saved before
     std::string SettingsFile;          // empty: the one beside the executable
     bool Help = false;
 };

@@ -70,6 +70,12 @@ void TCliSave::Start(const TPicture& picture)
     }
 }
 
+void TCliSave::UseHistory(TSavedHistory& history, bool once)
+{
+    FFetches->History = &history;
+    FFetches->SaveOnce = [once] { return once; };
+}
+
 void TCliSave::Tick()
 {
     if (FFetches)
@@ -83,6 +89,8 @@ void TCliSave::Done(const TFileFetches::TResult& result)
         Report(result.Url, "no answer within " + std::to_string(Timeout / 1000) + " s");
     else if (result.Failed)
         Report(result.Url, result.TlsFailure.empty() ? "the download failed" : "TLS: " + result.TlsFailure);
+    else if (!result.AlreadySavedAs.empty())
+        FErr << "already saved as " << result.AlreadySavedAs << ": " << result.Url << "\n" << std::flush;
     else
         ++FSaved;
     StartWaiting();

@@ -35,6 +35,9 @@ public:
     // Ends the downloads still running and removes their unfinished files;
     // the waiting ones are dropped; nothing is saved after it.
     void Abandon();
+    // Records each save in history; with once, a picture whose bytes
+    // the history or the folder already holds is not saved again.
+    void UseHistory(TSavedHistory& history, bool once);
     int Saved() const { return FSaved; }
     int Failed() const { return FFailed; }
 

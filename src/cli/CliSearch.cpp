@@ -72,8 +72,13 @@ bool TCliSearch::Start()
         return Fail(std::string("the search cannot start: ") + e.what(), ExitStatus::NothingReached);
     }
     // Downloads run as many at once as the connection profile lets page fetches.
-    if (!FOptions.SaveDir.empty())
+    if (!FOptions.SaveDir.empty()) {
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
+        FHistory = std::make_unique<TSavedHistory>(HistoryFile);
+        if (!FHistory->Damage().empty())
+            FErr << "glimmerscout: " << FHistory->Damage() << "\n" << std::flush;
+        FSave->UseHistory(*FHistory, FOptions.SaveOnce.value_or(Read(*FSettings, Setting::SaveOnce)));
+    }
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();

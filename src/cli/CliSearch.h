@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/CliOptions.h"
 #include "cli/CliSave.h"
+#include "platform/ProgramFiles.h"
 #include "search/SearchEngine.h"
 
 #include <QTimer>
@@ -38,6 +39,9 @@ public:
     // The downloads of --save; none without it.
     const TCliSave* Save() const { return FSave.get(); }
 
+    // The history of saved pictures --save records into.
+    std::string HistoryFile = ProgramFiles().HistoryFile;
+
     // Tests shorten the engine's timers (TEngineProbe).
     TSearchEngine Engine;
     QTimer Watch; // the end of the work, the progress line and the downloads
@@ -61,6 +65,7 @@ private:
     std::ostream& FErr;
     bool FProgress;
     std::unique_ptr<TIniFile> FSettings;
+    std::unique_ptr<TSavedHistory> FHistory;
     std::unique_ptr<TCliSave> FSave;
     QTimer FTimeLimit;
     std::string FShownProgress;

@@ -103,6 +103,13 @@ std::unique_ptr<TDownloadFile> TDownloadFile::CreateNew(const std::string& targe
     return Open(target, false);
 }
 
+void TDownloadFile::Write(const void* Buffer, size_t Count)
+{
+    TFileStream::Write(Buffer, Count);
+    FHash.addData(QByteArrayView(static_cast<const char*>(Buffer), static_cast<qsizetype>(Count)));
+    FWritten += static_cast<int64_t>(Count);
+}
+
 void TDownloadFile::Commit()
 {
     // On disk before it takes the target's place, so a crash right after

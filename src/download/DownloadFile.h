@@ -1,6 +1,7 @@
 #pragma once
 #include "net/FileStream.h"
 
+#include <QCryptographicHash>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,12 @@ public:
     static std::unique_ptr<TDownloadFile> CreateNew(const std::string& target);
     ~TDownloadFile() override;
 
+    void Write(const void* Buffer, size_t Count) override;
+
     const std::string& Target() const { return FTarget; }
+    int64_t Written() const { return FWritten; }
+    // The SHA-256 of what was written.
+    std::string Digest() const { return FHash.result().toStdString(); }
 
     // Moves the finished file to its target, its bytes on disk first.
     void Commit();
@@ -35,4 +41,6 @@ private:
     bool FReplace;
     int FHandle; // the stream's, for fsync
     bool FCommitted = false;
+    int64_t FWritten = 0;
+    QCryptographicHash FHash{QCryptographicHash::Sha256};
 };

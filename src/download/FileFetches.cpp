@@ -2,7 +2,11 @@
 
 #include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "download/SavedCopy.h"
 #include "platform/TickCount.h"
+
+#include <ctime>
+#include <filesystem>
 
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
@@ -56,7 +60,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.TlsFailure = client->TlsFailure();
     if (!result.Failed) {
         try {
-            file.Commit();
+            Keep(file, result);
         } catch (const EStreamError&) {
             result.Failed = true;
         }
@@ -66,3 +70,19 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
         OnDone(result);
 }
 
+void TFileFetches::Keep(TDownloadFile& file, TResult& result)
+{
+    if (result.Kind != TFetchKind::Download || !History) {
+        file.Commit();
+        return;
+    }
+    const std::string digest = file.Digest();
+    const std::filesystem::path target = std::filesystem::absolute(file.Target());
+    if (SaveOnce && SaveOnce()) {
+        result.AlreadySavedAs = FindSavedCopy(*History, target.parent_path().string(), digest, file.Written());
+        if (!result.AlreadySavedAs.empty())
+            return;
+    }
+    file.Commit();
+    History->Add({digest, file.Written(), result.Url, target.string(), static_cast<int64_t>(std::time(nullptr))});
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "download/DownloadFile.h"
 #include "download/FetchKind.h"
+#include "download/SavedHistory.h"
 #include "net/HttpCli.h"
 #include "net/ProxySettings.h"
 
@@ -26,10 +27,17 @@ public:
         std::string Path;     // the file's target
         bool TimedOut = false; // cut by CutOverdue (Failed too)
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
+        // A download whose bytes were saved before: where they lie. Nothing was written.
+        std::string AlreadySavedAs;
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.
     std::function<TProxySettings()> ReadProxy;
+    // Where downloads are recorded (none when null). Asked at each finished
+    // download: when SaveOnce says so, a download whose bytes the history
+    // or the target's folder already holds is not saved again.
+    TSavedHistory* History = nullptr;
+    std::function<bool()> SaveOnce;
 
     TFileFetches() = default;
     ~TFileFetches() = default; // frees running fetches without telling anyone
@@ -52,6 +60,7 @@ private:
     };
     void RequestDone(THttpCli* client, uint16_t error);
     void Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed, bool timedOut);
+    void Keep(TDownloadFile& file, TResult& result);
 
     std::map<THttpCli*, TFetch> FFetches;
 };

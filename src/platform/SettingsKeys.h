@@ -84,6 +84,8 @@ inline constexpr TSetting<const char*> TlsCaFile{{Options, "TlsCaFile"}, ""};
 inline constexpr TSetting<int> Wait{{Options, "Wait"}, 10};
 inline constexpr TSetting<bool> SubDir{{Options, "SubDir"}, false};
 inline constexpr TSetting<bool> NumberedList{{Options, "NumberedList"}, false};
+// Off: as described, every download is saved, a copy of a saved picture too.
+inline constexpr TSetting<bool> SaveOnce{{Options, "SaveOnce"}, false};
 inline constexpr TSettingsKey SavePath{Options, "SavePath"};
 
 } // namespace Setting

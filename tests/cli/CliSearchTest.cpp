@@ -187,4 +187,29 @@ TEST_F(CliSearchTest, SaveWritesTheExactBytesWithoutOverwriting)
     EXPECT_TRUE(written == wanted);
 }
 
+// Searched again, with saving once asked for, nothing is saved twice, in
+// another folder either; each picture says where it lies.
+TEST_F(CliSearchTest, APictureSavedOnceIsNotSavedWhenSearchedAgain)
+{
+    TCliOptions o;
+    o.CheckLinks = true;
+    o.SaveOnce = true;
+    o.SaveDir = dir.File("saved");
+    Begin(o);
+    ASSERT_TRUE(RunToEnd());
+    const size_t found = Printed().size();
+    ASSERT_FALSE(QDir(QString::fromStdString(dir.File("saved"))).entryList(QDir::Files).isEmpty());
+
+    o.SaveDir = dir.File("again");
+    Begin(o);
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(search->ExitStatus(), 0);
+    EXPECT_EQ(Printed().size(), found);
+    EXPECT_TRUE(QDir(QString::fromStdString(dir.File("again"))).entryList(QDir::Files).isEmpty());
+    const size_t told = std::ranges::count_if(Lines(err.str()), [&](const std::string& line) {
+        return line.starts_with("already saved as " + dir.File("saved/"));
+    });
+    EXPECT_EQ(told, found) << err.str();
+}
+
 } // namespace

@@ -172,6 +172,54 @@ TEST_F(FileFetches, AFailedFetchLeavesTheFileItWouldHaveReplaced)
     }
 }
 
+// Downloads are recorded; asked to save once, a download whose bytes the
+// history or the target's folder holds is not written.
+TEST_F(FileFetches, ADownloadSavedBeforeIsNotSavedAgain)
+{
+    TSavedHistory history(dir.File("data/saved.txt"));
+    bool once = true;
+    fetches.History = &history;
+    fetches.SaveOnce = [&] { return once; };
+    std::filesystem::create_directories(dir.File("save"));
+    std::filesystem::create_directories(dir.File("other"));
+    const std::string a = "\xFF\xD8 picture a", b = "\xFF\xD8 picture b", c = "\xFF\xD8 picture c";
+    struct TCase {
+        const char* name;
+        std::function<void()> before;
+        std::string target, bytes, alreadySavedAs;
+    } const cases[] = {
+        {"the first save", [] {}, "save/a.jpg", a, ""},
+        {"the same bytes under another name", [] {}, "save/b.jpg", a, "save/a.jpg"},
+        {"the same bytes into another folder", [] {}, "other/a.jpg", a, "save/a.jpg"},
+        {"other bytes", [] {}, "save/c.jpg", b, ""},
+        {"a copy the user put into the folder", [&] { WriteFile(dir.File("other/mine.jpg"), c); }, "other/d.jpg", c,
+         "other/mine.jpg"},
+        {"the saved file is gone", [&] { std::filesystem::remove(dir.File("save/a.jpg")); }, "save/e.jpg", a, ""},
+        {"the saved file was changed", [&] { WriteFile(dir.File("save/c.jpg"), a); }, "save/f.jpg", b, ""},
+        {"saving once switched off", [&] { once = false; }, "save/g.jpg", b, ""},
+    };
+    for (const TCase& t : cases) {
+        results.clear();
+        t.before();
+        const size_t recorded = history.Size();
+        fetches.Start(server.Url("/p.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File(t.target)));
+        Answer("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(t.bytes.size()) + "\r\n\r\n" + t.bytes);
+        ASSERT_TRUE(WaitUntil([&] { return !results.empty(); })) << t.name;
+        EXPECT_FALSE(results[0].Failed) << t.name;
+        if (t.alreadySavedAs.empty()) {
+            EXPECT_EQ(results[0].AlreadySavedAs, "") << t.name;
+            EXPECT_EQ(ReadFile(dir.File(t.target)), t.bytes) << t.name;
+            ASSERT_EQ(history.Size(), recorded + 1) << t.name;
+            EXPECT_EQ(history.Entry(history.Size() - 1).Path, dir.File(t.target)) << t.name;
+            EXPECT_EQ(history.Entry(history.Size() - 1).Url, server.Url("/p.jpg")) << t.name;
+        } else {
+            EXPECT_EQ(results[0].AlreadySavedAs, dir.File(t.alreadySavedAs)) << t.name;
+            EXPECT_FALSE(std::filesystem::exists(dir.File(t.target))) << t.name;
+            EXPECT_EQ(history.Size(), recorded) << t.name;
+        }
+    }
+}
+
 // The proxy settings are asked for at every start, so a change counts at once.
 TEST_F(FileFetches, EachStartGoesThroughTheProxyOfTheMoment)
 {
