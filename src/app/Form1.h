@@ -69,6 +69,9 @@ public:
     TResultList* ResultList; // ListView1
     TResultGrid* ResultGrid; // the same rows as thumbnails, in ResultList's place when shown
     QCheckBox* CheckBox_Thumbnails; // switches between the two
+    QCheckBox* CheckBox_HideLookAlikes; // shows each group's largest only (Form1_LookAlikes.cpp)
+    void HideLookAlikes(bool on);
+    void ShowOrHideRow(int row);
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2

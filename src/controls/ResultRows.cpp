@@ -24,6 +24,8 @@ QString TResultRows::Text(int row, int column) const
         return {};
     if (column == 0)
         return NameOf ? ToQt(NameOf(row)) : QString();
+    if (column == LookAlikeColumn)
+        return LookAlikeOf ? LookAlikeOf(row) : QString();
     if (column == 2) {
         const QSize size = DimensionsOf ? DimensionsOf(row) : QSize();
         return size.isEmpty() ? QString() : QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());
@@ -43,7 +45,12 @@ void TResultRows::DimensionsChanged(int row)
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-int TResultRows::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+void TResultRows::LookAlikeChanged(int row)
+{
+    emit dataChanged(index(row, 0), index(row, LookAlikeColumn), {Qt::DisplayRole});
+}
+
+int TResultRows::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
 
 QVariant TResultRows::data(const QModelIndex& index, int role) const
 {
@@ -59,9 +66,10 @@ QVariant TResultRows::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return section == 0 ? QStringLiteral("Filename:")
+        return section == 0   ? QStringLiteral("Filename:")
                : section == 1 ? QStringLiteral("Size:")
-                              : QStringLiteral("Dimensions:");
+               : section == 2 ? QStringLiteral("Dimensions:")
+                              : QStringLiteral("Look-alikes:");
     if (role == Qt::TextAlignmentRole && section >= 1)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};

@@ -20,10 +20,13 @@ public:
 
     std::function<std::string(int row)> NameOf; // the row's file name
     std::function<QSize(int row)> DimensionsOf; // width by height; empty while not known
+    std::function<QString(int row)> LookAlikeOf; // its place in its group of look-alikes; empty alone
+    static constexpr int LookAlikeColumn = 3;
 
     void Append(TPictureSize size); // "UNKNOWN" while not known
     void Clear();
     void DimensionsChanged(int row); // redraws the row's dimensions
+    void LookAlikeChanged(int row);  // redraws the row, in the list and the grid
     QString Text(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -7,7 +7,8 @@ class TThumbnailCache;
 class TThumbnailFetches;
 
 // Draws one grid cell: the thumbnail from the cache (asking for it when it
-// is missing), a cross when it failed, and the file name below.
+// is missing), a cross when it failed, its place among its look-alikes, and
+// the file name below.
 class TThumbnailDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

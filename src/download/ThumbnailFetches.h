@@ -29,6 +29,10 @@ public:
     int Side = 128; // pixels of a thumbnail's longer side
     std::function<TProxySettings()> ReadProxy;
     std::function<void(const std::string& url)> OnReady;
+    // Before OnReady, for a thumbnail made: its look-alike hash, taken from
+    // the same decode, and the picture's pixels (width times height from its
+    // header; 0 when it tells none).
+    std::function<void(const std::string& url, uint64_t hash, int64_t pixels)> OnHashed;
 
     // A drawn row's picture is not in the cache: fetch it soon (the latest
     // asked first). Asking again for one waiting or running changes nothing

@@ -97,4 +97,32 @@ TEST_F(ResultGridTest, SelectionIsTheListsAndANewSearchForgetsThumbnails)
     EXPECT_EQ(grid->Fetches.Running(), 0u);
 }
 
+// Asked to, the grid fetches every row, a few at a time, and each copy of
+// one picture joins its group: its largest (here the first found) marked
+// "1 of N" in gold, the rest after it.
+TEST_F(ResultGridTest, EveryRowFetchedFindsItsLookAlikes)
+{
+    grid->FetchEveryRow(true);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Settled() && State(urls.size() - 1) != TThumbnailCache::TState::Missing; },
+        std::chrono::seconds(60)));
+    EXPECT_LE(mostRunning, static_cast<size_t>(TThumbnailFetches::DefaultMaxRunning));
+    const int copies = static_cast<int>(urls.size()) - 4;
+    EXPECT_EQ(list.Text(2, TResultRows::LookAlikeColumn), QStringLiteral("1 of %1").arg(copies));
+    EXPECT_EQ(list.Text(5, TResultRows::LookAlikeColumn), QStringLiteral("2 of %1").arg(copies));
+    EXPECT_EQ(grid->LookAlikes.GroupOf(static_cast<int>(urls.size()) - 1), 2);
+    for (const int alone : {0, 1, 3, 4})
+        EXPECT_EQ(list.Text(alone, TResultRows::LookAlikeColumn), "") << alone;
+
+    grid->scrollToTop();
+    grid->viewport()->repaint();
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QRect cell = grid->visualRect(list.Rows->index(2, 0));
+    bool gold = false;
+    for (int y = cell.top(); y <= cell.bottom() && !gold; ++y)
+        for (int x = cell.left(); x <= cell.right() && !gold; ++x)
+            gold = shot.pixelColor(x, y) == QColor(255, 176, 0);
+    EXPECT_TRUE(gold);
+}
+
 } // namespace
