@@ -25,6 +25,7 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
     {"--once", "once", TKind::Switch},          {"--no-once", "once", TKind::Switch},
+    {"--unique", "unique", TKind::Switch},
 };
 
 const TKnownOption* FindKnownOption(const std::string& name)
@@ -70,6 +71,8 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.CheckLinks = name == "--check";
     } else if (name == "--once" || name == "--no-once") {
         o.SaveOnce = name == "--once";
+    } else if (name == "--unique") {
+        o.Unique = true;
     } else if (name == "--json") {
         o.Json = true;
     } else if (name == "--help") {
@@ -172,6 +175,10 @@ std::string Usage()
            "                        the history of saved pictures, or in the folder) and say where\n"
            "                        (default: the setting, off)\n"
            "  --no-once             save every picture\n"
+           "  --unique              fetch every picture's thumbnail, and print (and save) only the\n"
+           "                        largest of each group of look-alikes, all at the end; JSON lines\n"
+           "                        carry the group as \"group\": the place, in the order found, of\n"
+           "                        its first picture\n"
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
            "  --help                show this text\n"

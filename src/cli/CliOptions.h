@@ -20,6 +20,7 @@ struct TCliOptions {
     std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
     std::optional<bool> SaveOnce;      // skip pictures saved before
+    bool Unique = false;               // only the largest of each group of look-alikes
     std::string SettingsFile;          // empty: the one beside the executable
     bool Help = false;
 };

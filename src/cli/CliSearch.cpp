@@ -79,6 +79,8 @@ bool TCliSearch::Start()
             FErr << "glimmerscout: " << FHistory->Damage() << "\n" << std::flush;
         FSave->UseHistory(*FHistory, FOptions.SaveOnce.value_or(Read(*FSettings, Setting::SaveOnce)));
     }
+    if (FOptions.Unique)
+        FUnique = std::make_unique<TCliUnique>(Engine.PageClientLimit(), [this] { return ReadProxySettings(*FSettings); });
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -112,26 +114,55 @@ void TCliSearch::Found(const std::string& url, TPictureSize size)
 {
     if (FStopping)
         return;
-    ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles().size() - 1)) << std::flush;
-    if (!FOut) {
-        // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
-        Interrupt(ExitStatus::Signalled(SIGPIPE));
+    const TDimensions dimensions = Engine.DimensionsOf(Engine.FoundFiles().size() - 1);
+    if (FUnique)
+        FUnique->Hold(url, size, dimensions);
+    else if (!Print(url, size, dimensions, std::nullopt))
         return;
-    }
     ++FFound;
-    if (FSave)
+    if (FSave && !FUnique)
         FSave->Save(url, Engine.SearchDirName());
     if (FOptions.MaxResults && FFound >= static_cast<uint64_t>(*FOptions.MaxResults))
         Stop();
+}
+
+bool TCliSearch::Print(const std::string& url, TPictureSize size, TDimensions dimensions, std::optional<int> group)
+{
+    ClearProgress();
+    FOut << ResultLine(url, size, FOptions.Json, dimensions, group) << std::flush;
+    if (!FOut) {
+        // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
+        Interrupt(ExitStatus::Signalled(SIGPIPE));
+        return false;
+    }
+    return true;
+}
+
+// Once every held picture's thumbnail has been tried (or time is up).
+void TCliSearch::Release()
+{
+    FReleased = true;
+    for (const TCliUnique::TPicture& p : FUnique->Kept()) {
+        if (!Print(p.Url, p.Size, p.Dimensions, p.Group))
+            return;
+        if (FSave)
+            FSave->Save(p.Url, Engine.SearchDirName());
+    }
 }
 
 void TCliSearch::Tick()
 {
     if (FSave)
         FSave->Tick();
+    if (FUnique)
+        FUnique->Tick();
     if (FSearchEnded) {
-        if (FTimeUp || !FSave->Busy())
+        if (FUnique && !FReleased) {
+            if (!FTimeUp && FUnique->Busy())
+                return;
+            Release();
+        }
+        if (FTimeUp || !FSave || !FSave->Busy())
             End();
         return;
     }
@@ -154,6 +185,12 @@ void TCliSearch::Finish()
     if (FFinished)
         return;
     Engine.Abort();
+    if (FUnique && !FTimeUp && FUnique->Busy()) {
+        FSearchEnded = true;
+        return; // Tick releases the pictures
+    }
+    if (FUnique && !FReleased)
+        Release();
     if (FSave && FSave->Busy() && !FTimeUp) {
         FSearchEnded = true;
         return; // Tick ends it

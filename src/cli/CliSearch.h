@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/CliOptions.h"
 #include "cli/CliSave.h"
+#include "cli/CliUnique.h"
 #include "platform/ProgramFiles.h"
 #include "search/SearchEngine.h"
 
@@ -49,6 +50,9 @@ public:
 private:
     void ListenToEngine();
     void Found(const std::string& url, TPictureSize size);
+    // Writes the picture's line; false when whoever read the output is gone.
+    bool Print(const std::string& url, TPictureSize size, TDimensions dimensions, std::optional<int> group);
+    void Release(); // --unique: prints (and saves) the largest of each group
     void Tick();
     void Stop();   // a limit was reached or the work ran out
     void Finish(); // ends the search; the downloads may still run
@@ -67,13 +71,15 @@ private:
     std::unique_ptr<TIniFile> FSettings;
     std::unique_ptr<TSavedHistory> FHistory;
     std::unique_ptr<TCliSave> FSave;
+    std::unique_ptr<TCliUnique> FUnique;
+    bool FReleased = false;
     QTimer FTimeLimit;
     std::string FShownProgress;
     uint64_t FFound = 0;
     uint64_t FPagesDone = 0;
     uint64_t FChecksDone = 0;
     bool FStopping = false;
-    bool FSearchEnded = false; // only downloads still run
+    bool FSearchEnded = false; // only downloads (and --unique's thumbnails) still run
     bool FTimeUp = false;
     bool FFinished = false;
     std::optional<int> FInterrupted; // the status to end with

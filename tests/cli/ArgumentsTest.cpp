@@ -10,7 +10,7 @@ std::string Shown(const TCliOptions& o)
     const auto opt = [](const auto& v) { return v ? std::to_string(*v) : std::string("-"); };
     return "[" + o.Phrase + "] r" + opt(o.Recursive) + " c" + opt(o.CheckLinks) + " j" + std::to_string(o.Json) + " m"
            + opt(o.MaxResults) + " t" + opt(o.TimeLimit) + " [" + o.SaveDir + "] [" + o.SettingsFile + "] h"
-           + std::to_string(o.Help) + " o" + opt(o.SaveOnce);
+           + std::to_string(o.Help) + " o" + opt(o.SaveOnce) + (o.Unique ? " unique" : "");
 }
 
 TEST(Arguments, AreReadOrRefusedWithTheReason)
@@ -30,6 +30,8 @@ TEST(Arguments, AreReadOrRefusedWithTheReason)
         {{"--help"}, "[] r- c- j0 m- t- [] [] h1 o-"},
         {{"--search", "x", "--save", "d", "--once"}, "[x] r- c- j0 m- t- [d] [] h0 o1"},
         {{"--search", "x", "--no-once"}, "[x] r- c- j0 m- t- [] [] h0 o0"},
+        {{"--search", "x", "--unique"}, "[x] r- c- j0 m- t- [] [] h0 o- unique"},
+        {{"--search", "x", "--unique", "--unique"}, "error: --unique repeats"},
         {{"--search", "x", "--once", "--no-once"}, "error: --no-once repeats or contradicts"},
         {{"--search", "x", "--help"}, "[x] r- c- j0 m- t- [] [] h1 o-"},
         {{}, "error: --search PHRASE is required"},

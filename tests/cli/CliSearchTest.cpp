@@ -212,4 +212,30 @@ TEST_F(CliSearchTest, APictureSavedOnceIsNotSavedWhenSearchedAgain)
     EXPECT_EQ(told, found) << err.str();
 }
 
+// --unique prints at the end, one picture of each group, each JSON line with
+// its group; the stalling host's thumbnails are given up at their time-out.
+TEST_F(CliSearchTest, UniquePrintsOnePictureOfEachGroup)
+{
+    TCliOptions o;
+    o.CheckLinks = false;
+    o.Json = true;
+    o.Unique = true;
+    Begin(o);
+    // What stalls ends only by a time-out: the clock jumps past it.
+    for (int jump = 0; jump < 3 && !WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(5)); ++jump)
+        SetTickCountOffset(TickCountOffset() + TCliUnique::Timeout + 1000);
+    SetTickCountOffset(0);
+    ASSERT_TRUE(search->Finished());
+    EXPECT_EQ(search->ExitStatus(), 0);
+    std::set<int> groups;
+    const auto expected = Expected(false, true);
+    for (const std::string& line : Lines(out.str())) {
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+        ASSERT_TRUE(o["group"].isDouble()) << line;
+        EXPECT_TRUE(groups.insert(o["group"].toInt()).second) << line;
+    }
+    EXPECT_GT(groups.size(), 0u);
+    EXPECT_LE(groups.size(), expected.size());
+}
+
 } // namespace

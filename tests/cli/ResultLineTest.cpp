@@ -37,6 +37,10 @@ TEST(ResultLine, TextAndJsonWithEscapes)
     EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {1920, 1080}),
               R"({"height":1080,"name":"p.jpg","size":9,"url":"http://h/p.jpg","width":1920})" "\n");
     EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), false, {1920, 1080}), "9\thttp://h/p.jpg\n");
+    // --unique's group, in JSON only.
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {}, 3),
+              R"({"group":3,"height":null,"name":"p.jpg","size":9,"url":"http://h/p.jpg","width":null})" "\n");
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), false, {}, 3), "9\thttp://h/p.jpg\n");
 }
 
 } // namespace
