@@ -11,7 +11,7 @@
 class TLookAlikes {
 public:
     // Bits that may differ; README "Look-alikes" has the measurements.
-    static constexpr int Threshold = 8;
+    static constexpr int Threshold = 6;
 
     // Hashes picture id (again: ignored); pixels: width times height, 0 when not known.
     void Add(int id, uint64_t hash, int64_t pixels);
