@@ -56,6 +56,16 @@ TGrid Brightness(const QImage& source)
     return sum;
 }
 
+// Frequency u of the N values `step` apart from `in`.
+float Frequency(const float* in, int step, int u)
+{
+    const float* cosine = &CosineTable()[static_cast<size_t>(u * N)];
+    float s = 0;
+    for (int x = 0; x < N; ++x)
+        s += in[x * step] * cosine[x];
+    return s;
+}
+
 } // namespace
 
 uint64_t LookAlikeHash(const QImage& thumbnail)
@@ -63,24 +73,15 @@ uint64_t LookAlikeHash(const QImage& thumbnail)
     if (thumbnail.isNull() || thumbnail.width() == 0 || thumbnail.height() == 0)
         return 0;
     const TGrid grid = Brightness(thumbnail);
-    const auto& cosine = CosineTable();
     // Rows first: each row's K lowest frequencies, then the columns of those.
     std::array<float, N * K> rows{};
     for (int y = 0; y < N; ++y)
-        for (int u = 0; u < K; ++u) {
-            float s = 0;
-            for (int x = 0; x < N; ++x)
-                s += grid[y * N + x] * cosine[u * N + x];
-            rows[y * K + u] = s;
-        }
+        for (int u = 0; u < K; ++u)
+            rows[y * K + u] = Frequency(&grid[y * N], 1, u);
     std::array<float, K * K> frequencies{};
     for (int v = 0; v < K; ++v)
-        for (int u = 0; u < K; ++u) {
-            float s = 0;
-            for (int y = 0; y < N; ++y)
-                s += rows[y * K + u] * cosine[v * N + y];
-            frequencies[v * K + u] = s;
-        }
+        for (int u = 0; u < K; ++u)
+            frequencies[v * K + u] = Frequency(&rows[u], K, v);
     // The median leaves out the mean brightness, which says nothing of the
     // picture's shape.
     std::array<float, K * K - 1> rest{};

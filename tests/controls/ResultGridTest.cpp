@@ -49,6 +49,18 @@ protected:
         return grid->Cache.Find(urls[row], image);
     }
     bool Settled() { return grid->Fetches.Running() == 0 && grid->Fetches.Waiting() == 0; }
+    // Whether the row's cell, drawn now, holds a pixel of that colour.
+    bool CellShows(int row, const QColor& colour)
+    {
+        grid->viewport()->repaint();
+        const QImage shot = grid->viewport()->grab().toImage();
+        const QRect cell = grid->visualRect(list.Rows->index(row, 0));
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (shot.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    }
 
     sampleweb::SampleWeb web;
     std::vector<std::string> urls;
@@ -72,14 +84,7 @@ TEST_F(ResultGridTest, RowsOnScreenGetThumbnailsOrAMarkAFewFetchesAtATime)
     EXPECT_EQ(State(urls.size() - 1), Missing);
 
     // The failed picture shows its red mark.
-    grid->viewport()->repaint();
-    const QImage shot = grid->viewport()->grab().toImage();
-    const QRect cell = grid->visualRect(list.Rows->index(1, 0));
-    bool red = false;
-    for (int y = cell.top(); y <= cell.bottom() && !red; ++y)
-        for (int x = cell.left(); x <= cell.right() && !red; ++x)
-            red = shot.pixelColor(x, y) == QColor(200, 0, 0);
-    EXPECT_TRUE(red);
+    EXPECT_TRUE(CellShows(1, QColor(200, 0, 0)));
 
     // Scrolled to the end, the last rows are fetched.
     grid->scrollToBottom();
@@ -115,14 +120,7 @@ TEST_F(ResultGridTest, EveryRowFetchedFindsItsLookAlikes)
         EXPECT_EQ(list.Text(alone, TResultRows::LookAlikeColumn), "") << alone;
 
     grid->scrollToTop();
-    grid->viewport()->repaint();
-    const QImage shot = grid->viewport()->grab().toImage();
-    const QRect cell = grid->visualRect(list.Rows->index(2, 0));
-    bool gold = false;
-    for (int y = cell.top(); y <= cell.bottom() && !gold; ++y)
-        for (int x = cell.left(); x <= cell.right() && !gold; ++x)
-            gold = shot.pixelColor(x, y) == QColor(255, 176, 0);
-    EXPECT_TRUE(gold);
+    EXPECT_TRUE(CellShows(2, QColor(255, 176, 0)));
 }
 
 } // namespace
