@@ -77,7 +77,8 @@ void TFileFetches::Keep(TDownloadFile& file, TResult& result)
         return;
     }
     const std::string digest = file.Digest();
-    const std::filesystem::path target = std::filesystem::absolute(file.Target());
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::absolute(file.Target(), ec);
     if (SaveOnce && SaveOnce()) {
         result.AlreadySavedAs = FindSavedCopy(*History, target.parent_path().string(), digest, file.Written());
         if (!result.AlreadySavedAs.empty())
