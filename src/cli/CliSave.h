@@ -39,6 +39,11 @@ public:
     // the history or the folder already holds is not saved again.
     void UseHistory(TSavedHistory& history, bool once);
     int Saved() const { return FSaved; }
+    // The agent each download sends (TFileFetches::AgentFor).
+    void SetAgentFor(std::function<std::string(const std::string& url)> agentFor)
+    {
+        FFetches->AgentFor = std::move(agentFor);
+    }
     int Failed() const { return FFailed; }
 
 private:

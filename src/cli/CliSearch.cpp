@@ -62,8 +62,14 @@ bool TCliSearch::Start()
     const bool check = FOptions.CheckLinks.value_or(Read(*FSettings, Setting::CheckLinks));
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
+    for (const TDescriptionFault& fault : Engine.RefusedSources())
+        FErr << "glimmerscout: source refused: " << fault.Text() << "\n";
+    if (const std::string wrong = CheckSourceNames(FOptions, Engine.SourceList()); !wrong.empty())
+        return Fail(wrong, ExitStatus::BadArguments);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames});
+    if (FOptions.ServicesOn)
+        Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.
     Engine.SetWaitForDimensions(FOptions.Json);
     try {
@@ -79,8 +85,15 @@ bool TCliSearch::Start()
             FErr << "glimmerscout: " << FHistory->Damage() << "\n" << std::flush;
         FSave->UseHistory(*FHistory, FOptions.SaveOnce.value_or(Read(*FSettings, Setting::SaveOnce)));
     }
-    if (FOptions.Unique)
-        FUnique = std::make_unique<TCliUnique>(Engine.PageClientLimit(), [this] { return ReadProxySettings(*FSettings); });
+    if (FSave)
+        FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
+    if (FOptions.Unique) {
+        FUnique = std::make_unique<TCliUnique>(Engine.PageClientLimit());
+        TThumbnailFetches& thumbnails = FUnique->Fetches();
+        thumbnails.ReadProxy = [this] { return ReadProxySettings(*FSettings); };
+        thumbnails.AgentFor = [this](const std::string& url) { return Engine.AgentFor(url); };
+        thumbnails.AddressOf = [this](const std::string& url) { return Engine.ThumbnailAddress(url); };
+    }
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -230,10 +243,11 @@ void TCliSearch::WriteHealth()
         FErr << ServiceHealthText(StartPageName, *start) << "\n";
     else
         for (int i = 0; i < ServiceCount; ++i)
-            FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
-    for (int i = 0; i < SourceCount; ++i)
+            if (ServiceAsked(i))
+                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i])
-            FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
+            FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
     FErr << std::flush;
 }
 
@@ -242,12 +256,20 @@ void TCliSearch::WriteHealth()
 bool TCliSearch::NothingReached() const
 {
     const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-    for (int i = 0; i < SourceCount; ++i)
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return false;
-    const auto& start = Engine.StartPageHealth();
-    const THealth& services = Engine.Health();
-    return start ? failed(*start) : std::all_of(services.begin(), services.end(), failed);
+    if (const auto& start = Engine.StartPageHealth())
+        return failed(*start);
+    for (int i = 0; i < ServiceCount; ++i)
+        if (ServiceAsked(i) && !failed(Engine.Health()[i]))
+            return false;
+    return true;
+}
+
+bool TCliSearch::ServiceAsked(int service) const
+{
+    return !FOptions.ServicesOn || (*FOptions.ServicesOn)[service];
 }
 
 int TCliSearch::Status() const

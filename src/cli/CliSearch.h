@@ -63,6 +63,8 @@ private:
     void WriteHealth();
     int Status() const;
     bool NothingReached() const;
+    // --sources names the service, or leaves the four asked.
+    bool ServiceAsked(int service) const;
 
     TCliOptions FOptions;
     std::ostream& FOut;

@@ -2,14 +2,17 @@
 
 #include "platform/TickCount.h"
 
-TCliUnique::TCliUnique(int limit, std::function<TProxySettings()> readProxy)
+TCliUnique::TCliUnique(int limit)
 {
     FFetches.MaxRunning = std::max(limit, 1);
-    FFetches.ReadProxy = std::move(readProxy);
+    // The dimensions a check or a source told count before the thumbnail
+    // file's own (a source's thumbnail is smaller than its picture).
     FFetches.OnHashed = [this](const std::string& url, uint64_t hash, int64_t pixels) {
         const auto at = FIdOf.find(url);
-        if (at != FIdOf.end())
-            FGroups.Add(at->second, hash, pixels);
+        if (at == FIdOf.end())
+            return;
+        const TDimensions known = FHeld[static_cast<size_t>(at->second)].Dimensions;
+        FGroups.Add(at->second, hash, known.Known() ? int64_t{known.Width} * known.Height : pixels);
     };
     FFetches.OnReady = [this](const std::string&) {
         FLastEnd = GetTickCount();

@@ -21,7 +21,9 @@ public:
         int Group = 0; // from 1: the place, in the order found, of the group's first picture
     };
 
-    TCliUnique(int limit, std::function<TProxySettings()> readProxy);
+    explicit TCliUnique(int limit);
+    // The owner sets how thumbnails are fetched (proxies, addresses, agents).
+    TThumbnailFetches& Fetches() { return FFetches; }
 
     void Hold(const std::string& url, TPictureSize size, TDimensions dimensions);
     // Thumbnails still waiting or running.

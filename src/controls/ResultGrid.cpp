@@ -52,7 +52,10 @@ void TResultGrid::Hashed(const std::string& url, uint64_t hash, int64_t pixels)
     const auto at = FRowOf.find(url);
     if (at == FRowOf.end())
         return;
-    LookAlikes.Add(at->second, hash, pixels);
+    // The dimensions a check or a source told count before the thumbnail
+    // file's own (a source's thumbnail is smaller than its picture).
+    const QSize known = FRows->DimensionsOf ? FRows->DimensionsOf(at->second) : QSize();
+    LookAlikes.Add(at->second, hash, known.isEmpty() ? pixels : int64_t{known.width()} * known.height());
     for (const int row : LookAlikes.MembersOf(at->second)) {
         FRows->LookAlikeChanged(row);
         if (OnGrouped)

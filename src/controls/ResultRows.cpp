@@ -23,7 +23,7 @@ QString TResultRows::Text(int row, int column) const
     if (row < 0 || row >= rowCount())
         return {};
     if (column == 0)
-        return NameOf ? ToQt(NameOf(row)) : QString();
+        return NameOf ? QString::fromStdString(AsUtf8(NameOf(row))) : QString();
     if (column == LookAlikeColumn)
         return LookAlikeOf ? LookAlikeOf(row) : QString();
     if (column == 2) {

@@ -1,7 +1,7 @@
 #include "download/FileFetches.h"
 
-#include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "download/PictureFileName.h"
 #include "download/SavedCopy.h"
 #include "platform/TickCount.h"
 
@@ -16,6 +16,9 @@ void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_pt
     raw->Tag = static_cast<int>(kind);
     if (ReadProxy)
         ApplyProxySettings(ReadProxy(), *raw);
+    if (AgentFor)
+        if (std::string agent = AgentFor(url); !agent.empty())
+            raw->Agent = std::move(agent);
     raw->DocStream = file.get();
     raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
     FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount()});
@@ -54,7 +57,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.Kind = static_cast<TFetchKind>(client->Tag);
     result.Failed = failed;
     result.TimedOut = timedOut;
-    ExtractFileNameFromURL(client->URL, result.FileName);
+    result.FileName = PictureFileName(client->URL);
     TDownloadFile& file = *at->second.File;
     result.Path = file.Target();
     result.TlsFailure = client->TlsFailure();

@@ -23,7 +23,7 @@ public:
         std::string Url;
         TFetchKind Kind = TFetchKind::SlideShow;
         bool Failed = false;
-        std::string FileName; // the URL's text after its last "/"
+        std::string FileName; // PictureFileName of the URL
         std::string Path;     // the file's target
         bool TimedOut = false; // cut by CutOverdue (Failed too)
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
@@ -38,6 +38,9 @@ public:
     // or the target's folder already holds is not saved again.
     TSavedHistory* History = nullptr;
     std::function<bool()> SaveOnce;
+    // Asked at every start: the agent the request for url sends; empty
+    // keeps the client's own.
+    std::function<std::string(const std::string& url)> AgentFor;
 
     TFileFetches() = default;
     ~TFileFetches() = default; // frees running fetches without telling anyone

@@ -29,6 +29,11 @@ public:
     int Side = 128; // pixels of a thumbnail's longer side
     std::function<TProxySettings()> ReadProxy;
     std::function<void(const std::string& url)> OnReady;
+    // Asked at every start: what to fetch for a picture (a thumbnail its
+    // source serves, or empty for the picture itself) and the agent to send
+    // (empty: the client's own).
+    std::function<std::string(const std::string& url)> AddressOf;
+    std::function<std::string(const std::string& url)> AgentFor;
     // Before OnReady, for a thumbnail made: its look-alike hash, taken from
     // the same decode, and the picture's pixels (width times height from its
     // header; 0 when it tells none).

@@ -1,12 +1,17 @@
 #pragma once
 #include "pictures/PictureTypes.h"
+#include "search/Sources.h"
 
+#include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
-// What the command line sets instead of the settings file's picture types
-// or minimum width and height; unset keeps the file's.
+// What the command line sets instead of the settings file's picture types,
+// minimum width and height, or sources switched on; unset keeps the file's.
 struct TSearchOverrides {
     std::optional<TPictureTypes> Types;
     std::optional<int> MinWidth;
     std::optional<int> MinHeight;
+    std::optional<std::vector<std::string>> Sources; // short names
 };

@@ -18,7 +18,7 @@ TEST(CliUnique, KeepsTheLargestOfEachGroupInTheOrderFound)
     const std::string lake = web.GetAddresses().Expand("{SiteB}/photos/pics/lake-64000.jpg");
     std::string byName = lake;
     byName.replace(byName.find("127.0.0.1"), 9, "localhost");
-    TCliUnique unique(2, nullptr);
+    TCliUnique unique(2);
     unique.Hold(web.GetAddresses().Expand("{SiteA}/errors/missing.jpg"), TPictureSize::Unchecked(), {});
     unique.Hold(lake, TPictureSize::Checked(64000), {});
     unique.Hold(web.GetAddresses().Expand("{SiteA}/gallery/pics/sunset-20000.jpg"), TPictureSize::Unchecked(), {});
