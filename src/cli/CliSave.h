@@ -44,6 +44,11 @@ public:
     {
         FFetches->AgentFor = std::move(agentFor);
     }
+    // What a source says of each picture saved (TFileFetches::CreditOf).
+    void SetCreditOf(std::function<const TPictureRecord*(const std::string& url)> creditOf)
+    {
+        FFetches->CreditOf = std::move(creditOf);
+    }
     int Failed() const { return FFailed; }
 
 private:

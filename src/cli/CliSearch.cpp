@@ -85,8 +85,11 @@ bool TCliSearch::Start()
             FErr << "glimmerscout: " << FHistory->Damage() << "\n" << std::flush;
         FSave->UseHistory(*FHistory, FOptions.SaveOnce.value_or(Read(*FSettings, Setting::SaveOnce)));
     }
-    if (FSave)
+    if (FSave) {
         FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
+        if (Read(*FSettings, Setting::CreditSidecars))
+            FSave->SetCreditOf([this](const std::string& url) { return Engine.SourcePicture(url); });
+    }
     if (FOptions.Unique) {
         FUnique = std::make_unique<TCliUnique>(Engine.PageClientLimit());
         TThumbnailFetches& thumbnails = FUnique->Fetches();
@@ -142,7 +145,7 @@ void TCliSearch::Found(const std::string& url, TPictureSize size)
 bool TCliSearch::Print(const std::string& url, TPictureSize size, TDimensions dimensions, std::optional<int> group)
 {
     ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json, dimensions, group) << std::flush;
+    FOut << ResultLine(url, size, FOptions.Json, dimensions, group, Engine.SourcePicture(url)) << std::flush;
     if (!FOut) {
         // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
         Interrupt(ExitStatus::Signalled(SIGPIPE));

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "core/PictureSize.h"
 #include "search/DimensionFilter.h"
 
@@ -10,6 +11,7 @@
 // are written as %XX, so that a hostile page cannot add lines of its own.
 // JSON: {"url":...,"size":N or null,"width":W or null,"height":H or null,
 // "name":...}, the text read as the program's code page (Windows-1252),
-// and "group":N when a group is given.
+// "group":N when a group is given, and the credit a source gives ("title",
+// "creator", "licence", "licenceUrl", "page", each only when given).
 std::string ResultLine(const std::string& url, TPictureSize size, bool json, TDimensions dimensions = {},
-                       std::optional<int> group = std::nullopt);
+                       std::optional<int> group = std::nullopt, const TPictureRecord* credit = nullptr);

@@ -1,5 +1,6 @@
 #include "download/FileFetches.h"
 
+#include "download/CreditSidecar.h"
 #include "download/FetchOutcome.h"
 #include "download/PictureFileName.h"
 #include "download/SavedCopy.h"
@@ -75,18 +76,27 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
 
 void TFileFetches::Keep(TDownloadFile& file, TResult& result)
 {
-    if (result.Kind != TFetchKind::Download || !History) {
+    if (result.Kind != TFetchKind::Download) {
         file.Commit();
         return;
     }
-    const std::string digest = file.Digest();
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::absolute(file.Target(), ec);
-    if (SaveOnce && SaveOnce()) {
+    const std::string digest = History ? file.Digest() : std::string();
+    if (History && SaveOnce && SaveOnce()) {
         result.AlreadySavedAs = FindSavedCopy(*History, target.parent_path().string(), digest, file.Written());
         if (!result.AlreadySavedAs.empty())
             return;
     }
     file.Commit();
-    History->Add({digest, file.Written(), result.Url, target.string(), static_cast<int64_t>(std::time(nullptr))});
+    if (History)
+        History->Add({digest, file.Written(), result.Url, target.string(), static_cast<int64_t>(std::time(nullptr))});
+    if (const TPictureRecord* record = CreditOf ? CreditOf(result.Url) : nullptr; record && HasCredit(*record)) {
+        try {
+            WriteCreditSidecar(file.Target(), *record);
+            result.Sidecar = SidecarPath(file.Target());
+        } catch (const EStreamError&) {
+            // The picture is saved; only its credit could not be written beside it.
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "download/DownloadFile.h"
 #include "download/FetchKind.h"
 #include "download/SavedHistory.h"
@@ -29,6 +30,7 @@ public:
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
         // A download whose bytes were saved before: where they lie. Nothing was written.
         std::string AlreadySavedAs;
+        std::string Sidecar; // the credit written beside a download, if any
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.
@@ -38,6 +40,9 @@ public:
     // or the target's folder already holds is not saved again.
     TSavedHistory* History = nullptr;
     std::function<bool()> SaveOnce;
+    // Asked at each download saved: what its source says of it (null: none,
+    // or sidecars switched off). Its credit is written beside it.
+    std::function<const TPictureRecord*(const std::string& url)> CreditOf;
     // Asked at every start: the agent the request for url sends; empty
     // keeps the client's own.
     std::function<std::string(const std::string& url)> AgentFor;

@@ -220,6 +220,27 @@ TEST_F(FileFetches, ADownloadSavedBeforeIsNotSavedAgain)
     }
 }
 
+// A download its source credits gets the credit beside it; the picture is
+// the server's bytes; the viewer's copy gets none.
+TEST_F(FileFetches, ASourcesCreditIsWrittenBesideTheDownload)
+{
+    TPictureRecord credit;
+    credit.Title = "Harbour";
+    credit.Licence = "CC0";
+    fetches.CreditOf = [&](const std::string&) { return &credit; };
+    const std::string picture = "\xFF\xD8 harbour";
+    fetches.Start(server.Url("/harbour.jpg"), TFetchKind::Download, TDownloadFile::Create(dir.File("harbour.jpg")));
+    Answer("HTTP/1.0 200 OK\r\n\r\n" + picture);
+    fetches.Start(server.Url("/harbour.jpg"), TFetchKind::Viewer, SmartSave::CreateScratchFile(dir.File("view/"), "h.jpg"));
+    Answer("HTTP/1.0 200 OK\r\n\r\n" + picture);
+    ASSERT_TRUE(WaitUntil([&] { return results.size() == 2; }));
+    EXPECT_EQ(results[0].Sidecar, dir.File("harbour.jpg.xmp"));
+    EXPECT_NE(ReadFile(dir.File("harbour.jpg.xmp")).find("Harbour"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir.File("harbour.jpg")), picture);
+    EXPECT_EQ(results[1].Sidecar, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("view/h.jpg.xmp")));
+}
+
 // The proxy settings are asked for at every start, so a change counts at once.
 TEST_F(FileFetches, EachStartGoesThroughTheProxyOfTheMoment)
 {
