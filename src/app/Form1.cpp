@@ -13,6 +13,7 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
       FSettingsFile(settingsFile)
 {
     CreateLayout();
+    ConnectCredit();
     CounterTimer = new QTimer(this);
     CounterTimer->setInterval(1000);
     SlideShowTimer = new QTimer(this);

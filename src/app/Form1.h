@@ -71,6 +71,9 @@ public:
     QCheckBox* CheckBox_HideLookAlikes; // shows each group's largest only (Form1_LookAlikes.cpp)
     void HideLookAlikes(bool on);
     void ShowOrHideRow(int row);
+    // A source's credit in the list and the grid, and "Copy credit" in their menus (Form1_Credit.cpp).
+    void ConnectCredit();
+    void CopyCredit(); // the first selected row's attribution line, to the clipboard
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2

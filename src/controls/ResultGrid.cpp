@@ -15,6 +15,7 @@ TResultGrid::TResultGrid(TResultRows* rows, QWidget* parent) : QListView(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setMouseTracking(true); // the hovered cell shows its credit
     Fetches.Side = Side;
     setItemDelegate(new TThumbnailDelegate(Cache, Fetches, [this](int row) { return RowUrl(row); }, Side, this));
     Fetches.OnHashed = [this](const std::string& url, uint64_t hash, int64_t pixels) { Hashed(url, hash, pixels); };

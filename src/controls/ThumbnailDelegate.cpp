@@ -65,7 +65,10 @@ void TThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QRect nameRect(cell.left() + Margin, box.bottom() + 2, FSide, NameHeight);
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
-    const QString name = index.data(Qt::DisplayRole).toString();
+    // Hovered, a picture a source described shows its credit instead of its name.
+    const QString credit = index.siblingAtColumn(TResultRows::CreditColumn).data(Qt::DisplayRole).toString();
+    const QString name =
+        (option.state & QStyle::State_MouseOver) && !credit.isEmpty() ? credit : index.data(Qt::DisplayRole).toString();
     painter->drawText(nameRect, Qt::AlignHCenter | Qt::AlignVCenter,
                       option.fontMetrics.elidedText(name, Qt::ElideMiddle, FSide));
 }

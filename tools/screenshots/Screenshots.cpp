@@ -23,17 +23,21 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTabWidget>
+#include <QToolTip>
 #include <cstdio>
 
 namespace {
 
-bool Save(QWidget* window, const QString& file)
+bool SaveImage(const QImage& image, const QString& file)
 {
-    const bool saved = window->grab().save(file);
+    const bool saved = image.save(file);
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
     return saved;
 }
+
+bool Save(QWidget* window, const QString& file) { return SaveImage(window->grab().toImage(), file); }
 
 // Searches until no page waits or runs; the checks may still run.
 void SearchToItsEnd(TForm1& form)
@@ -158,6 +162,30 @@ int main(int argc, char** argv)
     form.AbortButtonClick();
     form.RefreshCounters();
     ok = Save(&form, dir + "/source-rate-limited.png") && ok;
+
+    // These rows in the list, wide enough for the credit column, the
+    // credit of the first row with a licence as its tooltip (a window of its
+    // own, drawn in).
+    form.CheckBox_Thumbnails->setChecked(false);
+    const QSize before = form.size();
+    form.resize(1100, 520);
+    for (int column = 0; column < form.ResultList->Rows->columnCount(); ++column)
+        form.ResultList->resizeColumnToContents(column);
+    int credited = 0;
+    while (credited + 1 < form.ResultList->RowCount() && form.ResultList->Text(credited, TResultRows::CreditColumn).isEmpty())
+        ++credited;
+    const QModelIndex first = form.ResultList->Rows->index(credited, 0);
+    const QPoint at = form.ResultList->viewport()->mapToGlobal(form.ResultList->visualRect(first).center());
+    QToolTip::showText(at, first.data(Qt::ToolTipRole).toString(), form.ResultList->viewport());
+    QImage shot = form.grab().toImage();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible()) {
+            QPainter painter(&shot);
+            painter.drawPixmap(form.mapFromGlobal(window->pos()), window->grab());
+        }
+    QToolTip::hideText();
+    ok = SaveImage(shot, dir + "/credit-tooltip.png") && ok;
+    form.resize(before);
 
     // Every built-in source at once, in the grid, and the options' page of
     // switches with each one's line from that search.
