@@ -9,8 +9,9 @@
 
 void TForm1::ConnectCredit()
 {
-    ResultList->Rows->RecordOf = [this](int row) {
-        return Engine.SourcePicture(Engine.FoundFiles()[static_cast<size_t>(row)]);
+    ResultList->Rows->RecordOf = [this](int row) -> const TPictureRecord* {
+        const auto& found = Engine.FoundFiles();
+        return static_cast<size_t>(row) < found.size() ? Engine.SourcePicture(found[static_cast<size_t>(row)]) : nullptr;
     };
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(ResultList), static_cast<QAbstractItemView*>(ResultGrid)}) {
         auto* copy = new QAction("Copy credit", view);
