@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
-  qt6-base-dev qt6-qpa-plugins libc-ares-dev netbase libjpeg62-turbo-dev libcpp-httplib-dev
+  qt6-base-dev qt6-qpa-plugins libc-ares-dev netbase libjpeg62-turbo-dev libcpp-httplib-dev zlib1g-dev libexiv2-dev libimage-exiftool-perl
   libssl-dev openssl ca-certificates
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -69,7 +69,15 @@ void Tfrm_Download::SetSavePath(const std::string& path) { Label2->setText(QFile
 
 void Tfrm_Download::AddToQueue(const std::string& fileName) { ListBox1->addItem(NameText(fileName)); }
 
-void Tfrm_Download::FileDownloaded(const std::string& fileName)
+void Tfrm_Download::FileDownloaded(const std::string& fileName) { Arrived(fileName, NameText(fileName)); }
+
+void Tfrm_Download::FileAlreadySaved(const std::string& fileName, const std::string& path)
+{
+    FKeepOpen = true;
+    Arrived(fileName, NameText(fileName) + ": already saved as " + QFile::decodeName(path.c_str()));
+}
+
+void Tfrm_Download::Arrived(const std::string& fileName, const QString& shown)
 {
     const QString name = NameText(fileName);
     for (int i = 0; i < ListBox1->count(); ++i)
@@ -77,9 +85,9 @@ void Tfrm_Download::FileDownloaded(const std::string& fileName)
             delete ListBox1->takeItem(i);
             break;
         }
-    ListBox2->addItem(name);
+    ListBox2->addItem(shown);
     Gauge1->AddProgress(1);
-    if (ListBox1->count() == 0 && isVisible())
+    if (ListBox1->count() == 0 && isVisible() && !FKeepOpen)
         done(QDialog::Accepted);
 }
 
@@ -118,6 +126,7 @@ void Tfrm_Download::BitBtn1Click() { done(QDialog::Rejected); }
 
 void Tfrm_Download::FormClose()
 {
+    FKeepOpen = false;
     ListBox1->clear();
     ListBox2->clear();
 }

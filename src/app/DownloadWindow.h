@@ -21,6 +21,10 @@ public:
     // A file arrived: its first queue entry containing fileName moves to the
     // downloaded list and the gauge steps on.
     void FileDownloaded(const std::string& fileName);
+    // Its bytes lay at path already, so it was not saved again: as a file
+    // that arrived, told in the downloaded list; the window then stays open
+    // once the queue is empty, for the user to read it.
+    void FileAlreadySaved(const std::string& fileName, const std::string& path);
 
     void FormShow();
     void FormResize();
@@ -46,6 +50,8 @@ public:
     static constexpr int ListGap = 22;
 
 protected:
+    void Arrived(const std::string& fileName, const QString& shown);
+    bool FKeepOpen = false;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -10,9 +10,11 @@ TForm1* Form1 = nullptr;
 
 TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
     : QWidget(parent), DataFolder(ProgramFiles().DataFolder), ScratchFolder(ProgramFiles().ScratchFolder),
+      HistoryFile(ProgramFiles().HistoryFile),
       FSettingsFile(settingsFile)
 {
     CreateLayout();
+    ConnectCredit();
     FFramePlacer = new TFramePlacer(this);
     CounterTimer = new QTimer(this);
     CounterTimer->setInterval(1000);

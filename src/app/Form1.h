@@ -69,6 +69,12 @@ public:
     TResultList* ResultList; // ListView1
     TResultGrid* ResultGrid; // the same rows as thumbnails, in ResultList's place when shown
     QCheckBox* CheckBox_Thumbnails; // switches between the two
+    QCheckBox* CheckBox_HideLookAlikes; // shows each group's largest only (Form1_LookAlikes.cpp)
+    void HideLookAlikes(bool on);
+    void ShowOrHideRow(int row);
+    // A source's credit in the list and the grid, and "Copy credit" in their menus (Form1_Credit.cpp).
+    void ConnectCredit();
+    void CopyCredit(); // the first selected row's attribution line, to the clipboard
     QPlainTextEdit* TimeoutLog; // Memo1
     TLuminFade* OptionsButton; // LuminFade1
     TLuminFade* HomeSiteButton; // LuminFade2
@@ -102,6 +108,9 @@ public:
     TFileFetches FileFetches; // downloads and viewer fetches, outside the scheduler
     std::string DataFolder;    // the loading picture
     std::string ScratchFolder; // the viewer's copies of pictures
+    std::string HistoryFile;   // what was saved
+    std::unique_ptr<TSavedHistory> SavedHistory; // read at the first download
+    void OpenSavedHistory();
     void LuminFade4Click();
     void GetFile(const std::string& url, const std::string& target, TFetchKind kind);
     void GetFileRequestDone(const TFileFetches::TResult& result);

@@ -8,6 +8,7 @@
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
 #include "platform/MessageWindow.h"
+#include "platform/SettingsKeys.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QTimer>
@@ -23,6 +24,8 @@ void TForm1::LuminFade4Click()
             frm_Options->exec();
         return;
     }
+    if (!work.empty())
+        OpenSavedHistory();
     const std::string folder = QueueDownloads(
         work, *IniFile, Engine.SearchDirName(), [](const std::string& name) { frm_Download->AddToQueue(name); },
         FileFetches);
@@ -35,6 +38,17 @@ void TForm1::LuminFade4Click()
         && !std::filesystem::is_directory(made, ec))
         Dialogs::ShowMessage(CouldNotCreateDirectory(folder));
     frm_Download->exec();
+}
+
+void TForm1::OpenSavedHistory()
+{
+    if (SavedHistory)
+        return;
+    SavedHistory = std::make_unique<TSavedHistory>(HistoryFile);
+    FileFetches.History = SavedHistory.get();
+    FileFetches.SaveOnce = [this] { return Read(*IniFile, Setting::SaveOnce); };
+    if (!SavedHistory->Damage().empty())
+        Dialogs::ShowMessage(SavedHistory->Damage());
 }
 
 // Viewer and slide-show fetches into the scratch folder; downloads are
@@ -52,7 +66,9 @@ void TForm1::GetFileRequestDone(const TFileFetches::TResult& result)
     CatchAll("error code : #0054 (GetFileRequestDone)", [&] {
         switch (result.Kind) {
         case TFetchKind::Download:
-            if (!result.Failed)
+            if (!result.AlreadySavedAs.empty())
+                frm_Download->FileAlreadySaved(result.FileName, result.AlreadySavedAs);
+            else if (!result.Failed)
                 frm_Download->FileDownloaded(result.FileName);
             break;
         case TFetchKind::Viewer:

@@ -162,6 +162,11 @@ void TForm1::CreateLayout()
     SlideShowButton = LabelButton(panel_Buttons, "Slide Show", QRect(123, 3, 118, 25), 1);
     SaveButton = LabelButton(panel_Buttons, "Save File(s)", QRect(243, 3, 118, 25), 1);
     BrowseButton = LabelButton(panel_Buttons, "Browse Page", QRect(363, 3, 118, 25), 1);
+    // Right of the counters, under the title: no described control moves.
+    CheckBox_HideLookAlikes = new QCheckBox("Hide look-alikes", panel_Header);
+    CheckBox_HideLookAlikes->setGeometry(344, 67, 140, 17);
+    connect(CheckBox_HideLookAlikes, &QCheckBox::toggled, this, [this](bool on) { HideLookAlikes(on); });
+    ResultGrid->OnGrouped = [this](int row) { ShowOrHideRow(row); };
 
     auto* searchLayout = new QVBoxLayout(panel_Search);
     searchLayout->setContentsMargins(0, 0, 0, 0);

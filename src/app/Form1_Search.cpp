@@ -31,6 +31,9 @@ void TForm1::FormCreate()
         // A source's files are asked for as the source is, and its own thumbnails shown.
         FileFetches.AgentFor = [this](const std::string& url) { return Engine.AgentFor(url); };
         ResultGrid->Fetches.AgentFor = FileFetches.AgentFor;
+        FileFetches.CreditOf = [this](const std::string& url) {
+            return Read(*IniFile, Setting::CreditSidecars) ? Engine.SourcePicture(url) : nullptr;
+        };
         ResultGrid->Fetches.AddressOf = [this](const std::string& url) { return Engine.ThumbnailAddress(url); };
         Engine.SetThumbnailWidth(TResultGrid::Side);
         Engine.UseSettings(*IniFile);

@@ -57,6 +57,12 @@ TPicturesPage::TPicturesPage(QWidget* parent) : QWidget(parent)
     grid->addWidget(new QLabel("pixels high."), 1, 2);
     grid->setColumnStretch(3, 1);
     page->addWidget(dimensions);
+
+    auto* saving = new QGroupBox("Saving:");
+    auto* savingRow = new QHBoxLayout(saving);
+    checkbox_SaveOnce = new QCheckBox("Save each picture once (not again when saved before)");
+    savingRow->addWidget(checkbox_SaveOnce);
+    page->addWidget(saving);
     page->addStretch(1);
 
     connect(checkbox_MinWidth, &QCheckBox::toggled, edit_MinWidth, &QWidget::setEnabled);
@@ -74,6 +80,7 @@ void TPicturesPage::Load(const TIniFile& ini)
     edit_MinWidth->setValue(Read(ini, Setting::MinWidthShown));
     checkbox_MinHeight->setChecked(Read(ini, Setting::MinHeightBool));
     edit_MinHeight->setValue(Read(ini, Setting::MinHeightShown));
+    checkbox_SaveOnce->setChecked(Read(ini, Setting::SaveOnce));
 }
 
 void TPicturesPage::Store(TIniFile& ini) const
@@ -89,4 +96,5 @@ void TPicturesPage::Store(TIniFile& ini) const
     Write(ini, Setting::MinWidthShown, edit_MinWidth->value());
     Write(ini, Setting::MinHeightBool, checkbox_MinHeight->isChecked());
     Write(ini, Setting::MinHeightShown, edit_MinHeight->value());
+    Write(ini, Setting::SaveOnce, checkbox_SaveOnce->isChecked());
 }

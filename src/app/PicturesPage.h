@@ -8,7 +8,8 @@ class TIniFile;
 // The options dialog's "Pictures" page: which picture types a search lists
 // besides JPEG (PictureTypes), and the minimum width and height of checked
 // pictures (MinWidthBool/MinWidth, MinHeightBool/MinHeight), all off unless
-// the user switches them on.
+// the user switches them on; and whether a picture saved before is saved
+// again (SaveOnce, off: every download is saved).
 class TPicturesPage : public QWidget {
     Q_OBJECT
 public:
@@ -25,4 +26,5 @@ public:
     QSpinBox* edit_MinWidth;
     QCheckBox* checkbox_MinHeight;
     QSpinBox* edit_MinHeight;
+    QCheckBox* checkbox_SaveOnce;
 };

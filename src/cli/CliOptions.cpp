@@ -26,6 +26,8 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
+    {"--once", "once", TKind::Switch},          {"--no-once", "once", TKind::Switch},
+    {"--unique", "unique", TKind::Switch},
     {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
 };
 
@@ -99,6 +101,10 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.Recursive = name == "--recursive";
     } else if (name == "--check" || name == "--no-check") {
         o.CheckLinks = name == "--check";
+    } else if (name == "--once" || name == "--no-once") {
+        o.SaveOnce = name == "--once";
+    } else if (name == "--unique") {
+        o.Unique = true;
     } else if (name == "--json") {
         o.Json = true;
     } else if (name == "--help") {
@@ -204,6 +210,14 @@ std::string Usage()
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"
            "                        an existing file is never overwritten\n"
+           "  --once                with --save, skip a picture whose bytes were saved before (in\n"
+           "                        the history of saved pictures, or in the folder) and say where\n"
+           "                        (default: the setting, off)\n"
+           "  --no-once             save every picture\n"
+           "  --unique              fetch every picture's thumbnail, and print (and save) only the\n"
+           "                        largest of each group of look-alikes, all at the end; JSON lines\n"
+           "                        carry the group as \"group\": the place, in the order found, of\n"
+           "                        its first picture\n"
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
            "  --sources LIST        ask exactly these, separated by commas: the services hotbot,\n"

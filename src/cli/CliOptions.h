@@ -22,6 +22,8 @@ struct TCliOptions {
     std::optional<int> MinWidth;       // pixels, at least 1
     std::optional<int> MinHeight;
     std::string SaveDir;               // empty: nothing is saved
+    std::optional<bool> SaveOnce;      // skip pictures saved before
+    bool Unique = false;               // only the largest of each group of look-alikes
     std::string SettingsFile;          // empty: the one beside the executable
     // --sources: exactly these services and sources (by short name) are asked.
     std::optional<std::array<bool, ServiceCount>> ServicesOn;

@@ -5,7 +5,6 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <unistd.h>
 
 namespace {
 
@@ -50,18 +49,23 @@ void TCliSave::Start(const TPicture& picture)
         const std::string folder = SmartSave::SaveFolder(settings, picture.SearchDirName);
         const std::string name = PictureFileName(picture.Url);
         auto file = CreateUnused(settings, folder, picture.SearchDirName, name);
-        const std::string path = file->FileName();
+        const std::string path = file->Target();
         FRunning[path] = picture.Url;
         try {
             FFetches->Start(picture.Url, TFetchKind::Download, std::move(file));
         } catch (...) {
             FRunning.erase(path);
-            ::unlink(path.c_str());
             throw;
         }
     } catch (const std::exception& e) {
         Report(picture.Url, e.what());
     }
+}
+
+void TCliSave::UseHistory(TSavedHistory& history, bool once)
+{
+    FFetches->History = &history;
+    FFetches->SaveOnce = [once] { return once; };
 }
 
 void TCliSave::Tick()
@@ -77,6 +81,8 @@ void TCliSave::Done(const TFileFetches::TResult& result)
         Report(result.Url, "no answer within " + std::to_string(Timeout / 1000) + " s");
     else if (result.Failed)
         Report(result.Url, result.TlsFailure.empty() ? "the download failed" : "TLS: " + result.TlsFailure);
+    else if (!result.AlreadySavedAs.empty())
+        FErr << "already saved as " << result.AlreadySavedAs << ": " << result.Url << "\n" << std::flush;
     else
         ++FSaved;
     FWaiting.StartMore();
@@ -84,11 +90,9 @@ void TCliSave::Done(const TFileFetches::TResult& result)
 
 void TCliSave::Abandon()
 {
-    FFetches.reset(); // ends the transfers and closes their files
-    for (const auto& [path, url] : FRunning) {
-        ::unlink(path.c_str());
+    FFetches.reset(); // ends the transfers and removes their unfinished files
+    for (const auto& [path, url] : FRunning)
         Report(url, "still downloading at the end");
-    }
     FRunning.clear();
     for (const TPicture& picture : FWaiting.Waiting)
         Report(picture.Url, "still waiting at the end");

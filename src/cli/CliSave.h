@@ -35,11 +35,19 @@ public:
     // Ends the downloads still running and removes their unfinished files;
     // the waiting ones are dropped; nothing is saved after it.
     void Abandon();
+    // Records each save in history; with once, a picture whose bytes
+    // the history or the folder already holds is not saved again.
+    void UseHistory(TSavedHistory& history, bool once);
     int Saved() const { return FSaved; }
     // The agent each download sends (TFileFetches::AgentFor).
     void SetAgentFor(std::function<std::string(const std::string& url)> agentFor)
     {
         FFetches->AgentFor = std::move(agentFor);
+    }
+    // What a source says of each picture saved (TFileFetches::CreditOf).
+    void SetCreditOf(std::function<const TPictureRecord*(const std::string& url)> creditOf)
+    {
+        FFetches->CreditOf = std::move(creditOf);
     }
     int Failed() const { return FFailed; }
 

@@ -79,10 +79,25 @@ bool TCliSearch::Start()
         return Fail(std::string("the search cannot start: ") + e.what(), ExitStatus::NothingReached);
     }
     // Downloads run as many at once as the connection profile lets page fetches.
-    if (!FOptions.SaveDir.empty())
+    if (!FOptions.SaveDir.empty()) {
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
-    if (FSave)
+        FHistory = std::make_unique<TSavedHistory>(HistoryFile);
+        if (!FHistory->Damage().empty())
+            FErr << "glimmerscout: " << FHistory->Damage() << "\n" << std::flush;
+        FSave->UseHistory(*FHistory, FOptions.SaveOnce.value_or(Read(*FSettings, Setting::SaveOnce)));
+    }
+    if (FSave) {
         FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
+        if (Read(*FSettings, Setting::CreditSidecars))
+            FSave->SetCreditOf([this](const std::string& url) { return Engine.SourcePicture(url); });
+    }
+    if (FOptions.Unique) {
+        FUnique = std::make_unique<TCliUnique>(Engine.PageClientLimit());
+        TThumbnailFetches& thumbnails = FUnique->Fetches();
+        thumbnails.ReadProxy = [this] { return ReadProxySettings(*FSettings); };
+        thumbnails.AgentFor = [this](const std::string& url) { return Engine.AgentFor(url); };
+        thumbnails.AddressOf = [this](const std::string& url) { return Engine.ThumbnailAddress(url); };
+    }
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -117,26 +132,57 @@ void TCliSearch::Found(const std::string& url, TPictureSize size)
 {
     if (FState != TRunState::Searching)
         return;
-    ClearProgress();
-    FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles().size() - 1)) << std::flush;
-    if (!FOut) {
-        // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
-        Interrupt(ExitStatus::Signalled(SIGPIPE));
+    const TDimensions dimensions = Engine.DimensionsOf(Engine.FoundFiles().size() - 1);
+    if (FUnique)
+        FUnique->Hold(url, size, dimensions);
+    else if (!Print(url, size, dimensions, std::nullopt))
         return;
-    }
     ++FFound;
-    if (FSave)
+    if (FSave && !FUnique)
         FSave->Save(url, Engine.SearchDirName());
     if (FOptions.MaxResults && FFound >= static_cast<uint64_t>(*FOptions.MaxResults))
         Stop();
+}
+
+bool TCliSearch::Print(const std::string& url, TPictureSize size, TDimensions dimensions, std::optional<int> group)
+{
+    ClearProgress();
+    FOut << ResultLine(url, size, FOptions.Json, dimensions, group, Engine.SourcePicture(url)) << std::flush;
+    if (!FOut) {
+        // Whoever read the output is gone (a closed pipe): end as SIGPIPE would, without its abrupt end.
+        Interrupt(ExitStatus::Signalled(SIGPIPE));
+        return false;
+    }
+    return true;
+}
+
+// Once every held picture's thumbnail has been tried (or time is up).
+void TCliSearch::Release()
+{
+    FReleased = true;
+    for (const TCliUnique::TPicture& p : FUnique->Kept()) {
+        if (!Print(p.Url, p.Size, p.Dimensions, p.Group))
+            return;
+        if (FSave)
+            FSave->Save(p.Url, Engine.SearchDirName());
+    }
 }
 
 void TCliSearch::Tick()
 {
     if (FSave)
         FSave->Tick();
+    if (FUnique)
+        FUnique->Tick();
     if (FState == TRunState::Saving) {
-        if (TimeUp() || !FSave->Busy())
+        if (FUnique && !FReleased) {
+            if (!TimeUp() && FUnique->Busy())
+                return;
+            Release();
+            if (FState != TRunState::Saving)
+                return; // the output was closed
+        }
+        if (TimeUp() || !FSave || !FSave->Busy())
             End();
         return;
     }
@@ -160,6 +206,15 @@ void TCliSearch::Finish()
     if (FState != TRunState::Stopping)
         return;
     Engine.Abort();
+    if (FUnique && !TimeUp() && FUnique->Busy()) {
+        SetState(TRunState::Saving);
+        return; // Tick releases the pictures
+    }
+    if (FUnique && !FReleased) {
+        Release();
+        if (FState != TRunState::Stopping)
+            return; // the output was closed
+    }
     if (FSave && FSave->Busy() && !TimeUp()) {
         SetState(TRunState::Saving);
         return; // Tick ends it

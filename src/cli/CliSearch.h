@@ -1,7 +1,9 @@
 #pragma once
 #include "cli/CliOptions.h"
 #include "cli/CliSave.h"
+#include "cli/CliUnique.h"
 #include "cli/RunState.h"
+#include "platform/ProgramFiles.h"
 #include "search/SearchEngine.h"
 
 #include <QTimer>
@@ -38,6 +40,9 @@ public:
     // The downloads of --save; none without it.
     const TCliSave* Save() const { return FSave.get(); }
 
+    // The history of saved pictures --save records into.
+    std::string HistoryFile = ProgramFiles().HistoryFile;
+
     // Tests shorten the engine's timers (TEngineProbe).
     TSearchEngine Engine;
     QTimer Watch; // the end of the work, the progress line and the downloads
@@ -46,6 +51,9 @@ private:
     void SetState(TRunState State);
     void ListenToEngine();
     void Found(const std::string& url, TPictureSize size);
+    // Writes the picture's line; false when whoever read the output is gone.
+    bool Print(const std::string& url, TPictureSize size, TDimensions dimensions, std::optional<int> group);
+    void Release(); // --unique: prints (and saves) the largest of each group
     void Tick();
     void Stop();   // a limit was reached or the work ran out
     void Finish(); // ends the search; the downloads may still run
@@ -60,7 +68,10 @@ private:
     std::ostream& FErr;
     bool FProgress;
     std::unique_ptr<TIniFile> FSettings;
+    std::unique_ptr<TSavedHistory> FHistory;
     std::unique_ptr<TCliSave> FSave;
+    std::unique_ptr<TCliUnique> FUnique;
+    bool FReleased = false;
     QTimer FTimeLimit;
     std::string FShownProgress;
     uint64_t FFound = 0;

@@ -27,7 +27,8 @@ std::string ControlsEscaped(const std::string& url)
 
 } // namespace
 
-std::string ResultLine(const std::string& url, TPictureSize size, bool json, TDimensions dimensions)
+std::string ResultLine(const std::string& url, TPictureSize size, bool json, TDimensions dimensions,
+                       std::optional<int> group, const TPictureRecord* credit)
 {
     if (!json) {
         const std::string bytes = size.Known() ? std::to_string(size.Bytes()) : std::string("UNKNOWN");
@@ -39,5 +40,17 @@ std::string ResultLine(const std::string& url, TPictureSize size, bool json, TDi
     object.insert("size", size.Known() ? QJsonValue(static_cast<qint64>(size.Bytes())) : QJsonValue());
     object.insert("width", dimensions.Known() ? QJsonValue(dimensions.Width) : QJsonValue());
     object.insert("height", dimensions.Known() ? QJsonValue(dimensions.Height) : QJsonValue());
+    if (group)
+        object.insert("group", *group);
+    if (credit) {
+        const std::pair<const char*, const std::string*> fields[] = {{"title", &credit->Title},
+                                                                     {"creator", &credit->Creator},
+                                                                     {"licence", &credit->Licence},
+                                                                     {"licenceUrl", &credit->LicenceUrl},
+                                                                     {"page", &credit->PageUrl}};
+        for (const auto& [name, value] : fields)
+            if (!value->empty())
+                object.insert(name, QString::fromStdString(*value));
+    }
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }

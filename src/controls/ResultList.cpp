@@ -20,7 +20,25 @@ TResultList::TResultList(QWidget* parent) : QTreeView(parent), Rows(new TResultR
     setTextElideMode(Qt::ElideMiddle);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column : {TResultRows::LookAlikeColumn, TResultRows::CreditColumn})
+        setColumnHidden(column, true);
     FitFigureColumns();
+    connect(Rows, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { ShowColumnsInUse(first, last); });
+    connect(Rows, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) { ShowColumnsInUse(from.row(), to.row()); });
+    connect(Rows, &QAbstractItemModel::modelReset, this, [this] {
+        for (int column : {TResultRows::LookAlikeColumn, TResultRows::CreditColumn})
+            setColumnHidden(column, true);
+    });
+}
+
+void TResultList::ShowColumnsInUse(int first, int last)
+{
+    for (int column : {TResultRows::LookAlikeColumn, TResultRows::CreditColumn})
+        for (int row = first; row <= last && isColumnHidden(column); ++row)
+            if (!Rows->Text(row, column).isEmpty())
+                setColumnHidden(column, false);
 }
 
 // Wide enough for the widest figure the column can hold, from the font
@@ -36,6 +54,8 @@ void TResultList::FitFigureColumns()
     };
     fit(1, {"UNKNOWN", "0000000000"}, 80);
     fit(2, {"00000 x 00000"}, 0);
+    fit(TResultRows::LookAlikeColumn, {"0000 of 0000"}, 0);
+    fit(TResultRows::CreditColumn, {"CC BY-NC-SA 4.0, A. Creator"}, 0);
 }
 
 void TResultList::changeEvent(QEvent* event)

@@ -6,7 +6,8 @@
 
 // The list of found pictures: file name, size and dimensions, several rows
 // selectable. The size and dimensions columns are as wide as their widest
-// figure; the name column takes the rest.
+// figure; the name column takes the rest. The look-alikes and credit
+// columns show from the first row that has something to say in them.
 class TResultList : public QTreeView {
     Q_OBJECT
 public:
@@ -24,4 +25,5 @@ protected:
 
 private:
     void FitFigureColumns();
+    void ShowColumnsInUse(int first, int last);
 };

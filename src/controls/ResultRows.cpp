@@ -1,5 +1,6 @@
 #include "controls/ResultRows.h"
 
+#include "core/CreditText.h"
 #include "platform/AnsiText.h"
 
 void TResultRows::Append(TPictureSize size)
@@ -24,6 +25,12 @@ QString TResultRows::Text(int row, int column) const
         return {};
     if (column == 0)
         return NameOf ? QString::fromStdString(AsUtf8(NameOf(row))) : QString();
+    if (column == LookAlikeColumn)
+        return LookAlikeOf ? LookAlikeOf(row) : QString();
+    if (column == CreditColumn) {
+        const TPictureRecord* record = RecordOf ? RecordOf(row) : nullptr;
+        return record ? QString::fromStdString(::CreditColumn(*record)) : QString();
+    }
     if (column == 2) {
         const QSize size = DimensionsOf ? DimensionsOf(row) : QSize();
         return size.isEmpty() ? QString() : QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());
@@ -43,14 +50,24 @@ void TResultRows::DimensionsChanged(int row)
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-int TResultRows::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+void TResultRows::LookAlikeChanged(int row)
+{
+    emit dataChanged(index(row, 0), index(row, LookAlikeColumn), {Qt::DisplayRole});
+}
+
+int TResultRows::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
 
 QVariant TResultRows::data(const QModelIndex& index, int role) const
 {
     if (role == Qt::DisplayRole)
         return Text(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole && index.column() >= 1)
+    if (role == Qt::TextAlignmentRole && index.column() >= 1 && index.column() != CreditColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole) {
+        const TPictureRecord* record = RecordOf ? RecordOf(index.row()) : nullptr;
+        const std::string line = record ? AttributionLine(*record) : std::string();
+        return line.empty() ? QVariant() : QVariant(QString::fromStdString(line));
+    }
     return {};
 }
 
@@ -59,10 +76,12 @@ QVariant TResultRows::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole)
-        return section == 0 ? QStringLiteral("Filename:")
+        return section == 0   ? QStringLiteral("Filename:")
                : section == 1 ? QStringLiteral("Size:")
-                              : QStringLiteral("Dimensions:");
-    if (role == Qt::TextAlignmentRole && section >= 1)
+               : section == 2 ? QStringLiteral("Dimensions:")
+               : section == 3 ? QStringLiteral("Look-alikes:")
+                              : QStringLiteral("Credit:");
+    if (role == Qt::TextAlignmentRole && section >= 1 && section != CreditColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }

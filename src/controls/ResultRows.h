@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "core/PictureSize.h"
 
 #include <QAbstractTableModel>
@@ -20,10 +21,16 @@ public:
 
     std::function<std::string(int row)> NameOf; // the row's file name
     std::function<QSize(int row)> DimensionsOf; // width by height; empty while not known
+    std::function<QString(int row)> LookAlikeOf; // its place in its group of look-alikes; empty alone
+    static constexpr int LookAlikeColumn = 3;
+    // What a source says of the row's picture; null for a picture no source described.
+    std::function<const TPictureRecord*(int row)> RecordOf;
+    static constexpr int CreditColumn = 4; // the licence and creator; all of the credit as the row's tooltip
 
     void Append(TPictureSize size); // "UNKNOWN" while not known
     void Clear();
     void DimensionsChanged(int row); // redraws the row's dimensions
+    void LookAlikeChanged(int row);  // redraws the row, in the list and the grid
     QString Text(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

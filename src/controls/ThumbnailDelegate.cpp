@@ -1,5 +1,6 @@
 #include "controls/ThumbnailDelegate.h"
 
+#include "controls/ResultRows.h"
 #include "download/ThumbnailCache.h"
 #include "download/ThumbnailFetches.h"
 
@@ -49,10 +50,25 @@ void TThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         FFetches.Want(url);
         break;
     }
+    // The row's place among its look-alikes, on the thumbnail's corner; the
+    // group's largest ("1 of N") in gold.
+    const QString mark = index.siblingAtColumn(TResultRows::LookAlikeColumn).data(Qt::DisplayRole).toString();
+    if (!mark.isEmpty()) {
+        const QRect badge(box.left() + 2, box.top() + 2, option.fontMetrics.horizontalAdvance(mark) + 10,
+                          option.fontMetrics.height() + 4);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(mark.startsWith(QLatin1String("1 of ")) ? QColor(255, 176, 0) : QColor(60, 60, 60, 220));
+        painter->drawRoundedRect(badge, 4, 4);
+        painter->setPen(mark.startsWith(QLatin1String("1 of ")) ? Qt::black : Qt::white);
+        painter->drawText(badge, Qt::AlignCenter, mark);
+    }
     const QRect nameRect(cell.left() + Margin, box.bottom() + 2, FSide, NameHeight);
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
-    const QString name = index.data(Qt::DisplayRole).toString();
+    // Hovered, a picture a source described shows its credit instead of its name.
+    const QString credit = index.siblingAtColumn(TResultRows::CreditColumn).data(Qt::DisplayRole).toString();
+    const QString name =
+        (option.state & QStyle::State_MouseOver) && !credit.isEmpty() ? credit : index.data(Qt::DisplayRole).toString();
     painter->drawText(nameRect, Qt::AlignHCenter | Qt::AlignVCenter,
                       option.fontMetrics.elidedText(name, Qt::ElideMiddle, FSide));
 }

@@ -7,7 +7,9 @@ class TThumbnailCache;
 class TThumbnailFetches;
 
 // Draws one grid cell: the thumbnail from the cache (asking for it when it
-// is missing), a cross when it failed, and the file name below.
+// is missing), a cross when it failed, its place among its look-alikes, and
+// the file name below (the credit, while the mouse is over a picture a source
+// described).
 class TThumbnailDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -9,3 +9,10 @@ inline bool FetchFailed(int statusCode, uint16_t error)
 {
     return error != 0 || statusCode < 200 || statusCode > 299;
 }
+
+// A body that stopped before its announced length is not the picture, even
+// when the server closed cleanly. contentLength is negative when none was given.
+inline bool BodyCutShort(int64_t contentLength, int64_t received)
+{
+    return contentLength >= 0 && received < contentLength;
+}

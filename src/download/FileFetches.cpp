@@ -1,11 +1,14 @@
 #include "download/FileFetches.h"
 
+#include "download/CreditSidecar.h"
 #include "download/FetchOutcome.h"
 #include "download/PictureFileName.h"
+#include "download/SavedCopy.h"
 #include "net/StartFetch.h"
 #include "platform/TickCount.h"
 
-#include <unistd.h>
+#include <ctime>
+#include <filesystem>
 
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
@@ -23,7 +26,8 @@ void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
 {
     const auto at = FFetches.find(client);
     if (at != FFetches.end())
-        Finish(at, FetchFailed(client->StatusCode(), error), false);
+        Finish(at, FetchFailed(client->StatusCode(), error) || BodyCutShort(client->ContentLength(), client->ReceivedBytes()),
+               false);
 }
 
 void TFileFetches::CutOverdue(uint32_t timeout)
@@ -46,11 +50,44 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.Failed = failed;
     result.TimedOut = timedOut;
     result.FileName = PictureFileName(client->URL);
-    result.Path = at->second.File->FileName();
+    TDownloadFile& file = *at->second.File;
+    result.Path = file.Target();
     result.TlsFailure = client->TlsFailure();
-    if (result.Failed)
-        ::unlink(result.Path.c_str()); // still locked: no other fetch has opened it meanwhile
-    FFetches.erase(at); // closes the file and frees the client, inside its own event
+    if (!result.Failed) {
+        try {
+            Keep(file, result);
+        } catch (const EStreamError&) {
+            result.Failed = true;
+        }
+    }
+    FFetches.erase(at); // closes the file (removing it unless committed) and frees the client, inside its own event
     if (OnDone)
         OnDone(result);
+}
+
+void TFileFetches::Keep(TDownloadFile& file, TResult& result)
+{
+    if (result.Kind != TFetchKind::Download) {
+        file.Commit();
+        return;
+    }
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::absolute(file.Target(), ec);
+    const std::string digest = History ? file.Digest() : std::string();
+    if (History && SaveOnce && SaveOnce()) {
+        result.AlreadySavedAs = FindSavedCopy(*History, target.parent_path().string(), digest, file.Written());
+        if (!result.AlreadySavedAs.empty())
+            return;
+    }
+    file.Commit();
+    if (History)
+        History->Add({digest, file.Written(), result.Url, target.string(), static_cast<int64_t>(std::time(nullptr))});
+    if (const TPictureRecord* record = CreditOf ? CreditOf(result.Url) : nullptr; record && HasCredit(*record)) {
+        try {
+            WriteCreditSidecar(file.Target(), *record);
+            result.Sidecar = SidecarPath(file.Target());
+        } catch (const EStreamError&) {
+            // The picture is saved; only its credit could not be written beside it.
+        }
+    }
 }

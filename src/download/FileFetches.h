@@ -1,6 +1,8 @@
 #pragma once
+#include "core/PictureRecord.h"
 #include "download/DownloadFile.h"
 #include "download/FetchKind.h"
+#include "download/SavedHistory.h"
 #include "net/HttpCli.h"
 #include "net/ProxySettings.h"
 
@@ -13,8 +15,9 @@
 // run beside the search's requests: no limit on how many, no time-out unless
 // the owner cuts overdue ones, and aborting a search leaves them alone. Each owns its client and its file
 // until it completes; both are freed before OnDone is told. A fetch that
-// failed leaves no file: what arrived is not the picture (an error page, or
-// a picture cut short by a broken connection or a full disk).
+// failed leaves its target as it was: what arrived is not the picture (an
+// error page, or a picture cut short by a broken connection, a server that
+// closed before the length it announced, or a full disk).
 class TFileFetches {
 public:
     struct TResult {
@@ -22,13 +25,24 @@ public:
         TFetchKind Kind = TFetchKind::SlideShow;
         bool Failed = false;
         std::string FileName; // PictureFileName of the URL
-        std::string Path;     // the file written
+        std::string Path;     // the file's target
         bool TimedOut = false; // cut by CutOverdue (Failed too)
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
+        // A download whose bytes were saved before: where they lie. Nothing was written.
+        std::string AlreadySavedAs;
+        std::string Sidecar; // the credit written beside a download, if any
     };
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.
     std::function<TProxySettings()> ReadProxy;
+    // Where downloads are recorded (none when null). Asked at each finished
+    // download: when SaveOnce says so, a download whose bytes the history
+    // or the target's folder already holds is not saved again.
+    TSavedHistory* History = nullptr;
+    std::function<bool()> SaveOnce;
+    // Asked at each download saved: what its source says of it (null: none,
+    // or sidecars switched off). Its credit is written beside it.
+    std::function<const TPictureRecord*(const std::string& url)> CreditOf;
     // Asked at every start: the agent the request for url sends; empty
     // keeps the client's own.
     std::function<std::string(const std::string& url)> AgentFor;
@@ -55,6 +69,7 @@ private:
     };
     void RequestDone(THttpCli* client, uint16_t error);
     void Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed, bool timedOut);
+    void Keep(TDownloadFile& file, TResult& result);
 
     std::map<THttpCli*, TFetch> FFetches;
 };

@@ -1,8 +1,10 @@
 #include "download/ThumbnailFetches.h"
 
 #include "download/FetchOutcome.h"
+#include "download/LookAlikeHash.h"
 #include "download/Thumbnail.h"
 #include "net/StartFetch.h"
+#include "pictures/PictureHeader.h"
 
 #include <algorithm>
 #include <string_view>
@@ -73,16 +75,23 @@ void TThumbnailFetches::RequestDone(THttpCli* client, uint16_t error)
         return;
     const std::string url = at->second.Url; // the client's changes when it follows a relocation
     QImage thumbnail;
+    int64_t pixels = 0;
     if (!FetchFailed(client->StatusCode(), error)) {
         const TMemoryStream& body = *at->second.Body;
+        const std::string_view bytes(body.Data(), static_cast<size_t>(body.Size()));
         try {
-            thumbnail = MakeThumbnail(std::string_view(body.Data(), static_cast<size_t>(body.Size())), Side);
+            thumbnail = MakeThumbnail(bytes, Side);
+            const TPictureHeader header = ReadPictureHeader(bytes);
+            if (header.State == THeaderState::Found)
+                pixels = int64_t{header.Width} * header.Height;
         } catch (const EPictureError&) {
             // Kept as a failure: the view marks it.
         }
     }
     FRunning.erase(at); // frees the client inside its own event
     FCache.Put(url, thumbnail);
+    if (OnHashed && !thumbnail.isNull())
+        OnHashed(url, LookAlikeHash(thumbnail), pixels);
     if (OnReady)
         OnReady(url);
     FWanted.StartMore();

@@ -33,6 +33,10 @@ public:
     // (empty: the client's own).
     std::function<std::string(const std::string& url)> AddressOf;
     std::function<std::string(const std::string& url)> AgentFor;
+    // Before OnReady, for a thumbnail made: its look-alike hash, taken from
+    // the same decode, and the picture's pixels (width times height from its
+    // header; 0 when it tells none).
+    std::function<void(const std::string& url, uint64_t hash, int64_t pixels)> OnHashed;
 
     // A drawn row's picture is not in the cache: fetch it soon (the latest
     // asked first). Asking again for one waiting or running changes nothing

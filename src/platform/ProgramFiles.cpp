@@ -12,6 +12,7 @@ namespace {
 
 const char* const kName = "glimmerscout";
 const char* const kLoadingPicture = "loading.bmp";
+const char* const kHistory = "saved-pictures.txt";
 
 std::string WithoutTrailingSlash(std::string path)
 {
@@ -85,6 +86,7 @@ TProgramFiles ProgramFilesFor(const TProgramPlace& place, const TEnvironment& en
     if (files.Portable) {
         files.SettingsFile = (exe.parent_path() / exe.stem()).string() + ".ini";
         files.ScratchFolder = folder + "/slideshow/";
+        files.HistoryFile = folder + "/" + kHistory;
         return files;
     }
     files.SettingsFile = BaseFolder(env, "XDG_CONFIG_HOME", ".config") + "/" + kName + "/" + kName + ".ini";
@@ -93,6 +95,7 @@ TProgramFiles ProgramFilesFor(const TProgramPlace& place, const TEnvironment& en
     const std::string scratchBase =
         runtime.starts_with('/') ? WithoutTrailingSlash(runtime) : BaseFolder(env, "XDG_CACHE_HOME", ".cache");
     files.ScratchFolder = scratchBase + "/" + kName + "/slideshow/";
+    files.HistoryFile = BaseFolder(env, "XDG_DATA_HOME", ".local/share") + "/" + kName + "/" + kHistory;
     files.DefaultSavePath = PicturesFolder(env);
     return files;
 }

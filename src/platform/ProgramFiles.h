@@ -12,6 +12,7 @@ struct TProgramFiles {
     std::string SettingsFile;
     std::string ScratchFolder;   // the viewer's copies of pictures, with a trailing '/'
     std::string DataFolder;      // the program's own files: the loading picture
+    std::string HistoryFile;     // what the program saved
     std::string DefaultSavePath; // the save folder until one is chosen; empty: none
 };
 

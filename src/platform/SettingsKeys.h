@@ -91,6 +91,10 @@ inline constexpr TSetting<const char*> TlsCaFile{{Options, "TlsCaFile"}, ""};
 inline constexpr TSetting<int> Wait{{Options, "Wait"}, 10};
 inline constexpr TSetting<bool> SubDir{{Options, "SubDir"}, false};
 inline constexpr TSetting<bool> NumberedList{{Options, "NumberedList"}, false};
+// Off: as described, every download is saved, a copy of a saved picture too.
+inline constexpr TSetting<bool> SaveOnce{{Options, "SaveOnce"}, false};
+// A source's credit for a picture, written beside it when it is saved.
+inline constexpr TSetting<bool> CreditSidecars{{Options, "CreditSidecars"}, true};
 inline constexpr TSettingsKey SavePath{Options, "SavePath"};
 
 } // namespace Setting

@@ -60,6 +60,29 @@ TEST_F(Downloads, NumberedNamesContinueAfterAnExistingFile)
     EXPECT_EQ(download->ListBox1->count() + download->ListBox2->count(), 0); // emptied on close
 }
 
+// With saving once switched on, the window tells where a picture saved
+// before lies and writes no second copy.
+TEST_F(Downloads, APictureSavedBeforeIsToldNotSavedAgain)
+{
+    const std::string save = dir.File("images");
+    settings->WriteString("Options", "SavePath", save);
+    settings->WriteBool("Options", "NumberedList", true);
+    settings->WriteBool("Options", "SaveOnce", true);
+    form->Engine.Start("red cars", false);
+    const std::string a = Url(Host::SiteA, "/gallery/pics/sunset-20000.jpg");
+    ListAndSelect({a});
+    EXPECT_TRUE(Save(nullptr, nullptr));
+    EXPECT_EQ(ReadFile(save + "/red cars_1.jpg"), Bytes(a));
+
+    QStringList downloaded;
+    EXPECT_FALSE(Save([&] { return AllEnded() && download->ListBox1->count() == 0; }, [&] {
+        for (int i = 0; i < download->ListBox2->count(); ++i)
+            downloaded << download->ListBox2->item(i)->text();
+    }));
+    EXPECT_EQ(downloaded, QStringList{QString::fromStdString("sunset-20000.jpg: already saved as " + save + "/red cars_1.jpg")});
+    EXPECT_FALSE(fs::exists(save + "/red cars_2.jpg"));
+}
+
 TEST_F(Downloads, FoldersAreCreatedOneLevelAtATime)
 {
     settings->WriteString("Options", "SavePath", dir.File("new"));

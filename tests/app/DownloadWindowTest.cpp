@@ -35,6 +35,27 @@ TEST(DownloadWindow, ArrivalsMoveEntriesAndAnEmptyQueueCloses)
     EXPECT_EQ(window.ListBox1->count() + window.ListBox2->count(), 0);
 }
 
+// A picture not saved again is told where it lies; the window waits for
+// the user to read it, once.
+TEST(DownloadWindow, APictureSavedBeforeSaysWhereAndKeepsTheWindowOpen)
+{
+    Tfrm_Download window;
+    for (const char* name : {"a.jpg", "b.jpg"})
+        window.AddToQueue(name);
+    window.open();
+    window.FileAlreadySaved("a.jpg", "/save/cats/old \xC3\xA9.jpg");
+    window.FileDownloaded("b.jpg");
+    EXPECT_EQ(Items(window.ListBox2), (QStringList{"a.jpg: already saved as /save/cats/old \u00E9.jpg", "b.jpg"}));
+    EXPECT_EQ(window.Gauge1->PercentDone(), 100);
+    EXPECT_TRUE(window.isVisible());
+    window.BitBtn1Click();
+
+    window.AddToQueue("c.jpg");
+    window.open();
+    window.FileDownloaded("c.jpg");
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST(DownloadWindow, AbortClosesAndLateArrivalsStillCount)
 {
     Tfrm_Download window;

@@ -21,6 +21,7 @@ protected:
         std::filesystem::copy_file(GS_PROGRAM_DIR "/loading.bmp", dir.File("program/loading.bmp"));
         form->DataFolder = dir.File("program");
         form->ScratchFolder = dir.File("program/slideshow/");
+        form->HistoryFile = dir.File("program/saved-pictures.txt");
         options = &program->options;
         download = &program->download;
         TEngineProbe(form->Engine).SetActive(true);

@@ -10,12 +10,12 @@ std::string Shown(const TCliOptions& o)
     const auto opt = [](const auto& v) { return v ? std::to_string(*v) : std::string("-"); };
     return "[" + o.Phrase + "] r" + opt(o.Recursive) + " c" + opt(o.CheckLinks) + " j" + std::to_string(o.Json) + " m"
            + opt(o.MaxResults) + " t" + opt(o.TimeLimit) + " [" + o.SaveDir + "] [" + o.SettingsFile + "] h"
-           + std::to_string(o.Help);
+           + std::to_string(o.Help) + " o" + opt(o.SaveOnce) + (o.Unique ? " unique" : "");
 }
 
 TEST(Arguments, AreReadOrRefusedWithTheReason)
 {
-    const std::string plain = " r- c- j0 m- t- [] [] h0";
+    const std::string plain = " r- c- j0 m- t- [] [] h0 o-";
     const struct {
         std::vector<std::string> args;
         std::string expected; // the options shown, or "error: " and a part of the message
@@ -23,12 +23,17 @@ TEST(Arguments, AreReadOrRefusedWithTheReason)
         {{"--search", "red cars"}, "[red cars]" + plain},
         {{"--search=red cars"}, "[red cars]" + plain},
         {{"--search", "a=b"}, "[a=b]" + plain},
-        {{"--search", "http://h:8/g.html", "--no-recursive", "--check"}, "[http://h:8/g.html] r0 c1 j0 m- t- [] [] h0"},
-        {{"--recursive", "--no-check", "--json", "--search", "x"}, "[x] r1 c0 j1 m- t- [] [] h0"},
+        {{"--search", "http://h:8/g.html", "--no-recursive", "--check"}, "[http://h:8/g.html] r0 c1 j0 m- t- [] [] h0 o-"},
+        {{"--recursive", "--no-check", "--json", "--search", "x"}, "[x] r1 c0 j1 m- t- [] [] h0 o-"},
         {{"--search", "x", "--max-results", "25", "--time-limit=1.5", "--save", "out dir", "--settings", "g.ini"},
-         "[x] r- c- j0 m25 t1.500000 [out dir] [g.ini] h0"},
-        {{"--help"}, "[] r- c- j0 m- t- [] [] h1"},
-        {{"--search", "x", "--help"}, "[x] r- c- j0 m- t- [] [] h1"},
+         "[x] r- c- j0 m25 t1.500000 [out dir] [g.ini] h0 o-"},
+        {{"--help"}, "[] r- c- j0 m- t- [] [] h1 o-"},
+        {{"--search", "x", "--save", "d", "--once"}, "[x] r- c- j0 m- t- [d] [] h0 o1"},
+        {{"--search", "x", "--no-once"}, "[x] r- c- j0 m- t- [] [] h0 o0"},
+        {{"--search", "x", "--unique"}, "[x] r- c- j0 m- t- [] [] h0 o- unique"},
+        {{"--search", "x", "--unique", "--unique"}, "error: --unique repeats"},
+        {{"--search", "x", "--once", "--no-once"}, "error: --no-once repeats or contradicts"},
+        {{"--search", "x", "--help"}, "[x] r- c- j0 m- t- [] [] h1 o-"},
         {{}, "error: --search PHRASE is required"},
         {{"--json"}, "error: --search PHRASE is required"},
         {{"--search"}, "error: --search needs a value"},

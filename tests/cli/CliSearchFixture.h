@@ -40,6 +40,7 @@ protected:
         out.str("");
         err.str("");
         search = std::make_unique<TCliSearch>(options, out, err, false);
+        search->HistoryFile = history;
         for (QTimer* t : TEngineProbe(search->Engine).Timers().All())
             t->setInterval(t->interval() / 50);
         ASSERT_TRUE(search->Start()) << err.str();
@@ -104,6 +105,7 @@ protected:
     sampleweb::SampleWeb web;
     TempDir dir;
     std::string ini = dir.File("glimmerscout.ini");
+    std::string history = dir.File("data/saved-pictures.txt");
     std::ostringstream out, err;
     std::unique_ptr<TCliSearch> search;
 };

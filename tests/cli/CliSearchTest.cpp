@@ -187,4 +187,55 @@ TEST_F(CliSearchTest, SaveWritesTheExactBytesWithoutOverwriting)
     EXPECT_TRUE(written == wanted);
 }
 
+// Searched again, with saving once asked for, nothing is saved twice, in
+// another folder either; each picture says where it lies.
+TEST_F(CliSearchTest, APictureSavedOnceIsNotSavedWhenSearchedAgain)
+{
+    TCliOptions o;
+    o.CheckLinks = true;
+    o.SaveOnce = true;
+    o.SaveDir = dir.File("saved");
+    Begin(o);
+    ASSERT_TRUE(RunToEnd());
+    const size_t found = Printed().size();
+    ASSERT_FALSE(QDir(QString::fromStdString(dir.File("saved"))).entryList(QDir::Files).isEmpty());
+
+    o.SaveDir = dir.File("again");
+    Begin(o);
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(search->ExitStatus(), 0);
+    EXPECT_EQ(Printed().size(), found);
+    EXPECT_TRUE(QDir(QString::fromStdString(dir.File("again"))).entryList(QDir::Files).isEmpty());
+    const size_t told = std::ranges::count_if(Lines(err.str()), [&](const std::string& line) {
+        return line.starts_with("already saved as " + dir.File("saved/"));
+    });
+    EXPECT_EQ(told, found) << err.str();
+}
+
+// --unique prints at the end, one picture of each group, each JSON line with
+// its group; the stalling host's thumbnails are given up at their time-out.
+TEST_F(CliSearchTest, UniquePrintsOnePictureOfEachGroup)
+{
+    TCliOptions o;
+    o.CheckLinks = false;
+    o.Json = true;
+    o.Unique = true;
+    Begin(o);
+    // What stalls ends only by a time-out: the clock jumps past it.
+    for (int jump = 0; jump < 3 && !WaitUntil([&] { return search->Finished(); }, std::chrono::seconds(5)); ++jump)
+        SetTickCountOffset(TickCountOffset() + TCliUnique::Timeout + 1000);
+    SetTickCountOffset(0);
+    ASSERT_TRUE(search->Finished());
+    EXPECT_EQ(search->ExitStatus(), 0);
+    std::set<int> groups;
+    const auto expected = Expected(false, true);
+    for (const std::string& line : Lines(out.str())) {
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+        ASSERT_TRUE(o["group"].isDouble()) << line;
+        EXPECT_TRUE(groups.insert(o["group"].toInt()).second) << line;
+    }
+    EXPECT_GT(groups.size(), 0u);
+    EXPECT_LE(groups.size(), expected.size());
+}
+
 } // namespace

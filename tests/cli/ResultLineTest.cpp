@@ -37,6 +37,18 @@ TEST(ResultLine, TextAndJsonWithEscapes)
     EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {1920, 1080}),
               R"({"height":1080,"name":"p.jpg","size":9,"url":"http://h/p.jpg","width":1920})" "\n");
     EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), false, {1920, 1080}), "9\thttp://h/p.jpg\n");
+    // --unique's group, in JSON only.
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {}, 3),
+              R"({"group":3,"height":null,"name":"p.jpg","size":9,"url":"http://h/p.jpg","width":null})" "\n");
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), false, {}, 3), "9\thttp://h/p.jpg\n");
+    // A source's credit, the fields it gives.
+    TPictureRecord credit;
+    credit.Title = "Caf\xC3\xA9";
+    credit.Licence = "CC0";
+    credit.PageUrl = "https://s/p";
+    EXPECT_EQ(ResultLine("http://h/p.jpg", TPictureSize::Checked(9), true, {}, std::nullopt, &credit),
+              "{\"height\":null,\"licence\":\"CC0\",\"name\":\"p.jpg\",\"page\":\"https://s/p\",\"size\":9,\"title\":\"Caf\xC3\xA9\","
+              "\"url\":\"http://h/p.jpg\",\"width\":null}\n");
 }
 
 } // namespace

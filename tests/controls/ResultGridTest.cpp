@@ -49,6 +49,18 @@ protected:
         return grid->Cache.Find(urls[row], image);
     }
     bool Settled() { return grid->Fetches.Running() == 0 && grid->Fetches.Waiting() == 0; }
+    // Whether the row's cell, drawn now, holds a pixel of that colour.
+    bool CellShows(int row, const QColor& colour)
+    {
+        grid->viewport()->repaint();
+        const QImage shot = grid->viewport()->grab().toImage();
+        const QRect cell = grid->visualRect(list.Rows->index(row, 0));
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (shot.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    }
 
     sampleweb::SampleWeb web;
     std::vector<std::string> urls;
@@ -72,14 +84,7 @@ TEST_F(ResultGridTest, RowsOnScreenGetThumbnailsOrAMarkAFewFetchesAtATime)
     EXPECT_EQ(State(urls.size() - 1), Missing);
 
     // The failed picture shows its red mark.
-    grid->viewport()->repaint();
-    const QImage shot = grid->viewport()->grab().toImage();
-    const QRect cell = grid->visualRect(list.Rows->index(1, 0));
-    bool red = false;
-    for (int y = cell.top(); y <= cell.bottom() && !red; ++y)
-        for (int x = cell.left(); x <= cell.right() && !red; ++x)
-            red = shot.pixelColor(x, y) == QColor(200, 0, 0);
-    EXPECT_TRUE(red);
+    EXPECT_TRUE(CellShows(1, QColor(200, 0, 0)));
 
     // Scrolled to the end, the last rows are fetched.
     grid->scrollToBottom();
@@ -95,6 +100,27 @@ TEST_F(ResultGridTest, SelectionIsTheListsAndANewSearchForgetsThumbnails)
     grid->Clear();
     EXPECT_EQ(grid->Cache.Count(), 0u);
     EXPECT_EQ(grid->Fetches.Running(), 0u);
+}
+
+// Asked to, the grid fetches every row, a few at a time, and each copy of
+// one picture joins its group: its largest (here the first found) marked
+// "1 of N" in gold, the rest after it.
+TEST_F(ResultGridTest, EveryRowFetchedFindsItsLookAlikes)
+{
+    grid->FetchEveryRow(true);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Settled() && State(urls.size() - 1) != TThumbnailCache::TState::Missing; },
+        std::chrono::seconds(60)));
+    EXPECT_LE(mostRunning, static_cast<size_t>(TThumbnailFetches::DefaultMaxRunning));
+    const int copies = static_cast<int>(urls.size()) - 4;
+    EXPECT_EQ(list.Text(2, TResultRows::LookAlikeColumn), QStringLiteral("1 of %1").arg(copies));
+    EXPECT_EQ(list.Text(5, TResultRows::LookAlikeColumn), QStringLiteral("2 of %1").arg(copies));
+    EXPECT_EQ(grid->LookAlikes.GroupOf(static_cast<int>(urls.size()) - 1), 2);
+    for (const int alone : {0, 1, 3, 4})
+        EXPECT_EQ(list.Text(alone, TResultRows::LookAlikeColumn), "") << alone;
+
+    grid->scrollToTop();
+    EXPECT_TRUE(CellShows(2, QColor(255, 176, 0)));
 }
 
 } // namespace

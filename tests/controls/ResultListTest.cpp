@@ -35,3 +35,27 @@ TEST(ResultList, RowsShowTheirNameAndSizeAndSelectInRowOrder)
     EXPECT_EQ(list.RowCount(), 0);
     EXPECT_TRUE(list.SelectedRows().empty());
 }
+
+// A picture a source described shows its licence and creator, and all of
+// its credit as the row's tooltip; others show none.
+TEST(ResultList, ASourcesPictureShowsItsCredit)
+{
+    TResultList list;
+    TPictureRecord credit;
+    credit.Title = "Harbour";
+    credit.Creator = "Ann";
+    credit.Licence = "CC0";
+    list.Rows->RecordOf = [&](int row) { return row == 1 ? &credit : nullptr; };
+    list.Rows->Append(TPictureSize::Unchecked());
+    EXPECT_TRUE(list.isColumnHidden(TResultRows::CreditColumn)) << "shown from the first row with credit";
+    list.Rows->Append(TPictureSize::Unchecked());
+    EXPECT_FALSE(list.isColumnHidden(TResultRows::CreditColumn));
+    EXPECT_TRUE(list.isColumnHidden(TResultRows::LookAlikeColumn));
+    EXPECT_EQ(list.Rows->headerData(TResultRows::CreditColumn, Qt::Horizontal, Qt::DisplayRole).toString(), "Credit:");
+    EXPECT_EQ(list.Text(1, TResultRows::CreditColumn), "CC0, Ann");
+    EXPECT_EQ(list.Rows->index(1, 0).data(Qt::ToolTipRole).toString(), "\"Harbour\" by Ann, CC0");
+    EXPECT_EQ(list.Text(0, TResultRows::CreditColumn), "");
+    EXPECT_FALSE(list.Rows->index(0, 0).data(Qt::ToolTipRole).isValid());
+    list.Rows->Clear();
+    EXPECT_TRUE(list.isColumnHidden(TResultRows::CreditColumn));
+}

@@ -13,7 +13,7 @@ namespace {
 std::string Write(TDownloadFile& file, const std::string& bytes)
 {
     file.Write(bytes.data(), bytes.size());
-    return file.FileName();
+    return file.Target();
 }
 
 TEST(SmartSave, NumbersFollowTheFilesAlreadyThere)
@@ -26,18 +26,18 @@ TEST(SmartSave, NumbersFollowTheFilesAlreadyThere)
     const std::string folder = SaveFolder(settings, "red cars");
     auto first = CreateTarget(settings, folder, "red cars", "pic.jpg");
     auto second = CreateTarget(settings, folder, "red cars", "other.jpg");
-    EXPECT_EQ(fs::path(first->FileName()), fs::path(dir.File("images/red cars/red cars_2.jpg")));
-    EXPECT_EQ(fs::path(second->FileName()), fs::path(dir.File("images/red cars/red cars_3.jpg")));
+    EXPECT_EQ(fs::path(first->Target()), fs::path(dir.File("images/red cars/red cars_2.jpg")));
+    EXPECT_EQ(fs::path(second->Target()), fs::path(dir.File("images/red cars/red cars_3.jpg")));
     EXPECT_EQ(ReadFile(dir.File("images/red cars/red cars_1.jpg")), "old");
 
     // The name's last four characters make the extension, however short.
-    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "ab")->FileName()).filename(), "red cars_1ab");
+    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "ab")->Target()).filename(), "red cars_1ab");
     // Every picture type keeps its extension.
-    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.png")->FileName()).filename(), "red cars_1.png");
-    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.webp")->FileName()).filename(), "red cars_1.webp");
+    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.png")->Target()).filename(), "red cars_1.png");
+    EXPECT_EQ(fs::path(CreateTarget(settings, folder, "red cars", "p.webp")->Target()).filename(), "red cars_1.webp");
     // An empty phrase numbers the files of the save folder itself.
     const std::string plain = SaveFolder(settings, "");
-    EXPECT_EQ(fs::path(CreateTarget(settings, plain, "", "x.jpg")->FileName()), fs::path(dir.File("images/_1.jpg")));
+    EXPECT_EQ(fs::path(CreateTarget(settings, plain, "", "x.jpg")->Target()), fs::path(dir.File("images/_1.jpg")));
 }
 
 TEST(SmartSave, CreatesFoldersOneLevelAtATime)
@@ -63,6 +63,7 @@ TEST(SmartSave, TwoDownloadsNeverShareAFile)
     Write(*first, "first");
     EXPECT_THROW(CreateTarget(settings, dir.Path(), "", "same.jpg"), EStreamError);
     Write(*first, " picture");
+    first->Commit();
     first.reset();
     EXPECT_EQ(ReadFile(dir.File("same.jpg")), "first picture");
 
@@ -86,14 +87,14 @@ TEST(SmartSave, NamesNeverLeaveTheirFolder)
     const TSettings plain{dir.File("save"), false, false};
     for (const char* name : {"", ".", ".."})
         EXPECT_THROW(CreateTarget(plain, dir.File("save"), "", name), EStreamError) << name;
-    CreateTarget(plain, dir.File("save"), "", "..\\evil.jpg");
+    CreateTarget(plain, dir.File("save"), "", "..\\evil.jpg")->Commit();
     EXPECT_TRUE(fs::exists(dir.File("save/.._evil.jpg")));
 
     // A phrase of dots saves into the save folder itself.
     const TSettings sub{dir.File("save"), true, true};
     EXPECT_EQ(SaveFolder(sub, ".."), dir.File("save/"));
     auto numbered = CreateTarget(sub, SaveFolder(sub, ".."), "..", "/x.jpg");
-    EXPECT_EQ(fs::path(numbered->FileName()).parent_path(), fs::path(dir.File("save")));
+    EXPECT_EQ(fs::path(numbered->Target()).parent_path(), fs::path(dir.File("save")));
 
     std::error_code ec;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path(), ec), fs::directory_iterator()), 1);
@@ -114,7 +115,7 @@ TEST(SmartSave, NamesOnDiskAreUtf8)
     const TSettings settings = ReadSettings(ini);
     EXPECT_EQ(settings.SavePath, dir.File("caf\xC3\xA9"));
     auto file = CreateTarget(settings, SaveFolder(settings, "\xD0\xA4"), "\xD0\xA4", "x.jpg");
-    EXPECT_EQ(fs::path(file->FileName()), fs::path(dir.File("caf\xC3\xA9/\xD0\xA4/\xD0\xA4_1.jpg")));
+    EXPECT_EQ(fs::path(file->Target()), fs::path(dir.File("caf\xC3\xA9/\xD0\xA4/\xD0\xA4_1.jpg")));
 
     // An earlier version stored the bytes of the folder the disk holds.
     fs::create_directories(dir.File("old\xE9"));

@@ -30,48 +30,55 @@ struct TWhereCase {
     bool Portable;
     const char* SettingsFile;
     const char* ScratchFolder;
+    const char* HistoryFile;
 };
 
 class WhereFilesLive : public ::testing::TestWithParam<TWhereCase> {};
 
-TEST_P(WhereFilesLive, SettingsAndScratchCopies)
+TEST_P(WhereFilesLive, SettingsScratchCopiesAndHistory)
 {
     const TWhereCase& c = GetParam();
     const TProgramFiles files = ProgramFilesFor(c.Place, Environment(c.Variables));
     EXPECT_EQ(files.Portable, c.Portable);
     EXPECT_EQ(files.SettingsFile, c.SettingsFile);
     EXPECT_EQ(files.ScratchFolder, c.ScratchFolder);
+    EXPECT_EQ(files.HistoryFile, c.HistoryFile);
 }
 
 const TVariables kHomeOnly{{"HOME", "/home/ann"}};
 const TVariables kAll{{"HOME", "/home/ann"},
                       {"XDG_CONFIG_HOME", "/cfg/"},
                       {"XDG_CACHE_HOME", "/cache"},
+                      {"XDG_DATA_HOME", "/data"},
                       {"XDG_RUNTIME_DIR", "/run/user/1000"}};
 
 INSTANTIATE_TEST_SUITE_P(
     ProgramFiles, WhereFilesLive,
     ::testing::Values(
         TWhereCase{"WritableFolder", Place(false, true), kAll, true, "/opt/gs/bin/glimmerscout.ini",
-                   "/opt/gs/bin/slideshow/"},
+                   "/opt/gs/bin/slideshow/", "/opt/gs/bin/saved-pictures.txt"},
         TWhereCase{"SettingsFileBesideAReadOnlyFolder", Place(true, false), kAll, true,
-                   "/opt/gs/bin/glimmerscout.ini", "/opt/gs/bin/slideshow/"},
+                   "/opt/gs/bin/glimmerscout.ini", "/opt/gs/bin/slideshow/", "/opt/gs/bin/saved-pictures.txt"},
         TWhereCase{"InstalledInAWritableFolder", Place(false, true, true), kHomeOnly, false,
-                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/"},
+                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/",
+                   "/home/ann/.local/share/glimmerscout/saved-pictures.txt"},
         TWhereCase{"InstalledWithHomeOnly", Place(false, false), kHomeOnly, false,
-                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/"},
+                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/home/ann/.cache/glimmerscout/slideshow/",
+                   "/home/ann/.local/share/glimmerscout/saved-pictures.txt"},
         TWhereCase{"InstalledWithXdgFolders", Place(false, false), kAll, false, "/cfg/glimmerscout/glimmerscout.ini",
-                   "/run/user/1000/glimmerscout/slideshow/"},
+                   "/run/user/1000/glimmerscout/slideshow/", "/data/glimmerscout/saved-pictures.txt"},
         TWhereCase{"CacheWithoutARuntimeFolder", Place(false, false),
                    {{"HOME", "/home/ann"}, {"XDG_CACHE_HOME", "/cache"}}, false,
-                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/cache/glimmerscout/slideshow/"},
+                   "/home/ann/.config/glimmerscout/glimmerscout.ini", "/cache/glimmerscout/slideshow/",
+                   "/home/ann/.local/share/glimmerscout/saved-pictures.txt"},
         TWhereCase{"RelativeXdgPathsAreIgnored", Place(false, false),
                    {{"HOME", "/home/ann/"},
                     {"XDG_CONFIG_HOME", "cfg"},
                     {"XDG_CACHE_HOME", "cache"},
+                    {"XDG_DATA_HOME", "data"},
                     {"XDG_RUNTIME_DIR", "run"}},
                    false, "/home/ann/.config/glimmerscout/glimmerscout.ini",
-                   "/home/ann/.cache/glimmerscout/slideshow/"}),
+                   "/home/ann/.cache/glimmerscout/slideshow/", "/home/ann/.local/share/glimmerscout/saved-pictures.txt"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ProgramFiles, DataBesideTheExecutableOrInTheSharedDataFolder)

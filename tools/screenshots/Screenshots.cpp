@@ -31,20 +31,27 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTabWidget>
+#include <QToolTip>
 #include <cstdio>
 #include <filesystem>
 
 namespace {
+
+bool SaveImage(const QImage& image, const QString& file)
+{
+    const bool saved = image.save(file);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
+    return saved;
+}
 
 bool Save(QWidget* window, const QString& file)
 {
     // Lines shown since the last turn of the loop are laid out in the next
     // one, as on the screen.
     QApplication::processEvents();
-    const bool saved = window->grab().save(file);
-    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
-    return saved;
+    return SaveImage(window->grab().toImage(), file);
 }
 
 // Searches until no page waits or runs; the checks may still run.
@@ -191,12 +198,25 @@ int main(int argc, char** argv)
     form.CheckBox_Thumbnails->setChecked(true);
     form.SearchButtonClick();
     WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
+    // The first picture once more, under another name of its host: a look-alike.
+    std::string copy = form.Engine.FoundFiles()[0];
+    if (const size_t at = copy.find("127.0.0.1"); at != std::string::npos)
+        form.Engine.AddToListView(copy.replace(at, 9, "localhost"), TPictureSize::Unchecked());
     form.AbortButtonClick();
     form.ResultList->SelectRow(2);
     WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 8 && form.ResultGrid->Fetches.Running() == 0; },
               std::chrono::seconds(20));
     form.RefreshCounters();
     ok = Save(&form, dir + "/thumbnail-grid.png") && ok;
+    // Every row's thumbnail, so that each finds its look-alikes.
+    form.ResultGrid->FetchEveryRow(true);
+    WaitUntil([&] {
+        return form.ResultGrid->Fetches.Running() == 0 && form.ResultGrid->Fetches.Waiting() == 0
+               && form.ResultGrid->Cache.Count() >= static_cast<size_t>(form.ResultList->RowCount());
+    }, std::chrono::seconds(30));
+    form.ResultGrid->viewport()->update();
+    ok = Save(&form, dir + "/lookalike-grid.png") && ok;
+    form.ResultGrid->FetchEveryRow(false);
     form.CheckBox_Thumbnails->setChecked(false);
 
     ini.WriteString(Setting::Options, "SavePath", "/home/anna/Pictures");
@@ -270,6 +290,31 @@ int main(int argc, char** argv)
     form.AbortButtonClick();
     form.RefreshCounters();
     ok = Save(&form, dir + "/source-rate-limited.png") && ok;
+
+    // These rows in the list, wide enough for the credit column, the
+    // credit of the first row with a licence as its tooltip (a window of its
+    // own, drawn in).
+    form.CheckBox_Thumbnails->setChecked(false);
+    const QSize before = form.size();
+    form.resize(1100, 520);
+    for (int column = 0; column < form.ResultList->Rows->columnCount(); ++column)
+        form.ResultList->resizeColumnToContents(column);
+    int credited = 0;
+    while (credited + 1 < form.ResultList->RowCount() && form.ResultList->Text(credited, TResultRows::CreditColumn).isEmpty())
+        ++credited;
+    const QModelIndex first = form.ResultList->Rows->index(credited, 0);
+    const QPoint at = form.ResultList->viewport()->mapToGlobal(form.ResultList->visualRect(first).center());
+    QToolTip::showText(at, first.data(Qt::ToolTipRole).toString(), form.ResultList->viewport());
+    QApplication::processEvents();
+    QImage shot = form.grab().toImage();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible()) {
+            QPainter painter(&shot);
+            painter.drawPixmap(form.mapFromGlobal(window->pos()), window->grab());
+        }
+    QToolTip::hideText();
+    ok = SaveImage(shot, dir + "/credit-tooltip.png") && ok;
+    form.resize(before);
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;
