@@ -8,6 +8,7 @@
 #include "platform/SettingsKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
+#include "schedule/ConnectionProfile.h"
 
 #include <QFile>
 #include <QFocusEvent>
@@ -88,9 +89,11 @@ void Tfrm_Options::BuildLayout()
     Compact(connectionRow);
     radiobutton_Modem = new QRadioButton("Slow Connection (Modem)");
     radiobutton_LAN = new QRadioButton("Fast Connection (LAN)");
+    radiobutton_Broadband = new QRadioButton("Broadband");
     radiobutton_Modem->setChecked(true);
     connectionRow->addWidget(radiobutton_Modem);
     connectionRow->addWidget(radiobutton_LAN);
+    connectionRow->addWidget(radiobutton_Broadband);
     page->addWidget(connection);
 
     auto* filter = new QGroupBox("Filter Functions:");
@@ -172,10 +175,11 @@ void Tfrm_Options::FormShow()
     checkbox_SubDir->setChecked(Read(FIni, Setting::SubDir));
     checkbox_NumberedList->setChecked(Read(FIni, Setting::NumberedList));
     SetSavePath(SmartSave::StoredPath(FIni));
-    if (Read(FIni, Setting::SlowConnection))
-        radiobutton_Modem->setChecked(true);
-    else
-        radiobutton_LAN->setChecked(true);
+    switch (StoredProfileKind(FIni)) {
+    case TProfileKind::Slow: radiobutton_Modem->setChecked(true); break;
+    case TProfileKind::Fast: radiobutton_LAN->setChecked(true); break;
+    case TProfileKind::Broadband: radiobutton_Broadband->setChecked(true); break;
+    }
     Pictures->Load(FIni);
 }
 
@@ -220,8 +224,11 @@ void Tfrm_Options::BitBtn2Click()
     try {
         if (radiobutton_Modem->isChecked())
             Write(FIni, Setting::SlowConnection, true);
-        if (radiobutton_LAN->isChecked())
+        if (radiobutton_LAN->isChecked() || radiobutton_Broadband->isChecked())
             Write(FIni, Setting::SlowConnection, false);
+        // A file that never held the key stays as the two first profiles always wrote it.
+        if (radiobutton_Broadband->isChecked() || Read(FIni, Setting::Broadband))
+            Write(FIni, Setting::Broadband, radiobutton_Broadband->isChecked());
         Write(FIni, Setting::LargerThanBool, checkbox_LargerThan->isChecked());
         Write(FIni, Setting::SmallerThanBoolWritten, checkbox_SmallerThan->isChecked());
         Write(FIni, Setting::SmallerThan, EditValue(edit_SmallerThan));

@@ -38,6 +38,7 @@ public:
 
     QRadioButton* radiobutton_Modem;
     QRadioButton* radiobutton_LAN;
+    QRadioButton* radiobutton_Broadband;
     QCheckBox* checkbox_LargerThan;
     QLineEdit* edit_LargerThan;
     QCheckBox* checkbox_SmallerThan;

@@ -24,6 +24,7 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
+    {"--profile", "profile", TKind::Value},
 };
 
 const TKnownOption* FindKnownOption(const std::string& name)
@@ -91,6 +92,10 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         if (!ParsePixels(value, n))
             return name + " needs a whole number of pixels of 1 or more, not '" + value + "'";
         (name == "--min-width" ? o.MinWidth : o.MinHeight) = n;
+    } else if (name == "--profile") {
+        o.Profile = ParseProfileKind(value);
+        if (!o.Profile)
+            return "--profile needs slow, fast or broadband, not '" + value + "'";
     } else if (value.empty()) {
         return name + " needs a value";
     } else {
@@ -161,6 +166,8 @@ std::string Usage()
            "                        (default: the setting, JPEG alone)\n"
            "  --min-width N         checked pictures at least N pixels wide (unknown widths pass)\n"
            "  --min-height N        checked pictures at least N pixels high (unknown heights pass)\n"
+           "  --profile NAME        the connection profile: slow (modem), fast (LAN) or broadband\n"
+           "                        (default: the setting)\n"
            "  --max-results N       stop after N pictures\n"
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"

@@ -1,5 +1,6 @@
 #pragma once
 #include "pictures/PictureTypes.h"
+#include "schedule/ConnectionProfile.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +19,7 @@ struct TCliOptions {
     std::optional<TPictureTypes> Types; // JPEG is always among them
     std::optional<int> MinWidth;       // pixels, at least 1
     std::optional<int> MinHeight;
+    std::optional<TProfileKind> Profile;
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
     bool Help = false;

@@ -63,7 +63,7 @@ bool TCliSearch::Start()
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.Profile});
     // A JSON line tells the dimensions, so it waits for them.
     Engine.SetWaitForDimensions(FOptions.Json);
     try {

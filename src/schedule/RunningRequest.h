@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class THttpCli;
 
@@ -19,5 +20,6 @@ struct TRunningRequest {
     std::unique_ptr<TMemoryStream> Body; // page fetches only
     std::unique_ptr<THttpCli, TAbortAndFree> Client;
     uint32_t StartTick = 0;
+    std::string Host; // HostKey of the URL it started with
     bool Finished = false;
 };

@@ -24,6 +24,10 @@ TSearchEngine::TSearchEngine()
     FPageStartTimer.setInterval(500);
     FPageReapTimer.setInterval(100);
     FCheckReapTimer.setInterval(100);
+    // A profile that starts work when a slot is free asks for a pass.
+    FPassTimer.setSingleShot(true);
+    FPassTimer.setInterval(0);
+    QObject::connect(&FPassTimer, &QTimer::timeout, &FPassTimer, [this] { FScheduler.Pass(); });
     for (const auto& [timer, tick] : ticks) {
         // Precise: a coarse timer may fire 5% late by design, which would eat
         // into the reapers' one-per-100-ms budget.
@@ -39,6 +43,10 @@ TSearchEngine::~TSearchEngine() = default;
 void TSearchEngine::ConnectScheduler()
 {
     FScheduler.SearchActive = [this] { return FActive; };
+    FScheduler.RunSoon = [this] {
+        if (!FPassTimer.isActive())
+            FPassTimer.start();
+    };
     FScheduler.OnPageDone = [this](THttpCli* sender) {
         OnPageDone();
         GetPageRequestDone(sender);
@@ -120,9 +128,7 @@ void TSearchEngine::ReadSources(bool asked)
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
 {
-    const bool slow = Read(*FSettings, Setting::SlowConnection);
-    FScheduler.GetPageClientLimit = slow ? 4 : 19;
-    FScheduler.CheckLinkClientLimit = slow ? 9 : 24;
+    FScheduler.UseProfile(ReadConnectionProfile(*FSettings, FOverrides.Profile));
     const bool startPage = IsStartPage(phrase);
     FSearchDirName.clear();
     MakeValidDir(AsUtf8(startPage ? StartPageHost(phrase) : phrase), FSearchDirName);
