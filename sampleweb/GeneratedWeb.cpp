@@ -19,6 +19,28 @@ constexpr size_t EndlessCap = size_t{1} << 30;
 // One block of an endless page (60 kB) per pace: about 6 MB a second.
 constexpr std::chrono::milliseconds EndlessPace{10};
 
+// The server's pool of threads, counting the connections it holds: a
+// connection is one task, from its accept to its close.
+class CountingPool : public httplib::TaskQueue {
+public:
+    explicit CountingPool(GeneratedWebCounts& counts) : FCounts(counts), FPool(ServerThreads) {}
+    void enqueue(std::function<void()> fn) override
+    {
+        const int now = ++FCounts.open;
+        for (int most = FCounts.mostOpen.load(); now > most && !FCounts.mostOpen.compare_exchange_weak(most, now);) {
+        }
+        FPool.enqueue([this, fn = std::move(fn)] {
+            fn();
+            --FCounts.open;
+        });
+    }
+    void shutdown() override { FPool.shutdown(); }
+
+private:
+    GeneratedWebCounts& FCounts;
+    httplib::ThreadPool FPool;
+};
+
 std::string Page(const std::string& body)
 {
     return "<html>\r\n<head><title>Generated</title></head>\r\n<body>\r\n" + body + "</body>\r\n</html>\r\n";
@@ -69,6 +91,7 @@ struct GeneratedWeb::Impl {
     httplib::Server server;
     std::thread thread;
     int port = 0;
+    std::chrono::milliseconds delay{0};
     const std::string picture = std::string(PictureBytes, '\0');
     const std::string endlessText = [] {
         std::string block;
@@ -91,6 +114,8 @@ struct GeneratedWeb::Impl {
 
     void Answer(const httplib::Request& req, httplib::Response& res)
     {
+        if (delay.count() > 0)
+            std::this_thread::sleep_for(delay);
         const std::string& path = req.path;
         if (path == "/" && req.has_param("MT")) {
             const std::string phrase = req.get_param_value("MT");
@@ -125,7 +150,7 @@ GeneratedWeb::~GeneratedWeb()
 void GeneratedWeb::Start()
 {
     Impl& impl = *FImpl;
-    impl.server.new_task_queue = [] { return new httplib::ThreadPool(ServerThreads); };
+    impl.server.new_task_queue = [&impl] { return new CountingPool(impl.counts); };
     // A header and its body go out in two writes: without this a keep-alive
     // client waits for a delayed acknowledgement at every page.
     impl.server.set_tcp_nodelay(true);
@@ -136,6 +161,11 @@ void GeneratedWeb::Start()
     impl.thread = std::thread([&impl] { impl.server.listen_after_bind(); });
     for (int wait = 0; !impl.server.is_running() && wait < 5000; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void GeneratedWeb::SetAnswerDelay(std::chrono::milliseconds delay)
+{
+    FImpl->delay = delay;
 }
 
 void GeneratedWeb::Stop()

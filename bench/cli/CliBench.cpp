@@ -10,6 +10,11 @@
 // in this process, so the CPU figures are the two programs' own.
 // (c) How long a search left to end by itself runs on after its last request
 // ended (the sample web's last answer): goal at most 1 s.
+// (d) The generated web in the broadband profile: wall at most 2x wget's,
+// CPU at most wget's; (e) the same with every answer 50 ms late, as a
+// distant server's are: wall at most a third of wget's, which fetches one
+// file at a time. In both, the most connections the web held at once while
+// the program searched: at most the profile's cap for one host (6).
 // Usage: bench_cli [repetitions]   (default 3)
 #include "ToolRun.h"
 
@@ -26,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <set>
 
 namespace {
@@ -67,12 +73,18 @@ struct Side {
     }
 };
 
+struct TComparison {
+    Side ours, theirs;
+};
+
 // One web: the program searching it, wget reading its site pages.
 // want: how many pictures the search lists; listed: which, when known.
-// skip: a regular expression of URLs wget leaves out.
-void Compare(const char* title, const std::string& ini, const std::string& phrase, size_t want,
-             const std::set<std::string>* listed, const std::vector<std::string>& pages, const std::string& skip,
-             int repetitions)
+// skip: a regular expression of URLs wget leaves out. more: arguments the
+// program gets besides; beforeOurs: called before each of the program's runs.
+TComparison Compare(const char* title, const std::string& ini, const std::string& phrase, size_t want,
+                    const std::set<std::string>* listed, const std::vector<std::string>& pages,
+                    const std::string& skip, int repetitions, const std::vector<std::string>& more = {},
+                    const std::function<void()>& beforeOurs = {})
 {
     TempDir dir;
     const std::string pageList = dir.File("pages.txt");
@@ -84,9 +96,12 @@ void Compare(const char* title, const std::string& ini, const std::string& phras
     Side ours, theirs;
     for (int i = 0; i < repetitions; ++i) {
         const std::string found = dir.File("found.txt");
-        ours.Add(RunTool({Program, "--search", phrase, "--settings", ini, "--check", "--recursive", "--max-results",
-                          std::to_string(want)},
-                         found));
+        std::vector<std::string> program{Program, "--search", phrase, "--settings", ini, "--check", "--recursive",
+                                         "--max-results", std::to_string(want)};
+        program.insert(program.end(), more.begin(), more.end());
+        if (beforeOurs)
+            beforeOurs();
+        ours.Add(RunTool(program, found));
         ours.pictures = FoundUrls(found);
         const std::string folder = dir.File("wget" + std::to_string(i));
         std::vector<std::string> wget{"wget", "-q", "--no-proxy", "-e", "robots=off", "-r", "-l", "1", "-A", "jpg",
@@ -108,8 +123,41 @@ void Compare(const char* title, const std::string& ini, const std::string& phras
     std::printf("  wget -r -l 1 -A jpg:   %zu pictures fetched, %zu of them found by both, %.3f s CPU (runs: %s), "
                 "%.2f s wall\n",
                 theirs.pictures.size(), both.size(), theirs.run.Cpu, theirs.cpus.c_str(), theirs.run.Seconds);
-    std::printf("  CPU glimmerscout / wget: %.2f -> %s (goal < 1); wall: %.2f\n\n", ours.run.Cpu / theirs.run.Cpu,
+    std::printf("  CPU glimmerscout / wget: %.2f -> %s (goal < 1); wall: %.2f\n", ours.run.Cpu / theirs.run.Cpu,
                 ours.run.Cpu < theirs.run.Cpu ? "met" : "MISSED", ours.run.Seconds / theirs.run.Seconds);
+    return {ours, theirs};
+}
+
+// The broadband profile on a generated web whose every answer waits delay.
+void Broadband(const char* title, std::chrono::milliseconds delay, double wallGoal, const std::string& dir,
+               int repetitions)
+{
+    constexpr int listedPages = 100;
+    constexpr int perHost = 6; // the profile's default
+    sampleweb::GeneratedWebCounts counts;
+    sampleweb::GeneratedWeb web(counts);
+    web.SetAnswerDelay(delay);
+    web.Start();
+    const std::string ini = dir + "/broadband.ini";
+    TIniFile settings(ini);
+    for (const char* key : {"HotBotBaseAddress", "LycosBaseAddress", "ScourNetBaseAddress"})
+        settings.WriteString("Options", key, web.Base());
+    int most = 0;
+    const TComparison c = Compare(title, ini, "soak" + std::to_string(listedPages), 4 * listedPages, nullptr,
+                                  sampleweb::GeneratedWeb::SoakPages(web.Base(), listedPages), "", repetitions,
+                                  {"--profile", "broadband"}, [&] {
+                                      most = std::max(most, counts.mostOpen.load());
+                                      counts.mostOpen = 0;
+                                  });
+    most = std::max(most, counts.mostOpen.load()); // of the last run, wget's left out
+    const double wall = c.ours.run.Seconds / c.theirs.run.Seconds;
+    const double cpu = c.ours.run.Cpu / c.theirs.run.Cpu;
+    std::printf("  wall glimmerscout / wget: %.2f -> %s (goal <= %.2f)", wall, wall <= wallGoal ? "met" : "MISSED",
+                wallGoal);
+    if (delay.count() == 0)
+        std::printf("; CPU: %.2f -> %s (goal <= 1)", cpu, cpu <= 1 ? "met" : "MISSED");
+    std::printf("\n  most connections the web held at once from the program: %d -> %s (goal <= %d, the cap)\n\n",
+                most, most <= perHost ? "met" : "MISSED", perHost);
 }
 
 // Unchecked, so no request goes to the stalling host, whose check would end
@@ -159,6 +207,7 @@ int main(int argc, char** argv)
         // The host that never answers is left out: the program stops before its check ends.
         Compare("(a) The sample web", ini, "red cars", listed.size(), &listed, catalogue.PagesVisited(true),
                 web.GetAddresses().Base(sampleweb::Host::Stall) + "/", repetitions);
+        std::printf("\n");
         EndOfRun(web, ini, repetitions);
     }
     {
@@ -175,6 +224,11 @@ int main(int argc, char** argv)
         // Two pictures on each page, its thumbnail's page included.
         Compare("(b) A generated web, fast profile", ini, "soak" + std::to_string(listedPages), 4 * listedPages,
                 nullptr, sampleweb::GeneratedWeb::SoakPages(web.Base(), listedPages), "", repetitions);
+        std::printf("\n");
     }
+    Broadband("(d) The same generated web, broadband profile", std::chrono::milliseconds(0), 2.0, dir.Path(),
+              repetitions);
+    Broadband("(e) The same generated web, broadband profile, every answer 50 ms late",
+              std::chrono::milliseconds(50), 1.0 / 3, dir.Path(), repetitions);
     return 0;
 }

@@ -89,11 +89,14 @@ void Tfrm_Options::BuildLayout()
     Compact(connectionRow);
     radiobutton_Modem = new QRadioButton("Slow Connection (Modem)");
     radiobutton_LAN = new QRadioButton("Fast Connection (LAN)");
-    radiobutton_Broadband = new QRadioButton("Broadband");
     radiobutton_Modem->setChecked(true);
     connectionRow->addWidget(radiobutton_Modem);
     connectionRow->addWidget(radiobutton_LAN);
-    connectionRow->addWidget(radiobutton_Broadband);
+    // The row is full: the third profile stands on the group's title line,
+    // at its right end, so that no control of the page moves for it.
+    radiobutton_Broadband = new QRadioButton("Broadband", connection);
+    FConnection = connection;
+    FConnection->installEventFilter(this);
     page->addWidget(connection);
 
     auto* filter = new QGroupBox("Filter Functions:");
@@ -257,6 +260,11 @@ void Tfrm_Options::showEvent(QShowEvent* event)
 // the focus to another window (a message box) does not.
 bool Tfrm_Options::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == FConnection && event->type() == QEvent::Resize) {
+        const QSize size = radiobutton_Broadband->sizeHint();
+        const int titleLine = std::max(size.height(), FConnection->contentsRect().top());
+        radiobutton_Broadband->setGeometry(FConnection->width() - size.width() - 4, 0, size.width(), titleLine);
+    }
     if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

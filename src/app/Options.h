@@ -61,6 +61,7 @@ private:
     void ValidateNumber(QLineEdit* edit);
     void SetSavePath(const std::string& path);
 
+    QWidget* FConnection = nullptr; // the "I have a:" group
     TIniFile FIni;
     std::string FSavePath; // what edit_SavePath shows, as the disk names it
 };

@@ -126,12 +126,14 @@ void TRequestScheduler::StartPages()
     }
 }
 
+// Checks go first: they end work, where pages make more of it, so the
+// queues stay short when one host's cap holds both.
 void TRequestScheduler::Pass()
 {
     ReapPages();
     ReapChecks();
-    StartPages();
     StartChecks();
+    StartPages();
 }
 
 void TRequestScheduler::CheckLink(const std::string& url)

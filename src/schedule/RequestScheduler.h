@@ -73,7 +73,7 @@ public:
     void StartPages();  // every 500 ms
     void ReapPages();   // every 100 ms
     void ReapChecks();  // every 100 ms
-    void Pass();        // reaps, then starts, both kinds
+    void Pass();        // reaps both kinds, then starts checks, then pages
     void GetPage(const std::string& url, int engineCode);
     void CheckLink(const std::string& url);
 

@@ -3,7 +3,8 @@
 // "Save File(s)", the services' health after a whole search and after one
 // where a service changed its page format and another cannot be reached, the
 // same where a service's certificate is signed by a CA nobody named, the
-// results as thumbnails, the options dialog's picture settings, the results
+// results as thumbnails, the options dialog's general page (broadband chosen)
+// and its picture settings, the results
 // of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
 #include "app/PicturesPage.h"
 #include "app/Program.h"
@@ -99,6 +100,8 @@ int main(int argc, char** argv)
     form.CheckBox_Thumbnails->setChecked(false);
 
     program.options.show();
+    program.options.radiobutton_Broadband->setChecked(true);
+    ok = Save(&program.options, dir + "/options-dialog.png") && ok;
     program.options.findChild<QTabWidget*>()->setCurrentIndex(1);
     program.options.Pictures->checkbox_Png->setChecked(true);
     program.options.Pictures->checkbox_Webp->setChecked(true);
