@@ -8,6 +8,8 @@
 
 namespace {
 
+// The timers' profiles start at most this many of a kind a tick.
+constexpr int StartsPerTick = 8;
 // Bounds that keep a mistyped figure from emptying or flooding a search.
 constexpr int MostPages = 256;
 constexpr int MostChecks = 1024;
@@ -15,9 +17,9 @@ constexpr int MostPerHost = 64;
 
 } // namespace
 
-TConnectionProfile SlowProfile() { return {TProfileKind::Slow, 4, 9, 8, false, false, 0}; }
+TConnectionProfile SlowProfile() { return {TProfileKind::Slow, 4, 9, StartsPerTick, false, false, 0}; }
 
-TConnectionProfile FastProfile() { return {TProfileKind::Fast, 19, 24, 8, false, false, 0}; }
+TConnectionProfile FastProfile() { return {TProfileKind::Fast, 19, 24, StartsPerTick, false, false, 0}; }
 
 TConnectionProfile BroadbandProfile(int pages, int checks, int perHost)
 {

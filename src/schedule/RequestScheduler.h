@@ -25,7 +25,6 @@ public:
     static constexpr uint32_t RequestTimeout = 30000;
     // The TLS failure of a request that timed out in its handshake.
     static constexpr const char* TlsHandshakeTimeOut = "handshake time-out";
-    static constexpr int StartsPerTick = 8;
     // What a page may hold: more than a person's page, little enough that the
     // fetches of the fast profile together stay small. A page cut off here is
     // still read as far as it came.
