@@ -15,7 +15,7 @@
 // distant server's are: wall at most a third of wget's, which fetches one
 // file at a time. In both, the most connections the web held at once while
 // the program searched: at most the profile's cap for one host (6).
-// Usage: bench_cli [repetitions]   (default 3)
+// Usage: bench_cli [repetitions [broadband]]   (default 3; broadband: (d) and (e) alone)
 #include "ToolRun.h"
 
 #include "platform/IniFile.h"
@@ -187,6 +187,7 @@ void EndOfRun(const sampleweb::SampleWeb& web, const std::string& ini, int repet
 int main(int argc, char** argv)
 {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const bool broadbandOnly = argc > 2 && std::string(argv[2]) == "broadband";
     std::printf("(wget exits with 8 when a link answers 404, as some of the sample web's do; "
                 "the program's health lines go to standard error)\n\n");
     TRun start{1e9, 1e9};
@@ -195,7 +196,7 @@ int main(int argc, char** argv)
     std::printf("Start-up alone (glimmerscout --help): %.3f s CPU, %.3f s wall\n\n", start.Cpu, start.Seconds);
 
     TempDir dir;
-    {
+    if (!broadbandOnly) {
         sampleweb::SampleWeb web;
         web.Start();
         const sampleweb::Catalogue catalogue(web.GetAddresses());
@@ -210,7 +211,7 @@ int main(int argc, char** argv)
         std::printf("\n");
         EndOfRun(web, ini, repetitions);
     }
-    {
+    if (!broadbandOnly) {
         constexpr int listedPages = 100;
         sampleweb::GeneratedWebCounts counts;
         sampleweb::GeneratedWeb web(counts);
