@@ -13,6 +13,9 @@ void WriteBaseAddressSettings(const std::string& iniFile, const Addresses& addre
     Write(ini, Setting::ScourNetBaseAddress, addresses.Base(Host::ScourNet));
     Write(ini, Setting::CommonsBaseAddress, addresses.Base(Host::Commons));
     Write(ini, Setting::OpenverseBaseAddress, addresses.Base(Host::Openverse));
+    for (const TSettingsKey& collection : {Setting::ClevelandBaseAddress, Setting::ArticBaseAddress,
+                                           Setting::VamBaseAddress, Setting::LocBaseAddress})
+        Write(ini, collection, addresses.Base(Host::Museums));
     if (!caFile.empty())
         Write(ini, Setting::TlsCaFile, caFile);
 }

@@ -150,7 +150,7 @@ const Resource* ResourceAt(const Addresses& addresses, const std::string& url)
         const Host host = static_cast<Host>(i);
         const std::string base = addresses.Base(host);
         if (url.starts_with(base + "/"))
-            return FindResource(host, url.substr(base.size()));
+            return FindResource(host, PercentDecoded(url.substr(base.size())));
     }
     return nullptr;
 }
@@ -219,6 +219,8 @@ std::vector<std::string> Catalogue::PagesVisited(bool recursive) const
 std::string Catalogue::PictureBytes(const std::string& url) const
 {
     const Resource* r = ResourceAt(FAddresses, url);
+    if (r && r->answer == Answer::TypedPicture)
+        return TypedPictureFile(r->path);
     if (!r || (r->answer != Answer::Picture && r->answer != Answer::PictureWithoutLength))
         return {};
     return PictureFile(*r);
@@ -226,18 +228,22 @@ std::string Catalogue::PictureBytes(const std::string& url) const
 
 // Commons holds its files, so the size it gives is listed; Openverse points
 // elsewhere, so its pictures are checked when links are, and listed with the
-// size it gives when they are not.
+// size it gives when they are not. Each lists the types asked for: Commons
+// by MIME type, Openverse by file type or, without one, the extension.
 std::vector<ListedPicture> Catalogue::SourcesListing(const SearchSettings& settings, int pages) const
 {
     std::vector<ListedPicture> rows;
-    const auto list = [&](const std::vector<std::vector<SourceListing>>& answers, bool hostsFiles, bool jpegType) {
+    const auto asked = [&](const std::string& type) {
+        return std::find(settings.types.begin(), settings.types.end(), type) != settings.types.end();
+    };
+    const auto list = [&](const std::vector<std::vector<SourceListing>>& answers, bool hostsFiles) {
         for (size_t p = 0; p < answers.size() && p < static_cast<size_t>(pages); ++p)
             for (const SourceListing& picture : answers[p]) {
                 const std::string url = FAddresses.Expand(picture.url);
-                const std::string lower = AnsiLowerCase(url);
-                const bool jpeg = picture.type.empty() ? lower.ends_with(".jpg") || lower.ends_with(".jpeg")
-                                                       : picture.type == (jpegType ? "jpg" : "image/jpeg");
-                if (!jpeg)
+                std::string type = AnsiLowerCase(picture.type.empty() ? url.substr(url.rfind('.') + 1) : picture.type);
+                if (type.starts_with("image/"))
+                    type.erase(0, 6);
+                if (!asked(type == "jpg" ? "jpeg" : type))
                     continue;
                 long long size = 0;
                 if (picture.size > 0 && (hostsFiles || !settings.checkLinks))
@@ -249,8 +255,8 @@ std::vector<ListedPicture> Catalogue::SourcesListing(const SearchSettings& setti
                 rows.push_back({url, size > 0 ? std::to_string(size) : "UNKNOWN"});
             }
     };
-    list(SourceAnswers().commonsPages, true, false);
-    list(SourceAnswers().openversePages, false, true);
+    list(SourceAnswers().commonsPages, true);
+    list(SourceAnswers().openversePages, false);
     std::sort(rows.begin(), rows.end(), [](const ListedPicture& a, const ListedPicture& b) { return a.url < b.url; });
     return rows;
 }

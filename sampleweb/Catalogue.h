@@ -20,6 +20,7 @@ struct SearchSettings {
     bool checkLinks = true;
     bool recursive = true;
     SizeFilter filter;
+    std::vector<std::string> types = {"jpeg"}; // of the sources' pictures: jpeg, png, gif, webp
 };
 
 // One row of the result list: the URL as found and the "Size:" text.

@@ -117,17 +117,6 @@ std::vector<Resource> MakeSiteResources()
         Picture(SiteB, "/stock/pebble-19999.jpg", 19999),
         Picture(SiteB, "/stock/kite-70000.jpg", 70000),
         Picture(SiteB, "/stock/storm-400000.jpg", 400000),
-        // The files the live sources list.
-        Picture(Commons, "/files/a/ab/Red_car-45000.jpg", 45000),
-        Picture(Commons, "/files/e/ef/Old_car-15000.JPG", 15000),
-        Picture(Commons, "/files/1/12/Racing_car-120000.jpg", 120000),
-        Picture(Commons, "/files/3/34/Vintage_car-64000.jpeg", 64000),
-        Picture(Openverse, "/files/street-car-38000.jpg", 38000),
-        Picture(Openverse, "/files/no-size-52000.jpg", 52000),
-        Picture(Openverse, "/files/stale-size-15000.jpg", 15000),
-        Picture(Openverse, "/files/tram-27000.jpg", 27000),
-        Picture(Openverse, "/files/bus-33000.jpg", 33000),
-
         // Other picture types, on a page no service lists: a search starts
         // from it. One PNG is answered as a JPEG.
         Page(SiteB, "/types/index.html", "Picture types",
@@ -145,30 +134,57 @@ std::vector<Resource> MakeSiteResources()
     };
 }
 
+// The files the live sources list, served under their decoded paths: JPEGs
+// of their `served` size, PNG and WebP files of the picture types page.
+void AddSourceFiles(std::vector<Resource>& resources, Host host, const std::vector<std::vector<SourceListing>>& pages)
+{
+    const std::string prefix = std::string("{") + HostName(host) + "}";
+    for (const auto& page : pages)
+        for (const SourceListing& file : page) {
+            const std::string path = PercentDecoded(file.url.substr(prefix.size()));
+            if (file.served > 0)
+                resources.push_back(Picture(host, path, file.served));
+            else if (path.ends_with(".png") || path.ends_with(".webp"))
+                resources.push_back(Typed(host, path, path.ends_with(".png") ? "image/png" : "image/webp"));
+        }
+}
+
+// File addresses as the APIs write them: UTF-8 percent-encoded, and
+// MediaWiki escaping brackets, commas and apostrophes too.
 SourceResults MakeSourceResults()
 {
     SourceResults r;
     r.commonsPages = {
         {
-            {"{Commons}/files/a/ab/Red_car-45000.jpg", 45000, 800, 600, "image/jpeg"},
-            {"{Commons}/files/c/cd/Car_diagram.png", 30000, 640, 480, "image/png"},
-            {"{Commons}/files/e/ef/Old_car-15000.JPG", 15000, 320, 240, "image/jpeg"},
+            // Zürich (Limmat), tram.jpg
+            {"{Commons}/files/a/ab/Z%C3%BCrich_%28Limmat%29%2C_tram.jpg", 45000, 800, 600, "image/jpeg", 45000},
+            {"{Commons}/files/c/cd/Car_diagram.png", 30000, 70, 45, "image/png", 0},
+            {"{Commons}/files/e/ef/Old_car-15000.JPG", 15000, 320, 240, "image/jpeg", 15000},
+            // 東京の車.jpg
+            {"{Commons}/files/4/45/%E6%9D%B1%E4%BA%AC%E3%81%AE%E8%BB%8A.jpg", 52000, 1024, 683, "image/jpeg", 52000},
         },
         {
-            {"{Commons}/files/1/12/Racing_car-120000.jpg", 120000, 1600, 1200, "image/jpeg"},
-            {"{Commons}/files/3/34/Vintage_car-64000.jpeg", 64000, 1024, 768, "image/jpeg"},
+            {"{Commons}/files/1/12/Racing_car-120000.jpg", 120000, 1600, 1200, "image/jpeg", 120000},
+            // Vintage car's grille.jpeg
+            {"{Commons}/files/3/34/Vintage_car%27s_grille.jpeg", 64000, 1024, 768, "image/jpeg", 64000},
+            {"{Commons}/files/7/78/Car_at_night.webp", 41000, 131, 83, "image/webp", 0},
+            {"{Commons}/files/9/9a/Car_sketch.svg", 8000, 512, 512, "image/svg+xml", 0},
         },
     };
     r.openversePages = {
         {
-            {"{Openverse}/files/street-car-38000.jpg", 38000, 900, 600, "jpg"},
-            {"{Openverse}/files/no-size-52000.jpg", 0, 1000, 700, "jpg"},
-            {"{Openverse}/files/stale-size-15000.jpg", 30000, 500, 400, "jpg"},
-            {"{Openverse}/files/drawing.svg", 5000, 300, 300, "svg"},
+            {"{Openverse}/files/street-car-38000.jpg", 38000, 900, 600, "jpg", 38000},
+            {"{Openverse}/files/no-size-52000.jpg", 0, 1000, 700, "jpg", 52000},
+            {"{Openverse}/files/stale-size-15000.jpg", 30000, 500, 400, "jpg", 15000},
+            {"{Openverse}/files/drawing.svg", 5000, 300, 300, "svg", 0},
+            // København sporvogn.png
+            {"{Openverse}/files/K%C3%B8benhavn_sporvogn.png", 0, 70, 45, "png", 0},
         },
         {
-            {"{Openverse}/files/tram-27000.jpg", 27000, 1200, 800, ""},
-            {"{Openverse}/files/bus-33000.jpg", 33000, 1280, 960, "jpg"},
+            {"{Openverse}/files/tram-27000.jpg", 27000, 1200, 800, "", 27000},
+            {"{Openverse}/files/bus-33000.jpg", 33000, 1280, 960, "jpg", 33000},
+            // Étretat bus.webp
+            {"{Openverse}/files/%C3%89tretat_bus.webp", 0, 131, 83, "webp", 0},
         },
     };
     return r;
@@ -198,9 +214,28 @@ ServiceResults MakeResults()
 
 } // namespace
 
+std::string PercentDecoded(const std::string& text)
+{
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
 const std::vector<Resource>& SiteResources()
 {
-    static const std::vector<Resource> resources = MakeSiteResources();
+    static const std::vector<Resource> resources = [] {
+        std::vector<Resource> all = MakeSiteResources();
+        AddSourceFiles(all, Host::Commons, SourceAnswers().commonsPages);
+        AddSourceFiles(all, Host::Openverse, SourceAnswers().openversePages);
+        return all;
+    }();
     return resources;
 }
 

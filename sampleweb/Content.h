@@ -66,11 +66,12 @@ struct ServiceResults {
 // A picture as a live source lists it: its URL with a host placeholder and
 // what the source says of it (which need not be what is served).
 struct SourceListing {
-    std::string url;
+    std::string url;  // percent-encoded as the API writes it
     size_t size = 0; // 0: the source gives none
     int width = 0;
     int height = 0;
     std::string type; // Commons: a MIME type; Openverse: a file type, empty for none
+    size_t served = 0; // the JPEG's size as served; 0: a PNG or WebP file by its extension, or none
 };
 
 // What the live sources list, page by page; the same for every phrase.
@@ -85,5 +86,8 @@ const ServiceResults& Results();
 const SourceResults& SourceAnswers();
 
 const Resource* FindResource(Host host, const std::string& path);
+
+// "%" and two hex digits as bytes: a path as the server sees it.
+std::string PercentDecoded(const std::string& text);
 
 } // namespace sampleweb

@@ -12,6 +12,7 @@ const char* HostName(Host host)
     case Host::SiteB: return "SiteB";
     case Host::Commons: return "Commons";
     case Host::Openverse: return "Openverse";
+    case Host::Museums: return "Museums";
     case Host::Stall: return "Stall";
     }
     return "";

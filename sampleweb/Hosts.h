@@ -6,8 +6,9 @@
 namespace sampleweb {
 
 // Every server of the sample web listens on its own port of 127.0.0.1.
-enum class Host { HotBot, Lycos, ScourNet, SiteA, SiteB, Commons, Openverse, Stall };
-constexpr int HostCount = 8;
+// Museums answers the four open collections' APIs, each on its own path.
+enum class Host { HotBot, Lycos, ScourNet, SiteA, SiteB, Commons, Openverse, Museums, Stall };
+constexpr int HostCount = 9;
 
 // The name a host goes by in content text: "{SiteB}" stands for its base address.
 const char* HostName(Host host);

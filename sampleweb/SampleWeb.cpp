@@ -4,6 +4,7 @@
 #include "sampleweb/PageHtml.h"
 #include "sampleweb/PictureFile.h"
 #include "sampleweb/ResultPages.h"
+#include "sampleweb/CollectionPages.h"
 #include "sampleweb/SourcePages.h"
 #include "sampleweb/StallServer.h"
 #include "sampleweb/certificates/Certificates.h"
@@ -21,7 +22,7 @@ namespace sampleweb {
 
 namespace {
 
-constexpr int ServerCount = static_cast<int>(Host::Openverse) + 1; // every host but the stalling one
+constexpr int ServerCount = static_cast<int>(Host::Museums) + 1; // every host but the stalling one
 
 using Body = std::shared_ptr<const std::string>;
 
@@ -73,11 +74,13 @@ int NumberParameter(const httplib::Request& req, const char* name, int absent)
 int PageNumber(const httplib::Request& req) { return NumberParameter(req, "page", 1); }
 
 // Below "/empty" a source finds nothing; below "/changed" it answers in a
-// format of its own. The prefix is taken off the path.
+// format of its own; below "/throttled" it refuses pages past the first with
+// 429. The prefix is taken off the path.
 SourceVariant VariantOf(std::string& path)
 {
     for (const auto& [prefix, variant] :
-         {std::pair{"/empty/", SourceVariant::Empty}, std::pair{"/changed/", SourceVariant::Changed}})
+         {std::pair{"/empty/", SourceVariant::Empty}, std::pair{"/changed/", SourceVariant::Changed},
+          std::pair{"/throttled/", SourceVariant::Throttled}})
         if (path.starts_with(prefix)) {
             path.erase(0, std::string_view(prefix).size() - 1);
             return variant;
@@ -123,18 +126,49 @@ struct Way {
         }
     }
 
-    // A live source answers its API path (with the phrase parameter) in JSON
-    // and serves the files it lists on any other path.
+    // A live source answers its API path in JSON, serves its thumbnails and
+    // the files it lists on any other path; Commons' files (its upload host)
+    // only to an agent that names its client. Below "/login" every path leads
+    // to a login page.
     void AnswerSource(Host host, const httplib::Request& req, httplib::Response& res) const
     {
         std::string path = req.path;
+        if (path.starts_with("/login/"))
+            return res.set_redirect(addresses.Base(host) + "/login?returnto=" + path.substr(6), 302);
+        if (path == "/login")
+            return SendHtml(res, 200, "<html><head><title>Log in</title></head><body><form>Log in</form></body></html>");
         const SourceVariant variant = VariantOf(path);
-        if (host == Host::Commons && path == "/w/api.php" && req.has_param("gsrsearch"))
-            return res.set_content(CommonsAnswer(variant, NumberParameter(req, "gsroffset", 0), addresses),
-                                   "application/json");
-        if (host == Host::Openverse && path == "/v1/images/" && req.has_param("q"))
-            return res.set_content(OpenverseAnswer(variant, PageNumber(req), addresses), "application/json");
+        if ((host == Host::Commons && path == "/w/api.php") || (host == Host::Openverse && path == "/v1/images/")) {
+            const Parameters parameters(req.params.begin(), req.params.end());
+            const SourceReply reply = host == Host::Commons ? CommonsApi(parameters, variant, addresses)
+                                                            : OpenverseApi(parameters, variant, addresses);
+            res.status = reply.status;
+            for (const auto& [name, value] : reply.headers)
+                res.set_header(name, value);
+            return res.set_content(reply.body, reply.contentType);
+        }
+        if (host == Host::Commons && path.starts_with("/files/") && !AgentNamesClient(req.get_header_value("User-Agent")))
+            return SendHtml(res, 403, "<html><body><h1>Forbidden</h1><p>Please set a user-agent that names your "
+                                      "client and a way to contact you, as the user-agent policy asks.</p></body></html>");
+        if (const std::string thumbnail = SourceThumbnail(host, path); !thumbnail.empty())
+            return res.set_content(thumbnail, "image/jpeg");
         AnswerSite(host, req, res);
+    }
+
+    // The open collections answer their API paths in JSON and serve their
+    // pictures; below "/empty" and "/changed" as the sources do.
+    void AnswerCollection(const httplib::Request& req, httplib::Response& res) const
+    {
+        std::string path = req.path;
+        const SourceVariant variant = VariantOf(path);
+        const auto parameter = [&](const char* name) {
+            return req.has_param(name) ? req.get_param_value(name) : std::string();
+        };
+        if (const std::optional<std::string> answer = CollectionAnswer(path, parameter, variant, addresses))
+            return res.set_content(*answer, "application/json");
+        if (const std::string* picture = CollectionPicture(path))
+            return res.set_content(*picture, "image/jpeg");
+        SendNotFound(res);
     }
 
     // Each service answers its own query path; a query without the phrase
@@ -166,6 +200,7 @@ struct Way {
         case Host::SiteB: return AnswerSite(host, req, res);
         case Host::Commons:
         case Host::Openverse: return AnswerSource(host, req, res);
+        case Host::Museums: return AnswerCollection(req, res);
         default: return AnswerService(host, req, res);
         }
     }
@@ -208,6 +243,9 @@ struct SampleWeb::Impl {
     mutable std::mutex sourcesLock;
     std::set<std::string> sources;
     std::map<Host, std::set<std::string>> agents;
+    std::map<Host, size_t> requests;
+    std::map<Host, std::set<std::string>> searches;
+    std::map<Host, std::set<std::string>> paths;
     std::chrono::steady_clock::time_point lastAnswered;
 };
 
@@ -254,6 +292,13 @@ void SampleWeb::Start()
             impl.sources.insert(req.remote_addr);
             impl.lastAnswered = std::chrono::steady_clock::now();
             impl.agents[host].insert(req.get_header_value("User-Agent"));
+            if (req.has_header("AIC-User-Agent"))
+                impl.agents[host].insert("AIC-User-Agent: " + req.get_header_value("AIC-User-Agent"));
+            ++impl.requests[host];
+            impl.paths[host].insert(req.path);
+            for (const char* name : {"gsrsearch", "q"})
+                if (req.has_param(name))
+                    impl.searches[host].insert(req.get_param_value(name));
         });
         impl.threads.emplace_back([&server] { server.listen_after_bind(); });
     }
@@ -299,6 +344,27 @@ std::chrono::steady_clock::time_point SampleWeb::LastAnswered() const
 {
     const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
     return FImpl->lastAnswered;
+}
+
+size_t SampleWeb::Requests(Host host) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->requests.find(host);
+    return it == FImpl->requests.end() ? 0 : it->second;
+}
+
+std::set<std::string> SampleWeb::Paths(Host host) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->paths.find(host);
+    return it == FImpl->paths.end() ? std::set<std::string>{} : it->second;
+}
+
+std::set<std::string> SampleWeb::Searches(Host host) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->searches.find(host);
+    return it == FImpl->searches.end() ? std::set<std::string>{} : it->second;
 }
 
 std::set<std::string> SampleWeb::Agents(Host host) const

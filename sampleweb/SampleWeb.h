@@ -33,8 +33,15 @@ public:
     std::set<std::string> RequestSources() const;
     // When the latest answer was written out (the clock's epoch before the first).
     std::chrono::steady_clock::time_point LastAnswered() const;
-    // The User-Agent values a host's requests carried.
+    // The User-Agent values a host's requests carried, and each
+    // "AIC-User-Agent: value" the collections' host was sent.
     std::set<std::string> Agents(Host host) const;
+    // How many requests the host answered, over both ways in.
+    size_t Requests(Host host) const;
+    // The paths (decoded) a host was asked for.
+    std::set<std::string> Paths(Host host) const;
+    // The search values (decoded) a source's API was asked: gsrsearch, q.
+    std::set<std::string> Searches(Host host) const;
 
 private:
     struct Impl;

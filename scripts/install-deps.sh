@@ -9,6 +9,7 @@ packages=(
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  fonts-wqy-microhei # the screenshots show file names in Chinese and Japanese letters
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client
   clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs

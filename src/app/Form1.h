@@ -64,7 +64,6 @@ public:
     // The live sources' switches under the services' health, in Sources
     // order; each writes its settings key at once, and a search asks the
     // sources switched on there.
-    std::array<QCheckBox*, SourceCount> SourceBoxes{};
     QPushButton* MoreInfoButton; // Button1
     TResultList* ResultList; // ListView1
     TResultGrid* ResultGrid; // the same rows as thumbnails, in ResultList's place when shown

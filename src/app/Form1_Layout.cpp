@@ -8,6 +8,7 @@
 #include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
 #include "core/TextHelpers.h"
+#include "download/PictureFileName.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -79,11 +80,9 @@ void TForm1::CreateLayout()
     TellFriendButton = LabelButton(panel_Side, "Tell a Friend", QRect(1, 204, 130, 27), 32);
     AboutButton = LabelButton(panel_Side, "About", QRect(1, 244, 130, 27), 32);
     // In the side panel's free part, in sight on both pages.
-    // The live sources' switches go with their health lines, below the services'.
-    HealthList = new THealthList(panel_Side, QColor(255, 176, 0), true);
+    // The live sources' lines go below the services'; their switches are on the options' "Sources" page.
+    HealthList = new THealthList(panel_Side, QColor(255, 176, 0));
     HealthList->setGeometry(8, 284, 134, 190);
-    for (int i = 0; i < SourceCount; ++i)
-        SourceBoxes[i] = HealthList->Switch(i);
     HotBotBox = HiddenSwitch(panel_Side, "HotBot");
     LycosBox = HiddenSwitch(panel_Side, "Lycos");
     ScourNetBox = HiddenSwitch(panel_Side, "ScourNet");
@@ -128,8 +127,12 @@ void TForm1::CreateLayout()
     panel_Results = BlackPanel(panel_Search);
     ResultList = new TResultList(panel_Results);
     ResultList->Rows->NameOf = [this](int row) {
+        const std::string& url = Engine.FoundFiles()[static_cast<size_t>(row)];
+        // A source's address is percent-encoded: its row shows the name it is saved under.
+        if (Engine.SourcePicture(url))
+            return PictureFileName(url);
         std::string name;
-        ExtractFileNameFromURL(Engine.FoundFiles()[static_cast<size_t>(row)], name);
+        ExtractFileNameFromURL(url, name);
         return name;
     };
     ResultList->Rows->DimensionsOf = [this](int row) {

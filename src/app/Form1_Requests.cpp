@@ -30,11 +30,12 @@ void TForm1::RefreshCounters()
     const TWorkCounts work = Engine.Work();
     ProcessesLabel->setText(QString::number(work.PagesHeld + work.ChecksHeld));
     HealthList->Show(Engine.Health(), Engine.StartPageHealth());
-    HealthList->ShowSources(Engine.SourceHealth(), Engine.SourcesOn());
+    HealthList->ShowSources(Engine.SourceList(), Engine.SourceHealth(), Engine.SourcesOn(), Engine.RefusedSources());
     if (!Form2)
         return;
     Form2->HealthList->Show(Engine.Health(), Engine.StartPageHealth());
-    Form2->HealthList->ShowSources(Engine.SourceHealth(), Engine.SourcesOn());
+    Form2->HealthList->ShowSources(Engine.SourceList(), Engine.SourceHealth(), Engine.SourcesOn(),
+                                   Engine.RefusedSources());
     Form2->PageClientsLabel->setText(QString::number(work.PagesHeld));
     Form2->CheckClientsLabel->setText(QString::number(work.ChecksHeld));
     Form2->PageQueueLabel->setText(QString::number(work.PagesQueued));

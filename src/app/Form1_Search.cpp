@@ -28,6 +28,11 @@ void TForm1::FormCreate()
         FileFetches.OnDone = [this](const TFileFetches::TResult& result) { GetFileRequestDone(result); };
         FileFetches.ReadProxy = [this] { return ReadProxySettings(*IniFile); };
         ResultGrid->Fetches.ReadProxy = FileFetches.ReadProxy;
+        // A source's files are asked for as the source is, and its own thumbnails shown.
+        FileFetches.AgentFor = [this](const std::string& url) { return Engine.AgentFor(url); };
+        ResultGrid->Fetches.AgentFor = FileFetches.AgentFor;
+        ResultGrid->Fetches.AddressOf = [this](const std::string& url) { return Engine.ThumbnailAddress(url); };
+        Engine.SetThumbnailWidth(TResultGrid::Side);
         Engine.UseSettings(*IniFile);
     });
 }

@@ -27,12 +27,6 @@ void TForm1::ConnectHandlers()
     SearchButton->OnClick = [this] { SearchButtonClick(); };
     AbortButton->OnClick = [this] { AbortButtonClick(); };
     connect(MoreInfoButton, &QPushButton::clicked, this, [this] { Button1Click(); });
-    for (int i = 0; i < SourceCount; ++i)
-        connect(SourceBoxes[i], &QCheckBox::toggled, this,
-                [this, i](bool on) {
-                    if (IniFile)
-                        IniFile->WriteBool(Setting::Options, Sources[i].SwitchKey, on);
-                });
     OptionsButton->OnClick = [this] { LuminFade1Click(); };
     AboutButton->OnClick = [this] { LuminFade3Click(); };
     SaveButton->OnClick = [this] { LuminFade4Click(); };
@@ -104,8 +98,6 @@ void TForm1::FormShow()
     PhraseEdit->setFocus();
     CheckBox_CheckLinks->setChecked(Read(*IniFile, Setting::CheckLinks));
     CheckBox_RecursiveSearch->setChecked(Read(*IniFile, Setting::RecursiveSearch));
-    for (int i = 0; i < SourceCount; ++i)
-        SourceBoxes[i]->setChecked(IniFile->ReadBool(Setting::Options, Sources[i].SwitchKey, false));
     if (Random(100) + 1 > 93
         && Dialogs::Confirm("Confirm", "Do you know anyone who also would like Glimmerscout?"))
         CallBrowser(TellAFriendLink());

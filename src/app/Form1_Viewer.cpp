@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "core/TextHelpers.h"
+#include "download/PictureFileName.h"
 #include "controls/PictureView.h"
 #include "controls/ResultList.h"
 #include "platform/CatchAll.h"
@@ -33,9 +34,7 @@ void TForm1::LuminFade6Click()
             return;
         }
         SlideShowList.push_back(selected.front());
-        std::string name;
-        ExtractFileNameFromURL(SlideShowList.front(), name);
-        GetFile(SlideShowList.front(), name, TFetchKind::Viewer);
+        GetFile(SlideShowList.front(), PictureFileName(SlideShowList.front()), TFetchKind::Viewer);
     });
 }
 
@@ -62,9 +61,7 @@ void TForm1::FetchFirstSlide()
 {
     if (SlideShowList.empty())
         return;
-    std::string name;
-    ExtractFileNameFromURL(SlideShowList.front(), name);
-    GetFile(SlideShowList.front(), name, TFetchKind::SlideShow);
+    GetFile(SlideShowList.front(), PictureFileName(SlideShowList.front()), TFetchKind::SlideShow);
 }
 
 void TForm1::LuminFade5Click()

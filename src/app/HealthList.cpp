@@ -2,11 +2,11 @@
 
 #include "platform/AnsiText.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
-THealthList::THealthList(QWidget* parent, QColor warningColor, bool sourceSwitches)
+THealthList::THealthList(QWidget* parent, QColor warningColor)
     : QWidget(parent), FWarningColor(warningColor)
 {
     QFont small = font();
@@ -29,14 +29,6 @@ THealthList::THealthList(QWidget* parent, QColor warningColor, bool sourceSwitch
     for (QLabel*& line : FLines)
         line = addLine();
     FStartPage = addLine();
-    for (int i = 0; i < SourceCount; ++i) {
-        if (sourceSwitches) {
-            FSwitches[i] = new QCheckBox(QString::fromLatin1(Sources[i].Name), this);
-            layout->addWidget(FSwitches[i]);
-        }
-        FSourceLines[i] = addLine();
-        FSourceLines[i]->hide();
-    }
     layout->addStretch(1);
     Show({});
 }
@@ -51,17 +43,48 @@ void THealthList::Show(const THealth& health, const std::optional<TServiceHealth
     ShowLine(FStartPage, StartPageName, startPage.value_or(TServiceHealth{}));
 }
 
-void THealthList::ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked)
+void THealthList::Grow(std::vector<QLabel*>& lines, size_t count)
 {
-    for (int i = 0; i < SourceCount; ++i) {
-        ShowLine(FSourceLines[i], Sources[i].Name, health[i]);
-        FSourceLines[i]->setVisible(asked[i]);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    while (lines.size() < count) {
+        auto* line = new QLabel(this);
+        line->setWordWrap(true);
+        line->hide();
+        // Source lines stay above the refused files' lines, both above the stretch.
+        const int at = layout->count() - 1 - (&lines == &FSourceLines ? static_cast<int>(FRefusedLines.size()) : 0);
+        layout->insertWidget(at, line);
+        lines.push_back(line);
+    }
+}
+
+void THealthList::ShowSources(const std::vector<TSource>& sources, const TSourceHealth& health,
+                              const std::vector<bool>& asked, const std::vector<TDescriptionFault>& refused)
+{
+    const size_t count = std::min({sources.size(), health.size(), asked.size()});
+    Grow(FSourceLines, count);
+    for (size_t i = 0; i < FSourceLines.size(); ++i) {
+        const bool shown = i < count && asked[i];
+        if (shown)
+            ShowLine(FSourceLines[i], sources[i].Name, health[i]);
+        FSourceLines[i]->setVisible(shown);
+    }
+    Grow(FRefusedLines, refused.size());
+    for (size_t i = 0; i < FRefusedLines.size(); ++i) {
+        const bool shown = i < refused.size();
+        if (shown) {
+            FRefusedLines[i]->setText("refused: " + QString::fromStdString(AsUtf8(refused[i].Text())));
+            QPalette pal = palette();
+            pal.setColor(QPalette::WindowText, FWarningColor);
+            FRefusedLines[i]->setPalette(pal);
+        }
+        FRefusedLines[i]->setVisible(shown);
     }
 }
 
 void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)
 {
-    line->setText(ToQt(ServiceHealthText(name, health)));
+    // A user's source may name itself in any script: the line is UTF-8.
+    line->setText(QString::fromStdString(AsUtf8(ServiceHealthText(name, health))));
     QPalette pal = palette();
     if (!health.Warning.empty())
         pal.setColor(QPalette::WindowText, FWarningColor);

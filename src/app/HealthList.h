@@ -1,38 +1,49 @@
 #pragma once
+#include "core/SourceDescription.h"
 #include "search/ServiceHealth.h"
+#include "search/Sources.h"
 
 #include <QColor>
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
-class QCheckBox;
 class QLabel;
 
 // The search services' health under a "Services:" caption: one wrapped
 // line per service, in the warning colour while it carries a warning. A
 // search of an http:// phrase asks no service: its start page's line is
-// shown instead. Below them, each live source's line, shown while its source
-// was asked; with switches, a box for each source above its line.
+// shown instead. Below them, a line for each live source the latest search
+// asked (the sources are switched on the options dialog's "Sources" page),
+// and one for each of the user's description files that was refused.
 class THealthList : public QWidget {
     Q_OBJECT
 public:
-    THealthList(QWidget* parent, QColor warningColor, bool sourceSwitches = false);
+    THealthList(QWidget* parent, QColor warningColor);
 
     void Show(const THealth& health, const std::optional<TServiceHealth>& startPage = std::nullopt);
-    // The sources' lines below, each shown while its source was asked.
-    void ShowSources(const TSourceHealth& health, const std::array<bool, SourceCount>& asked);
+    // The sources' lines below, each shown while its source was asked, and
+    // the refused files' lines.
+    void ShowSources(const std::vector<TSource>& sources, const TSourceHealth& health, const std::vector<bool>& asked,
+                     const std::vector<TDescriptionFault>& refused = {});
     QLabel* Line(int service) const { return FLines[service]; }
     QLabel* StartPageLine() const { return FStartPage; }
-    QLabel* SourceLine(int source) const { return FSourceLines[source]; }
-    QCheckBox* Switch(int source) const { return FSwitches[source]; } // null without switches
+    // Null for a source the list has no line for yet.
+    QLabel* SourceLine(int source) const
+    {
+        return source < static_cast<int>(FSourceLines.size()) ? FSourceLines[source] : nullptr;
+    }
+    const std::vector<QLabel*>& RefusedLines() const { return FRefusedLines; }
 
 private:
     void ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health);
+    // At least count lines in lines, added above the stretch at the end.
+    void Grow(std::vector<QLabel*>& lines, size_t count);
 
     std::array<QLabel*, ServiceCount> FLines{};
     QLabel* FStartPage = nullptr;
-    std::array<QLabel*, SourceCount> FSourceLines{};
-    std::array<QCheckBox*, SourceCount> FSwitches{};
+    std::vector<QLabel*> FSourceLines;
+    std::vector<QLabel*> FRefusedLines;
     QColor FWarningColor;
 };

@@ -1,6 +1,7 @@
 #include "app/Options.h"
 
 #include "app/PicturesPage.h"
+#include "app/SourcesPage.h"
 
 #include "download/SlideShowInterval.h"
 #include "download/SmartSave.h"
@@ -151,6 +152,8 @@ void Tfrm_Options::BuildLayout()
     pages->addTab(general, "General");
     Pictures = new TPicturesPage;
     pages->addTab(Pictures, "Pictures");
+    SourcesPage = new TSourcesPage;
+    pages->addTab(SourcesPage, "Sources");
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK");
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel");
@@ -184,6 +187,7 @@ void Tfrm_Options::FormShow()
     case TProfileKind::Broadband: radiobutton_Broadband->setChecked(true); break;
     }
     Pictures->Load(FIni);
+    SourcesPage->Load(FIni);
 }
 
 void Tfrm_Options::checkbox_LargerThanClick() { edit_LargerThan->setEnabled(checkbox_LargerThan->isChecked()); }
@@ -241,6 +245,7 @@ void Tfrm_Options::BitBtn2Click()
         Write(FIni, Setting::NumberedList, checkbox_NumberedList->isChecked());
         Write(FIni, Setting::SavePath, FSavePath);
         Pictures->Store(FIni);
+        SourcesPage->Store(FIni);
         const long long wait = Read(FIni, Setting::Wait);
         if (OnSlideShowInterval)
             OnSlideShowInterval(SlideShowIntervalMs(wait));

@@ -2,6 +2,7 @@
 #include "platform/IniFile.h"
 
 class TPicturesPage;
+class TSourcesPage;
 
 #include <QCheckBox>
 #include <QDialog>
@@ -13,7 +14,8 @@ class TPicturesPage;
 #include <string>
 
 // The options dialog: connection profile, size filter, Smart Save, the
-// slide-show wait and (on a page of its own) the picture settings, loaded
+// slide-show wait and (on pages of their own) the picture settings and the
+// live sources, loaded
 // from the settings file at every show and stored by OK. Shown modally with
 // exec().
 class Tfrm_Options : public QDialog {
@@ -49,6 +51,7 @@ public:
     QCheckBox* checkbox_NumberedList;
     QLineEdit* edit_Wait;
     TPicturesPage* Pictures; // the "Pictures" page
+    TSourcesPage* SourcesPage; // the "Sources" page
     QPushButton* BitBtn2; // OK
     QPushButton* BitBtn1; // Cancel
 

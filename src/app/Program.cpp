@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Artwork.h"
+#include "app/SourcesPage.h"
 #include "platform/IniFile.h"
 
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ TProgram::TProgram(const std::string& settingsFile)
     frm_Download = &download;
     options.OnSlideShowInterval = [this](int ms) { form1.SlideShowTimer->setInterval(ms); };
     options.ChooseDirectory = [this](const std::string&) { return extract.Choose(); };
+    options.SourcesPage->Rows = [this] { return SourceRowsOf(form1.Engine); };
 }
 
 TProgram::~TProgram()

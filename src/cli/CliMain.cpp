@@ -1,13 +1,19 @@
 #include "cli/CliMain.h"
 
+#include "cli/ArgumentText.h"
 #include "cli/CliApplication.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSearch.h"
 #include "cli/ExitStatus.h"
+#include "cli/SourceList.h"
+#include "platform/IniFile.h"
+
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <unistd.h>
 
 int RunCommandLine(int argc, char** argv)
@@ -18,7 +24,7 @@ int RunCommandLine(int argc, char** argv)
                   << Usage();
         return ExitStatus::BadArguments;
     }
-    const TCliParse parse = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    TCliParse parse = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parse.Error.empty()) {
         std::cerr << "glimmerscout: " << parse.Error << "\n\n" << Usage();
         return ExitStatus::BadArguments;
@@ -27,9 +33,25 @@ int RunCommandLine(int argc, char** argv)
         std::cout << Usage();
         return ExitStatus::Ran;
     }
+    // The sources read the phrase in UTF-8, whatever the terminal typed it in.
+    parse.Options.Phrase = ArgumentAsUtf8(parse.Options.Phrase, LocaleCodeset());
     // A closed output shows as a failed write, which ends the search in order.
     std::signal(SIGPIPE, SIG_IGN);
     TCliApplication app(argc, argv);
+    if (parse.Options.ListSources) {
+        const std::string file = parse.Options.SettingsFile.empty() ? ProgramSettingsFile() : parse.Options.SettingsFile;
+        if (!parse.Options.SettingsFile.empty() && !QFileInfo(QString::fromStdString(file)).isFile()) {
+            std::cerr << "glimmerscout: no settings file " << file << "\n";
+            return ExitStatus::BadArguments;
+        }
+        std::string refused;
+        const std::string list = SourceListText(TIniFile(file), parse.Options, &refused);
+        std::cout << list << std::flush;
+        std::istringstream lines(refused);
+        for (std::string line; std::getline(lines, line);)
+            std::cerr << "glimmerscout: source refused: " << line << "\n";
+        return ExitStatus::Ran;
+    }
     TCliSearch search(parse.Options, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     return search.Run();
 }

@@ -2,6 +2,8 @@
 
 #include "cli/CliSave.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <set>
@@ -24,8 +26,38 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--save", "save", TKind::Value},           {"--settings", "settings", TKind::Value},
     {"--help", "help", TKind::Switch},          {"--types", "types", TKind::Value},
     {"--min-width", "minwidth", TKind::Value},  {"--min-height", "minheight", TKind::Value},
+    {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
     {"--profile", "profile", TKind::Value},
 };
+
+// Names separated by commas, letter case and blanks ignored: the services'
+// are known here, the others are sources' (CheckSourceNames, once the
+// sources are read); false for a name that can be neither, or none.
+bool ParseSourceList(const std::string& text, TCliOptions& o)
+{
+    std::array<bool, ServiceCount> services{};
+    std::vector<std::string> sources;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        std::string name;
+        for (size_t i = start; i < comma; ++i)
+            if (text[i] != ' ' && text[i] != '\t')
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        if (name.empty() || name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") != std::string::npos)
+            return false;
+        bool service = false;
+        for (int i = 0; i < ServiceCount; ++i)
+            if (name == Services[i].ShortName)
+                service = services[i] = true;
+        if (!service && std::find(sources.begin(), sources.end(), name) == sources.end())
+            sources.push_back(name);
+        start = comma + 1;
+    }
+    o.ServicesOn = services;
+    o.SourceNames = sources;
+    return true;
+}
 
 const TKnownOption* FindKnownOption(const std::string& name)
 {
@@ -72,6 +104,11 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.Json = true;
     } else if (name == "--help") {
         o.Help = true;
+    } else if (name == "--list-sources") {
+        o.ListSources = true;
+    } else if (name == "--sources") {
+        if (!ParseSourceList(value, o))
+            return "--sources needs names separated by commas, not '" + value + "'";
     } else if (name == "--max-results") {
         int64_t n = 0;
         if (!ParseCount(value, n))
@@ -141,7 +178,7 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
         if (result.Error.empty())
             result.Error = Apply(name, value, result.Options);
     }
-    if (result.Error.empty() && !result.Options.Help && result.Options.Phrase.empty())
+    if (result.Error.empty() && !result.Options.Help && !result.Options.ListSources && result.Options.Phrase.empty())
         result.Error = "--search PHRASE is required";
     if (!result.Error.empty())
         result.Options = {};
@@ -151,9 +188,11 @@ TCliParse ParseArguments(const std::vector<std::string>& args)
 std::string Usage()
 {
     return "Usage: glimmerscout --search PHRASE [options]\n"
+           "       glimmerscout --list-sources [--sources LIST] [--settings FILE]\n"
            "Searches without a window, with the services and settings of the settings file, and prints\n"
            "each picture found as it is found: its size in bytes (or UNKNOWN), a tab, its address.\n"
-           "A phrase that is an http:// or https:// address searches that page.\n"
+           "A phrase that is an http:// or https:// address searches that page. The phrase is read in\n"
+           "the locale's character set; the sources get it in UTF-8.\n"
            "\n"
            "  --search PHRASE       what to search for\n"
            "  --recursive           follow thumbnail pages one level deep (default: the setting)\n"
@@ -174,10 +213,16 @@ std::string Usage()
            "                        an existing file is never overwritten\n"
            "  --settings FILE       the settings file (default: beside the program, else in the\n"
            "                        configuration folder; see the manual page)\n"
+           "  --sources LIST        ask exactly these, separated by commas: the services hotbot,\n"
+           "                        lycos, scournet, imagesdirect and the sources by their short\n"
+           "                        names (commons, openverse, cleveland, artic, vam, loc, the user's)\n"
+           "                        (default: the four services, and the sources the settings switch on)\n"
+           "  --list-sources        print each service and source: its name, on or off, its base\n"
+           "                        address and its full name, separated by tabs\n"
            "  --help                show this text\n"
            "\n"
            "It ends as soon as nothing is waiting or running, or at a limit (--time-limit cuts the\n"
-           "downloads too), or at SIGINT or SIGTERM; then it prints a line per service (or one for\n"
+           "downloads too), or at SIGINT or SIGTERM; then it prints a line per service asked (or one for\n"
            "the start page) on standard error. On a terminal, standard error also shows the progress.\n"
            "Downloads run as many at once as the connection profile lets page fetches run; one\n"
            "without an answer within "
@@ -191,4 +236,21 @@ std::string Usage()
 bool WantsCommandLine(int argc, bool display)
 {
     return argc > 1 || !display;
+}
+
+std::string CheckSourceNames(const TCliOptions& options, const std::vector<TSource>& sources)
+{
+    if (!options.SourceNames)
+        return {};
+    for (const std::string& name : *options.SourceNames) {
+        if (std::any_of(sources.begin(), sources.end(), [&](const TSource& s) { return s.ShortName == name; }))
+            continue;
+        std::string known;
+        for (const TService& s : Services)
+            known += std::string(known.empty() ? "" : ", ") + s.ShortName;
+        for (const TSource& s : sources)
+            known += ", " + s.ShortName;
+        return "--sources needs names from " + known + " separated by commas, not '" + name + "'";
+    }
+    return {};
 }

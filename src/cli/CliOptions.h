@@ -1,7 +1,10 @@
 #pragma once
 #include "pictures/PictureTypes.h"
 #include "schedule/ConnectionProfile.h"
+#include "search/Services.h"
+#include "search/Sources.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,6 +25,10 @@ struct TCliOptions {
     std::optional<TProfileKind> Profile;
     std::string SaveDir;               // empty: nothing is saved
     std::string SettingsFile;          // empty: the one beside the executable
+    // --sources: exactly these services and sources (by short name) are asked.
+    std::optional<std::array<bool, ServiceCount>> ServicesOn;
+    std::optional<std::vector<std::string>> SourceNames;
+    bool ListSources = false;
     bool Help = false;
 };
 
@@ -34,8 +41,12 @@ struct TCliParse {
 // args: the arguments after the program's name. Each option with a value
 // takes it as the next argument or after "=". Errors: an unknown option, a
 // stray argument, an option given twice, both forms of a switch, a missing or
-// malformed value, an empty phrase, and no --search (unless --help).
+// malformed value, an empty phrase, and no --search (unless --help or
+// --list-sources).
 TCliParse ParseArguments(const std::vector<std::string>& args);
+
+// --sources names only sources there are: empty, or why not.
+std::string CheckSourceNames(const TCliOptions& options, const std::vector<TSource>& sources);
 
 // The usage text, for --help and after an error.
 std::string Usage();

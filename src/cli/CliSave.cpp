@@ -1,6 +1,6 @@
 #include "cli/CliSave.h"
 
-#include "core/TextHelpers.h"
+#include "download/PictureFileName.h"
 #include "download/SmartSave.h"
 #include "platform/IniFile.h"
 
@@ -55,8 +55,7 @@ void TCliSave::Start(const TPicture& picture)
         SmartSave::TSettings settings = SmartSave::ReadSettings(FSettings);
         settings.SavePath = FFolder;
         const std::string folder = SmartSave::SaveFolder(settings, picture.SearchDirName);
-        std::string name;
-        ExtractFileNameFromURL(picture.Url, name);
+        const std::string name = PictureFileName(picture.Url);
         auto file = CreateUnused(settings, folder, picture.SearchDirName, name);
         const std::string path = file->FileName();
         FRunning[path] = picture.Url;

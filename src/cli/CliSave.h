@@ -36,6 +36,11 @@ public:
     // the waiting ones are dropped; nothing is saved after it.
     void Abandon();
     int Saved() const { return FSaved; }
+    // The agent each download sends (TFileFetches::AgentFor).
+    void SetAgentFor(std::function<std::string(const std::string& url)> agentFor)
+    {
+        FFetches->AgentFor = std::move(agentFor);
+    }
     int Failed() const { return FFailed; }
 
 private:

@@ -62,8 +62,14 @@ bool TCliSearch::Start()
     const bool check = FOptions.CheckLinks.value_or(Read(*FSettings, Setting::CheckLinks));
     const bool recursive = FOptions.Recursive.value_or(Read(*FSettings, Setting::RecursiveSearch));
     Engine.UseSettings(*FSettings);
+    for (const TDescriptionFault& fault : Engine.RefusedSources())
+        FErr << "glimmerscout: source refused: " << fault.Text() << "\n";
+    if (const std::string wrong = CheckSourceNames(FOptions, Engine.SourceList()); !wrong.empty())
+        return Fail(wrong, ExitStatus::BadArguments);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.Profile});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames, FOptions.Profile});
+    if (FOptions.ServicesOn)
+        Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.
     Engine.SetWaitForDimensions(FOptions.Json);
     try {
@@ -74,6 +80,8 @@ bool TCliSearch::Start()
     // Downloads run as many at once as the connection profile lets page fetches.
     if (!FOptions.SaveDir.empty())
         FSave = std::make_unique<TCliSave>(*FSettings, FOptions.SaveDir, Engine.PageClientLimit(), FErr);
+    if (FSave)
+        FSave->SetAgentFor([this](const std::string& url) { return Engine.AgentFor(url); });
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
@@ -188,10 +196,11 @@ void TCliSearch::WriteHealth()
         FErr << ServiceHealthText(StartPageName, *start) << "\n";
     else
         for (int i = 0; i < ServiceCount; ++i)
-            FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
-    for (int i = 0; i < SourceCount; ++i)
+            if (ServiceAsked(i))
+                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i])
-            FErr << ServiceHealthText(Sources[i].Name, Engine.SourceHealth()[i]) << "\n";
+            FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
     FErr << std::flush;
 }
 
@@ -200,12 +209,20 @@ void TCliSearch::WriteHealth()
 bool TCliSearch::NothingReached() const
 {
     const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-    for (int i = 0; i < SourceCount; ++i)
+    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
         if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
             return false;
-    const auto& start = Engine.StartPageHealth();
-    const THealth& services = Engine.Health();
-    return start ? failed(*start) : std::all_of(services.begin(), services.end(), failed);
+    if (const auto& start = Engine.StartPageHealth())
+        return failed(*start);
+    for (int i = 0; i < ServiceCount; ++i)
+        if (ServiceAsked(i) && !failed(Engine.Health()[i]))
+            return false;
+    return true;
+}
+
+bool TCliSearch::ServiceAsked(int service) const
+{
+    return !FOptions.ServicesOn || (*FOptions.ServicesOn)[service];
 }
 
 int TCliSearch::Status() const

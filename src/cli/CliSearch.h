@@ -55,6 +55,8 @@ private:
     void WriteHealth();
     int Status() const;
     bool NothingReached() const;
+    // --sources names the service, or leaves the four asked.
+    bool ServiceAsked(int service) const;
 
     TCliOptions FOptions;
     std::ostream& FOut;

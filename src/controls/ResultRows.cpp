@@ -23,7 +23,7 @@ QString TResultRows::Text(int row, int column) const
     if (row < 0 || row >= rowCount())
         return {};
     if (column == 0)
-        return NameOf ? ToQt(NameOf(row)) : QString();
+        return NameOf ? QString::fromStdString(AsUtf8(NameOf(row))) : QString();
     if (column == 2) {
         const QSize size = DimensionsOf ? DimensionsOf(row) : QSize();
         return size.isEmpty() ? QString() : QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());

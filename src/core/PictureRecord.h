@@ -10,4 +10,11 @@ struct TPictureRecord {
     int Width = 0;    // pixels; 0 when the source gives none
     int Height = 0;
     std::string MimeType; // lower case; empty when the source gives none
+    // Each empty when the source gives none.
+    std::string ThumbnailUrl; // a small picture of it that the source serves
+    std::string PageUrl;      // the page that shows it
+    std::string Title;
+    std::string Creator;
+    std::string Licence;
+    std::string LicenceUrl;
 };

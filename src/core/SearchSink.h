@@ -13,9 +13,8 @@ enum EngineCode : int {
     ecHotBot = 2,
     ecLycos = 3,
     ecLycosImagesDirect = 4,
-    ecCommons = 5,   // a Wikimedia Commons answer page
-    ecOpenverse = 6, // an Openverse answer page
     ecListedPage = 99,
+    ecFirstSource = 100, // a live source's answer page: 100 + its place in the list
 };
 
 // Where the scrapers and the link extractor hand what they find: the main

@@ -5,24 +5,15 @@
 #include <string_view>
 #include <vector>
 
-// One answer page of a live source's JSON search API, read.
+// One answer page of a live source's JSON search API, read by its
+// description (DescribedAnswer.h).
 struct TSourceAnswer {
     // The answer has the source's format (no hits is a format too).
     bool Read = false;
     // The source's own error text, when it answered with one.
     std::string Error;
     std::vector<TPictureRecord> Pictures; // in the source's order
-    // Appended to the first page's address, it asks for the next page;
-    // empty when there is none.
+    // Appended to the search's address (less its paging parameter), it asks
+    // for the next page; empty when there is none.
     std::string NextSuffix;
 };
-
-// The MediaWiki action API's answer to a file search with image info
-// (generator=search, prop=imageinfo, iiprop=url|size|mime): the pages'
-// first image info each, ordered by search rank; the "continue" object's
-// members become the next page's parameters.
-TSourceAnswer ReadCommonsAnswer(std::string_view body);
-
-// The Openverse images search's answer: each result's url, filesize, width,
-// height and filetype; a next page while "page" is below "page_count".
-TSourceAnswer ReadOpenverseAnswer(std::string_view body);

@@ -1,6 +1,6 @@
 #include "download/Downloads.h"
 
-#include "core/TextHelpers.h"
+#include "download/PictureFileName.h"
 #include "download/SmartSave.h"
 #include "platform/CatchAll.h"
 #include "platform/IniFile.h"
@@ -13,8 +13,7 @@ std::string QueueDownloads(const std::vector<std::string>& urls, const TIniFile&
     for (const std::string& url : urls) {
         const SmartSave::TSettings settings = SmartSave::ReadSettings(ini);
         folder = SmartSave::SaveFolder(settings, searchDirName);
-        std::string name;
-        ExtractFileNameFromURL(url, name);
+        const std::string name = PictureFileName(url);
         AddToQueue(name);
         CatchAll("error code : #0053 (GetFile)", [&] {
             fetches.Start(url, TFetchKind::Download, SmartSave::CreateTarget(settings, folder, searchDirName, name));

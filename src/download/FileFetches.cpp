@@ -1,7 +1,7 @@
 #include "download/FileFetches.h"
 
-#include "core/TextHelpers.h"
 #include "download/FetchOutcome.h"
+#include "download/PictureFileName.h"
 #include "platform/TickCount.h"
 
 #include <unistd.h>
@@ -14,6 +14,9 @@ void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_pt
     raw->Tag = static_cast<int>(kind);
     if (ReadProxy)
         ApplyProxySettings(ReadProxy(), *raw);
+    if (AgentFor)
+        if (std::string agent = AgentFor(url); !agent.empty())
+            raw->Agent = std::move(agent);
     raw->DocStream = file.get();
     raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
     FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount()});
@@ -51,7 +54,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     result.Kind = static_cast<TFetchKind>(client->Tag);
     result.Failed = failed;
     result.TimedOut = timedOut;
-    ExtractFileNameFromURL(client->URL, result.FileName);
+    result.FileName = PictureFileName(client->URL);
     result.Path = at->second.File->FileName();
     result.TlsFailure = client->TlsFailure();
     if (result.Failed)

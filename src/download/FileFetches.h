@@ -21,7 +21,7 @@ public:
         std::string Url;
         TFetchKind Kind = TFetchKind::SlideShow;
         bool Failed = false;
-        std::string FileName; // the URL's text after its last "/"
+        std::string FileName; // PictureFileName of the URL
         std::string Path;     // the file written
         bool TimedOut = false; // cut by CutOverdue (Failed too)
         std::string TlsFailure; // why TLS failed, or the body came cut short over TLS
@@ -29,6 +29,9 @@ public:
     std::function<void(const TResult&)> OnDone;
     // Asked at every start: the proxies the fetch goes through.
     std::function<TProxySettings()> ReadProxy;
+    // Asked at every start: the agent the request for url sends; empty
+    // keeps the client's own.
+    std::function<std::string(const std::string& url)> AgentFor;
 
     TFileFetches() = default;
     ~TFileFetches() = default; // frees running fetches without telling anyone

@@ -45,9 +45,13 @@ void TThumbnailFetches::StartMore()
         auto client = std::make_unique<THttpCli>();
         auto body = std::make_unique<TMemoryStream>(MaxPictureBytes);
         THttpCli* raw = client.get();
-        raw->URL = url;
+        const std::string address = AddressOf ? AddressOf(url) : std::string();
+        raw->URL = address.empty() ? url : address;
         if (ReadProxy)
             ApplyProxySettings(ReadProxy(), *raw);
+        if (AgentFor)
+            if (std::string agent = AgentFor(url); !agent.empty())
+                raw->Agent = std::move(agent);
         raw->DocStream = body.get();
         raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
         FRunning.emplace(raw, TFetch{url, std::move(client), std::move(body)});

@@ -29,6 +29,11 @@ public:
     int Side = 128; // pixels of a thumbnail's longer side
     std::function<TProxySettings()> ReadProxy;
     std::function<void(const std::string& url)> OnReady;
+    // Asked at every start: what to fetch for a picture (a thumbnail its
+    // source serves, or empty for the picture itself) and the agent to send
+    // (empty: the client's own).
+    std::function<std::string(const std::string& url)> AddressOf;
+    std::function<std::string(const std::string& url)> AgentFor;
 
     // A drawn row's picture is not in the cache: fetch it soon (the latest
     // asked first). Asking again for one waiting or running changes nothing

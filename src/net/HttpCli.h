@@ -61,6 +61,8 @@ public:
     bool NoCache = false;
     double ModifiedSince = 0; // days since 30 December 1899; 0 for none
     std::string Cookie;
+    // Further request header lines ("Name: value"), sent after the others.
+    std::vector<std::string> ExtraHeaders;
     std::string ContentTypePost = "application/x-www-form-urlencoded";
     TStream* DocStream = nullptr;  // the caller's; receives the body
     TStream* SendStream = nullptr; // the caller's; the POST body

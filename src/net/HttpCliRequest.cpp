@@ -14,6 +14,7 @@ void THttpCli::SendRequest(const std::string& Method)
     h.Agent = Agent;
     h.TargetHost = FTargetHost;
     h.Cookie = Cookie;
+    h.Extra = ExtraHeaders;
     h.Username = Username;
     h.Password = Password;
     h.Proxy = FTunnel ? std::string() : Proxy; // the tunnel's far end is no proxy

@@ -32,6 +32,8 @@ std::vector<std::string> RequestHeaderLines(const THttpRequestHeader& h)
         lines.push_back("Proxy-Authorization: Basic " + EncodeBase64(h.ProxyUsername + ":" + h.ProxyPassword));
     if (!h.Cookie.empty())
         lines.push_back("Cookie: " + h.Cookie);
+    for (const std::string& line : h.Extra)
+        lines.push_back(EscapeControlBytes(line));
     return lines;
 }
 

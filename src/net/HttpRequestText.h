@@ -12,6 +12,7 @@ struct THttpRequestHeader {
     bool NoCache = false;
     double ModifiedSince = 0;  // days since 30 December 1899; 0 for none
     int64_t PostSize = 0;      // sent for "POST" only
+    std::vector<std::string> Extra; // further lines, last
 };
 
 // The request lines in their fixed order, without line ends and without

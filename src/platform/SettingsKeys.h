@@ -43,6 +43,8 @@ inline constexpr TSetting<int> BroadbandChecks{{Options, "BroadbandChecks"}, 48}
 inline constexpr TSetting<int> BroadbandPerHost{{Options, "BroadbandPerHost"}, 6};
 inline constexpr TSetting<int> SourcePages{{Options, "SourcePages"}, 3};
 inline constexpr TSetting<const char*> PictureTypes{{Options, "PictureTypes"}, "jpeg"};
+// An e-mail address or a page the sources' agent names, as their policies ask.
+inline constexpr TSetting<const char*> SourceContact{{Options, "SourceContact"}, ""};
 
 // The size filter, in thousands of bytes. Its upper bound is applied by the
 // search when the file holds no switch, while the options page shows it off
@@ -65,13 +67,18 @@ inline constexpr TSetting<int> MinWidthShown{{Options, "MinWidth"}, 1920};
 inline constexpr TSetting<int> MinHeightShown{{Options, "MinHeight"}, 1080};
 
 // Where the services and the live sources are asked, and which sources are:
-// their defaults stay beside them (Services.h, Sources.h); the sample web
-// writes its own addresses here.
+// their defaults stay beside them (Services.h, the sources' descriptions);
+// the sample web writes its own addresses here. A source's keys are made
+// from its short name (Sources.h): these are the built-in ones'.
 inline constexpr TSettingsKey HotBotBaseAddress{Options, "HotBotBaseAddress"};
 inline constexpr TSettingsKey LycosBaseAddress{Options, "LycosBaseAddress"};
 inline constexpr TSettingsKey ScourNetBaseAddress{Options, "ScourNetBaseAddress"};
 inline constexpr TSettingsKey CommonsBaseAddress{Options, "CommonsBaseAddress"};
 inline constexpr TSettingsKey OpenverseBaseAddress{Options, "OpenverseBaseAddress"};
+inline constexpr TSettingsKey ClevelandBaseAddress{Options, "ClevelandBaseAddress"};
+inline constexpr TSettingsKey ArticBaseAddress{Options, "ArticBaseAddress"};
+inline constexpr TSettingsKey VamBaseAddress{Options, "VamBaseAddress"};
+inline constexpr TSettingsKey LocBaseAddress{Options, "LocBaseAddress"};
 inline constexpr TSettingsKey SearchCommons{Options, "SearchCommons"};
 inline constexpr TSettingsKey SearchOpenverse{Options, "SearchOpenverse"};
 

@@ -149,6 +149,8 @@ void TRequestScheduler::CheckLink(const std::string& url)
             if (OnCheckHeaderEnd)
                 OnCheckHeaderEnd(sender);
         };
+        if (OnCheckStart)
+            OnCheckStart(*client);
         client->GetAsync();
         FChecks.push_back(Started(std::move(client), nullptr));
     });

@@ -47,6 +47,8 @@ public:
     std::function<bool()> SearchActive;
     // A page fetch's client is set up and about to start (Tag is its engine code).
     std::function<void(THttpCli&)> OnPageStart;
+    // Told before a link check's request goes out: its owner may set its agent.
+    std::function<void(THttpCli&)> OnCheckStart;
     // A page fetch completed; its body is PageBody(client).
     std::function<void(THttpCli*)> OnPageDone;
     // A link check's response header arrived.

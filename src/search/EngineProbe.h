@@ -21,6 +21,8 @@ public:
                 &FEngine.FCheckReapTimer};
     }
     void SetActive(bool active) const { FEngine.FActive = active; }
+    // A source's pages held until its host may be asked again.
+    int HeldPages() const { return FEngine.FHeldPages; }
 
 private:
     TSearchEngine& FEngine;

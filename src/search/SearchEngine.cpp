@@ -2,15 +2,27 @@
 
 #include "core/TextHelpers.h"
 #include "net/HttpCli.h"
+#include "platform/AnsiCase.h"
 #include "platform/AnsiText.h"
+#include "platform/ErrorLog.h"
 #include "platform/IniFile.h"
 #include "platform/SettingsKeys.h"
 #include "search/ServiceQuery.h"
 #include "search/StartPage.h"
 
 namespace {
+
 const char* const kPageTimedOut = "  GetPage:\t";
+
+// "host[:port]" of an address: what the pause between a source's requests is kept for.
+std::string UrlHost(const std::string& url)
+{
+    const size_t scheme = url.find("://");
+    const size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    return AnsiLowerCase(url.substr(start, url.find_first_of("/?#", start) - start));
 }
+
+} // namespace
 
 TSearchEngine::TSearchEngine()
 {
@@ -55,11 +67,17 @@ void TSearchEngine::ConnectScheduler()
         OnCheckAnswered();
         CheckLinkHeaderEnd(sender);
     };
-    FScheduler.OnPageStart = [](THttpCli& client) {
-        if (SourceIndex(static_cast<int>(client.Tag)) >= 0) {
-            client.Agent = SourceAgent();
+    FScheduler.OnPageStart = [this](THttpCli& client) {
+        if (const int source = SourceIndex(FSources, static_cast<int>(client.Tag)); source >= 0) {
+            client.Agent = FSourceAgent;
             client.Accept = "application/json";
+            client.ExtraHeaders = FSourceHeaders[source];
+            FHostAsked[UrlHost(client.URL)] = std::chrono::steady_clock::now();
         }
+    };
+    FScheduler.OnCheckStart = [this](THttpCli& client) {
+        if (const std::string agent = AgentFor(client.URL); !agent.empty())
+            client.Agent = agent;
     };
     FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
     FScheduler.OnTimedOut = [this](const std::string& line) {
@@ -107,23 +125,113 @@ TServiceHealth* TSearchEngine::HealthOf(int engineCode)
 {
     if (const int service = ServiceIndex(engineCode); service >= 0)
         return &FHealth[service];
-    if (const int source = SourceIndex(engineCode); source >= 0)
+    if (const int source = SourceIndex(FSources, engineCode); source >= 0 && source < static_cast<int>(FSourceHealth.size()))
         return &FSourceHealth[source];
     return nullptr;
 }
 
-// asked: the search sends its phrase to the sources switched on.
-void TSearchEngine::ReadSources(bool asked)
+void TSearchEngine::UseSettings(const TIniFile& settings)
 {
-    for (int i = 0; i < SourceCount; ++i) {
-        FSourcesOn[i] = asked && FSettings->ReadBool(Setting::Options, Sources[i].SwitchKey, false);
-        FSourceQuery[i] =
-            FSettings->ReadString(Setting::Options, Sources[i].BaseKey, Sources[i].DefaultBase) + Sources[i].Query;
-    }
-    FSourcePageLimit = SourcePageLimit(*FSettings);
-    FSourcePagesAsked = {};
-    FSourceHealth = {};
+    FSettings = &settings;
+    std::vector<std::string> reserved;
+    for (const TService& service : Services)
+        reserved.push_back(service.ShortName);
+    FSourceSet = std::make_unique<TSourceSet>(UserSourceFolder(settings.FileName()), std::move(reserved));
+    RefreshSources();
+}
+
+std::string TSearchEngine::SettingsFile() const { return FSettings ? FSettings->FileName() : std::string(); }
+
+bool TSearchEngine::RefreshSources()
+{
+    if (!FSourceSet || !FSourceSet->Refresh())
+        return false;
+    FSources = SourcesOf(FSourceSet->Sources(), FSourceSet->BuiltInCount());
+    for (const TDescriptionFault& fault : FSourceSet->Refused())
+        ErrorLog::Append("source refused: " + fault.Text());
+    return true;
+}
+
+const std::vector<TDescriptionFault>& TSearchEngine::RefusedSources() const
+{
+    static const std::vector<TDescriptionFault> none;
+    return FSourceSet ? FSourceSet->Refused() : none;
+}
+
+// asked: the search sends its phrase to the sources switched on.
+void TSearchEngine::ReadSources(bool asked, const std::string& phrase)
+{
+    RefreshSources();
+    const size_t count = FSources.size();
+    FSourcesOn.assign(count, false);
+    FSourceQuery.assign(count, {});
+    FSourceHeaders.assign(count, {});
+    FSourcePagesAsked.assign(count, 0);
+    FSourcePageLimit.assign(count, 1);
+    FSourceHealth.assign(count, {});
     FSourcePictures.clear();
+    FSourceAgent = SourceAgent(Read(*FSettings, Setting::SourceContact));
+    for (size_t i = 0; i < count; ++i) {
+        const TSource& source = FSources[i];
+        const bool on = FOverrides.Sources ? std::find(FOverrides.Sources->begin(), FOverrides.Sources->end(),
+                                                       AnsiLowerCase(source.ShortName)) != FOverrides.Sources->end()
+                                           : FSettings->ReadBool(Setting::Options, source.SwitchKey, false);
+        FSourcesOn[i] = asked && on;
+        TSourceSearch search{AsUtf8(phrase), FTypes, FThumbnailWidth, {}, FSourceAgent};
+        const TSourceDescription& d = source.Description;
+        if (!d.KeySetting.empty()) {
+            search.Key = FSettings->ReadString(Setting::Options, d.KeySetting, "");
+            if (search.Key.empty())
+                FSourceHealth[i].Warning = "needs a key: set " + d.KeySetting + " in the settings";
+        }
+        FSourceQuery[i] = DescribedSearchAddress(
+            d, FSettings->ReadString(Setting::Options, source.BaseKey, source.DefaultBase()), search);
+        FSourceHeaders[i] = DescribedHeaders(d, search);
+        FSourcePageLimit[i] = SourcePageLimit(*FSettings, source);
+    }
+}
+
+// A source still to be left alone is not asked; its line says until when.
+void TSearchEngine::QueueFirstSourcePages()
+{
+    const auto now = std::chrono::steady_clock::now();
+    for (size_t i = 0; i < FSources.size(); ++i) {
+        if (!FSourcesOn[i] || !FSourceHealth[i].Warning.empty())
+            continue;
+        const auto retry = FSourceRetryAt.find(FSources[i].ShortName);
+        if (retry != FSourceRetryAt.end() && now < retry->second) {
+            FSourceHealth[i].Warning = RateLimitedWarning;
+            FSourceHealth[i].RetryAt = retry->second;
+            continue;
+        }
+        FSourcePagesAsked[i] = 1;
+        QueueSourcePage(static_cast<int>(i), FSourceQuery[i] + DescribedPageSuffix(FSources[i].Description, 0));
+    }
+}
+
+// A host asked less than the source's interval ago gets the page when the
+// interval is over (the search's Idle waits for it).
+void TSearchEngine::QueueSourcePage(int source, const std::string& url)
+{
+    const TSource& s = FSources[source];
+    const auto asked = FHostAsked.find(UrlHost(url));
+    const auto interval = std::chrono::milliseconds(s.Description.IntervalMs);
+    const auto wait = asked == FHostAsked.end()
+                          ? std::chrono::milliseconds(0)
+                          : std::chrono::duration_cast<std::chrono::milliseconds>(
+                                asked->second + interval - std::chrono::steady_clock::now());
+    if (wait <= std::chrono::milliseconds(0)) {
+        QueuePageFetch(url, s.EngineCode);
+        return;
+    }
+    ++FHeldPages;
+    // Keeps the host's time for what is held too: a second page waits its own turn.
+    FHostAsked[UrlHost(url)] = std::chrono::steady_clock::now() + wait;
+    QTimer::singleShot(wait, &FHeldPagesOwner, [this, url, code = s.EngineCode, search = FSearchNumber] {
+        --FHeldPages;
+        if (FActive && search == FSearchNumber)
+            QueuePageFetch(url, code);
+    });
 }
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
@@ -135,6 +243,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     if (phrase.empty())
         return false;
     FActive = true;
+    ++FSearchNumber;
     FFoundFiles.Clear();
     FDimensions.clear();
     FReads.clear();
@@ -143,7 +252,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     FStartPage.reset();
     FRecursive = recursive;
     ReadBaseAddresses();
-    ReadSources(!startPage);
+    ReadSources(!startPage, phrase);
     FScheduler.Proxy = ReadProxySettings(*FSettings);
     if (startPage) {
         FStartPage.emplace();
@@ -155,14 +264,7 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
     for (int i = 0; i < ServiceCount; ++i)
         if (FServicesOn[i])
             QueuePageFetch(FBase[i] + Services[i].Query + query, Services[i].EngineCode);
-    const std::string value = SourceQuery(phrase);
-    for (int i = 0; i < SourceCount; ++i) {
-        if (!FSourcesOn[i])
-            continue;
-        FSourceQuery[i] += value;
-        FSourcePagesAsked[i] = 1;
-        QueuePageFetch(FSourceQuery[i] + Sources[i].FirstPage, Sources[i].EngineCode);
-    }
+    QueueFirstSourcePages();
     return true;
 }
 
@@ -192,5 +294,6 @@ void TSearchEngine::ReadPictureSettings()
 bool TSearchEngine::Idle() const
 {
     const TWorkCounts work = FScheduler.Counts();
-    return work.PagesQueued == 0 && work.ChecksQueued == 0 && work.PagesRunning == 0 && work.ChecksRunning == 0;
+    return work.PagesQueued == 0 && work.ChecksQueued == 0 && work.PagesRunning == 0 && work.ChecksRunning == 0
+           && (FHeldPages == 0 || !FActive);
 }

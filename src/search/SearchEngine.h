@@ -8,11 +8,16 @@
 #include "search/DimensionFilter.h"
 #include "search/SearchOverrides.h"
 #include "search/ServiceHealth.h"
+#include "search/SourceSet.h"
+#include "search/Sources.h"
 
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,9 +40,10 @@ class TIniFile;
 // Abort() ends a search; Health() gives the per-service figures and
 // HealthLine(Health()) their one-line text; a search of an http:// phrase
 // asks no service and has StartPageHealth() instead. The live sources
-// switched on in the settings (SourcesOn) are asked too, with their own
-// health (SourceHealth) and a record of each picture they list
-// (SourcePicture).
+// (SourceList: the built-in descriptions and the user's own, read again at
+// each Start when their folder changed) switched on in the settings
+// (SourcesOn) are asked too, with their own health (SourceHealth) and a
+// record of each picture they list (SourcePicture).
 //
 // A checked picture's width and height are read from the first bytes of its
 // body (DimensionsOf(row)). Without a dimension filter it is listed at its
@@ -53,8 +59,9 @@ public:
 
     // --- told by the owner
     // Read at every Start (connection profile, base addresses, proxies) and
-    // at every picture checked (size filter). Must be set before Start.
-    void UseSettings(const TIniFile& settings) { FSettings = &settings; }
+    // at every picture checked (size filter). Must be set before Start. The
+    // user's sources are read from the folder beside it (UserSourceFolder).
+    void UseSettings(const TIniFile& settings);
     // "Check Links", read at every picture found; unset means off.
     void SetCheckLinks(std::function<bool()> ticked) { FCheckLinks = std::move(ticked); }
     // Which services a search queries, in Services order.
@@ -64,6 +71,8 @@ public:
     // Used instead of the settings file's values, the connection profile
     // among them (read at every Start).
     void SetOverrides(const TSearchOverrides& overrides) { FOverrides = overrides; }
+    // The width of the thumbnails the sources are asked for: the grid's.
+    void SetThumbnailWidth(int pixels) { FThumbnailWidth = pixels; }
 
     // phrase: UTF-8 (other bytes are read as Windows-1252); the services get it
     // in their code page (ServiceQuery), SearchDirName keeps it in UTF-8.
@@ -108,12 +117,29 @@ public:
     // How the start page of a search of an http:// phrase answered; none
     // in a search of the services.
     const std::optional<TServiceHealth>& StartPageHealth() const { return FStartPage; }
-    // The sources the latest search asked, and how they answered.
-    const std::array<bool, SourceCount>& SourcesOn() const { return FSourcesOn; }
+    // The settings file in use; empty before UseSettings.
+    std::string SettingsFile() const;
+    // The sources: the built-in ones, then the user's, as read at the latest
+    // Start or RefreshSources; the user's files refused then.
+    const std::vector<TSource>& SourceList() const { return FSources; }
+    const std::vector<TDescriptionFault>& RefusedSources() const;
+    // Reads the user's sources again when their folder changed; true when
+    // it did (a refused file is then logged once).
+    bool RefreshSources();
+    // The sources the latest search asked, and how they answered, in
+    // SourceList order.
+    const std::vector<bool>& SourcesOn() const { return FSourcesOn; }
     const TSourceHealth& SourceHealth() const { return FSourceHealth; }
     // What a source told of a picture it listed (letter case ignored); null
     // for a picture found otherwise.
     const TPictureRecord* SourcePicture(const std::string& url) const;
+    // The agent a request for url sends: the sources' own (SourceAgent with
+    // the user's contact) for a picture a source listed, else empty (the
+    // client's described one).
+    std::string AgentFor(const std::string& url) const;
+    // The address of a picture's thumbnail where its source gives one, else
+    // the picture's own.
+    std::string ThumbnailAddress(const std::string& url) const;
 
     // --- TSearchSink: where the scrapers and the link extractor hand what
     // they find while a search runs.
@@ -136,7 +162,10 @@ private:
     void GetPageRequestDone(THttpCli* sender);
     void CheckLinkHeaderEnd(THttpCli* sender);
     void ReadBaseAddresses();
-    void ReadSources(bool asked);
+    void ReadSources(bool asked, const std::string& phrase);
+    void QueueFirstSourcePages();
+    // A 429 or 503 with Retry-After: the source is left alone until then.
+    bool LimitedBy(int source, const THttpCli& sender);
     void ServiceTimedOut(const std::string& url);
     TServiceHealth* HealthOf(const THttpCli& client);
     TServiceHealth* HealthOf(int engineCode);
@@ -145,6 +174,8 @@ private:
     std::string ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink);
     std::string ReadSourceAnswer(int source, const THttpCli& sender, std::string_view body, TSearchSink& sink);
     void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
+    // Queues a source's page, or holds it until its host may be asked again.
+    void QueueSourcePage(int source, const std::string& url);
     void ReadPictureSettings();
     TDimensions SourceDimensions(const std::string& url) const;
     // Lists a picture that passed the filters; false when it was refused.
@@ -185,12 +216,24 @@ private:
     THealth FHealth;
     std::optional<TServiceHealth> FStartPage;
     std::string FStartPageUrl;
-    std::array<bool, SourceCount> FSourcesOn{};
-    std::array<std::string, SourceCount> FSourceQuery; // each answer page's address less its page suffix
-    std::array<int, SourceCount> FSourcePagesAsked{};
-    int FSourcePageLimit = 1;
+    std::unique_ptr<TSourceSet> FSourceSet;
+    std::vector<TSource> FSources;
+    std::vector<bool> FSourcesOn;
+    std::vector<std::string> FSourceQuery; // each answer page's address less its page suffix
+    std::vector<std::vector<std::string>> FSourceHeaders;
+    std::vector<int> FSourcePagesAsked;
+    std::vector<int> FSourcePageLimit;
     TSourceHealth FSourceHealth;
     std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
+    // Until when each source (by short name) asked to be left alone, for every search of the run.
+    std::map<std::string, std::chrono::steady_clock::time_point> FSourceRetryAt;
+    // When each host was last asked by a source, and the pages held until it may be again.
+    std::map<std::string, std::chrono::steady_clock::time_point> FHostAsked;
+    int FHeldPages = 0;
+    uint64_t FSearchNumber = 0; // which search a held page belongs to
+    QObject FHeldPagesOwner; // dropping it drops the held pages' timers
+    std::string FSourceAgent;
+    int FThumbnailWidth = 128;
     TPictureTypes FTypes = TPictureTypes::JpegOnly();
     TDimensionFilter FDimensionFilter;
     std::vector<TDimensions> FDimensions; // per row of FoundFiles

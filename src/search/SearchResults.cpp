@@ -118,7 +118,7 @@ std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view b
         LoadMemoFromMemoryStream(lines, body);
         return scraper(lines, sink) ? "" : FormatChangedWarning;
     }
-    return ReadSourceAnswer(SourceIndex(code), sender, body, sink);
+    return ReadSourceAnswer(SourceIndex(FSources, code), sender, body, sink);
 }
 
 bool TSearchEngine::CheckLinksTicked() const { return FCheckLinks && FCheckLinks(); }
@@ -144,7 +144,8 @@ bool TSearchEngine::List(const std::string& url, TPictureSize size, TDimensions 
             return;
         if (!FDimensionFilter.Passes(dimensions))
             return;
-        if (url.find_first_of("&=?%") != std::string::npos)
+        // A source's addresses are listed as it gives them, escapes and queries included.
+        if (url.find_first_of("&=?%") != std::string::npos && !SourcePicture(url))
             return;
         FFoundFiles.Append(url);
         FDimensions.push_back(dimensions);

@@ -6,6 +6,7 @@
 // Lycos Images Direct share the Lycos host.
 struct TService {
     const char* Name;
+    const char* ShortName; // on the command line
     int EngineCode;
     const char* BaseKey;     // the settings key of its base address
     const char* DefaultBase; // when the settings hold none

@@ -1,5 +1,6 @@
 #include "search/Sources.h"
 
+#include "core/BuiltInSources.h"
 #include "core/SearchSink.h"
 #include "platform/AnsiCase.h"
 #include "platform/IniFile.h"
@@ -7,38 +8,80 @@
 #include "platform/SettingsKeys.h"
 
 #include <algorithm>
+#include <optional>
 
-const std::array<TSource, SourceCount> Sources = {{
-    {"Wikimedia Commons", ecCommons, Setting::SearchCommons.Key, Setting::CommonsBaseAddress.Key, "https://commons.wikimedia.org",
-     "/w/api.php?action=query&format=json&generator=search&gsrnamespace=6&gsrlimit=50&prop=imageinfo"
-     "&iiprop=url%7Csize%7Cmime&gsrsearch=",
-     "", ReadCommonsAnswer, true},
-    {"Openverse", ecOpenverse, Setting::SearchOpenverse.Key, Setting::OpenverseBaseAddress.Key, "https://api.openverse.org",
-     "/v1/images/?q=", "&page=1", ReadOpenverseAnswer, false},
-}};
-
-int SourceIndex(int engineCode)
+std::vector<TSource> SourcesOf(const std::vector<TSourceDescription>& descriptions, size_t builtIn)
 {
-    for (int i = 0; i < SourceCount; ++i)
-        if (Sources[i].EngineCode == engineCode)
-            return i;
-    return -1;
+    std::vector<TSource> sources;
+    for (size_t i = 0; i < descriptions.size(); ++i) {
+        const TSourceDescription& d = descriptions[i];
+        std::string key = d.ShortName;
+        key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+        sources.push_back({d.Name, d.ShortName, ecFirstSource + static_cast<int>(i), "Search" + key,
+                           key + "BaseAddress", key + "Pages", i < builtIn, d});
+    }
+    return sources;
 }
 
-std::string SourceAgent()
+const std::vector<TSource>& BuiltInSourceList()
 {
-    return std::string(ProgramName) + "/" + ProgramVersion + " (+" + ProgramHomePage + ")";
+    static const std::vector<TSource> sources = SourcesOf(BuiltInSources(), BuiltInSources().size());
+    return sources;
 }
 
-int SourcePageLimit(const TIniFile& settings)
+int SourceIndex(const std::vector<TSource>& sources, int engineCode)
 {
-    return std::clamp(Read(settings, Setting::SourcePages), 1, 20);
+    const int index = engineCode - ecFirstSource;
+    return index >= 0 && index < static_cast<int>(sources.size()) ? index : -1;
 }
 
-bool IsListedPicture(const TPictureRecord& picture)
+std::string SourceAgent(const std::string& contact)
 {
-    if (!picture.MimeType.empty())
-        return picture.MimeType == "image/jpeg";
-    const std::string url = AnsiLowerCase(picture.Url);
-    return url.ends_with(".jpg") || url.ends_with(".jpeg");
+    std::string about = std::string("+") + ProgramHomePage;
+    // The agent is one header line: the contact cannot end it.
+    std::string kept;
+    for (const char c : contact)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && c != '(' && c != ')')
+            kept += c;
+    if (kept.find_first_not_of(' ') != std::string::npos)
+        about += "; " + kept;
+    return std::string(ProgramName) + "/" + ProgramVersion + " (" + about + ")";
+}
+
+int SourcePageLimit(const TIniFile& settings, const TSource& source)
+{
+    const int all = Read(settings, Setting::SourcePages);
+    return std::clamp(settings.ReadInteger(Setting::Options, source.PagesKey, all), 1, source.Description.MaxPages);
+}
+
+namespace {
+
+std::optional<TPictureType> TypeOfMime(const std::string& mime)
+{
+    if (mime == "image/jpeg" || mime == "image/pjpeg")
+        return TPictureType::Jpeg;
+    for (const TPictureType type : {TPictureType::Png, TPictureType::Gif, TPictureType::Webp})
+        if (mime == std::string("image/") + PictureTypeName(type))
+            return type;
+    return std::nullopt;
+}
+
+std::optional<TPictureType> TypeOfExtension(const std::string& url)
+{
+    const std::string path = AnsiLowerCase(url.substr(0, url.find_first_of("?#")));
+    if (path.ends_with(".jpg") || path.ends_with(".jpeg"))
+        return TPictureType::Jpeg;
+    for (const TPictureType type : {TPictureType::Png, TPictureType::Gif, TPictureType::Webp})
+        if (path.ends_with(PictureExtension(type)))
+            return type;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsListedPicture(const TPictureRecord& picture, TPictureTypes types)
+{
+    const std::optional<TPictureType> type =
+        picture.MimeType.empty() ? TypeOfExtension(picture.Url) : TypeOfMime(picture.MimeType);
+    return type && types.Has(*type);
 }

@@ -6,12 +6,15 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -161,6 +164,78 @@ TEST(Program, AClosedOutputEndsTheRunQuietly)
     EXPECT_EQ(p.exitCode(), 141);
     const std::string err = p.readAllStandardError().toStdString();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 4) << err; // the health lines alone
+}
+
+} // namespace
+
+namespace {
+
+// Both live sources from the command line: a phrase with a letter beyond
+// ASCII, PNG chosen, Openverse refusing its second page. What is listed is
+// saved byte for byte under readable names, and Openverse's line says when
+// it may be asked again.
+TEST(Program, SearchesTheLiveSourcesAsTheyBehave)
+{
+    sampleweb::SampleWeb web;
+    web.Start();
+    TempDir dir;
+    const std::string ini = dir.File("glimmerscout.ini");
+    const std::string saved = dir.File("saved");
+    sampleweb::WriteBaseAddressSettings(ini, web.GetAddresses());
+    TIniFile(ini).WriteString("Options", "OpenverseBaseAddress",
+                              web.GetAddresses().Base(sampleweb::Host::Openverse) + "/throttled");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG", "LC_CTYPE"})
+        env.remove(name);
+    env.insert("LC_ALL", "C.UTF-8");
+    p.setProcessEnvironment(env);
+    p.start(QString(std::getenv("GS_BINARY_DIR")) + "/bin/glimmerscout",
+            {"--search", "Zürich", "--sources", "commons,openverse", "--types", "png", "--no-check", "--save",
+             QString::fromStdString(saved), "--settings", QString::fromStdString(ini)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const std::string out = p.readAllStandardOutput().toStdString();
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << err;
+
+    using sampleweb::Host;
+    EXPECT_EQ(web.Searches(Host::Commons), std::set<std::string>{"Zürich filemime:image/jpeg OR filemime:image/png"});
+    EXPECT_EQ(web.Searches(Host::Openverse), std::set<std::string>{"Zürich"});
+
+    // Openverse's second page never came: its pictures are not listed.
+    sampleweb::SearchSettings s;
+    s.checkLinks = false;
+    s.types = {"jpeg", "png"};
+    const sampleweb::Catalogue catalogue(web.GetAddresses());
+    std::vector<std::string> expected;
+    for (const sampleweb::ListedPicture& row : catalogue.SourcesListing(s, 2))
+        if (row.url.find("tram-27000") == std::string::npos && row.url.find("bus-33000") == std::string::npos)
+            expected.push_back(row.size + "\t" + row.url);
+    std::vector<std::string> printed;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        printed.push_back(line);
+    std::sort(printed.begin(), printed.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(printed, expected);
+
+    const std::pair<const char*, const char*> readable[] = {
+        {"Zürich_(Limmat),_tram.jpg", "{Commons}/files/a/ab/Z%C3%BCrich_%28Limmat%29%2C_tram.jpg"},
+        {"東京の車.jpg", "{Commons}/files/4/45/%E6%9D%B1%E4%BA%AC%E3%81%AE%E8%BB%8A.jpg"},
+        {"Vintage_car's_grille.jpeg", "{Commons}/files/3/34/Vintage_car%27s_grille.jpeg"},
+        {"Car_diagram.png", "{Commons}/files/c/cd/Car_diagram.png"},
+        {"København_sporvogn.png", "{Openverse}/files/K%C3%B8benhavn_sporvogn.png"},
+    };
+    for (const auto& [name, url] : readable) {
+        QFile file(QString::fromStdString(saved + "/" + name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_EQ(file.readAll().toStdString(), catalogue.PictureBytes(web.GetAddresses().Expand(url))) << name;
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(saved)).entryList(QDir::Files).size(), static_cast<qsizetype>(expected.size()));
+    EXPECT_NE(err.find("Wikimedia Commons: 2 pages"), std::string::npos) << err;
+    EXPECT_NE(err.find(" - rate limited: try again in 58 min\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Openverse: 2 pages"), std::string::npos) << err;
+    EXPECT_EQ(err.find("HotBot"), std::string::npos) << err; // not asked, not told
 }
 
 } // namespace

@@ -1,8 +1,16 @@
-#include "core/SourceAnswer.h"
+#include "core/BuiltInSources.h"
+#include "core/DescribedAnswer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The two built-in sources' answers, read by their descriptions.
+TSourceAnswer ReadCommonsAnswer(std::string_view body) { return ReadDescribedAnswer(BuiltInSource("commons"), body, 1); }
+TSourceAnswer ReadOpenverseAnswer(std::string_view body)
+{
+    return ReadDescribedAnswer(BuiltInSource("openverse"), body, 1);
+}
 
 struct TReadCase {
     const char* what;
@@ -42,6 +50,12 @@ TEST(SourceAnswer, ReadsTheDocumentedShapesAndRefusesOthers)
          false, "", {}, ""},
         {"openverse throttled", ReadOpenverseAnswer, R"({"detail":"Request was throttled."})", false,
          "error: Request was throttled.", {}, ""},
+        {"openverse refused parameters", ReadOpenverseAnswer,
+         R"({"detail":{"page":["A valid integer is required."],"page_size":["Too big.","Ask for less."]}})", false,
+         "error: page: A valid integer is required.; page_size: Too big. Ask for less.", {}, ""},
+        {"openverse detail of other shapes", ReadOpenverseAnswer, R"({"detail":{"q":"Empty.","x":[3]}})", false,
+         "error: q: Empty.; x", {}, ""},
+        {"openverse empty detail", ReadOpenverseAnswer, R"({"detail":{}})", false, "", {}, ""},
         {"cut off", ReadOpenverseAnswer, R"({"page_count":2,"page":1,"results":[{"url":"https://o.te)", false, "",
          {}, ""},
         {"not json", ReadCommonsAnswer, "<html>Moved</html>", false, "", {}, ""},
@@ -58,6 +72,23 @@ TEST(SourceAnswer, ReadsTheDocumentedShapesAndRefusesOthers)
         EXPECT_EQ(urls, c.urls);
         EXPECT_EQ(answer.NextSuffix, c.next);
     }
+}
+
+TEST(SourceAnswer, KeepsTheSourcesThumbnails)
+{
+    const TSourceAnswer commons = ReadCommonsAnswer(
+        R"({"query":{"pages":{"7":{"index":1,"imageinfo":[{"url":"https://u.test/Z%C3%BCrich.jpg",)"
+        R"("thumburl":"https://u.test/thumb/Z%C3%BCrich.jpg/128px-Z%C3%BCrich.jpg","thumbwidth":128}]},)"
+        R"("8":{"index":2,"imageinfo":[{"url":"https://u.test/b.jpg","thumburl":7}]}}}})");
+    ASSERT_EQ(commons.Pictures.size(), 2u);
+    EXPECT_EQ(commons.Pictures[0].ThumbnailUrl, "https://u.test/thumb/Z%C3%BCrich.jpg/128px-Z%C3%BCrich.jpg");
+    EXPECT_EQ(commons.Pictures[1].ThumbnailUrl, "");
+    const TSourceAnswer openverse = ReadOpenverseAnswer(
+        R"({"page_count":1,"page":1,"results":[{"url":"u","thumbnail":"https://o.test/v1/images/1/thumb/"},)"
+        R"({"url":"v","thumbnail":null}]})");
+    ASSERT_EQ(openverse.Pictures.size(), 2u);
+    EXPECT_EQ(openverse.Pictures[0].ThumbnailUrl, "https://o.test/v1/images/1/thumb/");
+    EXPECT_EQ(openverse.Pictures[1].ThumbnailUrl, "");
 }
 
 TEST(SourceAnswer, KeepsEachPicturesFigures)

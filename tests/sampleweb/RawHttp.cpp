@@ -48,7 +48,7 @@ void ParseHeader(const std::string& header, RawAnswer& answer)
 
 } // namespace
 
-RawAnswer RawGet(const std::string& url)
+RawAnswer RawGet(const std::string& url, const std::string& agent)
 {
     RawAnswer answer;
     int port = 0;
@@ -68,7 +68,7 @@ RawAnswer RawGet(const std::string& url)
     }
     answer.connected = true;
     const std::string request = "GET " + path + " HTTP/1.0\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, " +
-                                "image/pjpeg, */*\r\nUser-Agent: Mozilla/3.0 (compatible)\r\nHost: 127.0.0.1\r\n\r\n";
+                                "image/pjpeg, */*\r\nUser-Agent: " + agent + "\r\nHost: 127.0.0.1\r\n\r\n";
     (void)!send(fd, request.data(), request.size(), MSG_NOSIGNAL);
     std::string received;
     char buffer[65536];

@@ -19,7 +19,9 @@ struct RawAnswer {
     }
 };
 
-RawAnswer RawGet(const std::string& url);
+// The program's described agent unless told another.
+inline constexpr const char* DescribedAgent = "Mozilla/3.0 (compatible)";
+RawAnswer RawGet(const std::string& url, const std::string& agent = DescribedAgent);
 
 // The body split at carriage returns and line feeds.
 std::vector<std::string> Lines(const std::string& body);

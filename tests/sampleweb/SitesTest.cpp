@@ -17,6 +17,9 @@ using namespace sampleweb;
 namespace {
 
 // Paths are held decoded; the one blank goes escaped on the wire.
+// Commons' upload host serves only agents that name their client.
+const char* const ClientAgent = "Tester/1.0 (tester@example.org)";
+
 std::string UrlOf(const Resource& r)
 {
     std::string url = RunningWeb().Base(r.host);
@@ -32,7 +35,7 @@ TEST(SampleWebSites, PicturesAreJpegFilesOfTheirExactSize)
         if (r.answer != Answer::Picture && r.answer != Answer::PictureWithoutLength)
             continue;
         SCOPED_TRACE(r.path);
-        const RawAnswer answer = RawGet(UrlOf(r));
+        const RawAnswer answer = RawGet(UrlOf(r), ClientAgent);
         EXPECT_EQ(answer.status, 200);
         EXPECT_EQ(answer.Header("content-type"), "image/jpeg");
         EXPECT_EQ(answer.body.size(), r.bytes);

@@ -30,8 +30,8 @@ protected:
             t->setInterval(t->interval() / 50);
     }
 
-    // Runs a search until nothing waits and nothing runs but the checks stuck
-    // on the stalling host.
+    // Runs a search until nothing waits (a source's page held for its host
+    // included) and nothing runs but the checks stuck on the stalling host.
     void Run(const std::string& phrase, bool recursive)
     {
         ASSERT_TRUE(engine.Start(phrase, recursive));
@@ -39,7 +39,7 @@ protected:
         ASSERT_TRUE(WaitUntil(
             [&] {
                 const TRequestScheduler& s = probe.Scheduler();
-                return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty()
+                return s.GetPageQueue.empty() && s.CheckLinkQueue.empty() && s.Pages().empty() && probe.HeldPages() == 0
                        && std::all_of(s.Checks().begin(), s.Checks().end(), [&](const TRunningRequest& r) {
                               return r.Client->URL.rfind(stall, 0) == 0;
                           });

@@ -21,6 +21,26 @@ TEST(ServiceHealth, TextOfOneService)
         EXPECT_EQ(ServiceHealthText("HotBot", c.health), c.text);
 }
 
+// A rate limited source's line counts down from its Retry-After.
+TEST(ServiceHealth, ARateLimitedSourceSaysWhenItMayBeAskedAgain)
+{
+    const auto now = std::chrono::steady_clock::now();
+    const struct {
+        std::chrono::seconds left;
+        const char* text;
+    } cases[] = {
+        {std::chrono::seconds(3480), "Openverse: 1 page, 6 links - rate limited: try again in 58 min"},
+        {std::chrono::seconds(3421), "Openverse: 1 page, 6 links - rate limited: try again in 58 min"},
+        {std::chrono::seconds(30), "Openverse: 1 page, 6 links - rate limited: try again in 30 s"},
+        {std::chrono::seconds(-1), "Openverse: 1 page, 6 links - rate limited: may be asked again"},
+    };
+    for (const auto& c : cases) {
+        TServiceHealth health{1, 6, RateLimitedWarning};
+        health.RetryAt = now + c.left;
+        EXPECT_EQ(ServiceHealthText("Openverse", health, now), c.text) << c.left.count();
+    }
+}
+
 TEST(ServiceHealth, TheLineHoldsTheFourInSearchOrder)
 {
     THealth health;

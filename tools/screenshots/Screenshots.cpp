@@ -5,7 +5,10 @@
 // same where a service's certificate is signed by a CA nobody named, the
 // results as thumbnails, the options dialog's general page (broadband chosen)
 // and its picture settings, the results
-// of the two live sources alone, and the about box. Usage: glimmerscout-screenshots DIR
+// of the two live sources alone, a Commons search in the grid of its own
+// thumbnails, a source that asked to be left alone, a search of every
+// built-in source in the grid, the options' "Sources" page, and the about
+// box. Usage: glimmerscout-screenshots DIR
 #include "app/PicturesPage.h"
 #include "app/Program.h"
 #include "controls/ResultGrid.h"
@@ -112,13 +115,60 @@ int main(int argc, char** argv)
     // The live sources alone, every check answered.
     for (QCheckBox* box : {form.HotBotBox, form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
         box->setChecked(false);
-    for (QCheckBox* box : form.SourceBoxes)
-        box->setChecked(true);
+    for (const TSettingsKey& source : {Setting::SearchCommons, Setting::SearchOpenverse})
+        form.IniFile->WriteBool(source.Section, source.Key, true);
     SearchToItsEnd(form);
     WaitUntil([&] { return form.Engine.Work().ChecksQueued == 0 && form.Engine.Work().ChecksHeld == 0; }, std::chrono::seconds(20));
     form.RefreshCounters();
     form.AbortButtonClick();
     ok = Save(&form, dir + "/live-sources.png") && ok;
+
+    // Commons alone, a phrase beyond ASCII, three types: the grid from the
+    // thumbnails Commons serves, the rows under their decoded names.
+    ini.WriteString(Setting::Options, Setting::PictureTypes.Key, "jpeg,png,webp");
+    ini.WriteBool(Setting::Options, Setting::SearchOpenverse.Key, false);
+    form.PhraseEdit->setText("Zürich");
+    form.CheckBox_Thumbnails->setChecked(true);
+    SearchToItsEnd(form);
+    form.AbortButtonClick();
+    WaitUntil([&] {
+        return form.ResultGrid->Cache.Count() >= static_cast<size_t>(form.ResultList->RowCount())
+               && form.ResultGrid->Fetches.Running() == 0;
+    }, std::chrono::seconds(20));
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/source-thumbnails.png") && ok;
+
+    // Both sources, PNG chosen, Openverse refusing its second page: its
+    // health line says when it may be asked again.
+    ini.WriteString(Setting::Options, Setting::PictureTypes.Key, "jpeg,png");
+    Write(ini, Setting::OpenverseBaseAddress, web.GetAddresses().Base(sampleweb::Host::Openverse) + "/throttled");
+    ini.WriteBool(Setting::Options, Setting::SearchOpenverse.Key, true);
+    form.CheckBox_Thumbnails->setChecked(false);
+    SearchToItsEnd(form);
+    form.AbortButtonClick();
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/source-rate-limited.png") && ok;
+
+    // Every built-in source at once, in the grid, and the options' page of
+    // switches with each one's line from that search.
+    Write(ini, Setting::OpenverseBaseAddress, web.GetAddresses().Base(sampleweb::Host::Openverse));
+    ini.WriteString(Setting::Options, Setting::PictureTypes.Key, "jpeg");
+    for (const TSource& source : BuiltInSourceList())
+        ini.WriteBool(Setting::Options, source.SwitchKey, true);
+    form.PhraseEdit->setText("red cars");
+    form.CheckBox_Thumbnails->setChecked(true);
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
+    form.AbortButtonClick();
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 24 && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/six-sources-grid.png") && ok;
+    form.CheckBox_Thumbnails->setChecked(false);
+    program.options.show();
+    program.options.findChild<QTabWidget*>()->setCurrentIndex(2);
+    ok = Save(&program.options, dir + "/options-sources.png") && ok;
+    program.options.hide();
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;

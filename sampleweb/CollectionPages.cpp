@@ -1,0 +1,200 @@
+#include "sampleweb/CollectionPages.h"
+
+#include "sampleweb/Jpeg.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <array>
+
+namespace sampleweb {
+
+namespace {
+
+constexpr int Works = 60;
+constexpr int Bodies = 8;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string Json(const QJsonObject& object) { return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString(); }
+
+// A handful of pictures the works share, each between the default size filter's bounds.
+const std::array<std::string, Bodies>& Pictures()
+{
+    static const std::array<std::string, Bodies> pictures = [] {
+        std::array<std::string, Bodies> made;
+        for (int i = 0; i < Bodies; ++i)
+            made[static_cast<size_t>(i)] = MakeJpeg(24000 + static_cast<size_t>(i) * 4000, 700 + static_cast<uint32_t>(i));
+        return made;
+    }();
+    return pictures;
+}
+
+// The picture a path serves: the same one for the same path.
+const std::string& PictureAt(const std::string& path) { return Pictures()[std::hash<std::string>()(path) % Bodies]; }
+
+int Number(const Parameter& parameter, const char* name, int absent)
+{
+    try {
+        const std::string text = parameter(name);
+        return text.empty() ? absent : std::stoi(text);
+    } catch (const std::exception&) {
+        return absent;
+    }
+}
+
+// The works [first, first + count) of those there are.
+std::pair<int, int> Slice(int total, int first, int count)
+{
+    first = std::clamp(first, 0, total);
+    return {first, std::clamp(first + count, first, total)};
+}
+
+std::string Title(int work) { return "Study of a Red Car, No. " + std::to_string(work + 1); }
+
+std::string Cleveland(const Parameter& parameter, SourceVariant variant, const Addresses& a)
+{
+    const int total = variant == SourceVariant::Empty ? 0 : Works;
+    const auto [first, end] = Slice(total, Number(parameter, "skip", 0), Number(parameter, "limit", 1000));
+    QJsonArray data;
+    for (int w = first; w < end; ++w) {
+        const std::string accession = "1920." + std::to_string(w + 1);
+        const std::string file = accession + "_web.jpg";
+        const std::string path = "/cleveland/" + accession + "/" + file;
+        data.append(QJsonObject{
+            {"id", 90000 + w},
+            {"accession_number", Q(accession)},
+            {"share_license_status", "CC0"},
+            {"title", Q(Title(w))},
+            {"creators", QJsonArray{QJsonObject{{"id", 5000 + w % 3},
+                                                {"description", "Sample Painter (American, 1880-1950)"},
+                                                {"role", "artist"}}}},
+            {"url", Q(a.Base(Host::Museums) + "/art/" + accession)},
+            {"images", QJsonObject{{"web", QJsonObject{{"url", Q(a.Base(Host::Museums) + path)},
+                                                       {"width", 900},
+                                                       {"height", 600},
+                                                       {"filesize", static_cast<qint64>(PictureAt(path).size())},
+                                                       {"filename", Q(file)}}}}},
+        });
+    }
+    if (variant == SourceVariant::Changed)
+        return Json({{"artworks", data}});
+    const QJsonObject parameters{{"q", Q(parameter("q"))}, {"skip", Q(parameter("skip"))}, {"limit", Q(parameter("limit"))}};
+    return Json({{"info", QJsonObject{{"total", total}, {"parameters", parameters}}}, {"data", data}});
+}
+
+std::string ImageId(int work) { return "5e3c2a1f-0000-4000-8000-" + QString::number(100000000000 + work).toStdString(); }
+
+std::string Artic(const Parameter& parameter, SourceVariant variant, const Addresses& a)
+{
+    const int total = variant == SourceVariant::Empty ? 0 : Works;
+    const int limit = std::clamp(Number(parameter, "limit", 10), 1, 100);
+    const int page = std::max(1, Number(parameter, "page", 1));
+    const auto [first, end] = Slice(total, (page - 1) * limit, limit);
+    QJsonArray data;
+    for (int w = first; w < end; ++w)
+        data.append(QJsonObject{{"_score", 200.0 - w},
+                                {"id", 27000 + w},
+                                {"title", Q(Title(w))},
+                                {"image_id", Q(ImageId(w))},
+                                {"artist_title", "Sample Painter"}});
+    if (variant == SourceVariant::Changed)
+        return Json({{"artworks", data}});
+    const QJsonObject pagination{{"total", total},
+                                 {"limit", limit},
+                                 {"offset", (page - 1) * limit},
+                                 {"total_pages", (total + limit - 1) / limit},
+                                 {"current_page", page}};
+    const QJsonObject config{{"iiif_url", Q(a.Base(Host::Museums) + "/iiif/2")}, {"website_url", Q(a.Base(Host::Museums))}};
+    return Json({{"preference", QJsonValue::Null},
+                 {"pagination", pagination},
+                 {"data", data},
+                 {"info", QJsonObject{{"license_text", "The data in this response is licensed under CC0."}}},
+                 {"config", config}});
+}
+
+std::string Vam(const Parameter& parameter, SourceVariant variant, const Addresses& a)
+{
+    const int total = variant == SourceVariant::Empty ? 0 : Works;
+    const int size = std::clamp(Number(parameter, "page_size", 15), 1, 100);
+    const int page = std::max(1, Number(parameter, "page", 1));
+    const auto [first, end] = Slice(total, (page - 1) * size, size);
+    QJsonArray records;
+    for (int w = first; w < end; ++w) {
+        const std::string image = "2006AA" + std::to_string(1000 + w);
+        const std::string base = a.Base(Host::Museums) + "/collections/" + image + "/";
+        records.append(QJsonObject{{"systemNumber", Q("O" + std::to_string(10000 + w))},
+                                   {"objectType", "Print"},
+                                   {"_primaryTitle", Q(Title(w))},
+                                   {"_primaryMaker", QJsonObject{{"name", "Sample, Printmaker"}, {"association", "artist"}}},
+                                   {"_primaryImageId", Q(image)},
+                                   {"_primaryDate", "1890"},
+                                   {"_images", QJsonObject{{"_primary_thumbnail", Q(base + "full/!100,100/0/default.jpg")},
+                                                           {"_iiif_image_base_url", Q(base)}}}});
+    }
+    if (variant == SourceVariant::Changed)
+        return Json({{"objects", records}});
+    const QJsonObject info{{"version", "2.0"},       {"record_count", total}, {"record_count_exact", true},
+                           {"parameters", QJsonObject{}}, {"page_size", size},    {"pages", (total + size - 1) / size},
+                           {"page", page},           {"image_count", total}};
+    return Json({{"info", info}, {"records", records}, {"clusters", QJsonObject{}}});
+}
+
+std::string Loc(const Parameter& parameter, SourceVariant variant, const Addresses& a)
+{
+    const int total = variant == SourceVariant::Empty ? 0 : Works;
+    const int count = std::clamp(Number(parameter, "c", 25), 1, 1000);
+    const int page = std::max(1, Number(parameter, "sp", 1));
+    const auto [first, end] = Slice(total, (page - 1) * count, count);
+    QJsonArray results;
+    for (int w = first; w < end; ++w) {
+        const std::string stem = a.Base(Host::Museums) + "/storage/service/pnp/ppmsca/" + std::to_string(30000 + w);
+        results.append(QJsonObject{{"id", Q("http://www.loc.gov/pictures/item/" + std::to_string(2017000000 + w) + "/")},
+                                   {"title", Q(Title(w))},
+                                   {"image_url", QJsonArray{Q(stem + "_150px.jpg#h=150&w=100"), Q(stem + "r.jpg#h=600&w=900")}},
+                                   {"url", Q(a.Base(Host::Museums) + "/item/" + std::to_string(2017000000 + w) + "/")},
+                                   {"contributor", QJsonArray{"Sample, Photographer"}},
+                                   {"mime_type", QJsonArray{"image/jpeg"}},
+                                   {"original_format", QJsonArray{"photo, print, drawing"}}});
+    }
+    if (variant == SourceVariant::Changed)
+        return Json({{"items", results}});
+    const bool more = end < total;
+    const QJsonValue next = more ? QJsonValue(Q(a.Base(Host::Museums) + "/photos/?q=" + parameter("q") + "&fo=json&c="
+                                                 + std::to_string(count) + "&sp=" + std::to_string(page + 1)))
+                                 : QJsonValue(QJsonValue::Null);
+    const QJsonObject pagination{{"current", page}, {"next", next},   {"total", total}, {"perpage", count},
+                                 {"of", total},     {"from", first + 1}, {"to", end}};
+    return Json({{"pagination", pagination}, {"results", results}});
+}
+
+} // namespace
+
+std::optional<std::string> CollectionAnswer(const std::string& path, const Parameter& parameter, SourceVariant variant,
+                                            const Addresses& addresses)
+{
+    if (parameter("q").empty())
+        return std::nullopt;
+    if (path == "/api/artworks/")
+        return Cleveland(parameter, variant, addresses);
+    if (path == "/api/v1/artworks/search")
+        return Artic(parameter, variant, addresses);
+    if (path == "/v2/objects/search")
+        return Vam(parameter, variant, addresses);
+    if (path == "/photos/" && parameter("fo") == "json")
+        return Loc(parameter, variant, addresses);
+    return std::nullopt;
+}
+
+const std::string* CollectionPicture(const std::string& path)
+{
+    if (!path.ends_with(".jpg"))
+        return nullptr;
+    for (const char* folder : {"/cleveland/", "/iiif/2/", "/collections/", "/storage/"})
+        if (path.starts_with(folder))
+            return &PictureAt(path);
+    return nullptr;
+}
+
+} // namespace sampleweb
