@@ -4,6 +4,8 @@
 
 #include <httplib.h>
 
+#include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -19,14 +21,44 @@ constexpr size_t EndlessCap = size_t{1} << 30;
 // One block of an endless page (60 kB) per pace: about 6 MB a second.
 constexpr std::chrono::milliseconds EndlessPace{10};
 
-// The server's pool of threads, counting the connections it holds: a
-// connection is one task, from its accept to its close.
+// Connections to the port still open at the connecting end (established,
+// or closed by the server alone), as the system's TCP table tells them: a
+// worker that has answered may close its end a little later than the
+// client, so the workers' own count would see a client's next connection
+// beside the one it already closed.
+int OpenFromClients(int port)
+{
+    char remote[16];
+    std::snprintf(remote, sizeof remote, ":%04X ", port);
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line); // the header
+    int open = 0;
+    while (std::getline(table, line)) {
+        // "  sl: local_address rem_address st ...": the remote address's port, then the state.
+        const size_t rem = line.find(' ', line.find(':') + 2) + 1;
+        if (line.compare(rem + 8, 6, remote) != 0)
+            continue;
+        const std::string state = line.substr(rem + 14, 2);
+        open += state == "01" || state == "08" ? 1 : 0; // established, close-wait
+    }
+    return open;
+}
+
+// The server's pool of threads, counting the connections it holds (a
+// connection is one task, from its accept to its close) and the most held
+// at once: by the workers, or at every accept by the clients (exact, but
+// the table costs the accepting thread a millisecond and more).
 class CountingPool : public httplib::TaskQueue {
 public:
-    explicit CountingPool(GeneratedWebCounts& counts) : FCounts(counts), FPool(ServerThreads) {}
+    CountingPool(GeneratedWebCounts& counts, const int& port, bool byClients)
+        : FCounts(counts), FPort(port), FByClients(byClients), FPool(ServerThreads)
+    {
+    }
     void enqueue(std::function<void()> fn) override
     {
-        const int now = ++FCounts.open;
+        const int held = ++FCounts.open;
+        const int now = FByClients ? OpenFromClients(FPort) : held;
         for (int most = FCounts.mostOpen.load(); now > most && !FCounts.mostOpen.compare_exchange_weak(most, now);) {
         }
         FPool.enqueue([this, fn = std::move(fn)] {
@@ -38,6 +70,8 @@ public:
 
 private:
     GeneratedWebCounts& FCounts;
+    const int& FPort;
+    bool FByClients;
     httplib::ThreadPool FPool;
 };
 
@@ -92,6 +126,7 @@ struct GeneratedWeb::Impl {
     std::thread thread;
     int port = 0;
     std::chrono::milliseconds delay{0};
+    bool countByClients = false;
     const std::string picture = std::string(PictureBytes, '\0');
     const std::string endlessText = [] {
         std::string block;
@@ -150,7 +185,7 @@ GeneratedWeb::~GeneratedWeb()
 void GeneratedWeb::Start()
 {
     Impl& impl = *FImpl;
-    impl.server.new_task_queue = [&impl] { return new CountingPool(impl.counts); };
+    impl.server.new_task_queue = [&impl] { return new CountingPool(impl.counts, impl.port, impl.countByClients); };
     // A header and its body go out in two writes: without this a keep-alive
     // client waits for a delayed acknowledgement at every page.
     impl.server.set_tcp_nodelay(true);
@@ -166,6 +201,11 @@ void GeneratedWeb::Start()
 void GeneratedWeb::SetAnswerDelay(std::chrono::milliseconds delay)
 {
     FImpl->delay = delay;
+}
+
+void GeneratedWeb::CountOpenByClients()
+{
+    FImpl->countByClients = true;
 }
 
 void GeneratedWeb::Stop()
