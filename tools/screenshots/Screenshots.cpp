@@ -31,6 +31,9 @@ namespace {
 
 bool Save(QWidget* window, const QString& file)
 {
+    // Lines shown since the last turn of the loop are laid out in the next
+    // one, as on the screen.
+    QApplication::processEvents();
     const bool saved = window->grab().save(file);
     std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
     return saved;
