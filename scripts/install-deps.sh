@@ -8,7 +8,7 @@ packages=(
   libssl-dev openssl ca-certificates
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core openbox twm # openbox and twm: the window test frames the program
   fonts-wqy-microhei # the screenshots show file names in Chinese and Japanese letters
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client

@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/FramePlacer.h"
 
 #include "platform/IniFile.h"
 #include "platform/ProgramFiles.h"
@@ -12,6 +13,7 @@ TForm1::TForm1(const std::string& settingsFile, QWidget* parent)
       FSettingsFile(settingsFile)
 {
     CreateLayout();
+    FFramePlacer = new TFramePlacer(this);
     CounterTimer = new QTimer(this);
     CounterTimer->setInterval(1000);
     SlideShowTimer = new QTimer(this);

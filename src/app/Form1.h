@@ -24,6 +24,7 @@ class TIniFile;
 class TPictureView;
 class TAdImage;
 class THealthList;
+class TFramePlacer;
 
 // The main window: the search page over the search engine, and the frame
 // around it. Split over several files by concern (Form1_*.cpp).
@@ -139,6 +140,7 @@ private:
     void ConnectHandlers();
     void ClearResultList();
     QStackedLayout* FPages = nullptr;
+    TFramePlacer* FFramePlacer = nullptr; // the frame where LeftPos and TopPos say
     bool FShown = false;
     std::string FSettingsFile;
 };

@@ -2,6 +2,7 @@
 #include "app/About.h"
 #include "app/CallBrowser.h"
 #include "app/Form2.h"
+#include "app/FramePlacer.h"
 #include "app/Options.h"
 
 #include "platform/CatchAll.h"
@@ -74,10 +75,9 @@ void TForm1::showEvent(QShowEvent* e)
     }
 }
 
-// LeftPos and TopPos place the window's frame, title bar included, so the
-// window opens on the screen and where the user left it; Width and Height
-// are the inner area's. Files written before FramePlace placed the inner
-// area there, and still do.
+// LeftPos and TopPos place the window's frame, title bar included, as the
+// user left it; Width and Height are the inner area's. Files written before
+// FramePlace placed the inner area there, and still do.
 void TForm1::FormShow()
 {
     if (Read(*IniFile, Setting::Maximized)) {
@@ -89,10 +89,10 @@ void TForm1::FormShow()
         const bool innerPlace = !Read(*IniFile, Setting::FramePlace)
                                 && !Read(*IniFile, Setting::LeftPosStored).empty();
         if (innerPlace) {
-            setGeometry(QRect(place, size));
+            setGeometry(QRect(TFramePlacer::Reachable(QRect(place, size)), size));
         } else {
             resize(size);
-            move(place);
+            FFramePlacer->Place(place);
         }
     }
     PhraseEdit->setFocus();
@@ -123,8 +123,9 @@ void TForm1::FormClose()
         Write(*IniFile, Setting::Maximized, true);
         return;
     }
-    Write(*IniFile, Setting::LeftPos, pos().x()); // the frame's corner
-    Write(*IniFile, Setting::TopPos, pos().y());
+    const QPoint corner = TFramePlacer::FrameCorner(this);
+    Write(*IniFile, Setting::LeftPos, corner.x());
+    Write(*IniFile, Setting::TopPos, corner.y());
     Write(*IniFile, Setting::Width, width());
     Write(*IniFile, Setting::Height, height());
     Write(*IniFile, Setting::FramePlace, true);

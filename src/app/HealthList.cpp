@@ -21,12 +21,11 @@ THealthList::THealthList(QWidget* parent, QColor warningColor)
     caption->setFont(bold);
     layout->addWidget(caption);
     const auto addLine = [&] {
-        auto* line = new QLabel(this);
-        line->setWordWrap(true);
+        auto* line = new TElidedLabel(this);
         layout->addWidget(line);
         return line;
     };
-    for (QLabel*& line : FLines)
+    for (TElidedLabel*& line : FLines)
         line = addLine();
     FStartPage = addLine();
     layout->addStretch(1);
@@ -43,12 +42,11 @@ void THealthList::Show(const THealth& health, const std::optional<TServiceHealth
     ShowLine(FStartPage, StartPageName, startPage.value_or(TServiceHealth{}));
 }
 
-void THealthList::Grow(std::vector<QLabel*>& lines, size_t count)
+void THealthList::Grow(std::vector<TElidedLabel*>& lines, size_t count)
 {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     while (lines.size() < count) {
-        auto* line = new QLabel(this);
-        line->setWordWrap(true);
+        auto* line = new TElidedLabel(this);
         line->hide();
         // Source lines stay above the refused files' lines, both above the stretch.
         const int at = layout->count() - 1 - (&lines == &FSourceLines ? static_cast<int>(FRefusedLines.size()) : 0);
@@ -72,7 +70,7 @@ void THealthList::ShowSources(const std::vector<TSource>& sources, const TSource
     for (size_t i = 0; i < FRefusedLines.size(); ++i) {
         const bool shown = i < refused.size();
         if (shown) {
-            FRefusedLines[i]->setText("refused: " + QString::fromStdString(AsUtf8(refused[i].Text())));
+            FRefusedLines[i]->SetText("refused: " + QString::fromStdString(AsUtf8(refused[i].Text())));
             QPalette pal = palette();
             pal.setColor(QPalette::WindowText, FWarningColor);
             FRefusedLines[i]->setPalette(pal);
@@ -81,10 +79,10 @@ void THealthList::ShowSources(const std::vector<TSource>& sources, const TSource
     }
 }
 
-void THealthList::ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health)
+void THealthList::ShowLine(TElidedLabel* line, const std::string& name, const TServiceHealth& health)
 {
     // A user's source may name itself in any script: the line is UTF-8.
-    line->setText(QString::fromStdString(AsUtf8(ServiceHealthText(name, health))));
+    line->SetText(QString::fromStdString(AsUtf8(ServiceHealthText(name, health))));
     QPalette pal = palette();
     if (!health.Warning.empty())
         pal.setColor(QPalette::WindowText, FWarningColor);

@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/ElidedLabel.h"
 #include "core/SourceDescription.h"
 #include "search/ServiceHealth.h"
 #include "search/Sources.h"
@@ -9,10 +10,9 @@
 #include <optional>
 #include <vector>
 
-class QLabel;
-
-// The search services' health under a "Services:" caption: one wrapped
-// line per service, in the warning colour while it carries a warning. A
+// The search services' health under a "Services:" caption: one line per
+// service, cut at the list's width with the whole text in its tooltip, in
+// the warning colour while it carries a warning. A
 // search of an http:// phrase asks no service: its start page's line is
 // shown instead. Below them, a line for each live source the latest search
 // asked (the sources are switched on the options dialog's "Sources" page),
@@ -27,23 +27,23 @@ public:
     // the refused files' lines.
     void ShowSources(const std::vector<TSource>& sources, const TSourceHealth& health, const std::vector<bool>& asked,
                      const std::vector<TDescriptionFault>& refused = {});
-    QLabel* Line(int service) const { return FLines[service]; }
-    QLabel* StartPageLine() const { return FStartPage; }
+    TElidedLabel* Line(int service) const { return FLines[service]; }
+    TElidedLabel* StartPageLine() const { return FStartPage; }
     // Null for a source the list has no line for yet.
-    QLabel* SourceLine(int source) const
+    TElidedLabel* SourceLine(int source) const
     {
         return source < static_cast<int>(FSourceLines.size()) ? FSourceLines[source] : nullptr;
     }
-    const std::vector<QLabel*>& RefusedLines() const { return FRefusedLines; }
+    const std::vector<TElidedLabel*>& RefusedLines() const { return FRefusedLines; }
 
 private:
-    void ShowLine(QLabel* line, const std::string& name, const TServiceHealth& health);
+    void ShowLine(TElidedLabel* line, const std::string& name, const TServiceHealth& health);
     // At least count lines in lines, added above the stretch at the end.
-    void Grow(std::vector<QLabel*>& lines, size_t count);
+    void Grow(std::vector<TElidedLabel*>& lines, size_t count);
 
-    std::array<QLabel*, ServiceCount> FLines{};
-    QLabel* FStartPage = nullptr;
-    std::vector<QLabel*> FSourceLines;
-    std::vector<QLabel*> FRefusedLines;
+    std::array<TElidedLabel*, ServiceCount> FLines{};
+    TElidedLabel* FStartPage = nullptr;
+    std::vector<TElidedLabel*> FSourceLines;
+    std::vector<TElidedLabel*> FRefusedLines;
     QColor FWarningColor;
 };

@@ -3,6 +3,7 @@
 #include "app/PicturesPage.h"
 #include "app/SourcesPage.h"
 
+#include "controls/Contrast.h"
 #include "download/SlideShowInterval.h"
 #include "download/SmartSave.h"
 #include "platform/AnsiText.h"
@@ -125,6 +126,12 @@ void Tfrm_Options::BuildLayout()
     Compact(saveGrid);
     edit_SavePath = new QLineEdit("c:\\images");
     edit_SavePath->setEnabled(false); // filled only by the folder chooser
+    // Disabled, yet as readable as any text.
+    QPalette readable = edit_SavePath->palette();
+    readable.setColor(QPalette::Disabled, QPalette::Text,
+                      ReadableOn(readable.color(QPalette::Disabled, QPalette::Text),
+                                 readable.color(QPalette::Disabled, QPalette::Base), 4.5));
+    edit_SavePath->setPalette(readable);
     Button1 = new QPushButton(">>");
     Button1->setFixedWidth(32);
     checkbox_SubDir = new QCheckBox("Create Sub Dirs (Named After Search String)");

@@ -118,6 +118,7 @@ private:
     void GotIcon(QTreeWidgetItem* node);
     bool Guarded(const TDrive* drive, std::function<bool(TDriveSystem&)> test);
     QTreeWidgetItem* Walk(const std::string& path, bool read);
+    std::string NearestFolderLeft(const std::string& path);
 
     std::shared_ptr<TDriveSystem> FSystem;
     TDeadlineGate FGate{std::chrono::seconds(2)};

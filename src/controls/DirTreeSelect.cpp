@@ -73,12 +73,27 @@ std::string TDirTree::GetSelectedPath() const
     return entry ? entry->Path : std::string();
 }
 
+// The folder itself, or the nearest one above it that is still there on its
+// drive: the user keeps their place when the folder was deleted meanwhile.
+std::string TDirTree::NearestFolderLeft(const std::string& path)
+{
+    const TDrive* drive = KnownDrive(path);
+    if (!drive)
+        return path;
+    for (std::string folder = path; folder.size() > drive->Root.size();) {
+        if (FolderExists(folder))
+            return folder;
+        folder.erase(folder.rfind('/', folder.size() - 2) + 1);
+    }
+    return drive->Root;
+}
+
 void TDirTree::RefreshTree()
 {
     const std::string remembered = GetSelectedPath();
     ReloadDrives();
     if (!remembered.empty()) // empty: a placeholder was selected
-        SelectPath(remembered);
+        SelectPath(NearestFolderLeft(remembered));
     if (topLevelItemCount() > 0 && !currentItem())
         if (const TDrive* drive = KnownDrive(remembered))
             SelectPath(drive->Root);

@@ -5,7 +5,8 @@
 #include <vector>
 
 // The list of found pictures: file name, size and dimensions, several rows
-// selectable.
+// selectable. The size and dimensions columns are as wide as their widest
+// figure; the name column takes the rest.
 class TResultList : public QTreeView {
     Q_OBJECT
 public:
@@ -17,4 +18,10 @@ public:
     QString Text(int row, int column) const { return Rows->Text(row, column); }
     void SelectRow(int row); // adds the row to the selection
     std::vector<int> SelectedRows() const; // in row order
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FitFigureColumns();
 };

@@ -4,6 +4,7 @@
 #include "app/HealthList.h"
 
 #include <QLabel>
+#include <QLayout>
 
 namespace {
 
@@ -43,6 +44,46 @@ TEST(HealthList, AStartPageSearchShowsThePageInPlaceOfTheServices)
     EXPECT_TRUE(list.StartPageLine()->isHidden());
     for (int i = 0; i < ServiceCount; ++i)
         EXPECT_FALSE(list.Line(i)->isHidden()) << i;
+}
+
+using SidePanel = FormFixture;
+
+// Every service and built-in source warning at once, as when the services change
+// their pages: each line keeps to one line inside the panel's health area,
+// none over another, the whole text in its tooltip. Run at 100% and 200%.
+TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
+{
+    CreateForms();
+    form->show();
+    THealth health;
+    for (TServiceHealth& h : health)
+        h = {3, 9, FormatChangedWarning};
+    const std::vector<TSource>& sources = BuiltInSourceList();
+    const TSourceHealth sourceHealth(sources.size(), TServiceHealth{1, 20, FormatChangedWarning});
+    THealthList* list = form->HealthList;
+    list->Show(health);
+    list->ShowSources(sources, sourceHealth, std::vector<bool>(sources.size(), true));
+    list->layout()->activate();
+
+    EXPECT_TRUE(form->panel_Side->rect().contains(list->geometry()));
+    std::vector<QWidget*> shown;
+    for (QWidget* w : list->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            shown.push_back(w);
+    ASSERT_EQ(shown.size(), 1u + ServiceCount + sources.size()); // the caption and the lines
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const QWidget* w = shown[i];
+        EXPECT_TRUE(list->rect().contains(w->geometry())) << i;
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << i; // not cut
+        for (size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(w->geometry().intersects(shown[j]->geometry())) << i << " over " << j;
+    }
+    for (const TElidedLabel* line : {list->Line(0), list->Line(3), list->SourceLine(static_cast<int>(sources.size()) - 1)}) {
+        EXPECT_LT(line->height(), 2 * line->fontMetrics().lineSpacing()); // one line
+        EXPECT_TRUE(line->Elided());
+        EXPECT_EQ(line->toolTip(), line->text());
+        EXPECT_TRUE(line->text().endsWith(FormatChangedWarning));
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/Options.h"
+#include "controls/Contrast.h"
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
 
@@ -182,6 +183,17 @@ TEST_F(OptionsDialog, TheThirdProfileFitsBesideTheOthers)
     EXPECT_LE(broadband->x() + broadband->width(), group->width());
     EXPECT_LE(broadband->y() + broadband->height(), dialog.radiobutton_LAN->y());
     EXPECT_GT(broadband->x(), group->fontMetrics().horizontalAdvance("I have a:") + 8);
+}
+
+// The save folder is only chosen, never typed, yet it reads as well as any text.
+TEST_F(OptionsDialog, TheDisabledSaveFolderIsReadable)
+{
+    dialog.edit_SavePath->setText("/home/user/Pictures");
+    dialog.show();
+    ASSERT_FALSE(dialog.edit_SavePath->isEnabled());
+    const QPalette& drawn = dialog.edit_SavePath->palette();
+    EXPECT_GE(ContrastRatio(drawn.color(QPalette::Disabled, QPalette::Text), drawn.color(QPalette::Disabled, QPalette::Base)),
+              4.5);
 }
 
 } // namespace

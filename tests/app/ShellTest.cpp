@@ -19,7 +19,8 @@ TEST_F(Shell, NoSettingsFileOpensAtOneOneWithMinimumSizeAndBoxesTicked)
     CreateForms();
     form->CheckBox_CheckLinks->setChecked(false);
     form->show();
-    EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(1, 1)); // the title bar on the screen
+    // The frame is placed once the window shows with it.
+    EXPECT_TRUE(WaitUntil([&] { return form->frameGeometry().topLeft() == QPoint(1, 1); })); // the title bar on the screen
     EXPECT_EQ(form->size(), QSize(640, 480));
     EXPECT_TRUE(form->CheckBox_CheckLinks->isChecked());
     EXPECT_TRUE(form->CheckBox_RecursiveSearch->isChecked());
@@ -69,8 +70,9 @@ TEST_P(Placement, StoredPlaceOpensTheWindowThere)
         settings->WriteBool("Options", "FramePlace", true);
     CreateForms();
     form->show();
-    const QRect opened = GetParam().frame ? form->frameGeometry() : form->geometry();
-    EXPECT_EQ(opened.topLeft(), QPoint(30, 40));
+    const auto opened = [&] { return GetParam().frame ? form->frameGeometry() : form->geometry(); };
+    WaitUntil([&] { return opened().topLeft() == QPoint(30, 40); });
+    EXPECT_EQ(opened().topLeft(), QPoint(30, 40));
     EXPECT_EQ(form->size(), QSize(640, 480));
 }
 

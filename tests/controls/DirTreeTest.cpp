@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
@@ -187,6 +188,46 @@ TEST_F(DirTreeTest, RefreshTreeReselectsAndShowsANewFolder)
     EXPECT_EQ(tree->GetSelectedPath(), c + "Images/");
     EXPECT_EQ(Expanded(c + "Images/"), (Names{"New", "Sub"}));
 }
+
+struct TDeletedCase {
+    const char* Name;
+    const char* Selected;
+    const char* Deleted; // with what it holds
+    const char* Kept;    // selected after the refresh
+};
+
+class DeletedFolder : public DirTreeTest, public ::testing::WithParamInterface<TDeletedCase> {};
+
+// The user keeps their place: the nearest folder left is selected, opened
+// down to and in sight, far below many others.
+TEST_P(DeletedFolder, RefreshTreeSelectsTheNearestFolderLeftInSight)
+{
+    Names many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back("a" + std::to_string(100 + i));
+    Folder("c", many);
+    Folder("c", {"Images/Sub/Deeper/Deepest"});
+    tree->resize(200, 120);
+    tree->show();
+    tree->SelectPath(c + GetParam().Selected);
+    ASSERT_EQ(tree->GetSelectedPath(), c + GetParam().Selected);
+    std::filesystem::remove_all(c + GetParam().Deleted);
+
+    tree->RefreshTree();
+    EXPECT_EQ(tree->GetSelectedPath(), c + GetParam().Kept);
+    QTreeWidgetItem* node = tree->currentItem();
+    ASSERT_NE(node, nullptr);
+    for (QTreeWidgetItem* above = node->parent(); above; above = above->parent())
+        EXPECT_TRUE(above->isExpanded()) << above->text(0).toStdString();
+    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(node)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DeletedFolder,
+    ::testing::Values(TDeletedCase{"Itself", "Images/Sub/Deeper/", "Images/Sub/Deeper", "Images/Sub/"},
+                      TDeletedCase{"AndItsParents", "Images/Sub/Deeper/Deepest/", "Images/Sub", "Images/"},
+                      TDeletedCase{"EverythingButTheDrive", "Images/Sub/", "Images", ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(DirTreeTest, MountsThatComeAndGoAddAndRemoveTheirDriveInOrder)
 {

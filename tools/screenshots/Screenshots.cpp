@@ -1,18 +1,25 @@
 // Saves the pictures of the program's windows shown in docs/: the main window
 // at rest after a search of the sample web, the same with the pointer on
-// "Save File(s)", the services' health after a whole search and after one
-// where a service changed its page format and another cannot be reached, the
-// same where a service's certificate is signed by a CA nobody named, the
-// results as thumbnails, the options dialog's general page (broadband chosen)
-// and its picture settings, the results
-// of the two live sources alone, a Commons search in the grid of its own
-// thumbnails, a source that asked to be left alone, a search of every
-// built-in source in the grid, the options' "Sources" page, and the about
-// box. Usage: glimmerscout-screenshots DIR
+// "Save File(s)", the viewer, the services' health after a whole search,
+// after one where a service changed its page format and another cannot be
+// reached, after one where every service changed it, and where a service's
+// certificate is signed by a CA nobody named; the results as thumbnails, the
+// options dialog's general page (broadband chosen) and its picture settings, the directory chooser, the
+// download window, the results of the two live sources alone, a Commons
+// search in the grid of its own thumbnails, a source that asked to be left
+// alone, a search of every built-in source in the grid, the options'
+// "Sources" page, and the about box.
+// Usage: glimmerscout-screenshots DIR [SUFFIX]
+// With a suffix (as "-200", run at another scale), only the main window's
+// pictures are made, the suffix ending their names. Exits non-zero when a
+// picture could not be made.
+#include "app/ExtractForm.h"
 #include "app/PicturesPage.h"
 #include "app/Program.h"
+#include "controls/PictureView.h"
 #include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
+#include "platform/drives/LocalDriveSystem.h"
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
@@ -26,6 +33,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -48,37 +56,123 @@ void SearchToItsEnd(TForm1& form)
     form.RefreshCounters();
 }
 
+// The four services answering as if their page format had changed: each
+// health line carries the long warning.
+bool SaveFormatChanged(TForm1& form, const std::string& settings, const sampleweb::SampleWeb& web,
+                       const QString& file)
+{
+    TIniFile ini(settings);
+    for (const auto& [key, host] : {std::pair{Setting::HotBotBaseAddress, sampleweb::Host::HotBot},
+                                    std::pair{Setting::LycosBaseAddress, sampleweb::Host::Lycos},
+                                    std::pair{Setting::ScourNetBaseAddress, sampleweb::Host::ScourNet}})
+        Write(ini, key, web.GetAddresses().Base(host) + "/changed");
+    SearchToItsEnd(form);
+    form.AbortButtonClick();
+    form.RefreshCounters();
+    const bool saved = Save(&form, file);
+    sampleweb::WriteBaseAddressSettings(settings, web.GetAddresses());
+    return saved;
+}
+
+// The first selected picture in the viewer, fetched from the sample web.
+bool SaveViewer(TForm1& form, const QString& file)
+{
+    form.LuminFade6Click(); // shows the loading picture until the picture arrives
+    const qint64 loading = form.ViewImage->Picture().cacheKey();
+    const bool shown = WaitUntil([&] { return form.ViewImage->Picture().cacheKey() != loading; },
+                                 std::chrono::seconds(20));
+    const bool saved = shown && form.ViewerShowing() && Save(form.panel_Viewer, file);
+    form.ShowPanel(form.panel_Search);
+    return saved;
+}
+
+// The chooser's one drive for the picture: a user's home, whose folders lie
+// in a temporary folder.
+class TPictureDrives : public TLocalDriveSystem {
+public:
+    explicit TPictureDrives(std::string real) : FReal(std::move(real)) {}
+
+    std::vector<TDrive> Drives() override { return {{.Root = "/home/", .Kind = drtFixed, .Label = "home"}}; }
+    std::string VolumeSerial(const TDrive&) override { return "1"; }
+    void ListFolder(const std::string& path, const std::function<bool(const TDirRec&)>& each) override
+    {
+        TLocalDriveSystem::ListFolder(FReal + path, each);
+    }
+    bool FolderExists(const std::string& path) override { return TLocalDriveSystem::FolderExists(FReal + path); }
+    bool CreateFolder(const std::string& path) override { return TLocalDriveSystem::CreateFolder(FReal + path); }
+    std::string CurrentDirectory() override { return "/home/anna"; }
+
+private:
+    std::string FReal;
+};
+
+bool SaveChooser(const QString& file)
+{
+    TempDir folders;
+    for (const char* name : {"home/anna/Documents", "home/anna/Pictures/holidays", "home/anna/Pictures/cars/red",
+                             "home/anna/Pictures/cars/classic", "home/anna/Pictures/wallpapers", "home/ben"})
+        std::filesystem::create_directories(folders.File(name));
+    TExtractForm chooser(nullptr, std::make_shared<TPictureDrives>(folders.Path()));
+    chooser.show();
+    chooser.DirTree1->SelectPath("/home/anna/Pictures/cars");
+    chooser.DirTree1->currentItem()->setExpanded(true);
+    return chooser.DirTree1->GetSelectedPath() == "/home/anna/Pictures/cars/" && Save(&chooser, file);
+}
+
+bool SaveDownloads(Tfrm_Download& window, const QString& file)
+{
+    window.SetSavePath("/home/anna/Pictures/red cars");
+    for (const char* name : {"ferrari_f40.jpg", "beetle-1967.jpg", "corvette.jpg", "mustang.jpg", "fiat500.jpg"})
+        window.AddToQueue(name);
+    window.show();
+    window.FileDownloaded("mustang.jpg");
+    window.FileDownloaded("fiat500.jpg");
+    window.ListBox1->setCurrentRow(0);
+    const bool saved = Save(&window, file);
+    window.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s DIR [SUFFIX]\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
     const QString dir = QString::fromLocal8Bit(argv[1]);
+    const bool mainWindowOnly = argc == 3;
+    const QString suffix = mainWindowOnly ? QString::fromLocal8Bit(argv[2]) : QString();
     Dialogs::SetResponder([](const Dialogs::Request&) { return Dialogs::Answer{false, {}}; });
     sampleweb::SampleWeb web;
     web.Start();
     TempDir settings;
-    sampleweb::WriteBaseAddressSettings(settings.File("glimmerscout.ini"), web.GetAddresses());
-    TProgram program(settings.File("glimmerscout.ini"));
+    const std::string settingsFile = settings.File("glimmerscout.ini");
+    sampleweb::WriteBaseAddressSettings(settingsFile, web.GetAddresses());
+    TProgram program(settingsFile);
     TForm1& form = program.form1;
     form.show();
     form.PhraseEdit->setText("red cars");
     form.SearchButtonClick();
-    WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
+    bool ok = WaitUntil([&] { return form.ResultList->RowCount() >= 19; }, std::chrono::seconds(20));
     form.AbortButtonClick();
     form.ResultList->SelectRow(2);
-    bool ok = Save(&form, dir + "/main-window.png");
-
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(form.SaveButton, &enter);
-    ok = Save(&form, dir + "/main-window-hover.png") && ok;
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(form.SaveButton, &leave);
-
+    ok = Save(&form, dir + "/main-window" + suffix + ".png") && ok;
+    if (!mainWindowOnly) {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(form.SaveButton, &enter);
+        ok = Save(&form, dir + "/main-window-hover.png") && ok;
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(form.SaveButton, &leave);
+        ok = SaveViewer(form, dir + "/viewer.png") && ok;
+    }
+    ok = SaveFormatChanged(form, settingsFile, web, dir + "/health-format-changed" + suffix + ".png") && ok;
+    if (mainWindowOnly) {
+        web.Stop();
+        return ok ? 0 : 1;
+    }
     SearchToItsEnd(form);
     ok = Save(&form, dir + "/health-line.png") && ok;
     TIniFile ini(settings.File("glimmerscout.ini"));
@@ -105,6 +199,7 @@ int main(int argc, char** argv)
     ok = Save(&form, dir + "/thumbnail-grid.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
 
+    ini.WriteString(Setting::Options, "SavePath", "/home/anna/Pictures");
     program.options.show();
     program.options.radiobutton_Broadband->setChecked(true);
     ok = Save(&program.options, dir + "/options-dialog.png") && ok;
@@ -113,7 +208,10 @@ int main(int argc, char** argv)
     program.options.Pictures->checkbox_Webp->setChecked(true);
     program.options.Pictures->checkbox_MinWidth->setChecked(true);
     ok = Save(&program.options, dir + "/options-pictures.png") && ok;
+    program.options.findChild<QTabWidget*>()->setCurrentIndex(0);
     program.options.hide();
+    ok = SaveChooser(dir + "/directory-chooser.png") && ok;
+    ok = SaveDownloads(program.download, dir + "/download-window.png") && ok;
 
     // The live sources alone, every check answered.
     for (QCheckBox* box : {form.HotBotBox, form.LycosBox, form.ScourNetBox, form.LycosImagesBox})
