@@ -244,6 +244,7 @@ struct SampleWeb::Impl {
     std::set<std::string> sources;
     std::map<Host, std::set<std::string>> agents;
     std::map<Host, size_t> requests;
+    std::map<std::pair<Host, std::string>, std::vector<std::chrono::steady_clock::time_point>> searchTimes;
     std::map<Host, std::set<std::string>> searches;
     std::map<Host, std::set<std::string>> paths;
     std::chrono::steady_clock::time_point lastAnswered;
@@ -286,7 +287,13 @@ void SampleWeb::Start()
         const Host host = static_cast<Host>(n % ServerCount);
         const Way& way = impl.ways[n / ServerCount];
         httplib::Server& server = *impl.servers[n];
-        server.Get(".*", [&way, host](const httplib::Request& req, httplib::Response& res) { way.Respond(host, req, res); });
+        server.Get(".*", [&impl, &way, host](const httplib::Request& req, httplib::Response& res) {
+            if (req.has_param("q")) {
+                const std::lock_guard<std::mutex> lock(impl.sourcesLock);
+                impl.searchTimes[{host, req.path}].push_back(std::chrono::steady_clock::now());
+            }
+            way.Respond(host, req, res);
+        });
         server.set_logger([&impl, host](const httplib::Request& req, const httplib::Response&) {
             const std::lock_guard<std::mutex> lock(impl.sourcesLock);
             impl.sources.insert(req.remote_addr);
@@ -358,6 +365,13 @@ std::set<std::string> SampleWeb::Paths(Host host) const
     const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
     const auto it = FImpl->paths.find(host);
     return it == FImpl->paths.end() ? std::set<std::string>{} : it->second;
+}
+
+std::vector<std::chrono::steady_clock::time_point> SampleWeb::SearchTimes(Host host, const std::string& path) const
+{
+    const std::lock_guard<std::mutex> lock(FImpl->sourcesLock);
+    const auto it = FImpl->searchTimes.find({host, path});
+    return it == FImpl->searchTimes.end() ? std::vector<std::chrono::steady_clock::time_point>{} : it->second;
 }
 
 std::set<std::string> SampleWeb::Searches(Host host) const

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace sampleweb {
 
@@ -40,6 +41,8 @@ public:
     size_t Requests(Host host) const;
     // The paths (decoded) a host was asked for.
     std::set<std::string> Paths(Host host) const;
+    // When each request with a "q" parameter reached the path of the host.
+    std::vector<std::chrono::steady_clock::time_point> SearchTimes(Host host, const std::string& path) const;
     // The search values (decoded) a source's API was asked: gsrsearch, q.
     std::set<std::string> Searches(Host host) const;
 

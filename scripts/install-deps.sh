@@ -12,7 +12,7 @@ packages=(
   fonts-wqy-microhei # the screenshots show file names in Chinese and Japanese letters
   nginx-light tinyproxy curl wget
   microsocks dante-server openssh-server openssh-client
-  clang libclang-rt-14-dev libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
+  clang libclang-rt-14-dev llvm libxml2-dev libturbojpeg0-dev libjpeg-turbo-progs
   ccache
   desktop-file-utils appstream man-db python3-xlib dpkg-dev file lintian
 )

@@ -5,6 +5,7 @@
 // Input: byte 0 holds options (bit 0: a 64 kB memory stream, bit 1: abort
 // and free after the chunk named by byte 1); bytes 2..9 are the chunk
 // lengths, cycled; the rest is what the server sends.
+#include "../FuzzCheck.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
 #include "net/winsock/WinSockDns.h"
@@ -37,11 +38,6 @@ bool Spin(Cond cond, int limitMs = 2000)
     return true;
 }
 
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)

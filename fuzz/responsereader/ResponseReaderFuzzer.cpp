@@ -6,6 +6,7 @@
 // Input: byte 0 holds options (bit 0: after a header, the rest is lines
 // nobody awaits instead of the next response); bytes 1..4 are the piece
 // sizes, cycled; the rest is what the server sends.
+#include "../FuzzCheck.h"
 #include "net/HttpResponseReader.h"
 #include "platform/AnsiCase.h"
 
@@ -16,12 +17,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 // Everything the reader's caller sees, in order.
 struct TTranscript {

@@ -6,18 +6,11 @@
 // Input: byte 0 picks the level (bits 0-1: 4, 4A, 5, 5) and the offer of
 // user name and password (bit 2); bytes 1..4 are the read sizes, cycled;
 // the rest is what the server sends.
+#include "../FuzzCheck.h"
 #include "net/SocksExchange.h"
 
 #include <cstdlib>
 #include <string>
-
-namespace {
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

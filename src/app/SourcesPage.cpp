@@ -19,7 +19,11 @@ QLabel* Small(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
+    // The dialog's font may be sized in pixels.
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+    else
+        font.setPixelSize(std::max(8, font.pixelSize() * 85 / 100));
     label->setFont(font);
     label->setWordWrap(true);
     return label;

@@ -44,9 +44,13 @@ int RunCommandLine(int argc, char** argv)
             std::cerr << "glimmerscout: no settings file " << file << "\n";
             return ExitStatus::BadArguments;
         }
+        const TIniFile settings(file);
+        if (const std::string wrong = CheckSourceNames(parse.Options, ReadSourceList(settings)); !wrong.empty()) {
+            std::cerr << "glimmerscout: " << wrong << "\n\n" << Usage();
+            return ExitStatus::BadArguments;
+        }
         std::string refused;
-        const std::string list = SourceListText(TIniFile(file), parse.Options, &refused);
-        std::cout << list << std::flush;
+        std::cout << SourceListText(settings, parse.Options, &refused) << std::flush;
         std::istringstream lines(refused);
         for (std::string line; std::getline(lines, line);)
             std::cerr << "glimmerscout: source refused: " << line << "\n";

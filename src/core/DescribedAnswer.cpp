@@ -29,8 +29,8 @@ std::optional<std::string> Text(const QJsonValue& v)
 // anything else, a negative one included.
 int64_t Count(const QJsonValue& v)
 {
-    if (v.isDouble())
-        return std::max<int64_t>(0, static_cast<int64_t>(std::min(v.toDouble(), 9e15)));
+    if (v.isDouble()) // clamped before the cast: a number beyond int64_t's range has no value there
+        return static_cast<int64_t>(std::clamp(v.toDouble(), 0.0, 9e15));
     if (v.isString()) {
         bool ok = false;
         const qlonglong n = v.toString().trimmed().toLongLong(&ok);

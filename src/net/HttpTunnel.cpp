@@ -18,7 +18,8 @@ TTunnelReply ReadTunnelReply(std::string_view Bytes, size_t Limit)
 {
     TTunnelReply reply;
     const size_t end = Bytes.find("\r\n\r\n");
-    if (end == std::string_view::npos) {
+    // Whether the end came within the limit must not depend on how the bytes were split into reads.
+    if (end == std::string_view::npos || end + 4 > Limit) {
         if (Bytes.size() >= Limit) {
             reply.Kind = TTunnelReply::Refused;
             reply.Reason = "proxy reply too long";

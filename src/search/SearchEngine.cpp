@@ -60,6 +60,9 @@ void TSearchEngine::ConnectScheduler()
             FPassTimer.start();
     };
     FScheduler.OnPageDone = [this](THttpCli* sender) {
+        // The pause between a source's requests is kept from the end of one to the start of the next.
+        if (SourceIndex(FSources, static_cast<int>(sender->Tag)) >= 0)
+            SourcePageEnded(sender->URL);
         OnPageDone();
         GetPageRequestDone(sender);
     };
@@ -72,7 +75,6 @@ void TSearchEngine::ConnectScheduler()
             client.Agent = FSourceAgent;
             client.Accept = "application/json";
             client.ExtraHeaders = FSourceHeaders[source];
-            FHostAsked[UrlHost(client.URL)] = std::chrono::steady_clock::now();
         }
     };
     FScheduler.OnCheckStart = [this](THttpCli& client) {
@@ -81,8 +83,10 @@ void TSearchEngine::ConnectScheduler()
     };
     FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
     FScheduler.OnTimedOut = [this](const std::string& line) {
-        if (line.starts_with(kPageTimedOut))
+        if (line.starts_with(kPageTimedOut)) {
             ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
+            SourcePageEnded(line.substr(std::string_view(kPageTimedOut).size()));
+        }
         OnTimedOut(line);
     };
 }
@@ -209,29 +213,58 @@ void TSearchEngine::QueueFirstSourcePages()
     }
 }
 
-// A host asked less than the source's interval ago gets the page when the
-// interval is over (the search's Idle waits for it).
+// A source that asks for a pause between requests has its pages to a host
+// go one at a time: each is queued once the one before has ended and the
+// pause is over. Sources without a pause are queued at once.
 void TSearchEngine::QueueSourcePage(int source, const std::string& url)
 {
     const TSource& s = FSources[source];
-    const auto asked = FHostAsked.find(UrlHost(url));
-    const auto interval = std::chrono::milliseconds(s.Description.IntervalMs);
-    const auto wait = asked == FHostAsked.end()
-                          ? std::chrono::milliseconds(0)
-                          : std::chrono::duration_cast<std::chrono::milliseconds>(
-                                asked->second + interval - std::chrono::steady_clock::now());
-    if (wait <= std::chrono::milliseconds(0)) {
+    if (s.Description.IntervalMs <= 0) {
         QueuePageFetch(url, s.EngineCode);
         return;
     }
+    THostTurns& host = FHostTurns[UrlHost(url)];
+    host.Waiting.push_back({url, s.EngineCode, std::chrono::milliseconds(s.Description.IntervalMs)});
     ++FHeldPages;
-    // Keeps the host's time for what is held too: a second page waits its own turn.
-    FHostAsked[UrlHost(url)] = std::chrono::steady_clock::now() + wait;
-    QTimer::singleShot(wait, &FHeldPagesOwner, [this, url, code = s.EngineCode, search = FSearchNumber] {
-        --FHeldPages;
-        if (FActive && search == FSearchNumber)
-            QueuePageFetch(url, code);
-    });
+    ReleaseHostPage(UrlHost(url));
+}
+
+void TSearchEngine::ReleaseHostPage(const std::string& hostName)
+{
+    THostTurns& host = FHostTurns[hostName];
+    if (host.Busy || host.Timed || host.Waiting.empty())
+        return;
+    const auto ready = host.Ended + host.Waiting.front().Interval;
+    const auto now = std::chrono::steady_clock::now();
+    if (ready > now) {
+        host.Timed = true;
+        // Precise: a coarse timer may fire a little early, and the pause is a least time.
+        QTimer::singleShot(std::chrono::ceil<std::chrono::milliseconds>(ready - now), Qt::PreciseTimer,
+                           &FHeldPagesOwner, [this, hostName, search = FSearchNumber] {
+                               if (search != FSearchNumber)
+                                   return;
+                               FHostTurns[hostName].Timed = false;
+                               ReleaseHostPage(hostName);
+                           });
+        return;
+    }
+    const THeldPage page = host.Waiting.front();
+    host.Waiting.pop_front();
+    --FHeldPages;
+    host.Busy = true;
+    if (FActive)
+        QueuePageFetch(page.Url, page.EngineCode);
+}
+
+// A source's page to a host that keeps turns has ended (answered, failed or cut).
+void TSearchEngine::SourcePageEnded(const std::string& url)
+{
+    const auto it = FHostTurns.find(UrlHost(url));
+    if (it == FHostTurns.end() || !it->second.Busy)
+        return;
+    it->second.Busy = false;
+    it->second.Ended = std::chrono::steady_clock::now();
+    ReleaseHostPage(it->first);
 }
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
@@ -244,6 +277,12 @@ bool TSearchEngine::Start(const std::string& phrase, bool recursive)
         return false;
     FActive = true;
     ++FSearchNumber;
+    // What an earlier search held is dropped; when each host last answered is kept.
+    for (auto& [name, host] : FHostTurns) {
+        host.Waiting.clear();
+        host.Busy = host.Timed = false;
+    }
+    FHeldPages = 0;
     FFoundFiles.Clear();
     FDimensions.clear();
     FReads.clear();

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <array>
 #include <chrono>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -176,6 +177,8 @@ private:
     void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
     // Queues a source's page, or holds it until its host may be asked again.
     void QueueSourcePage(int source, const std::string& url);
+    void ReleaseHostPage(const std::string& host);
+    void SourcePageEnded(const std::string& url);
     void ReadPictureSettings();
     TDimensions SourceDimensions(const std::string& url) const;
     // Lists a picture that passed the filters; false when it was refused.
@@ -227,10 +230,22 @@ private:
     std::unordered_map<std::string, TPictureRecord> FSourcePictures; // by lower-cased address
     // Until when each source (by short name) asked to be left alone, for every search of the run.
     std::map<std::string, std::chrono::steady_clock::time_point> FSourceRetryAt;
-    // When each host was last asked by a source, and the pages held until it may be again.
-    std::map<std::string, std::chrono::steady_clock::time_point> FHostAsked;
-    int FHeldPages = 0;
-    uint64_t FSearchNumber = 0; // which search a held page belongs to
+    // The pages of sources that ask for a pause between requests, by host:
+    // one at a time, each the pause after the end of the one before.
+    struct THeldPage {
+        std::string Url;
+        int EngineCode;
+        std::chrono::milliseconds Interval;
+    };
+    struct THostTurns {
+        std::deque<THeldPage> Waiting;
+        bool Busy = false;  // a page of it is queued or running
+        bool Timed = false; // a timer waits for the pause to end
+        std::chrono::steady_clock::time_point Ended;
+    };
+    std::map<std::string, THostTurns> FHostTurns;
+    int FHeldPages = 0;         // waiting for their host's turn
+    uint64_t FSearchNumber = 0; // which search a timer belongs to
     QObject FHeldPagesOwner; // dropping it drops the held pages' timers
     std::string FSourceAgent;
     int FThumbnailWidth = 128;

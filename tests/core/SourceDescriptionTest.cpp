@@ -1,6 +1,9 @@
 #include "core/SourceDescription.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -158,6 +161,22 @@ TEST(SourceDescription, RefusesEachFaultWithWhereAndWhy)
     }
     const TDescriptionRead notObject = ReadSourceDescription("x.json", "[]");
     EXPECT_EQ(notObject.Fault.Text(), "x.json:1: a description is one JSON object");
+}
+
+// The README's worked example is a description the program takes.
+TEST(SourceDescription, TheReadmesExampleIsRead)
+{
+    std::ifstream in(std::string(std::getenv("GS_SOURCE_DIR")) + "/README.md");
+    std::stringstream readme;
+    readme << in.rdbuf();
+    const std::string text = readme.str();
+    const size_t example = text.find("```json\n", text.find("A worked example"));
+    ASSERT_NE(example, std::string::npos);
+    const size_t start = example + 8;
+    const TDescriptionRead read = ReadSourceDescription("README.md", text.substr(start, text.find("```", start) - start));
+    ASSERT_TRUE(read.Description) << read.Fault.Text();
+    EXPECT_EQ(read.Description->DefaultBase, "https://api.museum.example");
+    EXPECT_TRUE(read.Description->Creator.Given());
 }
 
 } // namespace

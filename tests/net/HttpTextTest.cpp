@@ -232,6 +232,8 @@ TEST(Tunnel, TheProxyReplyOpensOrRefusesTheTunnel)
         {"SSH-2.0-OpenSSH\r\n\r\n", TTunnelReply::Refused, 0, 19},
         {"HTTP/1.1 2x0 OK\r\n\r\n", TTunnelReply::Refused, 0, 19},
         {std::string(8192, 'h'), TTunnelReply::Refused, 0, 0},
+        // Too long even when its end came in the same read.
+        {"HTTP/1.0 200 OK\r\nX: " + std::string(8200, 'x') + "\r\n\r\n", TTunnelReply::Refused, 0, 0},
     };
     for (const TTunnelCase& c : cases) {
         const TTunnelReply reply = ReadTunnelReply(c.bytes);

@@ -2,10 +2,16 @@
 #include "support/net/HttpPeers.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
+#include "net/TlsSession.h"
 #include "net/WSocketTls.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -133,6 +139,19 @@ TEST_F(TlsGlue, TheTunnelCarriesTheOriginRequestWithoutTheProxyCredentials)
     const std::string request = server->LastRequest();
     EXPECT_TRUE(request.starts_with("GET /picture.jpg HTTP/1.0\r\n")) << request;
     EXPECT_EQ(request.find("Proxy-Authorization"), std::string::npos) << request;
+}
+
+// The test keeps SIGPIPE's default action, as the window's program does: a
+// write to a peer that has gone fails instead of ending the program.
+TEST(TlsSessionPeerGone, TheHandshakeFailsAndSaysWhy)
+{
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pair), 0);
+    close(pair[1]);
+    TTlsSession tls(pair[0], "127.0.0.1", "443", "");
+    EXPECT_EQ(tls.Handshake(), TTlsSession::tsFailed);
+    EXPECT_EQ(tls.Failure(), std::string("TLS connection failed: ") + std::strerror(EPIPE));
+    close(pair[0]);
 }
 
 } // namespace

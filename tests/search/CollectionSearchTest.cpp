@@ -53,15 +53,28 @@ TEST_F(CollectionSearch, EachSourceIsAskedUntilItsAnswerSaysNoMore)
         EXPECT_EQ(engine.SourceHealth()[i].Pages, 2u);
         EXPECT_EQ(engine.SourceHealth()[i].Warning, "");
         EXPECT_EQ(FoundBelow(c.folder), 60u);
-        for (const auto& p : found)
-            if (p.url.starts_with(web.GetAddresses().Base(Host::Museums) + c.folder) && c.size)
+        for (const auto& p : found) {
+            if (p.url.starts_with(web.GetAddresses().Base(Host::Museums) + c.folder) && c.size) {
                 EXPECT_EQ(p.size, c.size) << p.url;
+            }
+        }
     }
     for (const char* shortName : {"commons", "openverse"})
         EXPECT_EQ(engine.SourceHealth()[Index(shortName)].Pages, 2u) << shortName;
     // The fragment of the Library of Congress's addresses is never sent.
     EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const auto& p) { return p.url.find('#') != std::string::npos; }),
               0);
+    // The Art Institute, the V&A and the Library of Congress ask for a second
+    // between two requests; all three are on the sample web's one host.
+    std::vector<std::chrono::steady_clock::time_point> paced;
+    for (const char* path : {"/api/v1/artworks/search", "/v2/objects/search", "/photos/"}) {
+        const auto times = web.SearchTimes(Host::Museums, path);
+        EXPECT_EQ(times.size(), 2u) << path;
+        paced.insert(paced.end(), times.begin(), times.end());
+    }
+    std::sort(paced.begin(), paced.end());
+    for (size_t i = 1; i < paced.size(); ++i)
+        EXPECT_GE(paced[i] - paced[i - 1], std::chrono::milliseconds(1000)) << i;
     // The Art Institute's own header names the program, as its API asks.
     EXPECT_EQ(web.Agents(Host::Museums).count("AIC-User-Agent: " + SourceAgent()), 1u);
 }

@@ -57,9 +57,11 @@ std::vector<TMountEntry> DriveMounts(const std::vector<TMountEntry>& table)
         byPoint[e.MountPoint] = e;
     }
     std::vector<TMountEntry> drives;
-    for (const auto& [point, e] : byPoint) {
-        const bool underPseudo = std::any_of(pseudoPoints.begin(), pseudoPoints.end(),
-                                             [&](const std::string& p) { return p != "/" && Below(point, p); });
+    for (const auto& entry : byPoint) {
+        const TMountEntry& e = entry.second;
+        const bool underPseudo = std::any_of(pseudoPoints.begin(), pseudoPoints.end(), [&](const std::string& p) {
+            return p != "/" && Below(e.MountPoint, p);
+        });
         if (!IsPseudoFileSystem(e.FsType) && !underPseudo)
             drives.push_back(e);
     }
