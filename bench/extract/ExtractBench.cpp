@@ -67,7 +67,7 @@ struct TCaseEqual {
 // The result list's part of the work: FoundFiles as a hash set.
 class TCountingSink : public TSearchSink {
 public:
-    void QueuePageFetch(const std::string&, int) override { ++Pages; }
+    void QueuePageFetch(const std::string&, EngineCode) override { ++Pages; }
     void QueueLinkCheck(const std::string&) override {}
     void AddToListView(const std::string& url, TPictureSize) override { FFound.insert(url); }
     bool IsFound(const std::string& url) const override { return FFound.count(url) > 0; }
@@ -87,9 +87,9 @@ private:
 // call in one step.
 class TNullSink : public TSearchSink {
 public:
-    void QueuePageFetch(const std::string&, int) override {}
+    void QueuePageFetch(const std::string&, EngineCode) override {}
     void QueueLinkCheck(const std::string&) override { ++Checks; }
-    void QueuePageFetchTimes(const std::string&, int, uint64_t) override {}
+    void QueuePageFetchTimes(const std::string&, EngineCode, uint64_t) override {}
     void QueueLinkCheckTimes(const std::string&, uint64_t times) override { Checks += times; }
     void AddToListView(const std::string&, TPictureSize) override {}
     bool IsFound(const std::string&) const override { return false; }

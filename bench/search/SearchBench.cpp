@@ -57,7 +57,7 @@ FirstRow SearchToFirstRow(const std::string& ini, int timerScale)
     TForm2 form2;
     Form2 = &form2;
     if (timerScale == 0)
-        for (QTimer* t : TEngineProbe(form.Engine).Timers())
+        for (QTimer* t : TEngineProbe(form.Engine).Timers().All())
             t->setInterval(1);
     form.CheckBox_CheckLinks->setChecked(true);
     form.PhraseEdit->setText("red cars");
@@ -125,13 +125,13 @@ void ReapRateFigures()
     for (int i = 0; i < checks; ++i)
         form.Engine.QueueLinkCheck(streams.Url("/p" + std::to_string(i) + ".jpg"));
     for (int i = 0; i < 40; ++i)
-        form.Engine.QueuePageFetch(streams.Url("/page" + std::to_string(i) + ".html"), 99);
+        form.Engine.QueuePageFetch(streams.Url("/page" + std::to_string(i) + ".html"), ecListedPage);
 
     auto reaped = [&] {
         return checks - static_cast<int>(scheduler.CheckLinkQueue.size()) - static_cast<int>(scheduler.Checks().size());
     };
     RunEventLoopFor(std::chrono::seconds(3)); // fill the pools
-    TimerLateness late3(probe.Timers()[2]), late4(probe.Timers()[3]);
+    TimerLateness late3(probe.Timers().PageReap), late4(probe.Timers().CheckReap);
     const int before = reaped();
     size_t minTransfers = 1000;
     QElapsedTimer clock;

@@ -100,7 +100,7 @@ struct Program {
     // hours. The broadband profile keeps its own pace.
     void Search(const std::string& phrase)
     {
-        for (QTimer* t : TEngineProbe(form.Engine).Timers())
+        for (QTimer* t : TEngineProbe(form.Engine).Timers().All())
             if (!broadband)
                 t->setInterval(1);
         form.HotBotBox->setChecked(true);

@@ -22,7 +22,10 @@ void TForm1::ConnectEngine()
         if (Form2)
             IncrementLabel(Form2->CheckRepeatsLabel, repeats);
     });
-    Engine.OnTimedOut.Listen([this](const std::string& line) { TimeoutLog->appendPlainText(ToQt(line)); });
+    Engine.OnTimedOut.Listen([this](const TTimedOut& request) {
+        const char* kind = request.Kind == TRequestKind::PageFetch ? "  GetPage:\t" : "CheckLink:\t";
+        TimeoutLog->appendPlainText(ToQt(kind + request.Url));
+    });
 }
 
 void TForm1::RefreshCounters()

@@ -23,7 +23,9 @@ std::unique_ptr<TDownloadFile> CreateUnused(SmartSave::TSettings settings, const
 } // namespace
 
 TCliSave::TCliSave(const TIniFile& settings, std::string folder, int limit, std::ostream& err)
-    : FSettings(settings), FFolder(std::move(folder)), FLimit(static_cast<size_t>(std::max(limit, 1))), FErr(err)
+    : FSettings(settings), FFolder(std::move(folder)), FErr(err),
+      FWaiting(static_cast<size_t>(std::max(limit, 1)), [this] { return FFetches->Running(); },
+               [this](const TPicture& picture) { Start(picture); })
 {
     FFetches->OnDone = [this](const TFileFetches::TResult& result) { Done(result); };
     FFetches->ReadProxy = [this] { return ReadProxySettings(FSettings); };
@@ -35,17 +37,8 @@ void TCliSave::Save(const std::string& url, const std::string& searchDirName)
 {
     if (!FFetches)
         return;
-    FWaiting.push_back({url, searchDirName});
-    StartWaiting();
-}
-
-void TCliSave::StartWaiting()
-{
-    while (FFetches && !FWaiting.empty() && FFetches->Running() < FLimit) {
-        const TPicture picture = std::move(FWaiting.front());
-        FWaiting.pop_front();
-        Start(picture);
-    }
+    FWaiting.Waiting.push_back({url, searchDirName});
+    FWaiting.StartMore();
 }
 
 // The file is made only now, so numbered names follow the order of starts.
@@ -86,7 +79,7 @@ void TCliSave::Done(const TFileFetches::TResult& result)
         Report(result.Url, result.TlsFailure.empty() ? "the download failed" : "TLS: " + result.TlsFailure);
     else
         ++FSaved;
-    StartWaiting();
+    FWaiting.StartMore();
 }
 
 void TCliSave::Abandon()
@@ -97,9 +90,9 @@ void TCliSave::Abandon()
         Report(url, "still downloading at the end");
     }
     FRunning.clear();
-    for (const TPicture& picture : FWaiting)
+    for (const TPicture& picture : FWaiting.Waiting)
         Report(picture.Url, "still waiting at the end");
-    FWaiting.clear();
+    FWaiting.Waiting.clear();
 }
 
 void TCliSave::Report(const std::string& url, const std::string& why)

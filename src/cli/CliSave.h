@@ -1,7 +1,7 @@
 #pragma once
 #include "download/FileFetches.h"
+#include "download/WaitingLine.h"
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -29,9 +29,9 @@ public:
     void Save(const std::string& url, const std::string& searchDirName);
     // Cuts the downloads that ran out of time (and so starts waiting ones).
     void Tick();
-    bool Busy() const { return Running() > 0 || !FWaiting.empty(); }
+    bool Busy() const { return Running() > 0 || Waiting() > 0; }
     size_t Running() const { return FFetches ? FFetches->Running() : 0; }
-    size_t Waiting() const { return FWaiting.size(); }
+    size_t Waiting() const { return FWaiting.Waiting.size(); }
     // Ends the downloads still running and removes their unfinished files;
     // the waiting ones are dropped; nothing is saved after it.
     void Abandon();
@@ -47,17 +47,15 @@ private:
     struct TPicture {
         std::string Url, SearchDirName;
     };
-    void StartWaiting();
     void Start(const TPicture& picture);
     void Done(const TFileFetches::TResult& result);
     void Report(const std::string& url, const std::string& why);
 
     const TIniFile& FSettings;
     std::string FFolder;
-    size_t FLimit;
     std::ostream& FErr;
     std::unique_ptr<TFileFetches> FFetches = std::make_unique<TFileFetches>();
-    std::deque<TPicture> FWaiting;
+    TWaitingLine<TPicture> FWaiting;
     std::map<std::string, std::string> FRunning; // file path -> URL
     int FSaved = 0;
     int FFailed = 0;

@@ -1,17 +1,16 @@
 #include "cli/CliSearch.h"
 
 #include "cli/ExitStatus.h"
+#include "cli/HealthReport.h"
 #include "cli/ProgressLine.h"
 #include "cli/ResultLine.h"
 #include "cli/SignalPipe.h"
 #include "platform/IniFile.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TickCount.h"
-#include "search/ServiceHealth.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
-#include <algorithm>
 #include <csignal>
 #include <sys/stat.h>
 
@@ -32,19 +31,21 @@ TCliSearch::TCliSearch(TCliOptions options, std::ostream& out, std::ostream& err
     Watch.setInterval(100);
     QObject::connect(&Watch, &QTimer::timeout, &Watch, [this] { Tick(); });
     FTimeLimit.setSingleShot(true);
-    QObject::connect(&FTimeLimit, &QTimer::timeout, &FTimeLimit, [this] {
-        FTimeUp = true; // downloads included
-        Stop();
-    });
+    // Downloads included: TimeUp() holds from then on.
+    QObject::connect(&FTimeLimit, &QTimer::timeout, &FTimeLimit, [this] { Stop(); });
 }
 
 TCliSearch::~TCliSearch() = default;
+
+void TCliSearch::SetState(TRunState State) { FState = State; }
+
+bool TCliSearch::TimeUp() const { return FOptions.TimeLimit && !FTimeLimit.isActive(); }
 
 bool TCliSearch::Fail(const std::string& message, int status)
 {
     FErr << "glimmerscout: " << message << "\n" << std::flush;
     FExitStatus = status;
-    FFinished = true;
+    SetState(TRunState::Finished);
     return false;
 }
 
@@ -85,6 +86,7 @@ bool TCliSearch::Start()
     if (FOptions.TimeLimit)
         FTimeLimit.start(static_cast<int>(*FOptions.TimeLimit * 1000));
     Watch.start();
+    SetState(TRunState::Searching);
     return true;
 }
 
@@ -95,7 +97,7 @@ void TCliSearch::ListenToEngine()
     Engine.OnPageDone.Listen([this] { ++FPagesDone; });
     Engine.OnCheckAnswered.Listen([this] { ++FChecksDone; });
     Engine.OnTimedOut.Listen(
-        [this](const std::string& line) { ++(line.starts_with("CheckLink") ? FChecksDone : FPagesDone); });
+        [this](const TTimedOut& request) { ++(request.Kind == TRequestKind::LinkCheck ? FChecksDone : FPagesDone); });
 }
 
 int TCliSearch::Run()
@@ -105,7 +107,7 @@ int TCliSearch::Run()
     TSignalPipe signalPipe([this](int signal) { Interrupt(ExitStatus::Signalled(signal)); });
     QEventLoop loop;
     FOnFinished = [&loop] { loop.quit(); };
-    if (!FFinished)
+    if (!Finished())
         loop.exec();
     FOnFinished = nullptr;
     return FExitStatus;
@@ -113,7 +115,7 @@ int TCliSearch::Run()
 
 void TCliSearch::Found(const std::string& url, TPictureSize size)
 {
-    if (FStopping)
+    if (FState != TRunState::Searching)
         return;
     ClearProgress();
     FOut << ResultLine(url, size, FOptions.Json, Engine.DimensionsOf(Engine.FoundFiles().size() - 1)) << std::flush;
@@ -133,8 +135,8 @@ void TCliSearch::Tick()
 {
     if (FSave)
         FSave->Tick();
-    if (FSearchEnded) {
-        if (FTimeUp || !FSave->Busy())
+    if (FState == TRunState::Saving) {
+        if (TimeUp() || !FSave->Busy())
             End();
         return;
     }
@@ -145,20 +147,21 @@ void TCliSearch::Tick()
 
 void TCliSearch::Stop()
 {
-    if (FStopping)
+    if (FState != TRunState::Searching)
         return;
-    FStopping = true;
+    SetState(TRunState::Stopping);
     // Not inside the event that found the last result: the search ends after it.
     QTimer::singleShot(0, &Watch, [this] { Finish(); });
 }
 
 void TCliSearch::Finish()
 {
-    if (FFinished)
+    // An interruption meanwhile ends the run itself.
+    if (FState != TRunState::Stopping)
         return;
     Engine.Abort();
-    if (FSave && FSave->Busy() && !FTimeUp) {
-        FSearchEnded = true;
+    if (FSave && FSave->Busy() && !TimeUp()) {
+        SetState(TRunState::Saving);
         return; // Tick ends it
     }
     End();
@@ -166,16 +169,16 @@ void TCliSearch::Finish()
 
 void TCliSearch::Interrupt(int status)
 {
-    if (FFinished || FInterrupted)
+    if (FState == TRunState::Interrupted || FState == TRunState::Finished)
         return;
-    FInterrupted = status;
-    FStopping = true;
+    FExitStatus = status;
+    SetState(TRunState::Interrupted);
     QTimer::singleShot(0, &Watch, [this] { End(); });
 }
 
 void TCliSearch::End()
 {
-    if (FFinished)
+    if (FState == TRunState::Finished)
         return;
     Watch.stop();
     FTimeLimit.stop();
@@ -183,73 +186,33 @@ void TCliSearch::End()
     if (FSave)
         FSave->Abandon();
     ClearProgress();
-    WriteHealth();
-    FExitStatus = Status();
-    FFinished = true;
+    TSearchHealth health;
+    health.StartPage = Engine.StartPageHealth();
+    health.Services = Engine.Health();
+    // --sources names the services asked, or leaves the four.
+    health.ServicesAsked = FOptions.ServicesOn.value_or(health.ServicesAsked);
+    for (const TSource& source : Engine.SourceList())
+        health.SourceNames.push_back(source.Name);
+    health.SourcesOn = Engine.SourcesOn();
+    health.Sources = Engine.SourceHealth();
+    FErr << HealthReport(health) << std::flush;
+    TRunEnd end;
+    if (FState == TRunState::Interrupted)
+        end.Interrupted = FExitStatus;
+    end.Found = FFound;
+    end.NothingReached = NothingReached(health);
+    end.NotSaved = FSave ? static_cast<size_t>(FSave->Failed()) : 0;
+    FExitStatus = ExitStatusOf(end);
+    SetState(TRunState::Finished);
     if (FOnFinished)
         FOnFinished();
-}
-
-void TCliSearch::WriteHealth()
-{
-    if (const auto& start = Engine.StartPageHealth())
-        FErr << ServiceHealthText(StartPageName, *start) << "\n";
-    else
-        for (int i = 0; i < ServiceCount; ++i)
-            if (ServiceAsked(i))
-                FErr << ServiceHealthText(Services[i].Name, Engine.Health()[i]) << "\n";
-    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
-        if (Engine.SourcesOn()[i])
-            FErr << ServiceHealthText(Engine.SourceList()[i].Name, Engine.SourceHealth()[i]) << "\n";
-    FErr << std::flush;
-}
-
-// Nothing reached: the start page, or every service asked, failed on the
-// network, and no source answered at all (whatever it said).
-bool TCliSearch::NothingReached() const
-{
-    const auto failed = [](const TServiceHealth& h) { return !h.Warning.empty() && h.Warning != FormatChangedWarning; };
-    for (size_t i = 0; i < Engine.SourcesOn().size(); ++i)
-        if (Engine.SourcesOn()[i] && Engine.SourceHealth()[i].Pages > 0)
-            return false;
-    if (const auto& start = Engine.StartPageHealth())
-        return failed(*start);
-    for (int i = 0; i < ServiceCount; ++i)
-        if (ServiceAsked(i) && !failed(Engine.Health()[i]))
-            return false;
-    return true;
-}
-
-bool TCliSearch::ServiceAsked(int service) const
-{
-    return !FOptions.ServicesOn || (*FOptions.ServicesOn)[service];
-}
-
-int TCliSearch::Status() const
-{
-    if (FInterrupted)
-        return *FInterrupted;
-    if (FFound == 0 && NothingReached())
-        return ExitStatus::NothingReached;
-    if (FSave && FSave->Failed() > 0)
-        return ExitStatus::NotSaved;
-    return ExitStatus::Ran;
 }
 
 void TCliSearch::ShowProgress()
 {
     if (!FProgress)
         return;
-    const TWorkCounts work = Engine.Work();
-    TProgress p;
-    p.PagesRunning = work.PagesRunning;
-    p.PagesQueued = work.PagesQueued;
-    p.PagesDone = FPagesDone;
-    p.ChecksRunning = work.ChecksRunning;
-    p.ChecksQueued = work.ChecksQueued;
-    p.ChecksDone = FChecksDone;
-    p.Found = FFound;
-    const std::string text = ProgressText(p);
+    const std::string text = ProgressText(ProgressOf(Engine.Work(), FPagesDone, FChecksDone, FFound));
     if (text == FShownProgress)
         return;
     FShownProgress = text;

@@ -1,12 +1,12 @@
 #pragma once
 #include "cli/CliOptions.h"
 #include "cli/CliSave.h"
+#include "cli/RunState.h"
 #include "search/SearchEngine.h"
 
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 class TIniFile;
@@ -26,7 +26,7 @@ public:
 
     // Starts the search; false (with a message on err) when it cannot run.
     bool Start();
-    bool Finished() const { return FFinished; }
+    bool Finished() const { return FState == TRunState::Finished; }
     // One of ExitStatus.
     int ExitStatus() const { return FExitStatus; }
     // Start, then the event loop until the end, SIGINT and SIGTERM ending
@@ -43,6 +43,7 @@ public:
     QTimer Watch; // the end of the work, the progress line and the downloads
 
 private:
+    void SetState(TRunState State);
     void ListenToEngine();
     void Found(const std::string& url, TPictureSize size);
     void Tick();
@@ -52,11 +53,7 @@ private:
     bool Fail(const std::string& message, int status);
     void ShowProgress();
     void ClearProgress();
-    void WriteHealth();
-    int Status() const;
-    bool NothingReached() const;
-    // --sources names the service, or leaves the four asked.
-    bool ServiceAsked(int service) const;
+    bool TimeUp() const;
 
     TCliOptions FOptions;
     std::ostream& FOut;
@@ -69,11 +66,7 @@ private:
     uint64_t FFound = 0;
     uint64_t FPagesDone = 0;
     uint64_t FChecksDone = 0;
-    bool FStopping = false;
-    bool FSearchEnded = false; // only downloads still run
-    bool FTimeUp = false;
-    bool FFinished = false;
-    std::optional<int> FInterrupted; // the status to end with
-    int FExitStatus = 0;
+    TRunState FState = TRunState::Idle;
+    int FExitStatus = 0; // an interruption's from Interrupt on
     std::function<void()> FOnFinished;
 };

@@ -15,3 +15,8 @@ std::string ProgressText(const TProgress& p)
     return Kind("pages", p.PagesRunning, p.PagesQueued, p.PagesDone) + " | "
            + Kind("checks", p.ChecksRunning, p.ChecksQueued, p.ChecksDone) + " | found " + std::to_string(p.Found);
 }
+
+TProgress ProgressOf(const TWorkCounts& Work, uint64_t PagesDone, uint64_t ChecksDone, uint64_t Found)
+{
+    return {Work.PagesRunning, Work.PagesQueued, PagesDone, Work.ChecksRunning, Work.ChecksQueued, ChecksDone, Found};
+}

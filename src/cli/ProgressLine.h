@@ -1,4 +1,6 @@
 #pragma once
+#include "schedule/WorkCounts.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,5 +16,7 @@ struct TProgress {
     uint64_t Found = 0;
 };
 
+// The figures from what waits and runs and what the search counted.
+TProgress ProgressOf(const TWorkCounts& Work, uint64_t PagesDone, uint64_t ChecksDone, uint64_t Found);
 // "pages 2 running, 5 queued, 12 done | checks ... | found 17"
 std::string ProgressText(const TProgress& p);

@@ -18,7 +18,7 @@ bool FitsInALine(const std::string& url)
 }
 }
 
-TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, int engineCode)
+TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, EngineCode engineCode)
 {
     if (!FitsInALine(url))
         return TQueueResult::Refused;

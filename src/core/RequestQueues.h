@@ -1,4 +1,5 @@
 #pragma once
+#include "core/EngineCode.h"
 #include "core/IndexedList.h"
 
 #include <string>
@@ -22,7 +23,7 @@ enum class TQueueResult { Queued, Repeat, Refused };
 // Append URL + "\t" + code unless a line with that URL waits already
 // (letter case ignored, any code): Repeat. A URL holding a tab, CR or LF
 // cannot travel in the line format and is Refused.
-TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, int engineCode);
+TQueueResult AppendPageFetch(TPageQueue& queue, const std::string& url, EngineCode engineCode);
 // Append the URL unless it waits already (letter case ignored). A check line
 // is the URL alone, so any URL fits: it is checked as the result list would
 // list it unchecked.

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/EngineCode.h"
 #include "core/PictureSize.h"
 #include "pictures/PictureTypes.h"
 
@@ -6,30 +7,19 @@
 #include <exception>
 #include <string>
 
-// Engine codes: what to do with a fetched page.
-enum EngineCode : int {
-    ecThumbnailPage = 0,
-    ecScourNet = 1,
-    ecHotBot = 2,
-    ecLycos = 3,
-    ecLycosImagesDirect = 4,
-    ecListedPage = 99,
-    ecFirstSource = 100, // a live source's answer page: 100 + its place in the list
-};
-
 // Where the scrapers and the link extractor hand what they find: the main
 // window's queues, result list and search state.
 class TSearchSink {
 public:
     virtual ~TSearchSink() = default;
 
-    virtual void QueuePageFetch(const std::string& url, int engineCode) = 0;
+    virtual void QueuePageFetch(const std::string& url, EngineCode engineCode) = 0;
     virtual void QueueLinkCheck(const std::string& url) = 0;
     // The same call `times` times in a row with nothing between them, as an
     // anchor met again and again at every step yields: a queue can count its
     // repeats in one go. Each call stands on its own: one that fails does not
     // stop the others, and the first failure is thrown after the last call.
-    virtual void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
+    virtual void QueuePageFetchTimes(const std::string& url, EngineCode engineCode, uint64_t times)
     {
         Repeat(times, [&] { QueuePageFetch(url, engineCode); });
     }

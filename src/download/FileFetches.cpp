@@ -2,30 +2,21 @@
 
 #include "download/FetchOutcome.h"
 #include "download/PictureFileName.h"
+#include "net/StartFetch.h"
 #include "platform/TickCount.h"
 
 #include <unistd.h>
 
 void TFileFetches::Start(const std::string& url, TFetchKind kind, std::unique_ptr<TDownloadFile> file)
 {
-    auto client = std::make_unique<THttpCli>();
+    const auto done = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
+    auto client = StartFetch(url, ReadProxy ? ReadProxy() : TProxySettings{}, file.get(), done, [&](THttpCli& fetch) {
+        if (AgentFor)
+            if (std::string agent = AgentFor(url); !agent.empty())
+                fetch.Agent = std::move(agent);
+    });
     THttpCli* raw = client.get();
-    raw->URL = url;
-    raw->Tag = static_cast<int>(kind);
-    if (ReadProxy)
-        ApplyProxySettings(ReadProxy(), *raw);
-    if (AgentFor)
-        if (std::string agent = AgentFor(url); !agent.empty())
-            raw->Agent = std::move(agent);
-    raw->DocStream = file.get();
-    raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
-    FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount()});
-    try {
-        raw->GetAsync();
-    } catch (...) {
-        FFetches.erase(raw);
-        throw;
-    }
+    FFetches.emplace(raw, TFetch{std::move(client), std::move(file), GetTickCount(), kind});
 }
 
 void TFileFetches::RequestDone(THttpCli* client, uint16_t error)
@@ -51,7 +42,7 @@ void TFileFetches::Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed,
     const THttpCli* client = at->first;
     TResult result;
     result.Url = client->URL;
-    result.Kind = static_cast<TFetchKind>(client->Tag);
+    result.Kind = at->second.Kind;
     result.Failed = failed;
     result.TimedOut = timedOut;
     result.FileName = PictureFileName(client->URL);

@@ -51,6 +51,7 @@ private:
         std::unique_ptr<THttpCli> Client;
         std::unique_ptr<TDownloadFile> File;
         uint32_t StartTick = 0;
+        TFetchKind Kind = TFetchKind::SlideShow;
     };
     void RequestDone(THttpCli* client, uint16_t error);
     void Finish(std::map<THttpCli*, TFetch>::iterator at, bool failed, bool timedOut);

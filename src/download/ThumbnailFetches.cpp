@@ -2,6 +2,7 @@
 
 #include "download/FetchOutcome.h"
 #include "download/Thumbnail.h"
+#include "net/StartFetch.h"
 
 #include <algorithm>
 #include <string_view>
@@ -9,6 +10,12 @@
 namespace {
 // More wanted than this are rows long gone from the screen.
 constexpr size_t MaxWanted = 256;
+}
+
+TThumbnailFetches::TThumbnailFetches(TThumbnailCache& cache)
+    : FCache(cache),
+      FWanted(DefaultMaxRunning, [this] { return FRunning.size(); }, [this](const std::string& url) { Start(url); })
+{
 }
 
 bool TThumbnailFetches::IsRunning(const std::string& url) const
@@ -20,49 +27,42 @@ void TThumbnailFetches::Want(const std::string& url)
 {
     if (IsRunning(url))
         return;
-    const auto at = std::find(FWanted.begin(), FWanted.end(), url);
-    if (at != FWanted.end())
-        FWanted.erase(at);
-    FWanted.push_front(url);
-    if (FWanted.size() > MaxWanted)
-        FWanted.pop_back();
-    StartMore();
+    std::deque<std::string>& wanted = FWanted.Waiting;
+    const auto at = std::find(wanted.begin(), wanted.end(), url);
+    if (at != wanted.end())
+        wanted.erase(at);
+    wanted.push_front(url);
+    if (wanted.size() > MaxWanted)
+        wanted.pop_back();
+    FWanted.StartMore();
 }
 
-void TThumbnailFetches::ForgetWanted() { FWanted.clear(); }
+void TThumbnailFetches::ForgetWanted() { FWanted.Waiting.clear(); }
 
 void TThumbnailFetches::Clear()
 {
-    FWanted.clear();
+    FWanted.Waiting.clear();
     FRunning.clear(); // aborts and frees each client; no event follows
 }
 
-void TThumbnailFetches::StartMore()
+void TThumbnailFetches::Start(const std::string& url)
 {
-    while (static_cast<int>(FRunning.size()) < MaxRunning && !FWanted.empty()) {
-        const std::string url = FWanted.front();
-        FWanted.pop_front();
-        auto client = std::make_unique<THttpCli>();
-        auto body = std::make_unique<TMemoryStream>(MaxPictureBytes);
+    const TProxySettings proxy = ReadProxy ? ReadProxy() : TProxySettings{};
+    auto body = std::make_unique<TMemoryStream>(MaxPictureBytes);
+    const std::string address = AddressOf ? AddressOf(url) : std::string();
+    try {
+        const auto done = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
+        auto client = StartFetch(address.empty() ? url : address, proxy, body.get(), done, [&](THttpCli& fetch) {
+            if (AgentFor)
+                if (std::string agent = AgentFor(url); !agent.empty())
+                    fetch.Agent = std::move(agent);
+        });
         THttpCli* raw = client.get();
-        const std::string address = AddressOf ? AddressOf(url) : std::string();
-        raw->URL = address.empty() ? url : address;
-        if (ReadProxy)
-            ApplyProxySettings(ReadProxy(), *raw);
-        if (AgentFor)
-            if (std::string agent = AgentFor(url); !agent.empty())
-                raw->Agent = std::move(agent);
-        raw->DocStream = body.get();
-        raw->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t error) { RequestDone(sender, error); };
         FRunning.emplace(raw, TFetch{url, std::move(client), std::move(body)});
-        try {
-            raw->GetAsync();
-        } catch (...) {
-            FRunning.erase(raw);
-            FCache.Put(url, {});
-            if (OnReady)
-                OnReady(url);
-        }
+    } catch (...) {
+        FCache.Put(url, {});
+        if (OnReady)
+            OnReady(url);
     }
 }
 
@@ -85,5 +85,5 @@ void TThumbnailFetches::RequestDone(THttpCli* client, uint16_t error)
     FCache.Put(url, thumbnail);
     if (OnReady)
         OnReady(url);
-    StartMore();
+    FWanted.StartMore();
 }

@@ -1,10 +1,10 @@
 #pragma once
 #include "download/ThumbnailCache.h"
+#include "download/WaitingLine.h"
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
 #include "net/ProxySettings.h"
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,12 +20,11 @@ public:
     // A body larger than this is no picture worth a thumbnail.
     static constexpr int64_t MaxPictureBytes = 32 * 1024 * 1024;
 
-    explicit TThumbnailFetches(TThumbnailCache& cache) : FCache(cache) {}
+    explicit TThumbnailFetches(TThumbnailCache& cache);
     ~TThumbnailFetches() = default; // frees running fetches without telling anyone
     TThumbnailFetches(const TThumbnailFetches&) = delete;
     TThumbnailFetches& operator=(const TThumbnailFetches&) = delete;
 
-    int MaxRunning = DefaultMaxRunning;
     int Side = 128; // pixels of a thumbnail's longer side
     std::function<TProxySettings()> ReadProxy;
     std::function<void(const std::string& url)> OnReady;
@@ -46,7 +45,7 @@ public:
     void Clear();
 
     size_t Running() const { return FRunning.size(); }
-    size_t Waiting() const { return FWanted.size(); }
+    size_t Waiting() const { return FWanted.Waiting.size(); }
 
 private:
     struct TFetch {
@@ -54,11 +53,11 @@ private:
         std::unique_ptr<THttpCli> Client;
         std::unique_ptr<TMemoryStream> Body;
     };
-    void StartMore();
+    void Start(const std::string& url);
     void RequestDone(THttpCli* client, uint16_t error);
     bool IsRunning(const std::string& url) const;
 
     TThumbnailCache& FCache;
-    std::deque<std::string> FWanted; // the latest first
     std::map<THttpCli*, TFetch> FRunning;
+    TWaitingLine<std::string> FWanted; // the latest first
 };

@@ -32,12 +32,6 @@ THttpCli::~THttpCli()
     FWindow.reset();
 }
 
-void THttpCli::SetMultiThreaded(bool Value)
-{
-    FMultiThreaded = Value;
-    FCtrlSocket->SetMultiThreaded(Value);
-}
-
 void THttpCli::Post(uint32_t Msg)
 {
     FWindow->PostMessage(Msg, FRequestSerial);

@@ -49,7 +49,6 @@ public:
     static constexpr int64_t ReadBurst = 256 * 1024;
 
     // Writable properties.
-    intptr_t Tag = 0;
     std::string URL;
     std::string Proxy;
     std::string ProxyPort = "80";
@@ -76,8 +75,6 @@ public:
     TSocksAuthentication SocksAuthentication = socksNoAuthentication;
     // A PEM file of one more trusted CA for https:// (empty: the system's store only).
     std::string TlsCaFile;
-    bool MultiThreaded() const { return FMultiThreaded; }
-    void SetMultiThreaded(bool Value);
 
     // Read-only properties.
     // The last response's, or the request's own failure.
@@ -101,8 +98,7 @@ public:
     bool TlsHandshaking() const { return FCtrlSocket->TlsHandshaking(); }
     TWSocket& CtrlSocket() { return *FCtrlSocket; }
 
-    // Events. OnTrace is never fired.
-    THttpNotifyEvent OnTrace;
+    // Events.
     THttpNotifyEvent OnSessionConnected;
     THttpNotifyEvent OnHeaderData;
     TOnCommand OnCommand;
@@ -200,7 +196,6 @@ private:
     int64_t FBurstBytes = 0;      // read since the event loop last turned
     bool FYielded = false;        // left bytes unread to let the loop turn
 
-    bool FMultiThreaded = false;
     THttpState FHttpState = hsReady;
     std::string FHostName, FTargetHost, FTargetPort, FConnectPort, FPath;
     std::string FLocation;

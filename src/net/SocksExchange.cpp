@@ -48,15 +48,15 @@ std::optional<TSocksStep> TSocksExchange::Refusal() const
     const std::string& host = FRequest.Host;
     const bool sendsHost = FRequest.Level != "4";
     if (sendsHost && host.size() > MaxField)
-        return TSocksStep{{}, {}, false, ErrorRequestTooLarge, "socks host name too long"};
+        return TSocksStep{{}, {}, false, socksRequestTooLarge, "socks host name too long"};
     // A line end or zero byte in the name would cut or forge what the server reads.
     if (sendsHost && WSocketHasControlChar(host))
-        return TSocksStep{{}, {}, false, ErrorRequestTooLarge, "socks host name holds a control character"};
+        return TSocksStep{{}, {}, false, socksRequestTooLarge, "socks host name holds a control character"};
     const bool sendsPassword = FLevel5 && FRequest.Authentication == socksAuthenticateUsercode;
     if (FRequest.Usercode.size() > MaxField || (sendsPassword && FRequest.Password.size() > MaxField))
-        return TSocksStep{{}, {}, false, ErrorRequestTooLarge, "socks user code or password too long"};
+        return TSocksStep{{}, {}, false, socksRequestTooLarge, "socks user code or password too long"};
     if (!FLevel5 && FRequest.Usercode.find('\0') != std::string::npos)
-        return TSocksStep{{}, {}, false, ErrorRequestTooLarge, "socks user code holds a zero byte"};
+        return TSocksStep{{}, {}, false, socksRequestTooLarge, "socks user code holds a zero byte"};
     return std::nullopt;
 }
 
@@ -141,7 +141,7 @@ TSocksStep TSocksExchange::Feed(const uint8_t* Data, int Len)
         if (auto step = Connect5Reply())
             return *step;
         return {};
-    default: return Fail(20013, "internal error");
+    default: return Fail(socksInternalError, "internal error");
     }
 }
 
@@ -151,7 +151,7 @@ TSocksStep TSocksExchange::MethodReply()
         return {};
     FReplyCount = 0;
     if (FReply[0] != 5)
-        return Fail(20002, "socks version error");
+        return Fail(socksVersionError, "socks version error");
     if (FReply[1] == 0) {
         TSocksStep step;
         if (FAuthMethod != 0)
@@ -160,7 +160,7 @@ TSocksStep TSocksExchange::MethodReply()
     }
     // Only a method that was offered is acceptable: credentials go only where asked for.
     if (FReply[1] != 2 || FAuthMethod != 2)
-        return Fail(20003, "authentification method not acceptable");
+        return Fail(socksMethodRefused, "authentification method not acceptable");
     TSocksStep step;
     step.AuthState = authStart;
     step.Send = {'\x01', static_cast<char>(FRequest.Usercode.size())};
@@ -174,13 +174,13 @@ TSocksStep TSocksExchange::MethodReply()
 TSocksStep TSocksExchange::AuthReply()
 {
     if (FReply[0] != 1)
-        return Fail(20002, "socks version error", authFailure);
+        return Fail(socksVersionError, "socks version error", authFailure);
     if (FReplyCount > 2)
-        return Fail(20001, "too much data availaible", authFailure);
+        return Fail(socksLogicError, "too much data availaible", authFailure);
     if (FReplyCount < 2)
         return {};
     if (FReply[1] != 0)
-        return Fail(20015, "socks authentication failed", authFailure);
+        return Fail(socksAuthFailed, "socks authentication failed", authFailure);
     TSocksStep step;
     step.AuthState = authSuccess;
     return ConnectRequest(step);
@@ -193,33 +193,33 @@ TSocksStep TSocksExchange::Connect4Reply()
     FReplyCount = 0;
     FState = Finished;
     if (FReply[0] != 0)
-        return Fail(20002, "socks version error");
+        return Fail(socksVersionError, "socks version error");
     switch (FReply[1]) {
     case 90: {
         TSocksStep step;
         step.Done = true;
         return step;
     }
-    case 91: return Fail(20016, "request rejected or failed");
-    case 92: return Fail(20008, "connection refused");
-    case 93: return Fail(20015, "authentification failed");
-    default: return Fail(20012, "unassigned error #" + std::to_string(FReply[1]));
+    case 91: return Fail(socksRequestRejected, "request rejected or failed");
+    case 92: return Fail(socksConnectionRefused, "connection refused");
+    case 93: return Fail(socksAuthFailed, "authentification failed");
+    default: return Fail(socksUnassignedError, "unassigned error #" + std::to_string(FReply[1]));
     }
 }
 
 std::optional<TSocksStep> TSocksExchange::Connect5Reply()
 {
     if (FReplyCount >= 1 && FReply[0] != 5)
-        return Fail(20002, "socks version error");
+        return Fail(socksVersionError, "socks version error");
     if (FReplyCount >= 2 && FReply[1] != 0) {
         const uint8_t code = FReply[1];
-        return Fail(code >= 1 && code <= 8 ? 20003 + code : 20012, FiveFailureText(code));
+        return Fail(code >= 1 && code <= 8 ? socksGeneralFailure + code - 1 : socksUnassignedError, FiveFailureText(code));
     }
     if (FReplyCount < 5)
         return std::nullopt;
     const uint8_t type = FReply[3];
     if (type != 1 && type != 3 && type != 4)
-        return Fail(20011, "address type not supported");
+        return Fail(socksAddressTypeNotSupported, "address type not supported");
     const int length = Connect5Length();
     if (FReplyCount < length)
         return std::nullopt;

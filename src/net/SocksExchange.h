@@ -1,4 +1,6 @@
 #pragma once
+#include "net/LayerErrors.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
@@ -27,7 +29,7 @@ struct TSocksStep {
     std::optional<TSocksAuthState> AuthState;
     std::string Send;
     bool Done = false;
-    int Error = 0;
+    int Error = 0; // a TSocksError, or the WinSock error the socket saw
     std::string Text;
     bool Failed() const { return Error != 0; }
 };
@@ -41,9 +43,6 @@ public:
     // Unstarted until the connection to the server stands (and, for version
     // 4, the destination is looked up); Finished once granted or failed.
     enum TState : uint8_t { Unstarted, WaitMethod, WaitAuth, WaitConnect, Finished };
-
-    // Refusals made before anything is sent.
-    static constexpr int ErrorRequestTooLarge = 20014;
 
     explicit TSocksExchange(TSocksRequest Request);
 

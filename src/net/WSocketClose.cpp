@@ -10,14 +10,9 @@ void TCustomWSocket::Close() { CloseSocketInternal(true, 0); }
 
 void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
 {
-    const TAliveWatch alive = FAlive.Watch();
     if (FHSocket == INVALID_SOCKET) {
-        if (FState != wsClosed) {
-            ChangeState(wsClosed);
-            if (!alive)
-                return;
+        if (FState != wsClosed && InTurn([&] { ChangeState(wsClosed); }))
             Ignoring([&] { ResetDefaults(); });
-        }
         return;
     }
     if (FState == wsClosed)
@@ -34,13 +29,11 @@ void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
         SocketError("Disconnect (closesocket)");
         return;
     }
-    ChangeState(wsClosed);
-    if (!alive)
+    if (!InTurn([&] { ChangeState(wsClosed); }))
         return;
     if (!FDestroying && !FCloseInvoked && OnSessionClosed) {
         FCloseInvoked = true;
-        FireSessionClosed(Error);
-        if (!alive)
+        if (!InTurn([&] { FireSessionClosed(Error); }))
             return;
     }
     Ignoring([&] { ResetDefaults(); });
@@ -48,9 +41,7 @@ void TCustomWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
 
 void TCustomWSocket::Abort()
 {
-    const TAliveWatch alive = FAlive.Watch();
-    CancelDnsLookup();
-    if (!alive)
+    if (!InTurn([&] { CancelDnsLookup(); }))
         return;
     DeleteBufferedData();
     if (FState == wsConnected && FProto == IPPROTO_TCP) {

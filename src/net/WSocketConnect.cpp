@@ -47,9 +47,7 @@ bool TCustomWSocket::OpenSocket(const char* Operation, const char* FailureName)
         return false;
     }
     FSelect = std::make_unique<TAsyncSelect>(FHSocket, FType == 2, FWindow.get(), WM_SOCKET_EVENT, ++FSerial);
-    const TAliveWatch alive = FAlive.Watch();
-    ChangeState(wsOpened);
-    return static_cast<bool>(alive);
+    return InTurn([&] { ChangeState(wsOpened); });
 }
 
 // Stops the notifications before the descriptor is released.
@@ -91,7 +89,6 @@ void TCustomWSocket::Connect()
     }
     if (!OpenSocket("connect", "Connect (socket)"))
         return;
-    const TAliveWatch alive = FAlive.Watch();
     if (FType == 2) {
         BindLocal();
         if (FSin.sin_addr.s_addr == INADDR_BROADCAST) {
@@ -120,10 +117,8 @@ void TCustomWSocket::Connect()
     }
     if (FType == 2) {
         StartAsyncSelect(kConnectEvents, "WSAAsyncSelect");
-        ChangeState(wsConnected);
-        if (!alive)
-            return;
-        FireSessionConnected(0);
+        if (InTurn([&] { ChangeState(wsConnected); }))
+            FireSessionConnected(0);
         return;
     }
     // Selected once the connect's fate is known, so that the event loop is

@@ -4,7 +4,7 @@
 #include "net/WSocketResolve.h"
 #include "net/winsock/WinSockSelect.h"
 
-#include <QThread>
+#include <arpa/inet.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -61,8 +61,6 @@ void TCustomWSocket::CoreResetDefaults()
     FReadCount = 0;
     FPaused = false;
     FCloseInvoked = false;
-    FFlushTimeout = 60;
-    FState = wsClosed;
     FSin = sockaddr_in{};
     FSin.sin_family = AF_INET;
 }
@@ -131,6 +129,14 @@ void TCustomWSocket::SetSendFlags(TSocketSendFlags Value)
     FSendFlags = Value == wsSendUrgent ? MSG_OOB : 0;
 }
 
+void TCustomWSocket::ConnectTo(uint32_t HostAddr, uint16_t PortNum)
+{
+    FSin.sin_addr.s_addr = htonl(HostAddr);
+    FAddrResolved = true;
+    FSin.sin_port = htons(PortNum);
+    FPortResolved = true;
+}
+
 void TCustomWSocket::ChangeState(TSocketState NewState)
 {
     const TSocketState old = FState;
@@ -153,10 +159,8 @@ void TCustomWSocket::WndProc(const TMessage& Msg)
 
 void TCustomWSocket::HandleBackgroundError(const std::exception& E)
 {
-    const TAliveWatch alive = FAlive.Watch();
     bool canClose = true;
-    Ignoring([&] { CallHandler(OnBgException, this, E, canClose); });
-    if (alive && canClose)
+    if (InTurn([&] { Ignoring([&] { CallHandler(OnBgException, this, E, canClose); }); }) && canClose)
         Ignoring([&] { Abort(); });
 }
 
@@ -166,10 +170,8 @@ void TCustomWSocket::SocketError(const std::string& FunctionName)
     const std::string line = "Error " + std::to_string(n) + " in function " + FunctionName + "\r\n" +
                              WSocketErrorText(n);
     if (n == WSAECONNRESET || n == WSAENOTCONN) {
-        const TAliveWatch alive = FAlive.Watch();
         ReleaseHandle();
-        ChangeState(wsClosed);
-        if (!alive)
+        if (!InTurn([&] { ChangeState(wsClosed); }))
             return;
     }
     FLastError = n;
@@ -236,21 +238,4 @@ void TCustomWSocket::FireDnsLookupDone(uint16_t Error)
 void TCustomWSocket::FireError()
 {
     CallHandler(OnError, this);
-}
-
-void TCustomWSocket::PumpMessages()
-{
-    ProcessMessages();
-    // A worker thread's loop is asked to stop by an interruption request.
-    if (FMultiThreaded && QThread::currentThread()->isInterruptionRequested())
-        FTerminated = true;
-}
-
-bool TCustomWSocket::TimevalIsSet(const timeval& Tv) { return Tv.tv_sec != 0 || Tv.tv_usec != 0; }
-
-void TCustomWSocket::TimevalClear(timeval& Tv) { Tv.tv_sec = Tv.tv_usec = 0; }
-
-bool TCustomWSocket::TimevalEqual(const timeval& A, const timeval& B, bool Equal)
-{
-    return (A.tv_sec == B.tv_sec && A.tv_usec == B.tv_usec) == Equal;
 }

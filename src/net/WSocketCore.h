@@ -8,13 +8,13 @@
 #include "platform/MessageWindow.h"
 
 #include <netinet/in.h>
-#include <sys/time.h>
 
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TAsyncSelect;
@@ -29,10 +29,6 @@ public:
     virtual ~TCustomWSocket();
     TCustomWSocket(const TCustomWSocket&) = delete;
     TCustomWSocket& operator=(const TCustomWSocket&) = delete;
-
-    // Component base.
-    std::string Name;
-    intptr_t Tag = 0;
 
     virtual void Connect();
     virtual void Close();
@@ -61,11 +57,6 @@ public:
     virtual void Shutdown(int How);
     virtual void Pause();
     virtual void Resume();
-    virtual void PumpMessages();
-
-    static bool TimevalIsSet(const timeval& Tv);
-    static void TimevalClear(timeval& Tv);
-    static bool TimevalEqual(const timeval& A, const timeval& B, bool Equal = true);
 
     // Properties. Addr, Port, Proto and LocalPort can be changed only while closed.
     const std::string& Addr() const { return FAddrStr; }
@@ -83,10 +74,6 @@ public:
     // Bytes waiting to be read; -1 after a failure.
     virtual int RcvdCount();
     int LastError() const { return FLastError; }
-    bool MultiThreaded() const { return FMultiThreaded; }
-    void SetMultiThreaded(bool Value) { FMultiThreaded = Value; }
-    int FlushTimeout() const { return FFlushTimeout; }
-    void SetFlushTimeout(int Value) { FFlushTimeout = Value; }
     TSocketSendFlags SendFlags() const;
     void SetSendFlags(TSocketSendFlags Value);
     TSocketLingerOnOff LingerOnOff() const { return FLingerOnOff; }
@@ -96,7 +83,6 @@ public:
     TSocket Handle() const { return FHSocket; }
     TSocket AcceptedHandle() const { return FAcceptedHandle; }
     bool AllSent() const { return FAllSent; }
-    bool Terminated() const { return FTerminated; }
     // The notification object; messages posted to it reach WndProc.
     TMessageWindow* HWindow() const { return FWindow.get(); }
 
@@ -112,46 +98,34 @@ public:
     TBgExceptionEvent OnBgException;
 
 protected:
-    virtual void WndProc(const TMessage& Msg);
-    virtual void ResetDefaults();
-    virtual void CloseSocketInternal(bool ShutdownFirst, uint16_t Error);
-    virtual void BindLocal();
-    virtual int SendChunk(const void* Data, int Len);
+    // What the layers above build on; each keeps its own state private.
+    //
+    // A handler may destroy its socket. Code that may call one (a Fire*,
+    // ChangeState, Close, Abort, Send, ReportError, SocketError,
+    // ProcessMessages) runs its steps through InTurn, or holds a Watch() across
+    // them, and touches nothing of the socket once it is gone; code that calls
+    // no handler needs no check.
+    template <class... Steps>
+    [[nodiscard]] bool InTurn(Steps&&... steps)
+    {
+        const TAliveWatch alive = FAlive.Watch();
+        return ((std::forward<Steps>(steps)(), static_cast<bool>(alive)) && ...);
+    }
+    TAliveWatch Watch() const { return FAlive.Watch(); }
+
+    // The one way the state changes; OnChangeState follows a change.
+    void ChangeState(TSocketState NewState);
+
+    // Failures: ReportError hands the text to OnError when set, else raises
+    // ESocketException; SocketError reads the last WinSock error first.
     void ReportErrorFmt(const char* Fmt, ...) __attribute__((format(printf, 2, 3)));
     virtual void ReportError(const std::string& Msg);
-    virtual void HandleBackgroundError(const std::exception& E);
-    virtual bool FireDataAvailable(uint16_t Error);
-    virtual void FireSessionAvailable(uint16_t Error);
-    virtual void FireSessionConnected(uint16_t Error);
-    virtual void FireSessionClosed(uint16_t Error);
-    virtual void FireDataSent(uint16_t Error);
-    virtual void FireChangeState(TSocketState OldState, TSocketState NewState);
-    virtual void FireDnsLookupDone(uint16_t Error);
-    virtual void FireError();
-    virtual int RecvRaw(void* Buffer, int Len, int Flags);
-    // Bytes a layer holds for the user beyond what the descriptor has.
-    virtual bool BytesHeld() const { return false; }
-    virtual int RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen);
-
-    // Reads the last error, builds "Error n in function Name" and reports it.
     void SocketError(const std::string& FunctionName);
-    void ChangeState(TSocketState NewState);
-    void TryToSend();
-    void DeleteBufferedData();
-    void SetLingerOption();
-    void PutDataInSendBuffer(const void* Data, int Len);
-    void ReceiveLoop(uint16_t Error);
-    void StartAsyncSelect(uint16_t Events, const char* FailureName);
-    // lParam of a WM_SOCKET_EVENT for the current connection.
-    intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
-    // For a layer that moves bytes on the descriptor itself (TLS): a read
-    // there counts as a receive and lets FD_READ come again; ArmWrite lets
-    // FD_WRITE come when the descriptor takes more; PostReadEvent announces
-    // bytes the layer holds, which the descriptor will not announce.
-    void NoteRawRead();
-    void ArmWrite();
-    void PostReadEvent();
+    void SetLastError(int Error) { FLastError = Error; }
+    virtual void HandleBackgroundError(const std::exception& E);
 
+    // The message parameter of a socket event for the current connection.
+    intptr_t EventParam(uint16_t Events, uint16_t Error = 0) const;
     // Runs the work of a posted message: a failure goes to
     // HandleBackgroundError, unless the work destroyed the socket.
     template <class Work>
@@ -165,11 +139,61 @@ protected:
                 HandleBackgroundError(E);
         }
     }
+    virtual void WndProc(const TMessage& Msg);
+    virtual void ResetDefaults();
 
-    // Code that fires an event takes a watch on it first and stops when the
-    // event destroyed the socket.
+    // Connect goes to this address (host order) and port instead of Addr:Port.
+    void ConnectTo(uint32_t HostAddr, uint16_t PortNum);
+    virtual void CloseSocketInternal(bool ShutdownFirst, uint16_t Error);
+    virtual int SendChunk(const void* Data, int Len);
+    void TryToSend();
+    virtual int RecvRaw(void* Buffer, int Len, int Flags);
+    // Bytes a layer holds for the user beyond what the descriptor has.
+    virtual bool BytesHeld() const { return false; }
+    // For a layer that moves bytes on the descriptor itself (TLS): a read
+    // there counts as a receive and lets FD_READ come again; ArmWrite lets
+    // FD_WRITE come when the descriptor takes more; PostReadEvent announces
+    // bytes the layer holds, which the descriptor will not announce.
+    void NoteRawRead();
+    void ArmWrite();
+    void PostReadEvent();
+
+    virtual bool FireDataAvailable(uint16_t Error);
+    virtual void FireSessionAvailable(uint16_t Error);
+    virtual void FireSessionConnected(uint16_t Error);
+    virtual void FireSessionClosed(uint16_t Error);
+    virtual void FireDataSent(uint16_t Error);
+    virtual void FireChangeState(TSocketState OldState, TSocketState NewState);
+    virtual void FireDnsLookupDone(uint16_t Error);
+    virtual void FireError();
+
+private:
+    // The events selected while connecting, listening and connected.
+    static constexpr uint16_t kConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_CLOSE; // 0x3B
+    static constexpr uint16_t kListenEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;               // 0x2B
+    static constexpr uint16_t kConnectedEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;           // 0x33
+
+    void HandleSocketEvent(const TMessage& Msg);
+    void HandleLookupDone(const TMessage& Msg);
+    void ReceiveLoop(uint16_t Error);
+    // One pass of the receive loop; false when the loop ends.
+    bool ReceivePass(uint16_t Error, bool& Drained);
+    int RecvFromRaw(void* Buffer, int Len, sockaddr_in& From, int& FromLen);
+    bool StartLookup(const std::string& Host);
+    void CoreResetDefaults();
+    void ResolveAll();
+    // Resolves what is set, opens the descriptor and enters wsOpened; false
+    // when that failed (reported, Operation naming a failed resolve) or a
+    // handler destroyed the socket.
+    bool OpenSocket(const char* Operation, const char* FailureName);
+    void ReleaseHandle();
+    void BindLocal();
+    void DeleteBufferedData();
+    void SetLingerOption();
+    void PutDataInSendBuffer(const void* Data, int Len);
+    void StartAsyncSelect(uint16_t Events, const char* FailureName);
+
     TAliveToken FAlive;
-
     std::string FDnsResult;
     std::vector<std::string> FDnsResultList;
     TSocket FAcceptedHandle = INVALID_SOCKET;
@@ -201,31 +225,8 @@ protected:
     int FReadCount = 0;
     bool FPaused = false;
     bool FCloseInvoked = false;
-    int FFlushTimeout = 60;
-    bool FMultiThreaded = false;
     TSocketState FState = wsClosed;
-    bool FTerminated = false;
     sockaddr_in FSin{};
-
-private:
-    // The events selected while connecting, listening and connected.
-    static constexpr uint16_t kConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_CLOSE; // 0x3B
-    static constexpr uint16_t kListenEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;               // 0x2B
-    static constexpr uint16_t kConnectedEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;           // 0x33
-
-    void HandleSocketEvent(const TMessage& Msg);
-    void HandleLookupDone(const TMessage& Msg);
-    // One pass of the receive loop; false when the loop ends.
-    bool ReceivePass(uint16_t Error, bool& Drained);
-    bool StartLookup(const std::string& Host);
-    void CoreResetDefaults();
-    void ResolveAll();
-    // Resolves what is set, opens the descriptor and enters wsOpened; false
-    // when that failed (reported, Operation naming a failed resolve) or a
-    // handler destroyed the socket.
-    bool OpenSocket(const char* Operation, const char* FailureName);
-    void ReleaseHandle();
-
     std::unique_ptr<TAsyncSelect> FSelect;
     uint32_t FSerial = 0;     // tells this connection's notifications from stale ones
     unsigned FRecvCalls = 0;  // receive attempts, to see whether a handler read anything

@@ -13,7 +13,7 @@ void TCustomLineWSocket::SetLineMode(bool Value)
         return;
     FLineMode = Value;
     if (!FRcvBuf.empty() || FLineLength > 0)
-        FWindow->PostMessage(WM_SOCKET_LINE_RESUME);
+        HWindow()->PostMessage(WM_SOCKET_LINE_RESUME);
 }
 
 void TCustomLineWSocket::WndProc(const TMessage& Msg)
@@ -28,11 +28,9 @@ void TCustomLineWSocket::WndProc(const TMessage& Msg)
             return;
         }
         // Hand out what line mode held back, for as long as the handler reads it.
-        const TAliveWatch alive = FAlive.Watch();
         while (!FRcvBuf.empty()) {
             const size_t held = FRcvBuf.size();
-            TCustomTlsWSocket::FireDataAvailable(0);
-            if (!alive || FRcvBuf.size() == held)
+            if (!InTurn([&] { TCustomTlsWSocket::FireDataAvailable(0); }) || FRcvBuf.size() == held)
                 return;
         }
     });
@@ -79,16 +77,13 @@ bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
     const int n = TCustomTlsWSocket::RecvRaw(FRcvBuf.data() + held, pending, 0);
     FRcvBuf.resize(held + std::max(n, 0));
     if (n < 0) {
-        FLastError = WSAGetLastError();
+        SetLastError(WSAGetLastError());
         return true;
     }
     if (FLineEdit) {
         EditReceivedLine(held);
-    } else if (FLineEcho) {
-        const TAliveWatch alive = FAlive.Watch();
-        Send(FRcvBuf.data() + held, n);
-        if (!alive)
-            return true;
+    } else if (FLineEcho && !InTurn([&] { Send(FRcvBuf.data() + held, n); })) {
+        return true;
     }
     ScanLines(held > FLineEnd.size() ? held - FLineEnd.size() : 0, Error);
     return true;
@@ -96,15 +91,13 @@ bool TCustomLineWSocket::FireDataAvailable(uint16_t Error)
 
 void TCustomLineWSocket::ScanLines(size_t From, uint16_t Error)
 {
-    const TAliveWatch alive = FAlive.Watch();
     for (;;) {
         const auto end = std::search(FRcvBuf.begin() + std::min(From, FRcvBuf.size()), FRcvBuf.end(),
                                      FLineEnd.begin(), FLineEnd.end());
         if (end == FRcvBuf.end())
             return;
         FLineLength = static_cast<size_t>(end - FRcvBuf.begin()) + FLineEnd.size();
-        DeliverLine(Error);
-        if (!alive)
+        if (!InTurn([&] { DeliverLine(Error); }))
             return;
         From = 0;
     }
@@ -112,7 +105,7 @@ void TCustomLineWSocket::ScanLines(size_t From, uint16_t Error)
 
 void TCustomLineWSocket::DeliverLine(uint16_t Error)
 {
-    const TAliveWatch alive = FAlive.Watch();
+    const TAliveWatch alive = Watch();
     FRcvdPtr = 0;
     // Each call must read some of the line; what a handler leaves unread is dropped.
     while (FRcvdPtr < FLineLength) {
@@ -132,10 +125,8 @@ void TCustomLineWSocket::DeliverLine(uint16_t Error)
 void TCustomLineWSocket::FireSessionClosed(uint16_t Error)
 {
     if (FLineMode && !FRcvBuf.empty()) {
-        const TAliveWatch alive = FAlive.Watch();
         FLineLength = FRcvBuf.size();
-        DeliverLine(Error);
-        if (!alive)
+        if (!InTurn([&] { DeliverLine(Error); }))
             return;
     }
     FRcvBuf.clear();

@@ -19,9 +19,9 @@ void TCustomWSocket::Listen()
     // Opened first, so that a failed bind closes the descriptor again.
     if (!OpenSocket("listen", "socket"))
         return;
-    const TAliveWatch alive = FAlive.Watch();
     if (::bind(FHSocket, reinterpret_cast<const sockaddr*>(&FSin), sizeof FSin) < 0) {
         WSocketSetLastErrorFromErrno();
+        const TAliveWatch alive = Watch();
         try {
             SocketError("Bind");
         } catch (...) {
@@ -33,18 +33,11 @@ void TCustomWSocket::Listen()
             Close();
         return;
     }
-    ChangeState(wsBound);
-    if (!alive)
+    if (!InTurn([&] { ChangeState(wsBound); }))
         return;
     if (FType == 2) {
-        ChangeState(wsListening);
-        if (!alive)
-            return;
-        ChangeState(wsConnected);
-        if (!alive)
-            return;
-        FireSessionConnected(0);
-        if (!alive)
+        if (!InTurn([&] { ChangeState(wsListening); }, [&] { ChangeState(wsConnected); },
+                    [&] { FireSessionConnected(0); }))
             return;
     } else {
         if (::listen(FHSocket, 5) < 0) {
@@ -52,8 +45,7 @@ void TCustomWSocket::Listen()
             SocketError("Listen");
             return;
         }
-        ChangeState(wsListening);
-        if (!alive)
+        if (!InTurn([&] { ChangeState(wsListening); }))
             return;
     }
     StartAsyncSelect(kListenEvents, "WSAASyncSelect");
@@ -86,7 +78,6 @@ void TCustomWSocket::Dup(TSocket NewHSocket)
         SocketError("Dup");
         return;
     }
-    const TAliveWatch alive = FAlive.Watch();
     if (FState != wsClosed) {
         FSelect.reset();
         const int r = FHSocket == INVALID_SOCKET ? 0 : ::close(FHSocket);
@@ -96,8 +87,7 @@ void TCustomWSocket::Dup(TSocket NewHSocket)
             SocketError("Dup (closesocket)");
             return;
         }
-        ChangeState(wsClosed);
-        if (!alive)
+        if (!InTurn([&] { ChangeState(wsClosed); }))
             return;
     }
     ReleaseHandle();

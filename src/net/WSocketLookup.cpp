@@ -9,9 +9,7 @@
 bool TCustomWSocket::StartLookup(const std::string& Host)
 {
     if (Host.empty()) {
-        const TAliveWatch alive = FAlive.Watch();
-        ReportError("DNS lookup: invalid host name.");
-        if (alive)
+        if (InTurn([&] { ReportError("DNS lookup: invalid host name."); }))
             FireDnsLookupDone(WSAEINVAL);
         return false;
     }
@@ -70,7 +68,7 @@ void TCustomWSocket::HandleLookupDone(const TMessage& Msg)
         return;
     std::vector<std::string> result = WSocketTakeLookupResult(FLookupHandle);
     FLookupHandle = 0;
-    const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
+    const uint16_t error = TSocketNotice::Unpack(Msg.LParam).Error;
     if (error == 0) {
         FDnsResultList = std::move(result);
         if (!FDnsResultList.empty())

@@ -36,7 +36,7 @@ void TCustomSocksWSocket::ResetDefaults()
 
 void TCustomSocksWSocket::SetSocksServer(const std::string& Value)
 {
-    if (FState != wsClosed) {
+    if (State() != wsClosed) {
         ReportError("Can't change socks server if not closed");
         return;
     }
@@ -46,7 +46,7 @@ void TCustomSocksWSocket::SetSocksServer(const std::string& Value)
 
 void TCustomSocksWSocket::SetSocksPort(const std::string& Value)
 {
-    if (FState != wsClosed) {
+    if (State() != wsClosed) {
         ReportError("Can't change socks port if not closed");
         return;
     }
@@ -55,7 +55,7 @@ void TCustomSocksWSocket::SetSocksPort(const std::string& Value)
 
 void TCustomSocksWSocket::SetSocksLevel(const std::string& Value)
 {
-    if (FState != wsClosed) {
+    if (State() != wsClosed) {
         ReportError("Can't change socks level if not closed");
         return;
     }
@@ -68,11 +68,11 @@ void TCustomSocksWSocket::SetSocksLevel(const std::string& Value)
 
 void TCustomSocksWSocket::Connect()
 {
-    if (!FSocksServerAssigned || (FHSocket != INVALID_SOCKET && FState != wsClosed)) {
+    if (!FSocksServerAssigned || (Handle() != INVALID_SOCKET && State() != wsClosed)) {
         TCustomWSocket::Connect();
         return;
     }
-    std::string proto = FProtoStr;
+    std::string proto = Proto();
     for (char& c : proto)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (proto != "tcp") {
@@ -81,22 +81,18 @@ void TCustomSocksWSocket::Connect()
     }
     try {
         WSocketLoad();
-        // The core connects to what is resolved here: the server, not Addr.
-        FSin.sin_port = htons(WSocketResolvePort(FSocksPort, "tcp"));
-        FPortResolved = true;
-        FSin.sin_addr.s_addr = htonl(WSocketResolveHost(FSocksServer));
-        FAddrResolved = true;
-        FSocksDestPort = WSocketResolvePort(FPortStr, "tcp");
+        // The core connects to the server, not to Addr.
+        const uint16_t serverPort = WSocketResolvePort(FSocksPort, "tcp");
+        ConnectTo(WSocketResolveHost(FSocksServer), serverPort);
+        FSocksDestPort = WSocketResolvePort(Port(), "tcp");
     } catch (const std::exception& E) {
         ReportError(std::string("connect: ") + E.what());
         return;
     }
-    const TAliveWatch alive = FAlive.Watch();
-    TCustomWSocket::Connect();
     // Only a connect under way leads to the exchange: a refused one leaves no trace.
-    if (alive && FState == wsConnecting)
+    if (InTurn([&] { TCustomWSocket::Connect(); }) && State() == wsConnecting)
         FExchange = std::make_unique<TSocksExchange>(TSocksRequest{
-            FSocksLevel, FSocksAuthentication, FSocksUsercode, FSocksPassword, FAddrStr, FSocksDestPort});
+            FSocksLevel, FSocksAuthentication, FSocksUsercode, FSocksPassword, Addr(), FSocksDestPort});
 }
 
 void TCustomSocksWSocket::Listen()
@@ -123,9 +119,7 @@ void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
         TCustomWSocket::FireSessionConnected(Error);
         return;
     }
-    const TAliveWatch alive = FAlive.Watch();
-    FireSocksConnected(Error);
-    if (!alive)
+    if (!InTurn([&] { FireSocksConnected(Error); }))
         return;
     if (Error != 0) {
         FExchange.reset();
@@ -142,10 +136,10 @@ void TCustomSocksWSocket::FireSessionConnected(uint16_t Error)
 // on the event loop like every other lookup.
 void TCustomSocksWSocket::StartLevel4()
 {
-    if (!FAddrStr.empty() && std::isdigit(static_cast<unsigned char>(FAddrStr[0]))) {
+    if (!Addr().empty() && std::isdigit(static_cast<unsigned char>(Addr()[0]))) {
         uint32_t addr = 0;
         try {
-            addr = WSocketResolveHost(FAddrStr); // a dotted address: no lookup
+            addr = WSocketResolveHost(Addr()); // a dotted address: no lookup
         } catch (const std::exception& E) {
             Level4LookupFailed(E.what());
             return;
@@ -153,9 +147,9 @@ void TCustomSocksWSocket::StartLevel4()
         Carry(FExchange->Start(addr));
         return;
     }
-    FSocksLookup = WSAAsyncGetHostByName(FWindow.get(), WM_SOCKET_SOCKS_LOOKUP, FAddrStr);
+    FSocksLookup = WSAAsyncGetHostByName(HWindow(), WM_SOCKET_SOCKS_LOOKUP, Addr());
     if (FSocksLookup == 0)
-        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + FAddrStr + "'");
+        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + Addr() + "'");
 }
 
 void TCustomSocksWSocket::Level4LookupDone(const TMessage& Msg)
@@ -164,9 +158,9 @@ void TCustomSocksWSocket::Level4LookupDone(const TMessage& Msg)
         return;
     const std::vector<std::string> result = WSocketTakeLookupResult(FSocksLookup);
     FSocksLookup = 0;
-    const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
+    const uint16_t error = TSocketNotice::Unpack(Msg.LParam).Error;
     if (error != 0 || result.empty()) {
-        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + FAddrStr + "'");
+        Level4LookupFailed("WSocketResolveHost: Cannot convert host address '" + Addr() + "'");
         return;
     }
     Carry(FExchange->Start(ntohl(inet_addr(result.front().c_str()))));
@@ -174,7 +168,7 @@ void TCustomSocksWSocket::Level4LookupDone(const TMessage& Msg)
 
 void TCustomSocksWSocket::Level4LookupFailed(const std::string& Msg)
 {
-    Carry(FailureStep(20017, "ESocketException " + Msg));
+    Carry(FailureStep(socksLookupFailed, "ESocketException " + Msg));
 }
 
 TSocksStep TCustomSocksWSocket::FailureStep(int Error, const std::string& Text) const
@@ -209,7 +203,7 @@ bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
     if (n == 0)
         Carry(FailureStep(WSAECONNRESET, "socks server closed the connection"));
     else if (!replying)
-        Carry(FailureStep(20001, "TWSocket logic error")); // the server spoke before it was asked
+        Carry(FailureStep(socksLogicError, "TWSocket logic error")); // the server spoke before it was asked
     else
         Carry(FExchange->Feed(reply, n));
     return true;
@@ -217,29 +211,20 @@ bool TCustomSocksWSocket::FireDataAvailable(uint16_t Error)
 
 void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 {
-    const TAliveWatch alive = FAlive.Watch();
     // A failure seen by the socket (not by the exchange) ends the exchange too.
     if (Step.Failed())
         FExchange.reset();
-    if (Step.AuthState) {
-        FireSocksAuthState(*Step.AuthState);
-        if (!alive)
-            return;
-    }
-    if (!Step.Send.empty()) {
-        Ignoring([&] { Send(Step.Send.data(), static_cast<int>(Step.Send.size())); });
-        if (!alive)
-            return;
-    }
+    if (Step.AuthState && !InTurn([&] { FireSocksAuthState(*Step.AuthState); }))
+        return;
+    if (!Step.Send.empty() &&
+        !InTurn([&] { Ignoring([&] { Send(Step.Send.data(), static_cast<int>(Step.Send.size())); }); }))
+        return;
     if (Step.Failed()) {
         CancelSocksLookup();
-        FireSocksError(Step.Error, Step.Text);
-        if (!alive)
-            return;
-        TCustomWSocket::FireSessionConnected(static_cast<uint16_t>(Step.Error));
-        if (!alive)
-            return;
-        CloseSocketInternal(true, static_cast<uint16_t>(Step.Error));
+        const auto error = static_cast<uint16_t>(Step.Error);
+        if (InTurn([&] { FireSocksError(Step.Error, Step.Text); },
+                   [&] { TCustomWSocket::FireSessionConnected(error); }))
+            CloseSocketInternal(true, error);
         return;
     }
     if (Step.Done) {
@@ -251,12 +236,8 @@ void TCustomSocksWSocket::Carry(const TSocksStep& Step)
 
 void TCustomSocksWSocket::FireSessionClosed(uint16_t Error)
 {
-    if (Authenticating()) {
-        const TAliveWatch alive = FAlive.Watch();
-        FireSocksAuthState(authFailure);
-        if (!alive)
-            return;
-    }
+    if (Authenticating() && !InTurn([&] { FireSocksAuthState(authFailure); }))
+        return;
     TCustomWSocket::FireSessionClosed(Error);
 }
 

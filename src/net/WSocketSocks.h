@@ -55,6 +55,8 @@ protected:
     virtual void FireSocksError(int Error, const std::string& Msg);
     // The SOCKS exchange is under way: received bytes are the server's replies.
     bool SocksBusy() const { return FExchange && FExchange->State() != TSocksExchange::Finished; }
+
+private:
     std::string FSocksServer;
     std::string FSocksLevel = "5";
     std::string FSocksPort;
@@ -65,7 +67,6 @@ protected:
     std::string FBoundAddr;
     std::string FBoundPort;
 
-private:
     void SocksResetDefaults();
     void CancelSocksLookup();
     void StartLevel4();

@@ -8,14 +8,10 @@
 int TCustomSyncWSocket::WaitForFlag(const bool& Flag)
 {
     const uint32_t start = GetTickCount();
-    const TAliveWatch alive = FAlive.Watch();
     while (!Flag) {
         if (FTimeout > 0 && GetTickCount() - start >= static_cast<uint32_t>(FTimeout))
             return WaitTimedOut;
-        if (QCoreApplication::closingDown() || FTerminated)
-            return WaitTimedOut;
-        PumpMessages();
-        if (!alive)
+        if (QCoreApplication::closingDown() || !InTurn([] { ProcessMessages(); }))
             return WaitTimedOut;
         QThread::yieldCurrentThread();
     }

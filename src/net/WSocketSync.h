@@ -17,6 +17,6 @@ public:
     int Timeout() const { return FTimeout; } // milliseconds, 0 for none
     void SetTimeout(int Value) { FTimeout = Value; }
 
-protected:
+private:
     int FTimeout = 0;
 };

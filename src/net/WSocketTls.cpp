@@ -15,7 +15,7 @@ void TCustomTlsWSocket::Connect()
 
 void TCustomTlsWSocket::StartTls(const std::string& Host)
 {
-    if (FState != wsConnected || FHSocket == INVALID_SOCKET || FTlsState != tlsOff || SocksBusy()) {
+    if (State() != wsConnected || Handle() == INVALID_SOCKET || FTlsState != tlsOff || SocksBusy()) {
         ReportError("TLS can start only on an established connection");
         return;
     }
@@ -23,8 +23,8 @@ void TCustomTlsWSocket::StartTls(const std::string& Host)
     FTlsCloseNotified = false;
     FTlsResumed = false;
     FReadPosted = false;
-    FTls = std::make_unique<TTlsSession>(FHSocket, Host, FPortStr, FTlsCaFile);
-    FTlsState = tlsHandshaking;
+    FTls = std::make_unique<TTlsSession>(Handle(), Host, Port(), FTlsCaFile);
+    SetTlsState(tlsHandshaking);
     if (!FTls->Failure().empty()) {
         FailTls(FTls->Failure());
         return;
@@ -37,19 +37,15 @@ void TCustomTlsWSocket::HandshakeStep()
     const TTlsSession::TStep step = FTls->Handshake();
     NoteRawRead();
     switch (step) {
-    case TTlsSession::tsDone: {
-        FTlsState = tlsUp;
+    case TTlsSession::tsDone:
+        SetTlsState(tlsUp);
         FTlsResumed = FTls->Resumed();
-        const TAliveWatch alive = FAlive.Watch();
-        FireTlsDone(0);
-        if (!alive || FHSocket == INVALID_SOCKET)
+        if (!InTurn([&] { FireTlsDone(0); }) || Handle() == INVALID_SOCKET)
             return;
         // What was sent meanwhile, and data that came with the last handshake record.
-        TryToSend();
-        if (alive && FTls && FTls->Pending())
+        if (InTurn([&] { TryToSend(); }) && FTls && FTls->Pending())
             PostReadEvent();
         return;
-    }
     case TTlsSession::tsWantRead:
         return;
     case TTlsSession::tsWantWrite:
@@ -67,10 +63,8 @@ void TCustomTlsWSocket::HandshakeStep()
 void TCustomTlsWSocket::FailTls(const std::string& Reason)
 {
     FTlsFailure = Reason;
-    FTlsState = tlsEnded;
-    const TAliveWatch alive = FAlive.Watch();
-    FireTlsDone(WSOCKET_TLS_FAILED);
-    if (alive)
+    SetTlsState(tlsEnded);
+    if (InTurn([&] { FireTlsDone(WSOCKET_TLS_FAILED); }))
         CloseSocketInternal(false, WSOCKET_TLS_FAILED);
 }
 
@@ -83,10 +77,10 @@ bool TCustomTlsWSocket::FireDataAvailable(uint16_t Error)
     }
     if (FTlsState == tlsOff)
         return TCustomSocksWSocket::FireDataAvailable(Error);
-    const TAliveWatch alive = FAlive.Watch();
-    const bool handled = TCustomSocksWSocket::FireDataAvailable(Error);
+    bool handled = false;
     // An alert ended the connection while the user read: close it now.
-    if (alive && !FTlsFailure.empty() && FHSocket != INVALID_SOCKET)
+    if (InTurn([&] { handled = TCustomSocksWSocket::FireDataAvailable(Error); }) && !FTlsFailure.empty() &&
+        Handle() != INVALID_SOCKET)
         CloseSocketInternal(false, WSOCKET_TLS_FAILED);
     return handled;
 }
@@ -138,14 +132,14 @@ int TCustomTlsWSocket::ReadOutcome(int Step, int Count)
     case TTlsSession::tsClosed:
         FTls->KeepSession();
         FTlsCloseNotified = true;
-        FTlsState = tlsEnded;
+        SetTlsState(tlsEnded);
         return 0;
     case TTlsSession::tsCut:
-        FTlsState = tlsEnded;
+        SetTlsState(tlsEnded);
         return 0;
     default:
         FTlsFailure = FTls->Failure();
-        FTlsState = tlsEnded;
+        SetTlsState(tlsEnded);
         WSASetLastError(WSAECONNRESET);
         return -1;
     }
@@ -177,7 +171,7 @@ int TCustomTlsWSocket::SendChunk(const void* Data, int Len)
         FTlsFailure = FTls->Failure();
         [[fallthrough]];
     default:
-        FTlsState = tlsEnded;
+        SetTlsState(tlsEnded);
         WSASetLastError(WSAECONNRESET);
         return -1;
     }
@@ -190,7 +184,7 @@ bool TCustomTlsWSocket::BytesHeld() const
 
 void TCustomTlsWSocket::CloseSocketInternal(bool ShutdownFirst, uint16_t Error)
 {
-    if (FTlsState == tlsUp && ShutdownFirst && FHSocket != INVALID_SOCKET)
+    if (FTlsState == tlsUp && ShutdownFirst && Handle() != INVALID_SOCKET)
         FTls->Shutdown();
     TCustomSocksWSocket::CloseSocketInternal(ShutdownFirst, Error);
 }
@@ -199,9 +193,11 @@ void TCustomTlsWSocket::ResetDefaults()
 {
     TCustomSocksWSocket::ResetDefaults();
     FTls.reset();
-    FTlsState = tlsOff;
+    SetTlsState(tlsOff);
     FReadPosted = false;
 }
+
+void TCustomTlsWSocket::SetTlsState(TTlsState Value) { FTlsState = Value; }
 
 void TCustomTlsWSocket::FireTlsDone(uint16_t Error)
 {

@@ -1,14 +1,11 @@
 #pragma once
+#include "net/LayerErrors.h"
 #include "net/WSocketSocks.h"
 
 #include <memory>
 #include <string>
 
 class TTlsSession;
-
-// The error number of a TLS failure: a failed handshake or certificate check,
-// or an alert that ended the connection. TlsFailure() says which.
-constexpr uint16_t WSOCKET_TLS_FAILED = 20050;
 
 // The TLS client layer: once connected (through SOCKS as well), StartTls
 // runs the handshake on the socket's own events, checks the certificate
@@ -54,6 +51,8 @@ protected:
 private:
     enum TTlsState { tlsOff, tlsHandshaking, tlsUp, tlsEnded };
 
+    // The one way the TLS state changes.
+    void SetTlsState(TTlsState Value);
     void HandshakeStep();
     void FailTls(const std::string& Reason);
     // Takes a read's outcome on an established connection; the bytes moved or -1.

@@ -15,59 +15,43 @@ bool LostConnection(int error)
 
 intptr_t TCustomWSocket::EventParam(uint16_t Events, uint16_t Error) const
 {
-    return (static_cast<intptr_t>(FSerial) << 32) | (static_cast<intptr_t>(Error) << 16) | Events;
+    return TSocketNotice{FSerial, Error, Events}.Pack();
 }
 
 void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 {
     if (static_cast<TSocket>(Msg.WParam) != FHSocket || FPaused)
         return;
+    const TSocketNotice notice = TSocketNotice::Unpack(Msg.LParam);
     // Sent for an earlier connection that happened to use the same descriptor.
-    if (IsStaleMessage(static_cast<uint32_t>(static_cast<uint64_t>(Msg.LParam) >> 32), FSerial))
+    if (IsStaleMessage(notice.Serial, FSerial))
         return;
-    const auto events = static_cast<uint16_t>(Msg.LParam & 0xFFFF);
-    const auto error = static_cast<uint16_t>((Msg.LParam >> 16) & 0xFFFF);
-    const TAliveWatch alive = FAlive.Watch();
-    if (events & FD_CONNECT) {
-        ChangeState(wsConnected);
-        if (!alive)
-            return;
-        FireSessionConnected(error);
-        if (!alive)
-            return;
-        if (error != 0 && FState != wsClosed)
-            Close();
-        if (!alive)
-            return;
-    }
-    if (events & FD_READ) {
-        ReceiveLoop(error);
-        if (!alive)
-            return;
-    }
-    if (events & FD_WRITE) {
-        TryToSend();
-        if (!alive)
-            return;
-        if (FAllSent)
-            FireDataSent(error);
-        if (!alive)
-            return;
-    }
-    if (events & FD_ACCEPT) {
-        FireSessionAvailable(error);
-        if (!alive)
-            return;
-    }
+    const uint16_t events = notice.Events;
+    const uint16_t error = notice.Error;
+    if ((events & FD_CONNECT) &&
+        !InTurn([&] { ChangeState(wsConnected); }, [&] { FireSessionConnected(error); },
+                [&] {
+                    if (error != 0 && FState != wsClosed)
+                        Close();
+                }))
+        return;
+    if ((events & FD_READ) && !InTurn([&] { ReceiveLoop(error); }))
+        return;
+    if ((events & FD_WRITE) && !InTurn([&] { TryToSend(); },
+                                       [&] {
+                                           if (FAllSent)
+                                               FireDataSent(error);
+                                       }))
+        return;
+    if ((events & FD_ACCEPT) && !InTurn([&] { FireSessionAvailable(error); }))
+        return;
     if ((events & FD_CLOSE) && FState != wsConnecting) {
-        ReceiveLoop(0);
         // A handler that closed the socket meanwhile has told the user already.
-        if (!alive || FHSocket == INVALID_SOCKET)
+        if (!InTurn([&] { ReceiveLoop(0); }) || FHSocket == INVALID_SOCKET)
             return;
         if (OnSessionClosed && !FCloseInvoked) {
             FCloseInvoked = true;
-            FireSessionClosed(error);
-            if (!alive)
+            if (!InTurn([&] { FireSessionClosed(error); }))
                 return;
         }
         if (FState != wsClosed)
@@ -77,14 +61,15 @@ void TCustomWSocket::HandleSocketEvent(const TMessage& Msg)
 
 void TCustomWSocket::ReceiveLoop(uint16_t Error)
 {
-    const TAliveWatch alive = FAlive.Watch();
     bool drained = false;
     // A handler's exception ends the loop and goes no further.
     bool more = true;
-    while (more && Ignoring([&] { more = ReceivePass(Error, drained); })) {
-    }
+    const bool lives = InTurn([&] {
+        while (more && Ignoring([&] { more = ReceivePass(Error, drained); })) {
+        }
+    });
     // Unread data leaves FD_READ waiting for a receive; the peer's close must still come.
-    if (alive && !drained && FSelect)
+    if (lives && !drained && FSelect)
         FSelect->WatchHangup();
 }
 
@@ -216,9 +201,7 @@ int TCustomWSocket::Send(const void* Data, int Len)
         Len = 0;
     else
         PutDataInSendBuffer(Data, Len);
-    const TAliveWatch alive = FAlive.Watch();
-    TryToSend();
-    if (!alive)
+    if (!InTurn([&] { TryToSend(); }))
         return Len;
     // OnDataSent comes from the event loop, never from inside Send.
     if (FAllSent && FHSocket != INVALID_SOCKET)
@@ -277,7 +260,6 @@ void TCustomWSocket::TryToSend()
 {
     if (FHSocket == INVALID_SOCKET || FBufList.empty())
         return;
-    const TAliveWatch alive = FAlive.Watch();
     for (;;) {
         TBuffer& block = *FBufList.front();
         int len = 0;
@@ -297,10 +279,8 @@ void TCustomWSocket::TryToSend()
             const int error = WSAGetLastError();
             if (LostConnection(error)) {
                 FCloseInvoked = true;
-                Close();
-                if (!alive)
-                    return;
-                FireSessionClosed(static_cast<uint16_t>(error));
+                if (InTurn([&] { Close(); }))
+                    FireSessionClosed(static_cast<uint16_t>(error));
                 return;
             }
             if (error != WSAEWOULDBLOCK)
@@ -315,35 +295,24 @@ void TCustomWSocket::TryToSend()
 
 void TCustomWSocket::Flush()
 {
-    const TAliveWatch alive = FAlive.Watch();
-    while (FHSocket != INVALID_SOCKET && !FAllSent) {
-        TryToSend();
-        if (!alive)
+    while (FHSocket != INVALID_SOCKET && !FAllSent)
+        if (!InTurn([&] { TryToSend(); }, [] { ProcessMessages(); }))
             return;
-        PumpMessages();
-        if (!alive)
-            return;
-    }
 }
 
 void TCustomWSocket::DrainUntilClosed()
 {
-    const TAliveWatch alive = FAlive.Watch();
     while (FHSocket != INVALID_SOCKET && FState != wsClosed) {
-        PumpMessages();
-        if (!alive || FHSocket == INVALID_SOCKET)
+        if (!InTurn([] { ProcessMessages(); }) || FHSocket == INVALID_SOCKET)
             return;
         int pending = 0;
-        if (ioctl(FHSocket, FIONREAD, &pending) == 0 && pending > 0) {
-            FireDataAvailable(0);
-            if (!alive || FHSocket == INVALID_SOCKET)
+        if (ioctl(FHSocket, FIONREAD, &pending) == 0 && pending > 0)
+            if (!InTurn([&] { FireDataAvailable(0); }) || FHSocket == INVALID_SOCKET)
                 return;
-        }
         char probe;
         if (RecvRaw(&probe, 0, 0) < 0 && WSAGetLastError() != WSAEWOULDBLOCK)
             break;
-        PumpMessages();
-        if (!alive)
+        if (!InTurn([] { ProcessMessages(); }))
             return;
     }
 }

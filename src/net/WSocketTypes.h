@@ -25,8 +25,8 @@ enum TSocketLingerOnOff { wsLingerOff, wsLingerOn, wsLingerNoSet };
 
 // Messages of the socket's notification object (WM_USER + n).
 constexpr uint32_t WM_USER = 1024;
-constexpr uint32_t WM_SOCKET_EVENT = WM_USER + 1;       // wParam handle, lParam (error << 16) | events
-constexpr uint32_t WM_SOCKET_NAME_LOOKUP = WM_USER + 2; // wParam lookup handle, lParam error << 16
+constexpr uint32_t WM_SOCKET_EVENT = WM_USER + 1;       // wParam handle, lParam a TSocketNotice
+constexpr uint32_t WM_SOCKET_NAME_LOOKUP = WM_USER + 2; // wParam lookup handle, lParam a TSocketNotice
 constexpr uint32_t WM_SOCKET_ADDR_LOOKUP = WM_USER + 3;
 constexpr uint32_t WM_SOCKET_LINE_RESUME = WM_USER + 20;
 

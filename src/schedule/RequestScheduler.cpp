@@ -2,9 +2,9 @@
 
 #include "net/HttpCli.h"
 #include "net/MemoryStream.h"
+#include "net/StartFetch.h"
 #include "platform/CatchAll.h"
 #include "platform/ErrorLog.h"
-#include "platform/Random.h"
 #include "platform/TickCount.h"
 #include "schedule/HostKey.h"
 
@@ -54,7 +54,7 @@ void TRequestScheduler::Soon()
         RunSoon();
 }
 
-TQueueResult TRequestScheduler::QueuePage(const std::string& url, int engineCode)
+TQueueResult TRequestScheduler::QueuePage(const std::string& url, EngineCode engineCode)
 {
     if (!FHeldPages.empty() && FHeldPages.ContainsKey(HostKey(url), url))
         return TQueueResult::Repeat;
@@ -122,7 +122,7 @@ void TRequestScheduler::StartPages()
     for (int i = 0; i < FProfile.StartsPerTick && RoomToStart(FPages.size(), GetPageClientLimit); ++i) {
         if (!NextLine(GetPageQueue, FHeldPages, line))
             return;
-        GetPage(TextBeforeTab(line), std::atoi(TextAfterTab(line).c_str()));
+        GetPage(TextBeforeTab(line), static_cast<EngineCode>(std::atoi(TextAfterTab(line).c_str())));
     }
 }
 
@@ -141,40 +141,34 @@ void TRequestScheduler::CheckLink(const std::string& url)
     CatchAll("error code : #0002 (CheckLink)", [&] {
         if (!Active())
             return;
-        auto client = std::make_unique<THttpCli>();
-        client->Tag = Random(2147483647); // the check's identity
-        client->URL = url;
-        ApplyProxySettings(Proxy, *client);
-        client->OnHeaderEnd = [this](THttpCli* sender) {
-            if (OnCheckHeaderEnd)
-                OnCheckHeaderEnd(sender);
-        };
-        if (OnCheckStart)
-            OnCheckStart(*client);
-        client->GetAsync();
+        auto client = StartFetch(url, Proxy, nullptr, {}, [this](THttpCli& check) {
+            check.OnHeaderEnd = [this](THttpCli* sender) {
+                if (OnCheckHeaderEnd)
+                    OnCheckHeaderEnd(sender);
+            };
+            if (OnCheckStart)
+                OnCheckStart(check);
+        });
         FChecks.push_back(Started(std::move(client), nullptr));
     });
 }
 
-void TRequestScheduler::GetPage(const std::string& url, int engineCode)
+void TRequestScheduler::GetPage(const std::string& url, EngineCode engineCode)
 {
     CatchAll("error code : #0038 (GetPage)", [&] {
         if (!Active())
             return;
-        auto client = std::make_unique<THttpCli>();
         auto body = std::make_unique<TMemoryStream>(PageSizeLimit);
-        client->URL = url;
-        ApplyProxySettings(Proxy, *client);
-        client->DocStream = body.get();
-        client->OnRequestDone = [this](THttpCli* sender, THttpRequest, uint16_t) {
+        const auto done = [this](THttpCli* sender, THttpRequest, uint16_t) {
             if (OnPageDone)
                 OnPageDone(sender);
         };
-        client->Tag = engineCode;
-        if (OnPageStart)
-            OnPageStart(*client);
-        client->GetAsync();
+        auto client = StartFetch(url, Proxy, body.get(), done, [&](THttpCli& page) {
+            if (OnPageStart)
+                OnPageStart(page, engineCode);
+        });
         FPages.push_back(Started(std::move(client), std::move(body)));
+        FPages.back().Code = engineCode;
     });
 }
 
@@ -200,6 +194,14 @@ std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
     return {page->Body->Data(), static_cast<size_t>(page->Body->Size())};
 }
 
+EngineCode TRequestScheduler::PageCode(const THttpCli* client) const
+{
+    const TRunningRequest* page = FindClient(FPages, client);
+    if (!page)
+        throw std::out_of_range("not a running page fetch");
+    return page->Code;
+}
+
 TWorkCounts TRequestScheduler::Counts() const
 {
     const auto running = [](const std::vector<TRunningRequest>& requests) {
@@ -222,7 +224,7 @@ void TRequestScheduler::Abort()
     Soon();
 }
 
-void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, TRequestKind kind,
                                  const std::function<void(THttpCli*)>& onReaped)
 {
     for (size_t i = 0; i < requests.size();) {
@@ -232,7 +234,7 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
                 if (request.Client->TlsHandshaking())
                     ErrorLog::Append("TLS: " + request.Client->URL + " - " + TlsHandshakeTimeOut);
                 if (OnTimedOut)
-                    OnTimedOut(timeoutLine + request.Client->URL);
+                    OnTimedOut({kind, request.Client->URL});
                 request.Finished = true;
                 Soon();
             }
@@ -252,10 +254,10 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, const c
 
 void TRequestScheduler::ReapPages()
 {
-    CatchAll("error code : #1001 (Timer3 (getpage)", [&] { ReapTick(FPages, "  GetPage:\t"); });
+    CatchAll("error code : #1001 (Timer3 (getpage)", [&] { ReapTick(FPages, TRequestKind::PageFetch); });
 }
 
 void TRequestScheduler::ReapChecks()
 {
-    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, "CheckLink:\t", OnCheckReaped); });
+    CatchAll("error code : #1002 (Timer4 (checklink)", [&] { ReapTick(FChecks, TRequestKind::LinkCheck, OnCheckReaped); });
 }

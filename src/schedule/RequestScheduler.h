@@ -45,8 +45,8 @@ public:
     // Asked at every start and reap: no client starts while it is false, and
     // running requests are then reaped without waiting for their time-out.
     std::function<bool()> SearchActive;
-    // A page fetch's client is set up and about to start (Tag is its engine code).
-    std::function<void(THttpCli&)> OnPageStart;
+    // A page fetch's client is set up and about to start.
+    std::function<void(THttpCli&, EngineCode)> OnPageStart;
     // Told before a link check's request goes out: its owner may set its agent.
     std::function<void(THttpCli&)> OnCheckStart;
     // A page fetch completed; its body is PageBody(client).
@@ -55,8 +55,8 @@ public:
     std::function<void(THttpCli*)> OnCheckHeaderEnd;
     // A link check is about to be aborted and freed (its client still lives).
     std::function<void(THttpCli*)> OnCheckReaped;
-    // The time-out log: "  GetPage:\t" or "CheckLink:\t", then the URL.
-    std::function<void(const std::string&)> OnTimedOut;
+    // A request ran longer than RequestTimeout.
+    std::function<void(const TTimedOut&)> OnTimedOut;
     // Asked, in a profile that starts work when a slot is free, to call
     // Pass soon: not inside the event that finished a request.
     std::function<void()> RunSoon;
@@ -67,7 +67,7 @@ public:
 
     // Appends to a queue unless the URL waits already (letter case ignored),
     // on the queue or held for its host.
-    TQueueResult QueuePage(const std::string& url, int engineCode);
+    TQueueResult QueuePage(const std::string& url, EngineCode engineCode);
     TQueueResult QueueCheck(const std::string& url);
 
     void StartChecks(); // every 200 ms
@@ -75,13 +75,15 @@ public:
     void ReapPages();   // every 100 ms
     void ReapChecks();  // every 100 ms
     void Pass();        // reaps both kinds, then starts checks, then pages
-    void GetPage(const std::string& url, int engineCode);
+    void GetPage(const std::string& url, EngineCode engineCode);
     void CheckLink(const std::string& url);
 
     // Marks the client's request finished; a page's bytes are released.
     void MarkFinished(const THttpCli* client);
     // The bytes a running page fetch has received; throws for another client.
     std::string_view PageBody(const THttpCli* client) const;
+    // What the page of a running page fetch is for; throws for another client.
+    EngineCode PageCode(const THttpCli* client) const;
     // Empties both queues (held lines too) and marks every running request finished.
     void Abort();
 
@@ -101,7 +103,7 @@ private:
     // The next line to start: the earliest held line whose host has room,
     // else the queue's first whose host has room; lines before it are held.
     bool NextLine(TIndexedList& queue, THeldLines& held, std::string& line);
-    void ReapTick(std::vector<TRunningRequest>& requests, const char* timeoutLine,
+    void ReapTick(std::vector<TRunningRequest>& requests, TRequestKind kind,
                   const std::function<void(THttpCli*)>& onReaped = {});
 
     TConnectionProfile FProfile;

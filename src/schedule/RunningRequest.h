@@ -1,4 +1,5 @@
 #pragma once
+#include "core/EngineCode.h"
 #include "net/MemoryStream.h"
 
 #include <cstdint>
@@ -18,8 +19,17 @@ struct TAbortAndFree {
 // then the buffer.
 struct TRunningRequest {
     std::unique_ptr<TMemoryStream> Body; // page fetches only
+    EngineCode Code = ecListedPage;      // page fetches only: what to do with the page
     std::unique_ptr<THttpCli, TAbortAndFree> Client;
     uint32_t StartTick = 0;
     std::string Host; // HostKey of the URL it started with
     bool Finished = false;
+};
+
+enum class TRequestKind { PageFetch, LinkCheck };
+
+// A request that ran too long: it is finished, but still held until reaped.
+struct TTimedOut {
+    TRequestKind Kind;
+    std::string Url;
 };

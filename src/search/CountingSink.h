@@ -9,7 +9,7 @@ class TCountingSink : public TSearchSink {
 public:
     TCountingSink(TSearchSink& search, uint64_t& links) : FSearch(search), FLinks(links) {}
 
-    void QueuePageFetch(const std::string& url, int engineCode) override
+    void QueuePageFetch(const std::string& url, EngineCode engineCode) override
     {
         ++FLinks;
         FSearch.QueuePageFetch(url, engineCode);
@@ -19,7 +19,7 @@ public:
         ++FLinks;
         FSearch.QueueLinkCheck(url);
     }
-    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override
+    void QueuePageFetchTimes(const std::string& url, EngineCode engineCode, uint64_t times) override
     {
         FLinks += times;
         FSearch.QueuePageFetchTimes(url, engineCode, times);

@@ -12,10 +12,16 @@ class TEngineProbe {
 public:
     explicit TEngineProbe(TSearchEngine& engine) : FEngine(engine) {}
 
+    struct TTimers {
+        QTimer* CheckStart; // every 200 ms
+        QTimer* PageStart;  // every 500 ms
+        QTimer* PageReap;   // every 100 ms
+        QTimer* CheckReap;  // every 100 ms
+        std::array<QTimer*, 4> All() const { return {CheckStart, PageStart, PageReap, CheckReap}; }
+    };
+
     TRequestScheduler& Scheduler() const { return FEngine.FScheduler; }
-    // Check starts (200 ms), page starts (500 ms), page reaps and check reaps
-    // (100 ms each).
-    std::array<QTimer*, 4> Timers() const
+    TTimers Timers() const
     {
         return {&FEngine.FCheckStartTimer, &FEngine.FPageStartTimer, &FEngine.FPageReapTimer,
                 &FEngine.FCheckReapTimer};

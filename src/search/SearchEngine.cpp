@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kPageTimedOut = "  GetPage:\t";
-
 // "host[:port]" of an address: what the pause between a source's requests is kept for.
 std::string UrlHost(const std::string& url)
 {
@@ -61,7 +59,7 @@ void TSearchEngine::ConnectScheduler()
     };
     FScheduler.OnPageDone = [this](THttpCli* sender) {
         // The pause between a source's requests is kept from the end of one to the start of the next.
-        if (SourceIndex(FSources, static_cast<int>(sender->Tag)) >= 0)
+        if (SourceIndex(FSources, FScheduler.PageCode(sender)) >= 0)
             SourcePageEnded(sender->URL);
         OnPageDone();
         GetPageRequestDone(sender);
@@ -70,8 +68,8 @@ void TSearchEngine::ConnectScheduler()
         OnCheckAnswered();
         CheckLinkHeaderEnd(sender);
     };
-    FScheduler.OnPageStart = [this](THttpCli& client) {
-        if (const int source = SourceIndex(FSources, static_cast<int>(client.Tag)); source >= 0) {
+    FScheduler.OnPageStart = [this](THttpCli& client, EngineCode engineCode) {
+        if (const int source = SourceIndex(FSources, engineCode); source >= 0) {
             client.Agent = FSourceAgent;
             client.Accept = "application/json";
             client.ExtraHeaders = FSourceHeaders[source];
@@ -82,23 +80,22 @@ void TSearchEngine::ConnectScheduler()
             client.Agent = agent;
     };
     FScheduler.OnCheckReaped = [this](THttpCli* sender) { EndDimensionRead(sender, {}); };
-    FScheduler.OnTimedOut = [this](const std::string& line) {
-        if (line.starts_with(kPageTimedOut)) {
-            ServiceTimedOut(line.substr(std::string_view(kPageTimedOut).size()));
-            SourcePageEnded(line.substr(std::string_view(kPageTimedOut).size()));
+    FScheduler.OnTimedOut = [this](const TTimedOut& request) {
+        if (request.Kind == TRequestKind::PageFetch) {
+            ServiceTimedOut(request.Url);
+            SourcePageEnded(request.Url);
         }
-        OnTimedOut(line);
+        OnTimedOut(request);
     };
 }
 
 // The figures a page fetch counts into: its service's or source's, or the
 // start page's.
-TServiceHealth* TSearchEngine::HealthOf(const THttpCli& client)
+TServiceHealth* TSearchEngine::HealthOf(EngineCode engineCode, const std::string& url)
 {
-    const int code = static_cast<int>(client.Tag);
-    if (TServiceHealth* health = HealthOf(code))
+    if (TServiceHealth* health = HealthOf(engineCode))
         return health;
-    if (code == ecListedPage && FStartPage && client.URL == FStartPageUrl)
+    if (engineCode == ecListedPage && FStartPage && url == FStartPageUrl)
         return &*FStartPage;
     return nullptr;
 }
@@ -109,7 +106,7 @@ void TSearchEngine::ServiceTimedOut(const std::string& url)
     for (const TRunningRequest& page : FScheduler.Pages()) {
         if (page.Finished || page.Client->URL != url)
             continue;
-        if (TServiceHealth* health = HealthOf(*page.Client)) {
+        if (TServiceHealth* health = HealthOf(page.Code, page.Client->URL)) {
             health->Warning =
                 page.Client->TlsHandshaking()
                     ? std::string("TLS: ") + TRequestScheduler::TlsHandshakeTimeOut
@@ -125,7 +122,7 @@ void TSearchEngine::ReadBaseAddresses()
         FBase[i] = FSettings->ReadString(Setting::Options, Services[i].BaseKey, Services[i].DefaultBase);
 }
 
-TServiceHealth* TSearchEngine::HealthOf(int engineCode)
+TServiceHealth* TSearchEngine::HealthOf(EngineCode engineCode)
 {
     if (const int service = ServiceIndex(engineCode); service >= 0)
         return &FHealth[service];

@@ -92,8 +92,8 @@ public:
     // Refused repeats of a page fetch or a link check, in counts.
     TEvent<TSearchEngine, uint64_t> OnPageRepeats;
     TEvent<TSearchEngine, uint64_t> OnCheckRepeats;
-    // "  GetPage:\t" or "CheckLink:\t", then the URL of the timed-out request.
-    TEvent<TSearchEngine, const std::string&> OnTimedOut;
+    // A page fetch or link check ran too long: its kind and URL.
+    TEvent<TSearchEngine, const TTimedOut&> OnTimedOut;
     // A page fetch came to its end (before it is read), a link check's
     // header arrived (before it is judged).
     TEvent<TSearchEngine> OnPageDone;
@@ -144,9 +144,9 @@ public:
 
     // --- TSearchSink: where the scrapers and the link extractor hand what
     // they find while a search runs.
-    void QueuePageFetch(const std::string& url, int engineCode) override;
+    void QueuePageFetch(const std::string& url, EngineCode engineCode) override;
     void QueueLinkCheck(const std::string& url) override;
-    void QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times) override;
+    void QueuePageFetchTimes(const std::string& url, EngineCode engineCode, uint64_t times) override;
     void QueueLinkCheckTimes(const std::string& url, uint64_t times) override;
     void AddToListView(const std::string& url, TPictureSize size) override;
     bool IsFound(const std::string& url) const override;
@@ -168,11 +168,11 @@ private:
     // A 429 or 503 with Retry-After: the source is left alone until then.
     bool LimitedBy(int source, const THttpCli& sender);
     void ServiceTimedOut(const std::string& url);
-    TServiceHealth* HealthOf(const THttpCli& client);
-    TServiceHealth* HealthOf(int engineCode);
+    TServiceHealth* HealthOf(EngineCode engineCode, const std::string& url);
+    TServiceHealth* HealthOf(EngineCode engineCode);
     void ReadStartPage(const THttpCli& page, std::string_view body, TServiceHealth& health);
     // Reads a service's or a source's answer; gives the warning it earns.
-    std::string ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink);
+    std::string ReadAnswer(EngineCode engineCode, const THttpCli& sender, std::string_view body, TSearchSink& sink);
     std::string ReadSourceAnswer(int source, const THttpCli& sender, std::string_view body, TSearchSink& sink);
     void RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink);
     // Queues a source's page, or holds it until its host may be asked again.

@@ -31,7 +31,7 @@ std::string Unanswered(const THttpCli& client)
     return client.ReasonPhrase().empty() ? "no answer" : client.ReasonPhrase();
 }
 
-TScraper ScraperOf(int engineCode)
+TScraper ScraperOf(EngineCode engineCode)
 {
     switch (engineCode) {
     case ecScourNet: return ExractDataFromScourNet;
@@ -44,11 +44,11 @@ TScraper ScraperOf(int engineCode)
 
 }
 
-void TSearchEngine::QueuePageFetch(const std::string& url, int engineCode) { QueuePageFetchTimes(url, engineCode, 1); }
+void TSearchEngine::QueuePageFetch(const std::string& url, EngineCode engineCode) { QueuePageFetchTimes(url, engineCode, 1); }
 
 void TSearchEngine::QueueLinkCheck(const std::string& url) { QueueLinkCheckTimes(url, 1); }
 
-void TSearchEngine::QueuePageFetchTimes(const std::string& url, int engineCode, uint64_t times)
+void TSearchEngine::QueuePageFetchTimes(const std::string& url, EngineCode engineCode, uint64_t times)
 {
     if (times == 0)
         return;
@@ -69,13 +69,13 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
     CatchAll("error code : #0039 (GetPageRequestDone)", [&] {
         // A page cut off at its size limit is read as far as it came.
         const std::string_view body = FScheduler.PageBody(sender);
-        const int code = static_cast<int>(sender->Tag);
+        const EngineCode code = FScheduler.PageCode(sender);
         if (TServiceHealth* health = HealthOf(code)) {
             const bool answered = !sender->HeaderLines().empty();
             if (answered)
                 ++health->Pages;
             TCountingSink counted(*this, health->Links);
-            const std::string warning = ReadAnswer(*sender, body, counted);
+            const std::string warning = ReadAnswer(code, *sender, body, counted);
             if (!sender->TlsFailure().empty() || !answered)
                 health->Warning = Unanswered(*sender); // a cut page is read as far as it came
             else
@@ -83,7 +83,7 @@ void TSearchEngine::GetPageRequestDone(THttpCli* sender)
         } else if (code == ecThumbnailPage) {
             // Web pages are read straight from the body, without a string per line.
             CheckNewPageForSrcOnBody(body, sender->URL, *this);
-        } else if (TServiceHealth* start = HealthOf(*sender)) {
+        } else if (TServiceHealth* start = HealthOf(code, sender->URL)) {
             ReadStartPage(*sender, body, *start);
         } else if (code == ecListedPage) {
             StartExtractLoopOnBody(body, sender->URL, *this);
@@ -109,9 +109,8 @@ void TSearchEngine::ReadStartPage(const THttpCli& page, std::string_view body, T
         health.Warning.clear();
 }
 
-std::string TSearchEngine::ReadAnswer(const THttpCli& sender, std::string_view body, TSearchSink& sink)
+std::string TSearchEngine::ReadAnswer(EngineCode code, const THttpCli& sender, std::string_view body, TSearchSink& sink)
 {
-    const int code = static_cast<int>(sender.Tag);
     if (const TScraper scraper = ScraperOf(code)) {
         // The service pages are read a line at a time.
         TStringList lines;

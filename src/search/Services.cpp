@@ -20,7 +20,7 @@ const std::array<TService, ServiceCount> Services = {{
      "&mtemp=main.sites&query="},
 }};
 
-int ServiceIndex(int engineCode)
+int ServiceIndex(EngineCode engineCode)
 {
     for (int i = 0; i < ServiceCount; ++i)
         if (Services[i].EngineCode == engineCode)

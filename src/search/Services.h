@@ -1,4 +1,6 @@
 #pragma once
+#include "core/EngineCode.h"
+
 #include <array>
 #include <string>
 
@@ -7,7 +9,7 @@
 struct TService {
     const char* Name;
     const char* ShortName; // on the command line
-    int EngineCode;
+    ::EngineCode EngineCode;
     const char* BaseKey;     // the settings key of its base address
     const char* DefaultBase; // when the settings hold none
     const char* Query;       // appended to the base address, then the query text
@@ -17,4 +19,4 @@ constexpr int ServiceCount = 4;
 extern const std::array<TService, ServiceCount> Services;
 
 // The service's place in Services, or -1 for a page that is no result page.
-int ServiceIndex(int engineCode);
+int ServiceIndex(EngineCode engineCode);

@@ -17,7 +17,7 @@ std::vector<TSource> SourcesOf(const std::vector<TSourceDescription>& descriptio
         const TSourceDescription& d = descriptions[i];
         std::string key = d.ShortName;
         key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-        sources.push_back({d.Name, d.ShortName, ecFirstSource + static_cast<int>(i), "Search" + key,
+        sources.push_back({d.Name, d.ShortName, static_cast<EngineCode>(ecFirstSource + static_cast<int>(i)), "Search" + key,
                            key + "BaseAddress", key + "Pages", i < builtIn, d});
     }
     return sources;
@@ -29,7 +29,7 @@ const std::vector<TSource>& BuiltInSourceList()
     return sources;
 }
 
-int SourceIndex(const std::vector<TSource>& sources, int engineCode)
+int SourceIndex(const std::vector<TSource>& sources, EngineCode engineCode)
 {
     const int index = engineCode - ecFirstSource;
     return index >= 0 && index < static_cast<int>(sources.size()) ? index : -1;

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/DescribedRequest.h"
+#include "core/EngineCode.h"
 #include "core/SourceAnswer.h"
 #include "core/SourceDescription.h"
 #include "pictures/PictureTypes.h"
@@ -18,7 +19,7 @@ class TIniFile;
 struct TSource {
     std::string Name;
     std::string ShortName; // on the command line
-    int EngineCode;        // ecFirstSource and up, in list order
+    ::EngineCode EngineCode; // ecFirstSource and up, in list order
     std::string SwitchKey;
     std::string BaseKey;
     std::string PagesKey;
@@ -37,7 +38,7 @@ std::vector<TSource> SourcesOf(const std::vector<TSourceDescription>& descriptio
 const std::vector<TSource>& BuiltInSourceList();
 
 // The source of that engine code in the list, or -1.
-int SourceIndex(const std::vector<TSource>& sources, int engineCode);
+int SourceIndex(const std::vector<TSource>& sources, EngineCode engineCode);
 
 // "Glimmerscout/1.1 (+home page)", or "(+home page; contact)" with the
 // user's contact (the "SourceContact" setting): the agent of every request to

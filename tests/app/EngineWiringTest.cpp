@@ -34,14 +34,14 @@ TEST_F(EngineWiring, TheWindowShowsWhatTheEngineReports)
     EXPECT_EQ(form->ResultList->Text(1, 1), "UNKNOWN");
     EXPECT_EQ(form->FoundLabel->text(), "2");
 
-    form->Engine.QueuePageFetchTimes("http://h.test/x.html", 99, 3);
+    form->Engine.QueuePageFetchTimes("http://h.test/x.html", ecListedPage, 3);
     form->Engine.QueueLinkCheckTimes("http://h.test/c.jpg", 4);
     EXPECT_EQ(form2->PageRepeatsLabel->text(), "2");
     EXPECT_EQ(form2->CheckRepeatsLabel->text(), "3");
 
     sampleweb::StallServer stall;
     const std::string url = "http://127.0.0.1:" + std::to_string(stall.Start()) + "/slow.html";
-    probe->Scheduler().GetPage(url, 99);
+    probe->Scheduler().GetPage(url, ecListedPage);
     SetTickCountOffset(TickCountOffset() + TRequestScheduler::RequestTimeout + 1000);
     probe->Scheduler().ReapPages();
     SetTickCountOffset(0);

@@ -54,7 +54,7 @@ protected:
     std::vector<QTimer*> SchedulerTimers() const
     {
         const auto engine = TEngineProbe(form->Engine).Timers();
-        return {engine[0], engine[1], engine[2], engine[3], form->CounterTimer};
+        return {engine.CheckStart, engine.PageStart, engine.PageReap, engine.CheckReap, form->CounterTimer};
     }
 
     TempDir dir;

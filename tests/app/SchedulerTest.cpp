@@ -26,7 +26,7 @@ TEST_F(Scheduler, CountersShowRunningAndWaitingWork)
     scheduler.GetPageClientLimit = 19;
     scheduler.CheckLinkClientLimit = 24;
     for (int i = 0; i < 30; ++i) {
-        form->Engine.QueuePageFetch(base + "/page" + std::to_string(i) + ".html", 99);
+        form->Engine.QueuePageFetch(base + "/page" + std::to_string(i) + ".html", ecListedPage);
         form->Engine.QueueLinkCheck(base + "/pic" + std::to_string(i) + ".jpg");
     }
     for (int tick = 0; tick < 4; ++tick) {

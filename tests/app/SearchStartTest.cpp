@@ -113,7 +113,7 @@ TEST_F(SearchStart, EnterDuringASearchAbortsAndStartsAnew)
     QTest::keyClick(form->PhraseEdit, Qt::Key_Return);
     ASSERT_TRUE(form->Engine.Active());
     AddRows(2);
-    Scheduler().GetPage(stallBase + "/running.html", 99);
+    Scheduler().GetPage(stallBase + "/running.html", ecListedPage);
     ASSERT_EQ(Finished(), (std::vector<bool>{false}));
     form->Engine.QueueLinkCheck("http://h.test/waiting.jpg");
 

@@ -40,7 +40,7 @@ protected:
         out.str("");
         err.str("");
         search = std::make_unique<TCliSearch>(options, out, err, false);
-        for (QTimer* t : TEngineProbe(search->Engine).Timers())
+        for (QTimer* t : TEngineProbe(search->Engine).Timers().All())
             t->setInterval(t->interval() / 50);
         ASSERT_TRUE(search->Start()) << err.str();
     }

@@ -15,7 +15,7 @@ public:
     std::string Lycos = "http://lycos.test";
     std::string ScourNet = "http://scour.test";
 
-    void QueuePageFetch(const std::string& url, int engineCode) override
+    void QueuePageFetch(const std::string& url, EngineCode engineCode) override
     {
         Record("page " + std::to_string(engineCode) + " " + url);
     }

@@ -5,7 +5,7 @@ namespace {
 
 using Helper = void (*)(std::string, std::string&);
 
-std::string Apply(Helper helper, const std::string& input)
+std::string Edited(Helper helper, const std::string& input)
 {
     std::string out = "untouched";
     helper(input, out);
@@ -23,66 +23,66 @@ using L = std::vector<std::string>;
 
 TEST(FixMultiQuery, TrimsControlBytesAndEscapesBlankSlashAndQuote)
 {
-    EXPECT_EQ(Apply(FixMultiQuery, " red sports car/1 "), "red+sports+car%2F1");
-    EXPECT_EQ(Apply(FixMultiQuery, "   "), "");
-    EXPECT_EQ(Apply(FixMultiQuery, "a  b"), "a++b");
-    EXPECT_EQ(Apply(FixMultiQuery, "say \"cheese\""), "say+%22cheese%22");
-    EXPECT_EQ(Apply(FixMultiQuery, "\t\r\n\x01x\ty\x1f"), "x\ty");
-    EXPECT_EQ(Apply(FixMultiQuery, "a&b?c=d%e+f"), "a&b?c=d%e+f");
+    EXPECT_EQ(Edited(FixMultiQuery, " red sports car/1 "), "red+sports+car%2F1");
+    EXPECT_EQ(Edited(FixMultiQuery, "   "), "");
+    EXPECT_EQ(Edited(FixMultiQuery, "a  b"), "a++b");
+    EXPECT_EQ(Edited(FixMultiQuery, "say \"cheese\""), "say+%22cheese%22");
+    EXPECT_EQ(Edited(FixMultiQuery, "\t\r\n\x01x\ty\x1f"), "x\ty");
+    EXPECT_EQ(Edited(FixMultiQuery, "a&b?c=d%e+f"), "a&b?c=d%e+f");
 }
 
 TEST(FixMultiQuery, BytesAbove127AreNeverTrimmed)
 {
-    EXPECT_EQ(Apply(FixMultiQuery, "\xA0" "caf\xE9 \xFF"), "\xA0" "caf\xE9+\xFF");
+    EXPECT_EQ(Edited(FixMultiQuery, "\xA0" "caf\xE9 \xFF"), "\xA0" "caf\xE9+\xFF");
 }
 
 TEST(FixHTMLCodes, DecodesTableCodesOnlyInUpperCase)
 {
-    EXPECT_EQ(Apply(FixHTMLCodes, "http%3A%2F%2Fexample.test%2Fx.jpg"), "http://example.test/x.jpg");
-    EXPECT_EQ(Apply(FixHTMLCodes, "%2f%3a%7e"), "%2f%3a%7e");
-    EXPECT_EQ(Apply(FixHTMLCodes, "a%20b"), "a%20b");
-    EXPECT_EQ(Apply(FixHTMLCodes, "%25"), "%25");
-    EXPECT_EQ(Apply(FixHTMLCodes, "%3D%22%27%5F%2D%2E"), "=\"'_-.");
-    EXPECT_EQ(Apply(FixHTMLCodes, "%BD%A3%A4%A7"), "\xBD\xA3\xA4\xA7");
-    EXPECT_EQ(Apply(FixHTMLCodes, ""), "");
+    EXPECT_EQ(Edited(FixHTMLCodes, "http%3A%2F%2Fexample.test%2Fx.jpg"), "http://example.test/x.jpg");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%2f%3a%7e"), "%2f%3a%7e");
+    EXPECT_EQ(Edited(FixHTMLCodes, "a%20b"), "a%20b");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%25"), "%25");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%3D%22%27%5F%2D%2E"), "=\"'_-.");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%BD%A3%A4%A7"), "\xBD\xA3\xA4\xA7");
+    EXPECT_EQ(Edited(FixHTMLCodes, ""), "");
 }
 
 TEST(FixHTMLCodes, DoublyEscapedFormsDecodeOnceAndOnlyOnce)
 {
-    EXPECT_EQ(Apply(FixHTMLCodes, "%253A%252F%257E"), ":/~");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%253A%252F%257E"), ":/~");
     // A triple escape holds no table code: it stays.
-    EXPECT_EQ(Apply(FixHTMLCodes, "%25253A"), "%25253A");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%25253A"), "%25253A");
     // A decoded "%" or digit never joins a following code.
-    EXPECT_EQ(Apply(FixHTMLCodes, "%25%3A"), "%25:");
-    EXPECT_EQ(Apply(FixHTMLCodes, "%%3A3A"), "%:3A");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%25%3A"), "%25:");
+    EXPECT_EQ(Edited(FixHTMLCodes, "%%3A3A"), "%:3A");
 }
 
 TEST(UrlParts, FileNameIsAfterTheLastSlash)
 {
-    EXPECT_EQ(Apply(ExtractFileNameFromURL, "http://example.test/a/b/pic.jpg"), "pic.jpg");
-    EXPECT_EQ(Apply(ExtractFileNameFromURL, "pic.jpg"), "pic.jpg");
-    EXPECT_EQ(Apply(ExtractFileNameFromURL, "http://example.test/dir/"), "");
-    EXPECT_EQ(Apply(ExtractFileNameFromURL, "http://example.test/show?img=a/b.jpg"), "b.jpg");
+    EXPECT_EQ(Edited(ExtractFileNameFromURL, "http://example.test/a/b/pic.jpg"), "pic.jpg");
+    EXPECT_EQ(Edited(ExtractFileNameFromURL, "pic.jpg"), "pic.jpg");
+    EXPECT_EQ(Edited(ExtractFileNameFromURL, "http://example.test/dir/"), "");
+    EXPECT_EQ(Edited(ExtractFileNameFromURL, "http://example.test/show?img=a/b.jpg"), "b.jpg");
 }
 
 TEST(UrlParts, PageLinkIsUpToTheLastSlash)
 {
-    EXPECT_EQ(Apply(ExtractPageLinkFromURL, "http://example.test/a/b/pic.jpg"), "http://example.test/a/b/");
-    EXPECT_EQ(Apply(ExtractPageLinkFromURL, "http://example.test"), "http://");
-    EXPECT_EQ(Apply(ExtractPageLinkFromURL, "http://example.test/a/"), "http://example.test/a/");
-    EXPECT_EQ(Apply(ExtractPageLinkFromURL, "pic.jpg"), "");
-    EXPECT_EQ(Apply(ExtractPageLinkFromURL, ""), "");
+    EXPECT_EQ(Edited(ExtractPageLinkFromURL, "http://example.test/a/b/pic.jpg"), "http://example.test/a/b/");
+    EXPECT_EQ(Edited(ExtractPageLinkFromURL, "http://example.test"), "http://");
+    EXPECT_EQ(Edited(ExtractPageLinkFromURL, "http://example.test/a/"), "http://example.test/a/");
+    EXPECT_EQ(Edited(ExtractPageLinkFromURL, "pic.jpg"), "");
+    EXPECT_EQ(Edited(ExtractPageLinkFromURL, ""), "");
 }
 
 TEST(MakeValidDir, DropsForbiddenCharactersThenOneLeadingDot)
 {
-    EXPECT_EQ(Apply(MakeValidDir, "cats/dogs?"), "catsdogs");
-    EXPECT_EQ(Apply(MakeValidDir, ".hidden"), "hidden");
-    EXPECT_EQ(Apply(MakeValidDir, "..x"), ".x");
-    EXPECT_EQ(Apply(MakeValidDir, "\".x"), "x");
-    EXPECT_EQ(Apply(MakeValidDir, "a\"?*/><|\\b"), "ab");
-    EXPECT_EQ(Apply(MakeValidDir, " a:b "), " a:b ");
-    EXPECT_EQ(Apply(MakeValidDir, ""), "");
+    EXPECT_EQ(Edited(MakeValidDir, "cats/dogs?"), "catsdogs");
+    EXPECT_EQ(Edited(MakeValidDir, ".hidden"), "hidden");
+    EXPECT_EQ(Edited(MakeValidDir, "..x"), ".x");
+    EXPECT_EQ(Edited(MakeValidDir, "\".x"), "x");
+    EXPECT_EQ(Edited(MakeValidDir, "a\"?*/><|\\b"), "ab");
+    EXPECT_EQ(Edited(MakeValidDir, " a:b "), " a:b ");
+    EXPECT_EQ(Edited(MakeValidDir, ""), "");
 }
 
 TEST(LoadMemoFromMemoryStream, BreaksOnCrLfLoneCrAndLoneLf)

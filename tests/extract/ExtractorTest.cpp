@@ -124,7 +124,7 @@ TEST(Extractor, AnAnchorMetAtEveryStepIsHandedOverOnceWithItsCount)
         {
             Times.push_back("check " + url + " x" + std::to_string(times));
         }
-        void QueuePageFetchTimes(const std::string& url, int, uint64_t times) override
+        void QueuePageFetchTimes(const std::string& url, EngineCode, uint64_t times) override
         {
             Times.push_back("page " + url + " x" + std::to_string(times));
         }

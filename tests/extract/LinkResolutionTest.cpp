@@ -5,7 +5,7 @@
 
 namespace {
 
-const std::string kOrigin = "http://example.test/a/b/page.html";
+const std::string kPageUrl = "http://example.test/a/b/page.html";
 
 TEST(LinkResolution, LinksAgainstAFilePage)
 {
@@ -28,7 +28,7 @@ TEST(LinkResolution, LinksAgainstAFilePage)
         {"mailto:me@example.test", "http://example.test/a/b/mailto:me@example.test"},
     };
     for (const auto& [link, absolute] : cases)
-        EXPECT_EQ(AnalyzePath(link, kOrigin), absolute) << link;
+        EXPECT_EQ(AnalyzePath(link, kPageUrl), absolute) << link;
 }
 
 TEST(LinkResolution, OtherOrigins)
@@ -66,7 +66,7 @@ TEST(LinkResolution, OtherOrigins)
 TEST(LinkResolution, Parts)
 {
     THttpExtract parts;
-    ExtractUrlAndPath(kOrigin, parts);
+    ExtractUrlAndPath(kPageUrl, parts);
     EXPECT_EQ(parts.HostUrl, "http://example.test");
     EXPECT_EQ(parts.Path, "/a/b/page.html");
     ExtractUrlAndPath("http://example.test/a/b/", parts);
@@ -86,8 +86,8 @@ TEST(LinkResolution, Parts)
     EXPECT_EQ(levels, 1);
     EXPECT_EQ(link, "./pic.jpg");
 
-    EXPECT_EQ(EditOriginURL(0, true, kOrigin), "http://example.test");
-    EXPECT_EQ(EditOriginURL(1000000, false, kOrigin), "http://example.test/");
+    EXPECT_EQ(EditOriginURL(0, true, kPageUrl), "http://example.test");
+    EXPECT_EQ(EditOriginURL(1000000, false, kPageUrl), "http://example.test/");
     EXPECT_EQ(EditOriginURL(0, false, "http://example.test/a//b.html"), "http://example.test/a/");
     EXPECT_EQ(Mirror("abc"), "cba");
     EXPECT_EQ(Mirror(""), "");

@@ -9,7 +9,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-const std::string kOrigin = "http://example.test/gallery/index.html";
+const std::string kGalleryUrl = "http://example.test/gallery/index.html";
 const TPictureTypes kAll = TPictureTypes::All();
 
 std::vector<std::string> Listed(const std::vector<std::string>& lines, TPictureTypes types, bool thumbnailPage = false)
@@ -17,9 +17,9 @@ std::vector<std::string> Listed(const std::vector<std::string>& lines, TPictureT
     TSinkRecorder sink;
     sink.Types = types;
     if (thumbnailPage)
-        CheckNewPageForSrc(lines, kOrigin, sink);
+        CheckNewPageForSrc(lines, kGalleryUrl, sink);
     else
-        StartExtractLoop(lines, kOrigin, sink);
+        StartExtractLoop(lines, kGalleryUrl, sink);
     return sink.Results();
 }
 

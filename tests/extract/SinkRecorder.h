@@ -18,7 +18,7 @@ public:
     std::string FailKind;  // when set, only calls of this name are counted
     mutable std::vector<std::string> Calls;   // IsFound is recorded too
 
-    void QueuePageFetch(const std::string& url, int engineCode) override
+    void QueuePageFetch(const std::string& url, EngineCode engineCode) override
     {
         Record("QueuePageFetch " + url + " " + std::to_string(engineCode));
     }

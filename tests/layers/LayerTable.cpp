@@ -56,6 +56,8 @@ TLayerTable ReadLayerTable(std::string_view markdown, std::string_view heading)
         }
         if (!table.Uses.emplace(folder.front(), Quoted(cells.back())).second)
             table.Errors.push_back("a second row for " + folder.front());
+        if (const std::vector<std::string> library = Quoted(cells[1]); cells.size() >= 3 && library.size() == 1)
+            table.Library[folder.front()] = library.front();
     }
     for (const auto& [folder, uses] : table.Uses)
         for (const std::string& used : uses)

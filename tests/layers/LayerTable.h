@@ -9,6 +9,7 @@
 // from the project's top) and the folders whose headers its files may use.
 struct TLayerTable {
     std::map<std::string, std::vector<std::string>> Uses;
+    std::map<std::string, std::string> Library; // what the folder builds, as the table names it
     std::vector<std::string> Errors; // rows that could not be taken as written
 
     // The folder itself, the folders it uses, those they use, and so on.

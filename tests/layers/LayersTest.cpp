@@ -1,5 +1,6 @@
 #include "layers/IncludeScan.h"
 #include "layers/LayerTable.h"
+#include "layers/Report.h"
 #include "support/TestSupport.h"
 
 #include <gmock/gmock.h>
@@ -12,31 +13,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kHeading = "### Who may include whom";
-
-std::string Lines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += "\n  " + line;
-    return text;
-}
-
 TEST(Layers, NoFileIncludesFromALayerAbove)
 {
     const char* source = std::getenv("GS_SOURCE_DIR");
     ASSERT_NE(source, nullptr);
     const fs::path top(source);
-    const TLayerTable table = ReadLayerTable(ReadFile((top / "docs/architecture.md").string()), kHeading);
+    const TLayerTable table = ReadLayerTable(ReadFile((top / "docs/architecture.md").string()), kLayerHeading);
     EXPECT_TRUE(table.Errors.empty()) << "the layer table of docs/architecture.md:" << Lines(table.Errors);
-    ASSERT_TRUE(table.Uses.contains("src/platform")) << "no layer table under \"" << kHeading << "\"";
+    ASSERT_TRUE(table.Uses.contains("src/platform")) << "no layer table under \"" << kLayerHeading << "\"";
 
     const TIncludeScan scan = CheckIncludes(top, table, {"src", "advert", "sampleweb"});
     EXPECT_GT(scan.IncludesOfTheTree, scan.FilesRead); // the includes were found at all
     EXPECT_TRUE(scan.Breaks.empty()) << "against the layer table of docs/architecture.md:" << Lines(scan.Breaks);
 }
 
-const std::string kTable = kHeading + "\n\n"
+const std::string kTable = kLayerHeading + "\n\n"
                            "| Folder | Library | Uses |\n"
                            "|---|---|---|\n"
                            "| `src/low` | `gs_low` | |\n"
@@ -69,7 +60,7 @@ TEST_P(LayerCheck, NamesTheFileAndTheInclude)
         fs::create_directories(fs::path(top.File(path)).parent_path());
         WriteFile(top.File(path), text);
     }
-    const TIncludeScan scan = CheckIncludes(top.Path(), ReadLayerTable(kTable, kHeading), {"src"});
+    const TIncludeScan scan = CheckIncludes(top.Path(), ReadLayerTable(kTable, kLayerHeading), {"src"});
     std::vector<testing::Matcher<std::string>> want;
     for (const std::string& part : GetParam().Breaks)
         want.push_back(testing::HasSubstr(part));
@@ -98,16 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LayerTable, ReachesThroughTheRowsItUsesAndFlagsUnknownOnes)
 {
-    const TLayerTable table = ReadLayerTable(kTable + "", kHeading);
+    const TLayerTable table = ReadLayerTable(kTable + "", kLayerHeading);
     EXPECT_TRUE(table.Errors.empty());
     EXPECT_EQ(table.Uses.size(), 4u); // the row after the table's end is not one
     EXPECT_EQ(table.Reach("src/top/main"), (std::set<std::string>{"src/low", "src/mid", "src/top", "src/top/main"}));
     EXPECT_EQ(table.FolderOf("src/top/main/x/y.cpp"), "src/top/main");
     EXPECT_EQ(table.FolderOf("src/topper/y.cpp"), "");
 
-    const TLayerTable broken = ReadLayerTable(kHeading + "\n| F | L | U |\n|-|-|-|\n| `a` | | `b` |\n| `a` | | |\n"
+    const TLayerTable broken = ReadLayerTable(kLayerHeading + "\n| F | L | U |\n|-|-|-|\n| `a` | | `b` |\n| `a` | | |\n"
                                                          "| no folder | | |\n",
-                                              kHeading);
+                                              kLayerHeading);
     EXPECT_THAT(broken.Errors, testing::UnorderedElementsAre("a uses b, which has no row", "a second row for a",
                                                              testing::HasSubstr("a row names no one folder")));
 }

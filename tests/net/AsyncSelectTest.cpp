@@ -33,8 +33,9 @@ struct TEventLog {
             ++Markers;
             return;
         }
-        Events.push_back(static_cast<uint16_t>(m.LParam & 0xFFFF));
-        Errors.push_back(static_cast<int>((m.LParam >> 16) & 0xFFFF));
+        const TSocketNotice notice = TSocketNotice::Unpack(m.LParam);
+        Events.push_back(notice.Events);
+        Errors.push_back(notice.Error);
         if (OnEvent)
             OnEvent(Events.back());
     }};

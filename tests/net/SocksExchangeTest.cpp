@@ -131,18 +131,18 @@ TEST(SocksExchange, ServerThatBreaksTheOrderIsRefused)
 {
     // Credentials go only where they were offered.
     const TRun unasked = Exchange(Request("5", "h", "ann", "pw"), {"\x05\x02"s});
-    EXPECT_EQ(unasked.Error, 20003);
+    EXPECT_EQ(unasked.Error, socksMethodRefused);
     EXPECT_EQ(unasked.Sent, "\x05\x01\x00"s);
 
     // More than the authentication reply before the connect request went out.
     const TRun chatty = Exchange(Request("5", "h", "ann", "pw", socksAuthenticateUsercode), {"\x05\x02"s, "\x01\x00\x05"s});
-    EXPECT_EQ(chatty.Error, 20001);
+    EXPECT_EQ(chatty.Error, socksLogicError);
     EXPECT_EQ(chatty.Text, "too much data availaible");
     EXPECT_EQ(chatty.AuthStates, (std::vector<TSocksAuthState>{authStart, authFailure}));
     EXPECT_EQ(chatty.States, (std::vector<TSocksExchange::TState>{WaitMethod, WaitAuth, Finished}));
 
     const TRun version = Exchange(Request("5", "h", "ann", "pw", socksAuthenticateUsercode), {"\x05\x02"s, "\x05"s});
-    EXPECT_EQ(version.Error, 20002);
+    EXPECT_EQ(version.Error, socksVersionError);
     EXPECT_EQ(version.AuthStates, (std::vector<TSocksAuthState>{authStart, authFailure}));
 }
 

@@ -112,7 +112,7 @@ TEST_P(SocksPeers, PictureArrivesWholeOrTheRefusalIsTold)
     cli.GetAsync();
     ASSERT_TRUE(WaitUntil([&] { return error >= 0; }, std::chrono::seconds(20)));
     if (c.password == "wrong") {
-        EXPECT_EQ(error, 20015);
+        EXPECT_EQ(error, socksAuthFailed);
         EXPECT_EQ(cli.ReasonPhrase(), "socks authentication failed (Error #20015)");
         return;
     }

@@ -23,7 +23,7 @@ namespace {
 
 constexpr auto kLimit = std::chrono::seconds(10);
 
-bool Expired(std::chrono::steady_clock::time_point since) { return std::chrono::steady_clock::now() - since > kLimit; }
+bool PastTheLimit(std::chrono::steady_clock::time_point since) { return std::chrono::steady_clock::now() - since > kLimit; }
 
 // Sends the bytes in pieces; each piece waits until the one before has left
 // the socket (acknowledged by the peer), bounded in time.
@@ -37,7 +37,7 @@ bool SendInPieces(int fd, const char* data, size_t size, size_t piece)
             return false;
         at += static_cast<size_t>(sent);
         int unsent = 1;
-        while (piece != 0 && ioctl(fd, SIOCOUTQ, &unsent) == 0 && unsent > 0 && !Expired(start))
+        while (piece != 0 && ioctl(fd, SIOCOUTQ, &unsent) == 0 && unsent > 0 && !PastTheLimit(start))
             std::this_thread::yield();
     }
     return true;

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 namespace {
-void Aim(TWSocket& s, const std::string& port)
+void AimAtLoopback(TWSocket& s, const std::string& port)
 {
     s.SetAddr("127.0.0.1");
     s.SetPort(port);
@@ -28,7 +28,7 @@ TEST(WSocketFailure, ExceptionFromSessionConnectedAbortsUnlessTheHandlerKeepsIt)
             seen = e.what();
             canClose = !keep;
         };
-        Aim(s, server.PortText());
+        AimAtLoopback(s, server.PortText());
         s.Connect();
         ASSERT_TRUE(WaitUntil([&] { return !seen.empty(); }));
         EXPECT_EQ("boom", seen);
@@ -54,7 +54,7 @@ TEST(WSocketFailure, PeerCloseArrivesEvenWhenTheHandlerReadsNothing)
         };
         s.OnSessionClosed = [&](TCustomWSocket*, uint16_t) { ++closed; };
         s.OnBgException = [&](TCustomWSocket*, const std::exception&, bool&) { aborted = true; };
-        Aim(s, server.PortText());
+        AimAtLoopback(s, server.PortText());
         s.Connect();
         ASSERT_TRUE(WaitUntil([&] { return closed > 0; }));
         RunPendingEvents();
@@ -74,7 +74,7 @@ TEST(WSocketFailure, DataWithoutAHandlerIsDrained)
     TWSocket s;
     bool closed = false;
     s.OnSessionClosed = [&](TCustomWSocket*, uint16_t) { closed = true; };
-    Aim(s, server.PortText());
+    AimAtLoopback(s, server.PortText());
     s.Connect();
     ASSERT_TRUE(WaitUntil([&] { return s.State() == wsConnected; }));
     ASSERT_TRUE(WaitUntil([&] { return s.ReadCount() == 100000; }));

@@ -107,20 +107,20 @@ TReplyCase Five(const char* name, uint8_t reply, int code, const std::string& te
 INSTANTIATE_TEST_SUITE_P(
     Codes, SocksReplies,
     ::testing::Values(
-        Four("Four91", 91, 20016, "request rejected or failed"), Four("Four92", 92, 20008, "connection refused"),
-        Four("Four93", 93, 20015, "authentification failed"), Four("Four94", 94, 20012, "unassigned error #94"),
-        Four("FourVersion", 90, 20002, "socks version error", 4),
-        Five("Five1", 1, 20004, "general SOCKS server failure"),
-        Five("Five2", 2, 20005, "connection not allowed by ruleset"), Five("Five3", 3, 20006, "network unreachable"),
-        Five("Five4", 4, 20007, "host unreachable"), Five("Five5", 5, 20008, "connection refused"),
-        Five("Five6", 6, 20009, "time to live expired"), Five("Five7", 7, 20010, "command not supported"),
-        Five("Five8", 8, 20011, "address type not supported"), Five("Five9", 9, 20012, "unassigned error #9"),
-        TReplyCase{"FiveVersion", "5", "\x05\x00"s, "\x04\x00\x00\x01\x00\x00\x00\x00\x00\x00"s, 20002,
+        Four("Four91", 91, socksRequestRejected, "request rejected or failed"), Four("Four92", 92, socksConnectionRefused, "connection refused"),
+        Four("Four93", 93, socksAuthFailed, "authentification failed"), Four("Four94", 94, socksUnassignedError, "unassigned error #94"),
+        Four("FourVersion", 90, socksVersionError, "socks version error", 4),
+        Five("Five1", 1, socksGeneralFailure, "general SOCKS server failure"),
+        Five("Five2", 2, socksNotAllowed, "connection not allowed by ruleset"), Five("Five3", 3, socksNetworkUnreachable, "network unreachable"),
+        Five("Five4", 4, socksHostUnreachable, "host unreachable"), Five("Five5", 5, socksConnectionRefused, "connection refused"),
+        Five("Five6", 6, socksTtlExpired, "time to live expired"), Five("Five7", 7, socksCommandNotSupported, "command not supported"),
+        Five("Five8", 8, socksAddressTypeNotSupported, "address type not supported"), Five("Five9", 9, socksUnassignedError, "unassigned error #9"),
+        TReplyCase{"FiveVersion", "5", "\x05\x00"s, "\x04\x00\x00\x01\x00\x00\x00\x00\x00\x00"s, socksVersionError,
                    "socks version error"},
-        TReplyCase{"FiveAddressType", "5", "\x05\x00"s, "\x05\x00\x00\x07\x00\x00\x00\x00\x00\x00"s, 20011,
+        TReplyCase{"FiveAddressType", "5", "\x05\x00"s, "\x05\x00\x00\x07\x00\x00\x00\x00\x00\x00"s, socksAddressTypeNotSupported,
                    "address type not supported"},
-        TReplyCase{"FiveMethodVersion", "5", "\x04\x00"s, "", 20002, "socks version error"},
-        TReplyCase{"FiveNoMethod", "5", "\x05\xFF"s, "", 20003, "authentification method not acceptable"}),
+        TReplyCase{"FiveMethodVersion", "5", "\x04\x00"s, "", socksVersionError, "socks version error"},
+        TReplyCase{"FiveNoMethod", "5", "\x05\xFF"s, "", socksMethodRefused, "authentification method not acceptable"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Also in line mode, where the reply must not be taken for a line.
@@ -227,7 +227,7 @@ TEST(WSocketSocks, FourLooksTheNameUpWithoutBlocking)
     TSocksClient unknown(server.Port(), "4", "no-such-host.invalid");
     unknown.Run();
     EXPECT_EQ(unknown.rec.Events,
-              unknown.Failure(20017, "ESocketException WSocketResolveHost: Cannot convert host address "
+              unknown.Failure(socksLookupFailed, "ESocketException WSocketResolveHost: Cannot convert host address "
                                      "'no-such-host.invalid'"));
 }
 
@@ -251,7 +251,7 @@ TEST_P(SocksRefusals, NothingIsSent)
     client.s.SetSocksPassword(c.pass);
     client.s.SetSocksAuthentication(socksAuthenticateUsercode);
     client.Run();
-    EXPECT_EQ(client.rec.Events, client.Failure(20014, c.text));
+    EXPECT_EQ(client.rec.Events, client.Failure(socksRequestTooLarge, c.text));
     EXPECT_TRUE(WaitUntil([&] { return server.Finished() == 1; }));
     EXPECT_EQ(received, "");
 }

@@ -15,7 +15,7 @@ namespace {
 
 const std::string CommonsQuery = "/w/api.php?action=query&format=json&generator=search&gsrnamespace=6&gsrlimit=50"
                                  "&prop=imageinfo&iiprop=url%7Csize%7Cmime&iiurlwidth=128";
-const char* const ClientAgent = "Tester/1.0 (https://tester.example.org/)";
+const char* const StandInAgent = "Tester/1.0 (https://tester.example.org/)";
 
 QJsonObject JsonOf(const RawAnswer& answer)
 {
@@ -81,7 +81,7 @@ TEST(SourceStandIns, CommonsWritesAddressesPercentEncodedWithThumbnailsAndFilter
         const std::string thumb = info["thumburl"].toString().toStdString();
         EXPECT_FALSE(thumb.empty()) << url;
         // The upload host serves the thumbnail, to a client that names itself.
-        EXPECT_EQ(RawGet(thumb, ClientAgent).status, 200) << thumb;
+        EXPECT_EQ(RawGet(thumb, StandInAgent).status, 200) << thumb;
         EXPECT_EQ(RawGet(thumb).status, 403) << thumb;
     }
     EXPECT_TRUE(encoded);

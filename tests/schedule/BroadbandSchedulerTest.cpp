@@ -104,7 +104,7 @@ protected:
         switch (step.Op) {
         case TStep::Queue:
             for (const std::string& name : step.Names)
-                name[2] == 'p' ? scheduler.QueuePage(Url(name), 99) : scheduler.QueueCheck(Url(name));
+                name[2] == 'p' ? scheduler.QueuePage(Url(name), ecListedPage) : scheduler.QueueCheck(Url(name));
             break;
         case TStep::Finish:
             for (const std::string& name : step.Names) {

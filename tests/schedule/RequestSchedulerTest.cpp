@@ -18,7 +18,9 @@ protected:
     {
         ErrorLog::ClearForTest();
         scheduler.SearchActive = [this] { return searchActive; };
-        scheduler.OnTimedOut = [this](const std::string& line) { timedOut.push_back(line); };
+        scheduler.OnTimedOut = [this](const TTimedOut& request) {
+            timedOut.push_back((request.Kind == TRequestKind::PageFetch ? "page " : "check ") + request.Url);
+        };
     }
     void TearDown() override
     {
@@ -29,7 +31,7 @@ protected:
     void QueuePages(int n)
     {
         for (int i = 0; i < n; ++i)
-            AppendPageFetch(scheduler.GetPageQueue, server.Url("/page" + std::to_string(i) + ".html"), 99);
+            AppendPageFetch(scheduler.GetPageQueue, server.Url("/page" + std::to_string(i) + ".html"), ecListedPage);
     }
     void QueueChecks(int n)
     {
@@ -114,7 +116,7 @@ TEST_F(Scheduler, TimeOutAfterMoreThan30000msThenReapedOnALaterTick)
     SetNow(31001);
     scheduler.ReapPages();
     EXPECT_TRUE(Page(0).Finished);
-    EXPECT_EQ(timedOut, (std::vector<std::string>{"  GetPage:\t" + server.Url("/page0.html")}));
+    EXPECT_EQ(timedOut, (std::vector<std::string>{"page " + server.Url("/page0.html")}));
     EXPECT_EQ(scheduler.Pages().size(), 1u);
     scheduler.ReapPages();
     EXPECT_TRUE(scheduler.Pages().empty());
@@ -123,8 +125,8 @@ TEST_F(Scheduler, TimeOutAfterMoreThan30000msThenReapedOnALaterTick)
     scheduler.StartChecks();
     SetNow(61002);
     scheduler.ReapChecks();
-    EXPECT_EQ(timedOut, (std::vector<std::string>{"  GetPage:\t" + server.Url("/page0.html"),
-                                                  "CheckLink:\t" + server.Url("/pic0.jpg")}));
+    EXPECT_EQ(timedOut, (std::vector<std::string>{"page " + server.Url("/page0.html"),
+                                                  "check " + server.Url("/pic0.jpg")}));
 }
 
 TEST_F(Scheduler, AStalledTlsHandshakeTimesOutAsSuch)
@@ -132,14 +134,14 @@ TEST_F(Scheduler, AStalledTlsHandshakeTimesOutAsSuch)
     FreezeTickCount(true);
     SetNow(1000);
     const std::string url = "https://127.0.0.1:" + std::to_string(server.port) + "/page.html";
-    AppendPageFetch(scheduler.GetPageQueue, url, 99);
+    AppendPageFetch(scheduler.GetPageQueue, url, ecListedPage);
     scheduler.StartPages();
     ASSERT_TRUE(WaitUntil([&] { return Page(0).Client->TlsHandshaking(); }));
 
     SetNow(31001);
     scheduler.ReapPages();
     EXPECT_TRUE(Page(0).Finished);
-    EXPECT_EQ(timedOut, (std::vector<std::string>{"  GetPage:\t" + url}));
+    EXPECT_EQ(timedOut, (std::vector<std::string>{"page " + url}));
     EXPECT_EQ(ErrorLog::Lines(), (std::vector<std::string>{"TLS: " + url + " - handshake time-out"}));
 }
 
@@ -238,7 +240,7 @@ TEST_F(Scheduler, APageIsCutAtItsLimitAndReadAsFarAsItCame)
         body = scheduler.PageBody(sender);
         scheduler.MarkFinished(sender);
     };
-    scheduler.GetPage(site.Url("/long.html"), 99);
+    scheduler.GetPage(site.Url("/long.html"), ecListedPage);
     ASSERT_TRUE(site.Accept());
     site.ReadRequest();
     site.Send("HTTP/1.0 200 OK\r\n\r\n<img src=\"first.jpg\">\n" + std::string(TRequestScheduler::PageSizeLimit, ' ')
@@ -257,7 +259,7 @@ TEST_F(Scheduler, AFailedReapTickIsLoggedAndEnds)
     SetNow(1000);
     QueuePages(1);
     scheduler.StartPages();
-    scheduler.OnTimedOut = [](const std::string&) { throw std::runtime_error("log full"); };
+    scheduler.OnTimedOut = [](const TTimedOut&) { throw std::runtime_error("log full"); };
     SetNow(31001);
     scheduler.ReapPages();
     ASSERT_FALSE(ErrorLog::Lines().empty());

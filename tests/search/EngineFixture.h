@@ -26,7 +26,7 @@ protected:
             found.push_back({url, size.Known() ? std::to_string(size.Bytes()) : "UNKNOWN"});
         });
         // Fifty times the pace: every tick does what it always does, only sooner.
-        for (QTimer* t : probe.Timers())
+        for (QTimer* t : probe.Timers().All())
             t->setInterval(t->interval() / 50);
     }
 

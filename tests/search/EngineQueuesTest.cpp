@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         engine.UseSettings(settings);
-        for (QTimer* t : probe.Timers())
+        for (QTimer* t : probe.Timers().All())
             t->stop();
         engine.OnPageRepeats.Listen([this](uint64_t n) { pageRepeats += n; });
         engine.OnCheckRepeats.Listen([this](uint64_t n) { checkRepeats += n; });
@@ -51,8 +51,8 @@ protected:
 TEST_F(EngineQueues, LatinOneLettersFoldInEveryCaseInsensitiveTest)
 {
     probe.SetActive(true);
-    engine.QueuePageFetch("http://a.test/\xC4rger.html", 99);
-    engine.QueuePageFetch("http://a.test/\xE4rger.html", 99);
+    engine.QueuePageFetch("http://a.test/\xC4rger.html", ecListedPage);
+    engine.QueuePageFetch("http://a.test/\xE4rger.html", ecListedPage);
     engine.QueueLinkCheck("http://a.test/\xDE\x8A.jpg");
     engine.QueueLinkCheck("http://a.test/\xFE\x9A.jpg");
     engine.AddToListView("http://a.test/\xC9t\xE9.jpg", {});
@@ -134,8 +134,8 @@ TEST_F(EngineQueues, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
     ASSERT_TRUE(engine.Start("x", false));
     AddRows(2);
     engine.QueueLinkCheck("http://h.test/a.jpg");
-    probe.Scheduler().GetPage(stallBase + "/a.html", 99);
-    probe.Scheduler().GetPage(stallBase + "/b.html", 99);
+    probe.Scheduler().GetPage(stallBase + "/a.html", ecListedPage);
+    probe.Scheduler().GetPage(stallBase + "/b.html", ecListedPage);
     probe.Scheduler().MarkFinished(probe.Scheduler().Pages()[1].Client.get());
     probe.Scheduler().CheckLink(stallBase + "/c.jpg");
     ASSERT_EQ(Finished(), (std::vector<bool>{false, true, false}));
@@ -145,14 +145,14 @@ TEST_F(EngineQueues, AbortKeepsResultsEmptiesQueuesAndMarksRequests)
     EXPECT_TRUE(probe.Scheduler().CheckLinkQueue.empty());
     EXPECT_EQ(Finished(), (std::vector<bool>{true, true, true}));
     EXPECT_EQ(engine.FoundFiles().size(), 2u);
-    EXPECT_TRUE(probe.Timers()[2]->isActive()); // the reapers run on
-    EXPECT_TRUE(probe.Timers()[3]->isActive());
+    EXPECT_TRUE(probe.Timers().PageReap->isActive()); // the reapers run on
+    EXPECT_TRUE(probe.Timers().CheckReap->isActive());
 }
 
 TEST_F(EngineQueues, RepeatsAreRefusedAndCounted)
 {
-    engine.QueuePageFetch("http://a.test/x.html", 99);
-    engine.QueuePageFetch("HTTP://A.TEST/X.HTML", 0);
+    engine.QueuePageFetch("http://a.test/x.html", ecListedPage);
+    engine.QueuePageFetch("HTTP://A.TEST/X.HTML", ecThumbnailPage);
     engine.QueueLinkCheck("http://a.test/p.jpg");
     engine.QueueLinkCheck("http://A.test/P.jpg");
     engine.QueueLinkCheck("http://a.test/p.jpg");
@@ -170,7 +170,7 @@ TEST_F(EngineQueues, RepeatsAreRefusedAndCounted)
     EXPECT_EQ(checkRepeats, 2u);
 
     // A URL with a tab cannot travel in a queue line.
-    engine.QueuePageFetch("http://a.test/\tx", 99);
+    engine.QueuePageFetch("http://a.test/\tx", ecListedPage);
     EXPECT_EQ(s.GetPageQueue.size(), 1u);
     EXPECT_EQ(pageRepeats, 1u);
 }
@@ -188,10 +188,10 @@ TEST_F(EngineQueues, RepeatedCallsCountAsSingleOnes)
     engine.QueueLinkCheckTimes("http://a.test/q.jpg", 0);
     EXPECT_EQ(s.CheckLinkQueue.size(), 1u);
 
-    engine.QueuePageFetchTimes("http://a.test/x.html", 0, 2'000'000'000'000);
+    engine.QueuePageFetchTimes("http://a.test/x.html", ecThumbnailPage, 2'000'000'000'000);
     EXPECT_EQ(s.GetPageQueue.size(), 1u);
     EXPECT_EQ(pageRepeats, 1999999999999u);
-    engine.QueuePageFetchTimes("http://a.test/\tx", 0, 9);
+    engine.QueuePageFetchTimes("http://a.test/\tx", ecThumbnailPage, 9);
     EXPECT_EQ(s.GetPageQueue.size(), 1u);
     EXPECT_EQ(pageRepeats, 1999999999999u);
 }

@@ -16,6 +16,26 @@ constexpr uint16_t FD_ACCEPT = 0x08;
 constexpr uint16_t FD_CONNECT = 0x10;
 constexpr uint16_t FD_CLOSE = 0x20;
 
+// The lParam of a socket's notification: the connection's serial (upper 32
+// bits), the WinSock error (bits 16 to 31) and the FD_ events (low word). A
+// lookup's notification carries the error only.
+struct TSocketNotice {
+    uint32_t Serial = 0;
+    uint16_t Error = 0;
+    uint16_t Events = 0;
+
+    intptr_t Pack() const
+    {
+        return static_cast<intptr_t>((static_cast<uint64_t>(Serial) << 32) | (static_cast<uint64_t>(Error) << 16) |
+                                     Events);
+    }
+    static TSocketNotice Unpack(intptr_t LParam)
+    {
+        const auto bits = static_cast<uint64_t>(LParam);
+        return {static_cast<uint32_t>(bits >> 32), static_cast<uint16_t>(bits >> 16), static_cast<uint16_t>(bits)};
+    }
+};
+
 // WinSock error numbers.
 enum : int {
     WSAEINTR = 10004,

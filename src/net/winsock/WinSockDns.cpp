@@ -178,7 +178,7 @@ void LookupDone(void* arg, int status, int, hostent* host)
     }
     lookup.Done = true;
     if (lookup.WindowAlive)
-        lookup.Window->PostMessage(lookup.Msg, handle, static_cast<intptr_t>(error) << 16);
+        lookup.Window->PostMessage(lookup.Msg, handle, TSocketNotice{0, static_cast<uint16_t>(error), 0}.Pack());
     else
         gLookupsPending.erase(it);
 }

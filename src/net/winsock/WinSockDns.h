@@ -7,7 +7,7 @@ class TMessageWindow;
 
 // Asynchronous name lookup on the event loop (c-ares, no threads). A finished
 // lookup is posted to its window as message Msg with wParam = the lookup's
-// handle and lParam = WinSock error << 16.
+// handle and lParam the TSocketNotice of its WinSock error.
 
 // Lookup sources in c-ares notation: "f" hosts file, "b" DNS; default "fb".
 // Tests use "f" so that no name server is ever asked. Takes effect at the

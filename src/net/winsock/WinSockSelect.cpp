@@ -99,8 +99,8 @@ void TAsyncSelect::Post(uint16_t Event, int Error)
 {
     if ((FEvents & Event) == 0)
         return;
-    const intptr_t lParam = (static_cast<intptr_t>(FSerial) << 32) | ((Error & 0xFFFF) << 16) | Event;
-    FWindow->PostMessage(FMsg, static_cast<uintptr_t>(FSocket), lParam);
+    const TSocketNotice notice{FSerial, static_cast<uint16_t>(Error), Event};
+    FWindow->PostMessage(FMsg, static_cast<uintptr_t>(FSocket), notice.Pack());
 }
 
 void TAsyncSelect::ReadReady(uint32_t Events)

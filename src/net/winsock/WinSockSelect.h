@@ -8,7 +8,7 @@ class TMessageWindow;
 
 // WSAAsyncSelect for one descriptor: readiness seen by the event loop becomes
 // FD_READ, FD_WRITE, FD_ACCEPT, FD_CONNECT and FD_CLOSE messages posted to the
-// window (wParam = socket, lParam = Serial << 32 | error << 16 | event).
+// window (wParam = socket, lParam = the TSocketNotice of Serial, error, event).
 // As with WinSock, a notification is not repeated until its re-enabling call
 // (recv for FD_READ, a blocked send for FD_WRITE, accept for FD_ACCEPT), so
 // the event loop never spins on data nobody reads. While data waits unread,
