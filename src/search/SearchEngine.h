@@ -234,7 +234,7 @@ private:
     // one at a time, each the pause after the end of the one before.
     struct THeldPage {
         std::string Url;
-        int EngineCode;
+        ::EngineCode EngineCode;
         std::chrono::milliseconds Interval;
     };
     struct THostTurns {
