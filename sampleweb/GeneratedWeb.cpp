@@ -4,6 +4,8 @@
 
 #include <httplib.h>
 
+#include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -18,6 +20,60 @@ constexpr size_t ServerThreads = 64;
 constexpr size_t EndlessCap = size_t{1} << 30;
 // One block of an endless page (60 kB) per pace: about 6 MB a second.
 constexpr std::chrono::milliseconds EndlessPace{10};
+
+// Connections to the port still open at the connecting end (established,
+// or closed by the server alone), as the system's TCP table tells them: a
+// worker that has answered may close its end a little later than the
+// client, so the workers' own count would see a client's next connection
+// beside the one it already closed.
+int OpenFromClients(int port)
+{
+    char remote[16];
+    std::snprintf(remote, sizeof remote, ":%04X ", port);
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line); // the header
+    int open = 0;
+    while (std::getline(table, line)) {
+        // "  sl: local_address rem_address st ...": the remote address's port, then the state.
+        const size_t rem = line.find(' ', line.find(':') + 2) + 1;
+        if (line.compare(rem + 8, 6, remote) != 0)
+            continue;
+        const std::string state = line.substr(rem + 14, 2);
+        open += state == "01" || state == "08" ? 1 : 0; // established, close-wait
+    }
+    return open;
+}
+
+// The server's pool of threads, counting the connections it holds (a
+// connection is one task, from its accept to its close) and the most held
+// at once: by the workers, or at every accept by the clients (exact, but
+// the table costs the accepting thread a millisecond and more).
+class CountingPool : public httplib::TaskQueue {
+public:
+    CountingPool(GeneratedWebCounts& counts, const int& port, bool byClients)
+        : FCounts(counts), FPort(port), FByClients(byClients), FPool(ServerThreads)
+    {
+    }
+    void enqueue(std::function<void()> fn) override
+    {
+        const int held = ++FCounts.open;
+        const int now = FByClients ? OpenFromClients(FPort) : held;
+        for (int most = FCounts.mostOpen.load(); now > most && !FCounts.mostOpen.compare_exchange_weak(most, now);) {
+        }
+        FPool.enqueue([this, fn = std::move(fn)] {
+            fn();
+            --FCounts.open;
+        });
+    }
+    void shutdown() override { FPool.shutdown(); }
+
+private:
+    GeneratedWebCounts& FCounts;
+    const int& FPort;
+    bool FByClients;
+    httplib::ThreadPool FPool;
+};
 
 std::string Page(const std::string& body)
 {
@@ -69,6 +125,8 @@ struct GeneratedWeb::Impl {
     httplib::Server server;
     std::thread thread;
     int port = 0;
+    std::chrono::milliseconds delay{0};
+    bool countByClients = false;
     const std::string picture = std::string(PictureBytes, '\0');
     const std::string endlessText = [] {
         std::string block;
@@ -91,6 +149,8 @@ struct GeneratedWeb::Impl {
 
     void Answer(const httplib::Request& req, httplib::Response& res)
     {
+        if (delay.count() > 0)
+            std::this_thread::sleep_for(delay);
         const std::string& path = req.path;
         if (path == "/" && req.has_param("MT")) {
             const std::string phrase = req.get_param_value("MT");
@@ -125,7 +185,7 @@ GeneratedWeb::~GeneratedWeb()
 void GeneratedWeb::Start()
 {
     Impl& impl = *FImpl;
-    impl.server.new_task_queue = [] { return new httplib::ThreadPool(ServerThreads); };
+    impl.server.new_task_queue = [&impl] { return new CountingPool(impl.counts, impl.port, impl.countByClients); };
     // A header and its body go out in two writes: without this a keep-alive
     // client waits for a delayed acknowledgement at every page.
     impl.server.set_tcp_nodelay(true);
@@ -136,6 +196,16 @@ void GeneratedWeb::Start()
     impl.thread = std::thread([&impl] { impl.server.listen_after_bind(); });
     for (int wait = 0; !impl.server.is_running() && wait < 5000; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void GeneratedWeb::SetAnswerDelay(std::chrono::milliseconds delay)
+{
+    FImpl->delay = delay;
+}
+
+void GeneratedWeb::CountOpenByClients()
+{
+    FImpl->countByClients = true;
 }
 
 void GeneratedWeb::Stop()

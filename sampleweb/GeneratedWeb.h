@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@ namespace sampleweb {
 struct GeneratedWebCounts {
     std::atomic<int64_t> pages{0};    // site pages answered
     std::atomic<int64_t> pictures{0}; // picture answers begun
+    std::atomic<int> open{0};         // connections the server holds now, from accept to close
+    std::atomic<int> mostOpen{0};     // the most open at once (CountOpenByClients)
 };
 
 // A generated web for long runs: one host on a free port of 127.0.0.1 that
@@ -28,6 +31,14 @@ public:
     GeneratedWeb(const GeneratedWeb&) = delete;
     GeneratedWeb& operator=(const GeneratedWeb&) = delete;
 
+    // Every answer waits this long before it goes out, as a distant server's
+    // would. Set before Start.
+    void SetAnswerDelay(std::chrono::milliseconds delay);
+    // mostOpen counts what the clients hold open, from the system's TCP
+    // table at every accept, not what the workers hold: a worker may close
+    // an answered connection after its client has made the next one. Slows
+    // the accepting. Set before Start.
+    void CountOpenByClients();
     // Throws std::runtime_error when no port can be had.
     void Start();
     void Stop();

@@ -10,6 +10,7 @@
 #include "platform/SettingsKeys.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
+#include "schedule/ConnectionProfile.h"
 
 #include <QFile>
 #include <QFocusEvent>
@@ -93,6 +94,11 @@ void Tfrm_Options::BuildLayout()
     radiobutton_Modem->setChecked(true);
     connectionRow->addWidget(radiobutton_Modem);
     connectionRow->addWidget(radiobutton_LAN);
+    // The row is full: the third profile stands on the group's title line,
+    // at its right end, so that no control of the page moves for it.
+    radiobutton_Broadband = new QRadioButton("Broadband", connection);
+    FConnection = connection;
+    FConnection->installEventFilter(this);
     page->addWidget(connection);
 
     auto* filter = new QGroupBox("Filter Functions:");
@@ -182,10 +188,11 @@ void Tfrm_Options::FormShow()
     checkbox_SubDir->setChecked(Read(FIni, Setting::SubDir));
     checkbox_NumberedList->setChecked(Read(FIni, Setting::NumberedList));
     SetSavePath(SmartSave::StoredPath(FIni));
-    if (Read(FIni, Setting::SlowConnection))
-        radiobutton_Modem->setChecked(true);
-    else
-        radiobutton_LAN->setChecked(true);
+    switch (StoredProfileKind(FIni)) {
+    case TProfileKind::Slow: radiobutton_Modem->setChecked(true); break;
+    case TProfileKind::Fast: radiobutton_LAN->setChecked(true); break;
+    case TProfileKind::Broadband: radiobutton_Broadband->setChecked(true); break;
+    }
     Pictures->Load(FIni);
     SourcesPage->Load(FIni);
 }
@@ -231,8 +238,11 @@ void Tfrm_Options::BitBtn2Click()
     try {
         if (radiobutton_Modem->isChecked())
             Write(FIni, Setting::SlowConnection, true);
-        if (radiobutton_LAN->isChecked())
+        if (radiobutton_LAN->isChecked() || radiobutton_Broadband->isChecked())
             Write(FIni, Setting::SlowConnection, false);
+        // A file that never held the key stays as the two first profiles always wrote it.
+        if (radiobutton_Broadband->isChecked() || Read(FIni, Setting::Broadband))
+            Write(FIni, Setting::Broadband, radiobutton_Broadband->isChecked());
         Write(FIni, Setting::LargerThanBool, checkbox_LargerThan->isChecked());
         Write(FIni, Setting::SmallerThanBoolWritten, checkbox_SmallerThan->isChecked());
         Write(FIni, Setting::SmallerThan, EditValue(edit_SmallerThan));
@@ -262,6 +272,11 @@ void Tfrm_Options::showEvent(QShowEvent* event)
 // the focus to another window (a message box) does not.
 bool Tfrm_Options::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == FConnection && event->type() == QEvent::Resize) {
+        const QSize size = radiobutton_Broadband->sizeHint();
+        const int titleLine = std::max(size.height(), FConnection->contentsRect().top());
+        radiobutton_Broadband->setGeometry(FConnection->width() - size.width() - 4, 0, size.width(), titleLine);
+    }
     if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

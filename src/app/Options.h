@@ -40,6 +40,7 @@ public:
 
     QRadioButton* radiobutton_Modem;
     QRadioButton* radiobutton_LAN;
+    QRadioButton* radiobutton_Broadband;
     QCheckBox* checkbox_LargerThan;
     QLineEdit* edit_LargerThan;
     QCheckBox* checkbox_SmallerThan;
@@ -63,6 +64,7 @@ private:
     void ValidateNumber(QLineEdit* edit);
     void SetSavePath(const std::string& path);
 
+    QWidget* FConnection = nullptr; // the "I have a:" group
     TIniFile FIni;
     std::string FSavePath; // what edit_SavePath shows, as the disk names it
 };

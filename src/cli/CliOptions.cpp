@@ -29,6 +29,7 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--once", "once", TKind::Switch},          {"--no-once", "once", TKind::Switch},
     {"--unique", "unique", TKind::Switch},
     {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
+    {"--profile", "profile", TKind::Value},
 };
 
 // Names separated by commas, letter case and blanks ignored: the services'
@@ -134,6 +135,10 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         if (!ParsePixels(value, n))
             return name + " needs a whole number of pixels of 1 or more, not '" + value + "'";
         (name == "--min-width" ? o.MinWidth : o.MinHeight) = n;
+    } else if (name == "--profile") {
+        o.Profile = ParseProfileKind(value);
+        if (!o.Profile)
+            return "--profile needs slow, fast or broadband, not '" + value + "'";
     } else if (value.empty()) {
         return name + " needs a value";
     } else {
@@ -206,6 +211,8 @@ std::string Usage()
            "                        (default: the setting, JPEG alone)\n"
            "  --min-width N         checked pictures at least N pixels wide (unknown widths pass)\n"
            "  --min-height N        checked pictures at least N pixels high (unknown heights pass)\n"
+           "  --profile NAME        the connection profile: slow (modem), fast (LAN) or broadband\n"
+           "                        (default: the setting)\n"
            "  --max-results N       stop after N pictures\n"
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"

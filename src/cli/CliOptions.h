@@ -1,5 +1,6 @@
 #pragma once
 #include "pictures/PictureTypes.h"
+#include "schedule/ConnectionProfile.h"
 #include "search/Services.h"
 #include "search/Sources.h"
 
@@ -21,6 +22,7 @@ struct TCliOptions {
     std::optional<TPictureTypes> Types; // JPEG is always among them
     std::optional<int> MinWidth;       // pixels, at least 1
     std::optional<int> MinHeight;
+    std::optional<TProfileKind> Profile;
     std::string SaveDir;               // empty: nothing is saved
     std::optional<bool> SaveOnce;      // skip pictures saved before
     bool Unique = false;               // only the largest of each group of look-alikes

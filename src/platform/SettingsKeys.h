@@ -35,6 +35,12 @@ inline constexpr TSetting<bool> FramePlace{{Options, "FramePlace"}, false};
 
 // The search.
 inline constexpr TSetting<bool> SlowConnection{{Options, "SlowConnection"}, true};
+// The broadband profile, in a key of its own: a file that has it keeps
+// SlowConnection at the LAN's choice for a version that knows only that key.
+inline constexpr TSetting<bool> Broadband{{Options, "Broadband"}, false};
+inline constexpr TSetting<int> BroadbandPages{{Options, "BroadbandPages"}, 16};
+inline constexpr TSetting<int> BroadbandChecks{{Options, "BroadbandChecks"}, 48};
+inline constexpr TSetting<int> BroadbandPerHost{{Options, "BroadbandPerHost"}, 6};
 inline constexpr TSetting<int> SourcePages{{Options, "SourcePages"}, 3};
 inline constexpr TSetting<const char*> PictureTypes{{Options, "PictureTypes"}, "jpeg"};
 // An e-mail address or a page the sources' agent names, as their policies ask.

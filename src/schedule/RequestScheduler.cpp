@@ -6,6 +6,7 @@
 #include "platform/CatchAll.h"
 #include "platform/ErrorLog.h"
 #include "platform/TickCount.h"
+#include "schedule/HostKey.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,6 +22,7 @@ TRunningRequest Started(std::unique_ptr<THttpCli> client, std::unique_ptr<TMemor
     request.Body = std::move(body);
     request.Client.reset(client.release());
     request.StartTick = GetTickCount();
+    request.Host = HostKey(request.Client->URL);
     return request;
 }
 
@@ -39,26 +41,99 @@ TRequestScheduler::~TRequestScheduler() = default;
 
 bool TRequestScheduler::Active() const { return SearchActive && SearchActive(); }
 
+void TRequestScheduler::UseProfile(const TConnectionProfile& profile)
+{
+    FProfile = profile;
+    GetPageClientLimit = profile.GetPageClientLimit;
+    CheckLinkClientLimit = profile.CheckLinkClientLimit;
+}
+
+void TRequestScheduler::Soon()
+{
+    if (FProfile.StartWhenFree && RunSoon)
+        RunSoon();
+}
+
+TQueueResult TRequestScheduler::QueuePage(const std::string& url, EngineCode engineCode)
+{
+    if (!FHeldPages.empty() && FHeldPages.ContainsKey(HostKey(url), url))
+        return TQueueResult::Repeat;
+    const TQueueResult result = AppendPageFetch(GetPageQueue, url, engineCode);
+    if (result == TQueueResult::Queued)
+        Soon();
+    return result;
+}
+
+TQueueResult TRequestScheduler::QueueCheck(const std::string& url)
+{
+    if (!FHeldChecks.empty() && FHeldChecks.ContainsKey(HostKey(url), url))
+        return TQueueResult::Repeat;
+    const TQueueResult result = AppendLinkCheck(CheckLinkQueue, url);
+    if (result == TQueueResult::Queued)
+        Soon();
+    return result;
+}
+
+bool TRequestScheduler::HostHasRoom(const std::string& host) const
+{
+    int held = 0;
+    for (const auto* requests : {&FPages, &FChecks})
+        for (const TRunningRequest& request : *requests)
+            held += request.Host == host ? 1 : 0;
+    return held < FProfile.PerHostCap;
+}
+
+bool TRequestScheduler::NextLine(TIndexedList& queue, THeldLines& held, std::string& line)
+{
+    if (FProfile.PerHostCap <= 0 || !Active()) {
+        if (queue.empty())
+            return false;
+        line = queue.front();
+        queue.RemoveFirst();
+        return true;
+    }
+    const auto hasRoom = [this](const std::string& host) { return HostHasRoom(host); };
+    if (held.TakeFirst(hasRoom, line))
+        return true;
+    while (!queue.empty()) {
+        line = queue.front();
+        queue.RemoveFirst();
+        const std::string host = HostKey(TextBeforeTab(line));
+        if (HostHasRoom(host))
+            return true;
+        held.Hold(host, line);
+    }
+    return false;
+}
+
 void TRequestScheduler::StartChecks()
 {
-    for (int i = 0; i < StartsPerTick; ++i) {
-        if (!CheckLinkQueue.empty() && RoomToStart(FChecks.size(), CheckLinkClientLimit)) {
-            const std::string url = CheckLinkQueue.front();
-            CheckLinkQueue.RemoveFirst();
-            CheckLink(url);
-        }
+    std::string url;
+    for (int i = 0; i < FProfile.StartsPerTick && RoomToStart(FChecks.size(), CheckLinkClientLimit); ++i) {
+        if (!NextLine(CheckLinkQueue, FHeldChecks, url))
+            return;
+        CheckLink(url);
     }
 }
 
 void TRequestScheduler::StartPages()
 {
-    for (int i = 0; i < StartsPerTick; ++i) {
-        if (!GetPageQueue.empty() && RoomToStart(FPages.size(), GetPageClientLimit)) {
-            const std::string line = GetPageQueue.front();
-            GetPageQueue.RemoveFirst();
-            GetPage(TextBeforeTab(line), static_cast<EngineCode>(std::atoi(TextAfterTab(line).c_str())));
-        }
+    std::string line;
+    for (int i = 0; i < FProfile.StartsPerTick && RoomToStart(FPages.size(), GetPageClientLimit); ++i) {
+        if (!NextLine(GetPageQueue, FHeldPages, line))
+            return;
+        GetPage(TextBeforeTab(line), static_cast<EngineCode>(std::atoi(TextAfterTab(line).c_str())));
     }
+}
+
+// Checks go first: they end work, where pages make more of it, so the
+// queues stay short when one host's cap holds both.
+void TRequestScheduler::Pass()
+{
+    ReapPages();
+    ReapChecks();
+    StartChecks();
+    StartPages();
 }
 
 void TRequestScheduler::CheckLink(const std::string& url)
@@ -108,6 +183,7 @@ void TRequestScheduler::MarkFinished(const THttpCli* client)
     request->Finished = true;
     if (request->Body)
         request->Body->Clear(); // read: its bytes need not wait for the reaper
+    Soon();
 }
 
 std::string_view TRequestScheduler::PageBody(const THttpCli* client) const
@@ -132,23 +208,26 @@ TWorkCounts TRequestScheduler::Counts() const
         return static_cast<size_t>(
             std::count_if(requests.begin(), requests.end(), [](const TRunningRequest& r) { return !r.Finished; }));
     };
-    return {GetPageQueue.size(), CheckLinkQueue.size(), FPages.size(), FChecks.size(), running(FPages),
-            running(FChecks)};
+    return {GetPageQueue.size() + FHeldPages.size(), CheckLinkQueue.size() + FHeldChecks.size(), FPages.size(),
+            FChecks.size(), running(FPages), running(FChecks)};
 }
 
 void TRequestScheduler::Abort()
 {
     CheckLinkQueue.Clear();
     GetPageQueue.Clear();
+    FHeldChecks.Clear();
+    FHeldPages.Clear();
     for (auto* requests : {&FPages, &FChecks})
         for (TRunningRequest& request : *requests)
             request.Finished = true;
+    Soon();
 }
 
 void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, TRequestKind kind,
                                  const std::function<void(THttpCli*)>& onReaped)
 {
-    for (size_t i = 0; i < requests.size(); ++i) {
+    for (size_t i = 0; i < requests.size();) {
         TRunningRequest& request = requests[i];
         if (!request.Finished && Active()) {
             if (static_cast<uint32_t>(GetTickCount() - request.StartTick) > RequestTimeout) {
@@ -157,14 +236,19 @@ void TRequestScheduler::ReapTick(std::vector<TRunningRequest>& requests, TReques
                 if (OnTimedOut)
                     OnTimedOut({kind, request.Client->URL});
                 request.Finished = true;
+                Soon();
             }
+            ++i;
             continue;
         }
         if (onReaped)
             onReaped(request.Client.get());
-        const TRunningRequest reaped = std::move(request); // aborted and freed on return
-        requests.erase(requests.begin() + static_cast<long>(i));
-        return;
+        {
+            const TRunningRequest reaped = std::move(request); // aborted and freed at the block's end
+            requests.erase(requests.begin() + static_cast<long>(i));
+        }
+        if (!FProfile.ReapEveryFinished)
+            return;
     }
 }
 

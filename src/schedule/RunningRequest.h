@@ -22,6 +22,7 @@ struct TRunningRequest {
     EngineCode Code = ecListedPage;      // page fetches only: what to do with the page
     std::unique_ptr<THttpCli, TAbortAndFree> Client;
     uint32_t StartTick = 0;
+    std::string Host; // HostKey of the URL it started with
     bool Finished = false;
 };
 

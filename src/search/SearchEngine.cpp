@@ -34,6 +34,10 @@ TSearchEngine::TSearchEngine()
     FPageStartTimer.setInterval(500);
     FPageReapTimer.setInterval(100);
     FCheckReapTimer.setInterval(100);
+    // A profile that starts work when a slot is free asks for a pass.
+    FPassTimer.setSingleShot(true);
+    FPassTimer.setInterval(0);
+    QObject::connect(&FPassTimer, &QTimer::timeout, &FPassTimer, [this] { FScheduler.Pass(); });
     for (const auto& [timer, tick] : ticks) {
         // Precise: a coarse timer may fire 5% late by design, which would eat
         // into the reapers' one-per-100-ms budget.
@@ -49,6 +53,10 @@ TSearchEngine::~TSearchEngine() = default;
 void TSearchEngine::ConnectScheduler()
 {
     FScheduler.SearchActive = [this] { return FActive; };
+    FScheduler.RunSoon = [this] {
+        if (!FPassTimer.isActive())
+            FPassTimer.start();
+    };
     FScheduler.OnPageDone = [this](THttpCli* sender) {
         // The pause between a source's requests is kept from the end of one to the start of the next.
         if (SourceIndex(FSources, FScheduler.PageCode(sender)) >= 0)
@@ -258,9 +266,7 @@ void TSearchEngine::SourcePageEnded(const std::string& url)
 
 bool TSearchEngine::Start(const std::string& phrase, bool recursive)
 {
-    const bool slow = Read(*FSettings, Setting::SlowConnection);
-    FScheduler.GetPageClientLimit = slow ? 4 : 19;
-    FScheduler.CheckLinkClientLimit = slow ? 9 : 24;
+    FScheduler.UseProfile(ReadConnectionProfile(*FSettings, FOverrides.Profile));
     const bool startPage = IsStartPage(phrase);
     FSearchDirName.clear();
     MakeValidDir(AsUtf8(startPage ? StartPageHost(phrase) : phrase), FSearchDirName);

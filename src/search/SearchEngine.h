@@ -69,7 +69,8 @@ public:
     void SetServicesOn(const std::array<bool, ServiceCount>& on) { FServicesOn = on; }
     // Checked pictures wait for their dimensions before they are listed.
     void SetWaitForDimensions(bool wait) { FWaitForDimensions = wait; }
-    // Used instead of the settings file's values (read at every Start).
+    // Used instead of the settings file's values, the connection profile
+    // among them (read at every Start).
     void SetOverrides(const TSearchOverrides& overrides) { FOverrides = overrides; }
     // The width of the thumbnails the sources are asked for: the grid's.
     void SetThumbnailWidth(int pixels) { FThumbnailWidth = pixels; }
@@ -212,6 +213,7 @@ private:
     QTimer FPageStartTimer;  // 500 ms
     QTimer FPageReapTimer;   // 100 ms
     QTimer FCheckReapTimer;  // 100 ms
+    QTimer FPassTimer;       // at once, when the profile asks (RunSoon)
 
     std::array<std::string, ServiceCount> FBase;
     THealth FHealth;

@@ -1,5 +1,6 @@
 #pragma once
 #include "pictures/PictureTypes.h"
+#include "schedule/ConnectionProfile.h"
 #include "search/Sources.h"
 
 #include <array>
@@ -8,10 +9,12 @@
 #include <vector>
 
 // What the command line sets instead of the settings file's picture types,
-// minimum width and height, or sources switched on; unset keeps the file's.
+// minimum width and height, sources switched on or connection profile;
+// unset keeps the file's.
 struct TSearchOverrides {
     std::optional<TPictureTypes> Types;
     std::optional<int> MinWidth;
     std::optional<int> MinHeight;
     std::optional<std::vector<std::string>> Sources; // short names
+    std::optional<TProfileKind> Profile;
 };

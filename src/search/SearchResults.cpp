@@ -52,7 +52,7 @@ void TSearchEngine::QueuePageFetchTimes(const std::string& url, EngineCode engin
 {
     if (times == 0)
         return;
-    if (const uint64_t repeats = Repeats(AppendPageFetch(FScheduler.GetPageQueue, url, engineCode), times))
+    if (const uint64_t repeats = Repeats(FScheduler.QueuePage(url, engineCode), times))
         OnPageRepeats(repeats);
 }
 
@@ -60,7 +60,7 @@ void TSearchEngine::QueueLinkCheckTimes(const std::string& url, uint64_t times)
 {
     if (times == 0)
         return;
-    if (const uint64_t repeats = Repeats(AppendLinkCheck(FScheduler.CheckLinkQueue, url), times))
+    if (const uint64_t repeats = Repeats(FScheduler.QueueCheck(url), times))
         OnCheckRepeats(repeats);
 }
 

@@ -144,6 +144,47 @@ TEST_F(OptionsDialog, ANonNumberThatReachesOkStopsTheStoreAtItsKey)
     EXPECT_EQ(interval, -1);
 }
 
+// The third profile has a key of its own: SlowConnection keeps the choice an
+// older version reads, and a file that never held Broadband is written as before.
+TEST_F(OptionsDialog, EachProfileIsStoredAndShownAgain)
+{
+    const struct {
+        QRadioButton* Tfrm_Options::*chosen;
+        const char* slow;
+        const char* broadband;
+    } rows[] = {
+        {&Tfrm_Options::radiobutton_LAN, "0", "<none>"},
+        {&Tfrm_Options::radiobutton_Broadband, "0", "1"},
+        {&Tfrm_Options::radiobutton_Modem, "1", "0"},
+        {&Tfrm_Options::radiobutton_Broadband, "0", "1"},
+        {&Tfrm_Options::radiobutton_LAN, "0", "0"},
+    };
+    for (const auto& row : rows) {
+        dialog.show();
+        (dialog.*row.chosen)->setChecked(true);
+        dialog.BitBtn2->click();
+        EXPECT_EQ(Stored("SlowConnection"), row.slow);
+        EXPECT_EQ(Stored("Broadband"), row.broadband);
+        dialog.radiobutton_Modem->setChecked(true);
+        dialog.show();
+        EXPECT_TRUE((dialog.*row.chosen)->isChecked()) << Stored("Broadband");
+    }
+}
+
+// The third profile stands on the group's title line, whole and clear of
+// the title and of the two profiles' row.
+TEST_F(OptionsDialog, TheThirdProfileFitsBesideTheOthers)
+{
+    dialog.show();
+    const QRadioButton* broadband = dialog.radiobutton_Broadband;
+    const QWidget* group = broadband->parentWidget();
+    EXPECT_EQ(group, dialog.radiobutton_Modem->parentWidget());
+    EXPECT_GE(broadband->width(), broadband->sizeHint().width());
+    EXPECT_LE(broadband->x() + broadband->width(), group->width());
+    EXPECT_LE(broadband->y() + broadband->height(), dialog.radiobutton_LAN->y());
+    EXPECT_GT(broadband->x(), group->fontMetrics().horizontalAdvance("I have a:") + 8);
+}
+
 // The save folder is only chosen, never typed, yet it reads as well as any text.
 TEST_F(OptionsDialog, TheDisabledSaveFolderIsReadable)
 {

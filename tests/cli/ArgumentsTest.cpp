@@ -68,6 +68,31 @@ TEST(Arguments, AreReadOrRefusedWithTheReason)
     }
 }
 
+TEST(Arguments, TheProfileIsNamed)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::optional<TProfileKind> profile;
+        std::string error; // a part of the message when refused
+    } rows[] = {
+        {{"--search", "x"}, std::nullopt, ""},
+        {{"--search", "x", "--profile", "slow"}, TProfileKind::Slow, ""},
+        {{"--search", "x", "--profile=fast"}, TProfileKind::Fast, ""},
+        {{"--profile", "broadband", "--search", "x"}, TProfileKind::Broadband, ""},
+        {{"--search", "x", "--profile", "Broadband"}, std::nullopt, "--profile needs slow, fast or broadband, not 'Broadband'"},
+        {{"--search", "x", "--profile", "lan"}, std::nullopt, "not 'lan'"},
+        {{"--search", "x", "--profile"}, std::nullopt, "--profile needs a value"},
+        {{"--search", "x", "--profile", "fast", "--profile", "slow"}, std::nullopt, "--profile repeats"},
+    };
+    for (const auto& row : rows) {
+        const TCliParse parse = ParseArguments(row.args);
+        EXPECT_EQ(parse.Options.Profile, row.profile) << row.args.back();
+        EXPECT_NE(parse.Error.find(row.error), std::string::npos) << parse.Error;
+        EXPECT_EQ(parse.Error.empty(), row.error.empty()) << parse.Error;
+    }
+    EXPECT_NE(Usage().find("--profile NAME"), std::string::npos);
+}
+
 // The window takes no arguments and needs a display.
 TEST(Arguments, AnyArgumentOrNoDisplayChoosesTheCommandLine)
 {

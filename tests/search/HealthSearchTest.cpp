@@ -44,6 +44,17 @@ TEST_F(EngineSearch, ANormalSearchCountsEveryServiceAndWarnsOfNone)
     ExpectHealth(engine.Health(), NormalHealth());
 }
 
+// Started and reaped as soon as there is room, the same pages are read and
+// counted and the same pictures listed.
+TEST_F(EngineSearch, ABroadbandSearchReadsCountsAndListsAsTheOthers)
+{
+    settings->WriteBool("Options", "Broadband", true);
+    checkLinks = true;
+    Run("red cars", true);
+    ExpectHealth(engine.Health(), NormalHealth());
+    EXPECT_EQ(found, sampleweb::Catalogue(web.GetAddresses()).Listing({}));
+}
+
 TEST_F(EngineSearch, AChangedPageFormatWarnsForThatServiceAlone)
 {
     settings->WriteString("Options", "ScourNetBaseAddress", web.GetAddresses().Base(Host::ScourNet) + "/changed");

@@ -4,11 +4,11 @@
 // after one where a service changed its page format and another cannot be
 // reached, after one where every service changed it, and where a service's
 // certificate is signed by a CA nobody named; the results as thumbnails, the
-// options dialog's general and picture settings, the directory chooser, the
-// download window, the results of the two live sources alone, a Commons
-// search in the grid of its own thumbnails, a source that asked to be left
-// alone, a search of every built-in source in the grid, the options'
-// "Sources" page, and the about box.
+// options dialog's general page (broadband chosen) and its picture settings,
+// the directory chooser, the download window, the results of the two live
+// sources alone, a Commons search in the grid of its own thumbnails, a source
+// that asked to be left alone, a search of every built-in source in the grid,
+// the options' "Sources" page, and the about box.
 // Usage: glimmerscout-screenshots DIR [SUFFIX]
 // With a suffix (as "-200", run at another scale), only the main window's
 // pictures are made, the suffix ending their names. Exits non-zero when a
@@ -221,6 +221,7 @@ int main(int argc, char** argv)
 
     ini.WriteString(Setting::Options, "SavePath", "/home/anna/Pictures");
     program.options.show();
+    program.options.radiobutton_Broadband->setChecked(true);
     ok = Save(&program.options, dir + "/options-dialog.png") && ok;
     program.options.findChild<QTabWidget*>()->setCurrentIndex(1);
     program.options.Pictures->checkbox_Png->setChecked(true);
