@@ -4,7 +4,7 @@
 
 TCliUnique::TCliUnique(int limit)
 {
-    FFetches.MaxRunning = std::max(limit, 1);
+    FFetches.SetMaxRunning(static_cast<size_t>(std::max(limit, 1)));
     // The dimensions a check or a source told count before the thumbnail
     // file's own (a source's thumbnail is smaller than its picture).
     FFetches.OnHashed = [this](const std::string& url, uint64_t hash, int64_t pixels) {
@@ -42,7 +42,7 @@ void TCliUnique::Hold(const std::string& url, TPictureSize size, TDimensions dim
 // The fetches keep a short list of what is wanted; the rest waits here.
 void TCliUnique::Feed()
 {
-    while (!FQueue.empty() && static_cast<int>(FFetches.Running() + FFetches.Waiting()) < FFetches.MaxRunning) {
+    while (!FQueue.empty() && FFetches.Running() + FFetches.Waiting() < FFetches.MaxRunning()) {
         const std::string url = std::move(FQueue.front());
         FQueue.pop_front();
         FFetches.Want(url);

@@ -75,7 +75,7 @@ void TResultGrid::FetchEveryRow(bool on)
 void TResultGrid::FetchMore()
 {
     while (FEveryRow && FNextRow < FRows->rowCount()
-           && static_cast<int>(Fetches.Running() + Fetches.Waiting()) < Fetches.MaxRunning) {
+           && Fetches.Running() + Fetches.Waiting() < Fetches.MaxRunning()) {
         const int row = FNextRow++;
         const std::string url = RowUrl(row);
         QImage cached;

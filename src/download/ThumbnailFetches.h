@@ -50,6 +50,9 @@ public:
 
     size_t Running() const { return FRunning.size(); }
     size_t Waiting() const { return FWanted.Waiting.size(); }
+    // How many fetches run at once at most (4 unless set).
+    size_t MaxRunning() const { return FWanted.Limit; }
+    void SetMaxRunning(size_t limit) { FWanted.Limit = limit; }
 
 private:
     struct TFetch {
