@@ -173,18 +173,18 @@ SourceResults MakeSourceResults()
     };
     r.openversePages = {
         {
-            {"{Openverse}/files/street-car-38000.jpg", 38000, 900, 600, "jpg", 38000},
-            {"{Openverse}/files/no-size-52000.jpg", 0, 1000, 700, "jpg", 52000},
-            {"{Openverse}/files/stale-size-15000.jpg", 30000, 500, 400, "jpg", 15000},
-            {"{Openverse}/files/drawing.svg", 5000, 300, 300, "svg", 0},
+            {"{Openverse}/files/street-car-38000.jpg", 38000, 900, 600, "jpg", 38000, "by"},
+            {"{Openverse}/files/no-size-52000.jpg", 0, 1000, 700, "jpg", 52000, "by-nc"},
+            {"{Openverse}/files/stale-size-15000.jpg", 30000, 500, 400, "jpg", 15000, "cc0"},
+            {"{Openverse}/files/drawing.svg", 5000, 300, 300, "svg", 0, "pdm"},
             // København sporvogn.png
-            {"{Openverse}/files/K%C3%B8benhavn_sporvogn.png", 0, 70, 45, "png", 0},
+            {"{Openverse}/files/K%C3%B8benhavn_sporvogn.png", 0, 70, 45, "png", 0, "by-sa"},
         },
         {
-            {"{Openverse}/files/tram-27000.jpg", 27000, 1200, 800, "", 27000},
-            {"{Openverse}/files/bus-33000.jpg", 33000, 1280, 960, "jpg", 33000},
+            {"{Openverse}/files/tram-27000.jpg", 27000, 1200, 800, "", 27000, "by-nd"},
+            {"{Openverse}/files/bus-33000.jpg", 33000, 1280, 960, "jpg", 33000, "by-nc-nd"},
             // Étretat bus.webp
-            {"{Openverse}/files/%C3%89tretat_bus.webp", 0, 131, 83, "webp", 0},
+            {"{Openverse}/files/%C3%89tretat_bus.webp", 0, 131, 83, "webp", 0, "by-nc-sa"},
         },
     };
     return r;

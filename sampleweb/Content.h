@@ -72,6 +72,7 @@ struct SourceListing {
     int height = 0;
     std::string type; // Commons: a MIME type; Openverse: a file type, empty for none
     size_t served = 0; // the JPEG's size as served; 0: a PNG or WebP file by its extension, or none
+    std::string licence; // Openverse: the licence's code, as "by-nc"
 };
 
 // What the live sources list, page by page; the same for every phrase.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <set>
 #include <sstream>
 
 namespace sampleweb {
@@ -165,6 +166,35 @@ bool OfExtensions(const SourceListing& picture, const std::vector<std::string>& 
     return extensions.empty() || std::find(extensions.begin(), extensions.end(), type) != extensions.end();
 }
 
+// The licences and marks the API knows, and the groups `license_type` names:
+// those without "nc" allow commercial use, those without "nd" modification.
+const std::vector<std::string> OpenverseLicences{"by",  "by-sa", "by-nd",     "by-nc",        "by-nc-sa",
+                                                 "by-nc-nd", "cc0", "pdm", "sampling+", "nc-sampling+"};
+
+std::optional<std::set<std::string>> LicenceGroup(const std::string& type)
+{
+    std::set<std::string> group;
+    for (const std::string& licence : OpenverseLicences) {
+        const bool nc = licence.find("nc") != std::string::npos;
+        const bool nd = licence.find("nd") != std::string::npos;
+        if (type == "all" || (type == "all-cc" && licence != "pdm") || (type == "commercial" && !nc)
+            || (type == "modification" && !nd))
+            group.insert(licence);
+    }
+    if (type != "all" && type != "all-cc" && type != "commercial" && type != "modification")
+        return std::nullopt;
+    return group;
+}
+
+std::string OpenverseLicenceUrl(const std::string& licence)
+{
+    if (licence == "cc0")
+        return "https://creativecommons.org/publicdomain/zero/1.0/";
+    if (licence == "pdm")
+        return "https://creativecommons.org/publicdomain/mark/1.0/";
+    return "https://creativecommons.org/licenses/" + licence + "/4.0/";
+}
+
 } // namespace
 
 SourceReply CommonsApi(const Parameters& parameters, SourceVariant variant, const Addresses& addresses)
@@ -229,6 +259,17 @@ SourceReply OpenverseApi(const Parameters& parameters, SourceVariant variant, co
     std::vector<std::string> extensions;
     if (const auto list = Parameter(parameters, "extension"))
         extensions = Split(*list, ',');
+    // Several types keep the licences all of them name.
+    std::set<std::string> licences(OpenverseLicences.begin(), OpenverseLicences.end());
+    if (const auto types = Parameter(parameters, "license_type")) {
+        for (std::string type : Split(*types, ',')) {
+            std::transform(type.begin(), type.end(), type.begin(), [](unsigned char c) { return std::tolower(c); });
+            const auto group = LicenceGroup(type);
+            if (!group)
+                return Detail(400, QJsonObject{{"license_type", QJsonArray{Q("License type '" + type + "' does not exist.")}}});
+            std::erase_if(licences, [&](const std::string& l) { return !group->contains(l); });
+        }
+    }
     const int pageCount = variant == SourceVariant::Empty ? 0 : static_cast<int>(pages.size());
     if (page > std::max(pageCount, 1))
         return Detail(400, "Invalid page.");
@@ -238,7 +279,7 @@ SourceReply OpenverseApi(const Parameters& parameters, SourceVariant variant, co
     for (int p = 0; p < pageCount; ++p)
         for (const SourceListing& picture : pages[static_cast<size_t>(p)]) {
             ++id;
-            if (!OfExtensions(picture, extensions))
+            if (!OfExtensions(picture, extensions) || !licences.contains(picture.licence))
                 continue;
             ++results;
             if (p + 1 != page)
@@ -255,7 +296,10 @@ SourceReply OpenverseApi(const Parameters& parameters, SourceVariant variant, co
                 {"width", picture.width},
                 {"height", picture.height},
                 {"thumbnail", Q(addresses.Base(Host::Openverse) + "/v1/images/") + key + "/thumb/"},
-                {"license", "by"},
+                {"creator", "Sample Photographer"},
+                {"license", Q(picture.licence)},
+                {"license_version", picture.licence == "cc0" || picture.licence == "pdm" ? "1.0" : "4.0"},
+                {"license_url", Q(OpenverseLicenceUrl(picture.licence))},
                 {"provider", "sampleweb"}});
         }
     return JsonReply({{"result_count", results},

@@ -38,9 +38,11 @@ SourceReply CommonsApi(const Parameters& parameters, SourceVariant variant, cons
 
 // The Openverse images search ("/v1/images/"): result page `page` (from 1)
 // of page_size (at most 20 without a key: 401), with "page" and
-// "page_count", each result with its thumbnail; `extension` (a comma
-// separated list) keeps those file types. Errors carry "detail": a sentence,
-// or an object of parameters with their messages.
+// "page_count", each result with its thumbnail, creator and licence (code,
+// version, address); `extension` (a comma separated list) keeps those file
+// types, `license_type` (all, all-cc, commercial, modification; several
+// keep what all of them allow) those licences. Errors carry "detail": a
+// sentence, or an object of parameters with their messages.
 SourceReply OpenverseApi(const Parameters& parameters, SourceVariant variant, const Addresses& addresses);
 
 // The upload host refuses agents that name no client and contact (Wikimedia's

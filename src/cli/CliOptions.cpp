@@ -29,7 +29,7 @@ constexpr TKnownOption kKnownOptions[] = {
     {"--once", "once", TKind::Switch},          {"--no-once", "once", TKind::Switch},
     {"--unique", "unique", TKind::Switch},
     {"--sources", "sources", TKind::Value},     {"--list-sources", "list", TKind::Switch},
-    {"--profile", "profile", TKind::Value},
+    {"--profile", "profile", TKind::Value},     {"--licence", "licence", TKind::Value},
 };
 
 // Names separated by commas, letter case and blanks ignored: the services'
@@ -139,6 +139,10 @@ std::string Apply(const std::string& name, const std::string& value, TCliOptions
         o.Profile = ParseProfileKind(value);
         if (!o.Profile)
             return "--profile needs slow, fast or broadband, not '" + value + "'";
+    } else if (name == "--licence") {
+        o.Licence = ParseLicenceFilter(value);
+        if (!o.Licence)
+            return "--licence needs any, commercial or changes, not '" + value + "'";
     } else if (value.empty()) {
         return name + " needs a value";
     } else {
@@ -213,6 +217,10 @@ std::string Usage()
            "  --min-height N        checked pictures at least N pixels high (unknown heights pass)\n"
            "  --profile NAME        the connection profile: slow (modem), fast (LAN) or broadband\n"
            "                        (default: the setting)\n"
+           "  --licence WHICH       keep the live sources' pictures whose licence allows: any (all\n"
+           "                        kept), commercial (commercial use) or changes (changed\n"
+           "                        versions); a picture its source gives no licence for is kept\n"
+           "                        (default: the setting, any)\n"
            "  --max-results N       stop after N pictures\n"
            "  --time-limit S        stop after S seconds\n"
            "  --save DIR            download the pictures into DIR, named by the Smart Save settings;\n"

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Licence.h"
 #include "pictures/PictureTypes.h"
 #include "schedule/ConnectionProfile.h"
 #include "search/Services.h"
@@ -23,6 +24,7 @@ struct TCliOptions {
     std::optional<int> MinWidth;       // pixels, at least 1
     std::optional<int> MinHeight;
     std::optional<TProfileKind> Profile;
+    std::optional<TLicenceFilter> Licence;
     std::string SaveDir;               // empty: nothing is saved
     std::optional<bool> SaveOnce;      // skip pictures saved before
     bool Unique = false;               // only the largest of each group of look-alikes

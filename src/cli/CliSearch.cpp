@@ -68,7 +68,8 @@ bool TCliSearch::Start()
     if (const std::string wrong = CheckSourceNames(FOptions, Engine.SourceList()); !wrong.empty())
         return Fail(wrong, ExitStatus::BadArguments);
     Engine.SetCheckLinks([check] { return check; });
-    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames, FOptions.Profile});
+    Engine.SetOverrides({FOptions.Types, FOptions.MinWidth, FOptions.MinHeight, FOptions.SourceNames, FOptions.Profile,
+                         FOptions.Licence});
     if (FOptions.ServicesOn)
         Engine.SetServicesOn(*FOptions.ServicesOn);
     // A JSON line tells the dimensions, so it waits for them.

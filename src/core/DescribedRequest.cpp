@@ -71,8 +71,10 @@ std::vector<std::string> PictureExtensionNames(TPictureTypes types)
 
 std::string DescribedSearchAddress(const TSourceDescription& d, const std::string& base, const TSourceSearch& search)
 {
-    const std::string address =
+    std::string address =
         d.Search.Expand([&](std::string_view name) { return Value(d, search, name); }).value_or("");
+    if (const auto piece = d.LicenceQuery.find(search.Licence); piece != d.LicenceQuery.end())
+        address += (address.find('?') == std::string::npos ? "?" : "&") + piece->second.substr(1);
     return base + address.substr(d.DefaultBase.size());
 }
 

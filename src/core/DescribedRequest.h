@@ -13,10 +13,14 @@ struct TSourceSearch {
     int ThumbnailWidth = 128; // the grid's
     std::string Key;          // the API key from the settings; empty: none
     std::string Agent;        // the program's agent, as {agent}
+    // Asked of a source that can filter by it (its LicenceQuery).
+    TLicenceFilter Licence = TLicenceFilter::Any;
 };
 
 // The search's address, less its paging parameter, on the base address
-// given (the settings') in place of the description's own.
+// given (the settings') in place of the description's own; with the query
+// piece of the licence filter asked, where the source has one (its "&" a
+// "?" where the address has no query).
 std::string DescribedSearchAddress(const TSourceDescription& d, const std::string& base, const TSourceSearch& search);
 
 // The paging parameter that asks for the page (from 0: the first) of a

@@ -190,10 +190,45 @@ void ReadTypes(const TObject& request, TSourceDescription& d)
     d.TypeSeparator = types.Text("separator", true);
 }
 
+// The filters a licence filter names in a description, under an object's
+// member names.
+constexpr std::array LicenceFilters{TLicenceFilter::Commercial, TLicenceFilter::Changes};
+
+// request.licenceFilter: {"commercial": "&license_type=commercial", ...}.
+void ReadLicenceQuery(const TObject& request, TSourceDescription& d)
+{
+    const TObject pieces(request.Value("licenceFilter"), request.Path("licenceFilter"), {"commercial", "changes"});
+    for (const TLicenceFilter filter : LicenceFilters) {
+        const char* name = LicenceFilterName(filter);
+        if (!pieces.Has(name))
+            continue;
+        const std::string piece = pieces.Text(name, true);
+        if (piece.size() < 2 || piece[0] != '&' || piece.find_first_of(" #{}") != std::string::npos)
+            Refuse(pieces.Path(name), "a query piece starts with \"&\" and holds no spaces, \"#\" or variables");
+        d.LicenceQuery[filter] = piece;
+    }
+}
+
+// "allows": {"commercial": false, "changes": true}, what the whole
+// collection allows; a filter it cannot meet is not asked for.
+void ReadAllows(const TObject& top, TSourceDescription& d)
+{
+    const TObject allows(top.Value("allows"), top.Path("allows"), {"commercial", "changes"});
+    for (const TLicenceFilter filter : LicenceFilters) {
+        const char* name = LicenceFilterName(filter);
+        if (!allows.Has(name))
+            continue;
+        d.Allows[filter] = allows.Flag(name);
+        if (!d.Allows[filter] && d.LicenceQuery.contains(filter))
+            Refuse(allows.Path(name), "is false, yet request.licenceFilter asks the source for it");
+    }
+}
+
 // Returns the address template as written.
 std::string ReadRequest(const QJsonValue& value, TSourceDescription& d)
 {
-    const TObject request(value, {"request"}, {"url", "terms", "types", "headers", "keySetting", "intervalMs"});
+    const TObject request(value, {"request"},
+                          {"url", "terms", "types", "headers", "keySetting", "intervalMs", "licenceFilter"});
     const std::string url = request.Text("url", true);
     d.DefaultBase = BaseOf(url, request.Path("url"));
     d.Search = Template(url, request.Path("url"));
@@ -250,6 +285,8 @@ std::string ReadRequest(const QJsonValue& value, TSourceDescription& d)
     }
     if (keyUsed && d.KeySetting.empty())
         Refuse(request.Path("url"), "{key} is used but no keySetting names where the key is kept");
+    if (request.Has("licenceFilter"))
+        ReadLicenceQuery(request, d);
     if (!keyUsed && !d.KeySetting.empty())
         Refuse(request.Path("keySetting"), "is set but neither the address nor a header uses {key}");
     return url;
@@ -452,7 +489,7 @@ TDescriptionRead ReadSourceDescription(std::string_view file, std::string_view t
         d.File = read.Fault.File;
         const QJsonValue root = doc.object();
         const TObject top(root, {},
-                          {"name", "shortName", "homePage", "licences", "request", "paging", "answer", "hostsFiles"});
+                          {"name", "shortName", "homePage", "licences", "allows", "request", "paging", "answer", "hostsFiles"});
         ReadNames(top, d);
         if (!top.Has("request"))
             Refuse({}, "the field \"request\" is missing");
@@ -466,6 +503,8 @@ TDescriptionRead ReadSourceDescription(std::string_view file, std::string_view t
             Refuse({}, "the field \"answer\" is missing");
         ReadAnswer(top.Value("answer"), d);
         d.HostsFiles = top.Flag("hostsFiles");
+        if (top.Has("allows"))
+            ReadAllows(top, d);
         read.Description = std::move(d);
     } catch (const TRefusal& refusal) {
         read.Fault.Line = JsonLineOf(text, refusal.Path);

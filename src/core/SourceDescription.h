@@ -1,7 +1,9 @@
 #pragma once
 #include "core/JsonPath.h"
+#include "core/Licence.h"
 #include "core/UrlTemplate.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +59,13 @@ struct TSourceDescription {
     std::string TypeSeparator;
     std::vector<std::pair<std::string, TUrlTemplate>> Headers;
     std::string KeySetting; // the settings key of the API key; empty: none
+    // How the source is asked for the pictures a licence filter keeps: a
+    // query piece ("&name=value") for each filter it can ask by, added to
+    // the search's address.
+    std::map<TLicenceFilter, std::string> LicenceQuery;
+    // What every picture of the collection allows, where the description
+    // says: a filter it cannot meet skips the source.
+    std::map<TLicenceFilter, bool> Allows;
     int IntervalMs = 0;     // least time between two requests to the host
 
     TPaging Paging = TPaging::None;

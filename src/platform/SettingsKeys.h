@@ -43,6 +43,9 @@ inline constexpr TSetting<int> BroadbandChecks{{Options, "BroadbandChecks"}, 48}
 inline constexpr TSetting<int> BroadbandPerHost{{Options, "BroadbandPerHost"}, 6};
 inline constexpr TSetting<int> SourcePages{{Options, "SourcePages"}, 3};
 inline constexpr TSetting<const char*> PictureTypes{{Options, "PictureTypes"}, "jpeg"};
+// Which pictures of the live sources are kept by their licence: "any",
+// "commercial" (allows commercial use) or "changes" (allows changes).
+inline constexpr TSetting<const char*> LicenceFilter{{Options, "LicenceFilter"}, "any"};
 // An e-mail address or a page the sources' agent names, as their policies ask.
 inline constexpr TSetting<const char*> SourceContact{{Options, "SourceContact"}, ""};
 

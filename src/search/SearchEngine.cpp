@@ -178,8 +178,13 @@ void TSearchEngine::ReadSources(bool asked, const std::string& phrase)
                                                        AnsiLowerCase(source.ShortName)) != FOverrides.Sources->end()
                                            : FSettings->ReadBool(Setting::Options, source.SwitchKey, false);
         FSourcesOn[i] = asked && on;
-        TSourceSearch search{AsUtf8(phrase), FTypes, FThumbnailWidth, {}, FSourceAgent};
+        TSourceSearch search{AsUtf8(phrase), FTypes, FThumbnailWidth, {}, FSourceAgent, FLicence};
         const TSourceDescription& d = source.Description;
+        // A collection whose every picture the filter would drop is not asked.
+        if (const auto allows = d.Allows.find(FLicence); allows != d.Allows.end() && !allows->second)
+            FSourceHealth[i].Warning = FLicence == TLicenceFilter::Commercial
+                                           ? "not asked: its licence allows no commercial use"
+                                           : "not asked: its licence allows no changes";
         if (!d.KeySetting.empty()) {
             search.Key = FSettings->ReadString(Setting::Options, d.KeySetting, "");
             if (search.Key.empty())
@@ -321,6 +326,9 @@ void TSearchEngine::ReadPictureSettings()
     // JPEG pictures are always searched for; the others are added to them.
     FTypes = FTypes.With(TPictureType::Jpeg);
     FDimensionFilter = ReadDimensionFilter(*FSettings);
+    // A value the program does not know filters nothing, as a missing one.
+    FLicence = FOverrides.Licence.value_or(
+        ParseLicenceFilter(Read(*FSettings, Setting::LicenceFilter)).value_or(TLicenceFilter::Any));
     if (FOverrides.MinWidth)
         FDimensionFilter.MinWidth = FOverrides.MinWidth;
     if (FOverrides.MinHeight)

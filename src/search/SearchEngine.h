@@ -44,7 +44,10 @@ class TIniFile;
 // (SourceList: the built-in descriptions and the user's own, read again at
 // each Start when their folder changed) switched on in the settings
 // (SourcesOn) are asked too, with their own health (SourceHealth) and a
-// record of each picture they list (SourcePicture).
+// record of each picture they list (SourcePicture). The licence filter
+// (LicenceFilter, or the override) is asked of the sources that can filter,
+// skips a collection whose licence cannot meet it, and drops a source's
+// picture marked with a licence that does not meet it.
 //
 // A checked picture's width and height are read from the first bytes of its
 // body (DimensionsOf(row)). Without a dimension filter it is listed at its
@@ -250,6 +253,7 @@ private:
     std::string FSourceAgent;
     int FThumbnailWidth = 128;
     TPictureTypes FTypes = TPictureTypes::JpegOnly();
+    TLicenceFilter FLicence = TLicenceFilter::Any;
     TDimensionFilter FDimensionFilter;
     std::vector<TDimensions> FDimensions; // per row of FoundFiles
     std::unordered_map<const THttpCli*, TDimensionRead> FReads;

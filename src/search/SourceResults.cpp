@@ -1,6 +1,7 @@
 #include "search/SearchEngine.h"
 
 #include "core/DescribedAnswer.h"
+#include "core/Licence.h"
 #include "core/RetryAfter.h"
 #include "net/HttpCli.h"
 #include "platform/AnsiCase.h"
@@ -48,7 +49,7 @@ bool TSearchEngine::LimitedBy(int source, const THttpCli& sender)
 // file, nor when links are not checked; any other goes the scrapers' way.
 void TSearchEngine::RouteSourcePicture(const TSource& source, const TPictureRecord& picture, TSearchSink& sink)
 {
-    if (!IsListedPicture(picture, FTypes) || sink.IsFound(picture.Url))
+    if (!IsListedPicture(picture, FTypes) || !LicencePasses(picture, FLicence) || sink.IsFound(picture.Url))
         return;
     // Kept before it is listed: whoever hears of the picture may ask.
     FSourcePictures.try_emplace(AnsiLowerCase(picture.Url), picture);

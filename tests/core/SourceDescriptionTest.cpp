@@ -152,6 +152,21 @@ TEST(SourceDescription, RefusesEachFaultWithWhereAndWhy)
         {"\"answer\": {", "\"hostsFiles\": \"yes\",\n  \"answer\": {", "x.json:11: hostsFiles: must be true or false"},
         {"{\"by\": \"page\", \"count\": 50, \"maxPages\": 5, \"pages\": \"$.meta.pages\"}", "7",
          "x.json:10: paging: must be an object"},
+        {"\"headers\"", "\"licenceFilter\": \"&lt=c\",\n    \"headers\"", "x.json:8: request.licenceFilter: must be an object"},
+        {"\"headers\"", "\"licenceFilter\": {\"free\": \"&f=1\"},\n    \"headers\"",
+         "x.json:8: request.licenceFilter.free: unknown field"},
+        {"\"headers\"", "\"licenceFilter\": {\"commercial\": \"lt=c\"},\n    \"headers\"",
+         "x.json:8: request.licenceFilter.commercial: a query piece starts with \"&\" and holds no spaces"},
+        {"\"headers\"", "\"licenceFilter\": {\"changes\": \"&lt={types}\"},\n    \"headers\"",
+         "x.json:8: request.licenceFilter.changes: a query piece starts with"},
+        {"\"headers\"", "\"licenceFilter\": {\"changes\": \"\"},\n    \"headers\"",
+         "x.json:8: request.licenceFilter.changes: must not be empty"},
+        {"\"answer\": {", "\"allows\": [],\n  \"answer\": {", "x.json:11: allows: must be an object"},
+        {"\"answer\": {", "\"allows\": {\"commercial\": \"no\"},\n  \"answer\": {",
+         "x.json:11: allows.commercial: must be true or false"},
+        {"\"application/json\"}\n  },", "\"application/json\"}, \"licenceFilter\": {\"commercial\": \"&c=1\"}\n  },\n"
+                                       "  \"allows\": {\"commercial\": false, \"changes\": true},",
+         "x.json:10: allows.commercial: is false, yet request.licenceFilter asks the source for it"},
     };
     for (const TRefusedCase& c : cases) {
         SCOPED_TRACE(c.fault);

@@ -123,6 +123,8 @@ TEST(SourceStandIns, OpenverseAnswersAsItsApiDocuments)
          R"("Authentication credentials were not provided.")", ""},
         {"a page that is no number", "/v1/images/?q=car&page=two", 400, R"({"page":["A valid integer is required."]})", ""},
         {"past the last page", "/v1/images/?q=car&page=3", 400, R"("Invalid page.")", ""},
+        {"a licence type it does not know", "/v1/images/?q=car&license_type=free", 400,
+         R"({"license_type":["License type 'free' does not exist."]})", ""},
         {"throttled, first page", "/throttled/v1/images/?q=car&page=1", 200, "", ""},
         {"throttled, second page", "/throttled/v1/images/?q=car&page=2", 429,
          R"("Request was throttled. Expected available in 3480 seconds.")", "3480"},
@@ -164,6 +166,36 @@ TEST(SourceStandIns, OpenverseKeepsTheExtensionsAskedForAndGivesThumbnails)
         }
         EXPECT_EQ(got, names) << extension;
     }
+}
+
+// Each licence type keeps the licences its group holds; several keep what
+// all of them allow; each result names its licence, version and address.
+TEST(SourceStandIns, OpenverseKeepsTheLicenceTypesAskedFor)
+{
+    const std::string base = RunningWeb().Base(Host::Openverse);
+    // The first page: by, by-nc, cc0, pdm, by-sa.
+    const std::pair<const char*, std::set<std::string>> cases[] = {
+        {"commercial", {"street-car-38000.jpg", "stale-size-15000.jpg", "drawing.svg", "K%C3%B8benhavn_sporvogn.png"}},
+        {"modification",
+         {"street-car-38000.jpg", "no-size-52000.jpg", "stale-size-15000.jpg", "drawing.svg", "K%C3%B8benhavn_sporvogn.png"}},
+        {"all-cc", {"street-car-38000.jpg", "no-size-52000.jpg", "stale-size-15000.jpg", "K%C3%B8benhavn_sporvogn.png"}},
+        {"Commercial%2Cmodification",
+         {"street-car-38000.jpg", "stale-size-15000.jpg", "drawing.svg", "K%C3%B8benhavn_sporvogn.png"}},
+    };
+    for (const auto& [type, names] : cases) {
+        const QJsonObject json = JsonOf(RawGet(base + "/v1/images/?q=car&page=1&license_type=" + type));
+        std::set<std::string> got;
+        for (const QJsonValue& result : json["results"].toArray()) {
+            const std::string url = result["url"].toString().toStdString();
+            got.insert(url.substr(url.rfind('/') + 1));
+        }
+        EXPECT_EQ(got, names) << type;
+    }
+    const QJsonArray all = JsonOf(RawGet(base + "/v1/images/?q=car&page=1"))["results"].toArray();
+    ASSERT_GE(all.size(), 2);
+    EXPECT_EQ(all[1]["license"].toString(), "by-nc");
+    EXPECT_EQ(all[1]["license_version"].toString(), "4.0");
+    EXPECT_EQ(all[1]["license_url"].toString(), "https://creativecommons.org/licenses/by-nc/4.0/");
 }
 
 } // namespace

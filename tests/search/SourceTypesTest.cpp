@@ -75,4 +75,25 @@ TEST(SourceTypes, TheQueryAsksForTheTypesChosen)
     }
 }
 
+// Openverse is asked for the licences a filter keeps; Commons, which cannot
+// be, is asked as without one.
+TEST(SourceTypes, TheQueryAsksForTheLicenceFilterWhereTheSourceCan)
+{
+    const struct {
+        TLicenceFilter filter;
+        const char* openverse;
+    } cases[] = {
+        {TLicenceFilter::Any, "/v1/images/?q=red%20cars&extension=jpg"},
+        {TLicenceFilter::Commercial, "/v1/images/?q=red%20cars&extension=jpg&license_type=commercial"},
+        {TLicenceFilter::Changes, "/v1/images/?q=red%20cars&extension=jpg&license_type=modification"},
+    };
+    TSourceSearch any{"red cars", TPictureTypes::JpegOnly(), 96};
+    for (const auto& c : cases) {
+        TSourceSearch search = any;
+        search.Licence = c.filter;
+        EXPECT_EQ(OpenverseSearchPath(search), c.openverse);
+        EXPECT_EQ(CommonsSearchPath(search), CommonsSearchPath(any));
+    }
+}
+
 } // namespace
