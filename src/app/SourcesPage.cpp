@@ -1,10 +1,13 @@
 #include "app/SourcesPage.h"
 
+#include "core/Licence.h"
 #include "platform/IniFile.h"
-#include "search/SearchEngine.h"
 #include "platform/SettingsKeys.h"
+#include "search/SearchEngine.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +39,18 @@ TSourcesPage::TSourcesPage(QWidget* parent) : QWidget(parent)
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(2, 4, 2, 2);
     page->setSpacing(4);
+    auto* licence = new QHBoxLayout;
+    licence->setContentsMargins(4, 0, 4, 0);
+    FLicence = new QComboBox(this);
+    FLicence->addItems({"any licence", "licences that allow commercial use", "licences that allow changes"});
+    FLicence->setToolTip("A source that can filter is asked for these pictures alone; a collection whose licence does "
+                         "not allow it is not asked; a picture its source marks with another licence is left out, "
+                         "and one it gives no licence for is kept.");
+    auto* licenceLabel = new QLabel("&Keep pictures under:", this);
+    licenceLabel->setBuddy(FLicence);
+    licence->addWidget(licenceLabel);
+    licence->addWidget(FLicence, 1);
+    page->addLayout(licence);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -53,6 +68,8 @@ TSourcesPage::TSourcesPage(QWidget* parent) : QWidget(parent)
 void TSourcesPage::Load(const TIniFile& ini)
 {
     FRows = Rows ? Rows() : TSourceRows{};
+    FLicence->setCurrentIndex(static_cast<int>(
+        ParseLicenceFilter(Read(ini, Setting::LicenceFilter)).value_or(TLicenceFilter::Any)));
     delete FList->layout();
     for (QWidget* child : FList->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         delete child;
@@ -100,6 +117,8 @@ void TSourcesPage::Load(const TIniFile& ini)
 
 void TSourcesPage::Store(TIniFile& ini) const
 {
+    Write(ini, Setting::LicenceFilter,
+          std::string(LicenceFilterName(static_cast<TLicenceFilter>(FLicence->currentIndex()))));
     for (size_t i = 0; i < FWidgets.size() && i < FRows.Sources.size(); ++i) {
         const TSourceRow& source = FRows.Sources[i];
         const TRowWidgets& w = FWidgets[i];

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -31,10 +32,10 @@ struct TSourceRows {
     std::string Folder;
 };
 
-// The options dialog's "Sources" page: a box for every source (built in and
-// the user's), its pages per search, its key where it needs one, and its
-// last health line; the refused files below them. Rows are asked anew at
-// every Load.
+// The options dialog's "Sources" page: the licence filter above a box for
+// every source (built in and the user's), its pages per search, its key
+// where it needs one, and its last health line; the refused files below
+// them. Rows are asked anew at every Load.
 class TSourcesPage : public QWidget {
     Q_OBJECT
 public:
@@ -53,11 +54,14 @@ public:
     };
     const std::vector<TRowWidgets>& RowWidgets() const { return FWidgets; }
     QLabel* RefusedLabel() const { return FRefused; }
+    // Any licence, commercial use, changes: in TLicenceFilter's order.
+    QComboBox* LicenceBox() const { return FLicence; }
 
 private:
     TSourceRows FRows;
     std::vector<TRowWidgets> FWidgets;
     std::vector<int> FLoadedPages;
+    QComboBox* FLicence = nullptr;
     QWidget* FList = nullptr;
     QLabel* FRefused = nullptr;
     QLabel* FFolder = nullptr;

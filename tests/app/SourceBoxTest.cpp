@@ -6,6 +6,7 @@
 #include "controls/ResultGrid.h"
 #include "platform/IniFile.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -56,8 +57,8 @@ TEST_F(EndToEnd, ASourceBoxSwitchesItsSourceAndItsHealthLine)
 }
 
 // The page keeps a source's own pages per search only once it is changed,
-// and a key where the source needs one; a refused file of the user's shows
-// on the page and in the side panel.
+// a key where the source needs one, and the licence filter; a refused file
+// of the user's shows on the page and in the side panel.
 TEST_F(EndToEnd, TheSourcesPageStoresPagesAndKeysAndShowsRefusedFiles)
 {
     const std::string folder = dir.File("sources");
@@ -75,12 +76,18 @@ TEST_F(EndToEnd, TheSourcesPageStoresPagesAndKeysAndShowsRefusedFiles)
     EXPECT_EQ(page.RowWidgets()[0].Key, nullptr);
     EXPECT_FALSE(page.RefusedLabel()->isHidden());
     EXPECT_NE(page.RefusedLabel()->text().toStdString().find(folder + "/bad.json:1: not JSON"), std::string::npos);
+    EXPECT_EQ(page.LicenceBox()->currentIndex(), 0);
     keyed.Key->setText("s3cret");
     page.RowWidgets()[1].Pages->setValue(5);
+    page.LicenceBox()->setCurrentIndex(2);
     options.BitBtn2->click();
     EXPECT_EQ(settings->ReadString("Options", "KeyedApiKey", ""), "s3cret");
+    EXPECT_EQ(settings->ReadString("Options", "LicenceFilter", ""), "changes");
     EXPECT_EQ(settings->ReadString("Options", BuiltInSourceList()[1].PagesKey, ""), "5");
     EXPECT_EQ(settings->ReadString("Options", BuiltInSourceList()[0].PagesKey, "none"), "none");
+    page.LicenceBox()->setCurrentIndex(0);
+    options.show();
+    EXPECT_EQ(page.LicenceBox()->currentIndex(), 2);
     form->RefreshCounters();
     ASSERT_EQ(form->HealthList->RefusedLines().size(), 1u);
     EXPECT_FALSE(form->HealthList->RefusedLines()[0]->isHidden());
