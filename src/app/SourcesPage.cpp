@@ -42,11 +42,11 @@ TSourcesPage::TSourcesPage(QWidget* parent) : QWidget(parent)
     auto* licence = new QHBoxLayout;
     licence->setContentsMargins(4, 0, 4, 0);
     FLicence = new QComboBox(this);
-    FLicence->addItems({"any licence", "licences that allow commercial use", "licences that allow changes"});
+    FLicence->addItems({"any", "allows commercial use", "allows changes"});
     FLicence->setToolTip("A source that can filter is asked for these pictures alone; a collection whose licence does "
                          "not allow it is not asked; a picture its source marks with another licence is left out, "
                          "and one it gives no licence for is kept.");
-    auto* licenceLabel = new QLabel("&Keep pictures under:", this);
+    auto* licenceLabel = new QLabel("&Licence:", this);
     licenceLabel->setBuddy(FLicence);
     licence->addWidget(licenceLabel);
     licence->addWidget(FLicence, 1);

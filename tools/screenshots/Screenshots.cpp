@@ -16,6 +16,7 @@
 #include "app/ExtractForm.h"
 #include "app/PicturesPage.h"
 #include "app/Program.h"
+#include "app/SourcesPage.h"
 #include "controls/PictureView.h"
 #include "controls/ResultGrid.h"
 #include "controls/ResultList.h"
@@ -32,6 +33,7 @@
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolTip>
 #include <cstdio>
@@ -262,6 +264,21 @@ int main(int argc, char** argv)
     program.options.findChild<QTabWidget*>()->setCurrentIndex(2);
     ok = Save(&program.options, dir + "/options-sources.png") && ok;
     program.options.hide();
+
+    // The same search kept to pictures that allow commercial use: the V&A's
+    // line on the page says why it was not asked.
+    Write(ini, Setting::LicenceFilter, std::string("commercial"));
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
+    form.AbortButtonClick();
+    program.options.show();
+    const auto& rows = program.options.SourcesPage->RowWidgets();
+    QApplication::processEvents();
+    if (rows.size() > 4)
+        program.options.SourcesPage->findChild<QScrollArea*>()->ensureWidgetVisible(rows[4].Health, 0, 8);
+    ok = Save(&program.options, dir + "/options-licence.png") && ok;
+    program.options.hide();
+    Write(ini, Setting::LicenceFilter, std::string("any"));
     for (const TSource& source : BuiltInSourceList())
         ini.WriteBool(Setting::Options, source.SwitchKey, source.ShortName == "commons" || source.ShortName == "openverse");
 
