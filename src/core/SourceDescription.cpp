@@ -190,38 +190,37 @@ void ReadTypes(const TObject& request, TSourceDescription& d)
     d.TypeSeparator = types.Text("separator", true);
 }
 
-// The filters a licence filter names in a description, under an object's
-// member names.
-constexpr std::array LicenceFilters{TLicenceFilter::Commercial, TLicenceFilter::Changes};
+// An object of members named after the licence filters ("commercial",
+// "changes"): read(object, filter, name) for each member there.
+template <class TRead>
+void ReadPerFilter(const TObject& parent, const char* key, TRead read)
+{
+    const TObject object(parent.Value(key), parent.Path(key), {"commercial", "changes"});
+    for (const TLicenceFilter filter : {TLicenceFilter::Commercial, TLicenceFilter::Changes})
+        if (object.Has(LicenceFilterName(filter)))
+            read(object, filter, LicenceFilterName(filter));
+}
 
 // request.licenceFilter: {"commercial": "&license_type=commercial", ...}.
 void ReadLicenceQuery(const TObject& request, TSourceDescription& d)
 {
-    const TObject pieces(request.Value("licenceFilter"), request.Path("licenceFilter"), {"commercial", "changes"});
-    for (const TLicenceFilter filter : LicenceFilters) {
-        const char* name = LicenceFilterName(filter);
-        if (!pieces.Has(name))
-            continue;
+    ReadPerFilter(request, "licenceFilter", [&](const TObject& pieces, TLicenceFilter filter, const char* name) {
         const std::string piece = pieces.Text(name, true);
         if (piece.size() < 2 || piece[0] != '&' || piece.find_first_of(" #{}") != std::string::npos)
             Refuse(pieces.Path(name), "a query piece starts with \"&\" and holds no spaces, \"#\" or variables");
         d.LicenceQuery[filter] = piece;
-    }
+    });
 }
 
 // "allows": {"commercial": false, "changes": true}, what the whole
 // collection allows; a filter it cannot meet is not asked for.
 void ReadAllows(const TObject& top, TSourceDescription& d)
 {
-    const TObject allows(top.Value("allows"), top.Path("allows"), {"commercial", "changes"});
-    for (const TLicenceFilter filter : LicenceFilters) {
-        const char* name = LicenceFilterName(filter);
-        if (!allows.Has(name))
-            continue;
+    ReadPerFilter(top, "allows", [&](const TObject& allows, TLicenceFilter filter, const char* name) {
         d.Allows[filter] = allows.Flag(name);
         if (!d.Allows[filter] && d.LicenceQuery.contains(filter))
             Refuse(allows.Path(name), "is false, yet request.licenceFilter asks the source for it");
-    }
+    });
 }
 
 // Returns the address template as written.

@@ -17,15 +17,6 @@ protected:
             settings->WriteBool("Options", source.SwitchKey, true);
     }
 
-    int Index(const char* shortName) const
-    {
-        const std::vector<TSource>& list = engine.SourceList();
-        for (size_t i = 0; i < list.size(); ++i)
-            if (list[i].ShortName == shortName)
-                return static_cast<int>(i);
-        return -1;
-    }
-
     size_t FoundBelow(const std::string& folder) const
     {
         const std::string prefix = web.GetAddresses().Base(Host::Museums) + folder;

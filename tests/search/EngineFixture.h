@@ -48,6 +48,16 @@ protected:
         std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.url < b.url; });
     }
 
+    // The place of a source in the engine's list, or -1.
+    int Index(const char* shortName) const
+    {
+        const std::vector<TSource>& list = engine.SourceList();
+        for (size_t i = 0; i < list.size(); ++i)
+            if (list[i].ShortName == shortName)
+                return static_cast<int>(i);
+        return -1;
+    }
+
     sampleweb::SampleWeb web;
     TempDir dir;
     std::unique_ptr<TIniFile> settings;

@@ -29,15 +29,6 @@ protected:
         settings->WriteInteger("Options", "VamPages", 1);
     }
 
-    int Index(const char* shortName) const
-    {
-        const std::vector<TSource>& list = engine.SourceList();
-        for (size_t i = 0; i < list.size(); ++i)
-            if (list[i].ShortName == shortName)
-                return static_cast<int>(i);
-        return -1;
-    }
-
     // The Openverse stand-in's files listed, by name, and how many others.
     std::vector<std::string> OpenverseFiles(size_t& others) const
     {
