@@ -117,8 +117,10 @@ std::optional<TLicenceUse> ReadLicence(std::string_view text)
     const std::vector<std::string> words = Words(lower);
     if (words.empty())
         return std::nullopt;
-    // "CC BY-SA", "cc-zero", "CC-PD-Mark": the "cc" before the terms.
-    const size_t first = words[0] == "cc" && words.size() > 1 ? 1 : 0;
+    // "CC BY-SA", "Creative Commons Zero", "CC-PD-Mark": the name before the terms.
+    size_t first = 0;
+    while (first + 1 < words.size() && OneOf(words[first], {"cc", "creative", "commons"}))
+        ++first;
     const std::string& w = words[first];
     const std::string next = first + 1 < words.size() ? words[first + 1] : std::string();
     if (OneOf(w, {"cc0", "zero", "pdm", "pd", "publicdomain"}) || (w == "public" && next == "domain"))

@@ -34,6 +34,7 @@ TEST(Licence, ReadAsTheSourcesWriteIt)
         {"CC-PD-Mark", "commercial changes"},
         {"CC0", "commercial changes"},
         {"cc-zero", "commercial changes"},
+        {"Creative Commons Zero", "commercial changes"},
         {"GFDL", "commercial changes"},
         {"GFDL 1.2", "commercial changes"},
         {"GNU Free Documentation License", "commercial changes"},
