@@ -8,7 +8,8 @@
 // the directory chooser, the download window, the results of the two live
 // sources alone, a Commons search in the grid of its own thumbnails, a source
 // that asked to be left alone, a search of every built-in source in the grid,
-// the options' "Sources" page, and the about box.
+// the options' "Sources" page, a user's own source searched in the grid, and
+// the about box.
 // Usage: glimmerscout-screenshots DIR [SUFFIX]
 // With a suffix (as "-200", run at another scale), only the main window's
 // pictures are made, the suffix ending their names. Exits non-zero when a
@@ -23,6 +24,7 @@
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
+#include "search/SourceSet.h"
 #include "platform/SettingsKeys.h"
 #include "support/Loopback.h"
 #include "support/TestSupport.h"
@@ -316,6 +318,35 @@ int main(int argc, char** argv)
     QToolTip::hideText();
     ok = SaveImage(shot, dir + "/credit-tooltip.png") && ok;
     form.resize(before);
+
+    // A user's own description, of an API the program does not know (the
+    // Library of Congress's stand-in described anew), put beside the
+    // settings file and read at the next search: its pictures in the grid,
+    // its health line in the side panel.
+    const std::string sources = UserSourceFolder(settingsFile);
+    std::filesystem::create_directories(sources);
+    WriteFile(sources + "/photos.json", R"({
+  "name": "Photos",
+  "shortName": "photos",
+  "request": {"url": "https://photos.example/photos/?fo=json&q={searchTerms}&c={count}&sp={startPage}"},
+  "paging": {"by": "page", "count": 20, "maxPages": 2, "next": "$.pagination.next"},
+  "answer": {"expect": "$.pagination", "results": "$.results[*]", "picture": "@.image_url[1]",
+             "thumbnail": "@.image_url[0]", "title": "@.title", "creator": "@.contributor[0]", "page": "@.url"}
+})");
+    for (const TSource& source : BuiltInSourceList())
+        ini.WriteBool(Setting::Options, source.SwitchKey, false);
+    ini.WriteBool(Setting::Options, "SearchPhotos", true);
+    ini.WriteString(Setting::Options, "PhotosBaseAddress", web.GetAddresses().Base(sampleweb::Host::Museums));
+    form.PhraseEdit->setText("red cars");
+    form.CheckBox_Thumbnails->setChecked(true);
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
+    form.AbortButtonClick();
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 20 && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
+    form.RefreshCounters();
+    ok = Save(&form, dir + "/user-source.png") && ok;
+    form.CheckBox_Thumbnails->setChecked(false);
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;
