@@ -65,6 +65,20 @@ void SearchToItsEnd(TForm1& form)
     form.RefreshCounters();
 }
 
+// Searches "red cars" in the grid until the engine rests and at least
+// `thumbnails` thumbnails are there, none still fetched.
+void SearchInTheGrid(TForm1& form, size_t thumbnails)
+{
+    form.PhraseEdit->setText("red cars");
+    form.CheckBox_Thumbnails->setChecked(true);
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
+    form.AbortButtonClick();
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= thumbnails && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
+    form.RefreshCounters();
+}
+
 // The four services answering as if their page format had changed: each
 // health line carries the long warning.
 bool SaveFormatChanged(TForm1& form, const std::string& settings, const sampleweb::SampleWeb& web,
@@ -250,14 +264,7 @@ int main(int argc, char** argv)
     // switches with each one's line from that search.
     for (const TSource& source : BuiltInSourceList())
         ini.WriteBool(Setting::Options, source.SwitchKey, true);
-    form.PhraseEdit->setText("red cars");
-    form.CheckBox_Thumbnails->setChecked(true);
-    SearchToItsEnd(form);
-    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
-    form.AbortButtonClick();
-    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 24 && form.ResultGrid->Fetches.Running() == 0; },
-              std::chrono::seconds(20));
-    form.RefreshCounters();
+    SearchInTheGrid(form, 24);
     ok = Save(&form, dir + "/six-sources-grid.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
     program.options.show();
@@ -337,14 +344,7 @@ int main(int argc, char** argv)
         ini.WriteBool(Setting::Options, source.SwitchKey, false);
     ini.WriteBool(Setting::Options, "SearchPhotos", true);
     ini.WriteString(Setting::Options, "PhotosBaseAddress", web.GetAddresses().Base(sampleweb::Host::Museums));
-    form.PhraseEdit->setText("red cars");
-    form.CheckBox_Thumbnails->setChecked(true);
-    SearchToItsEnd(form);
-    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
-    form.AbortButtonClick();
-    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 20 && form.ResultGrid->Fetches.Running() == 0; },
-              std::chrono::seconds(20));
-    form.RefreshCounters();
+    SearchInTheGrid(form, 20);
     ok = Save(&form, dir + "/user-source.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
 
