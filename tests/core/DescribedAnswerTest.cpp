@@ -1,4 +1,5 @@
 #include "core/DescribedAnswer.h"
+#include "core/AnswerCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -99,13 +100,7 @@ TEST(DescribedAnswer, ReadsErrorsAndTellsAChangedFormat)
     };
     for (const TReadCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const TSourceAnswer answer = ReadDescribedAnswer(d, c.body, 1);
-        EXPECT_EQ(answer.Read, c.read);
-        EXPECT_EQ(answer.Error, c.error);
-        std::vector<std::string> urls;
-        for (const TPictureRecord& p : answer.Pictures)
-            urls.push_back(p.Url);
-        EXPECT_EQ(urls, c.urls);
+        ExpectAnswer(ReadDescribedAnswer(d, c.body, 1), c.read, c.error, c.urls);
     }
 }
 

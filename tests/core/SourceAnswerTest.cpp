@@ -1,5 +1,6 @@
 #include "core/BuiltInSources.h"
 #include "core/DescribedAnswer.h"
+#include "core/AnswerCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +65,7 @@ TEST(SourceAnswer, ReadsTheDocumentedShapesAndRefusesOthers)
     for (const TReadCase& c : cases) {
         SCOPED_TRACE(c.what);
         const TSourceAnswer answer = c.reader(c.body);
-        EXPECT_EQ(answer.Read, c.read);
-        EXPECT_EQ(answer.Error, c.error);
-        std::vector<std::string> urls;
-        for (const TPictureRecord& p : answer.Pictures)
-            urls.push_back(p.Url);
-        EXPECT_EQ(urls, c.urls);
+        ExpectAnswer(answer, c.read, c.error, c.urls);
         EXPECT_EQ(answer.NextSuffix, c.next);
     }
 }
