@@ -70,10 +70,12 @@ std::pair<int, int> Slice(int total, int first, int count)
 
 std::string Title(int work) { return "Study of a Red Car, No. " + std::to_string(work + 1); }
 
-// Its image sizes are strings of digits, as the API gives them.
+// Its image sizes are strings of digits, as the API gives them. The works
+// without a picture are the ones under copyright: has_image=1 and cc0=1 both
+// leave them out.
 SourceReply Cleveland(const Parameter& parameter, SourceVariant variant, const Addresses& a)
 {
-    const std::vector<int> records = Records(variant, parameter("has_image") == "1");
+    const std::vector<int> records = Records(variant, parameter("has_image") == "1" || parameter("cc0") == "1");
     const int total = static_cast<int>(records.size());
     const auto [first, end] = Slice(total, Number(parameter, "skip", 0), Number(parameter, "limit", 1000));
     QJsonArray data;
@@ -93,7 +95,7 @@ SourceReply Cleveland(const Parameter& parameter, SourceVariant variant, const A
         data.append(QJsonObject{
             {"id", 90000 + r},
             {"accession_number", Q(accession)},
-            {"share_license_status", "CC0"},
+            {"share_license_status", w < 0 ? "Copyrighted" : "CC0"},
             {"title", Q(Title(w < 0 ? r : w))},
             {"creators", QJsonArray{QJsonObject{{"id", 5000 + r % 3},
                                                 {"description", "Sample Painter (American, 1880-1950)"},

@@ -10,8 +10,8 @@ namespace sampleweb {
 
 // The four open collections' search APIs, all on the Museums host, each on
 // its own documented path and in its documented shape: the Cleveland Museum
-// of Art ("/api/artworks/", skip and limit; has_image=1 keeps the works with
-// pictures), the Art Institute of Chicago ("/api/v1/artworks/search", page
+// of Art ("/api/artworks/", skip and limit; has_image=1 or cc0=1 keeps the
+// works with pictures, the others being under copyright), the Art Institute of Chicago ("/api/v1/artworks/search", page
 // and limit, 12 by default and at most 100, no further than the 10,000th
 // result; only the `fields` asked for; IIIF addresses from config.iiif_url
 // and each work's image_id), the Victoria and Albert Museum

@@ -58,7 +58,10 @@ TEST(CollectionStandIns, EachAnswersAsItsApiDocuments)
         {"cleveland, the last page", "/api/artworks/?q=car&has_image=1&limit=50&skip=50", 200,
          {{"data/#", "10"}, {"data/0/accession_number", "\"1920.51\""}}},
         {"cleveland, works without pictures too", "/api/artworks/?q=car&limit=4", 200,
-         {{"info/total", "80"}, {"data/2/images/web/width", "\"900\""}, {"data/3/images", "null"}}},
+         {{"info/total", "80"}, {"data/2/images/web/width", "\"900\""}, {"data/3/images", "null"},
+          {"data/3/share_license_status", "\"Copyrighted\""}}},
+        {"cleveland, CC0 works alone", "/api/artworks/?q=car&cc0=1&limit=4", 200,
+         {{"info/total", "60"}, {"data/3/share_license_status", "\"CC0\""}}},
         {"cleveland, none found", "/empty/api/artworks/?q=car&has_image=1", 200, {{"info/total", "0"}, {"data/#", "0"}}},
         {"cleveland, changed", "/changed/api/artworks/?q=car&has_image=1", 200, {{"info", "absent"}, {"data", "absent"}}},
         // The Art Institute of Chicago's search.
