@@ -37,6 +37,14 @@ void SendHtml(httplib::Response& res, int status, const std::string& html)
     res.set_content(html, "text/html");
 }
 
+void Send(httplib::Response& res, const SourceReply& reply)
+{
+    res.status = reply.status;
+    for (const auto& [name, value] : reply.headers)
+        res.set_header(name, value);
+    res.set_content(reply.body, reply.contentType);
+}
+
 void SendNotFound(httplib::Response& res)
 {
     SendHtml(res, 404, NotFoundHtml());
@@ -142,10 +150,7 @@ struct Way {
             const Parameters parameters(req.params.begin(), req.params.end());
             const SourceReply reply = host == Host::Commons ? CommonsApi(parameters, variant, addresses)
                                                             : OpenverseApi(parameters, variant, addresses);
-            res.status = reply.status;
-            for (const auto& [name, value] : reply.headers)
-                res.set_header(name, value);
-            return res.set_content(reply.body, reply.contentType);
+            return Send(res, reply);
         }
         if (host == Host::Commons && path.starts_with("/files/") && !AgentNamesClient(req.get_header_value("User-Agent")))
             return SendHtml(res, 403, "<html><body><h1>Forbidden</h1><p>Please set a user-agent that names your "
@@ -164,8 +169,8 @@ struct Way {
         const auto parameter = [&](const char* name) {
             return req.has_param(name) ? req.get_param_value(name) : std::string();
         };
-        if (const std::optional<std::string> answer = CollectionAnswer(path, parameter, variant, addresses))
-            return res.set_content(*answer, "application/json");
+        if (const std::optional<SourceReply> reply = CollectionAnswer(path, parameter, variant, addresses))
+            return Send(res, *reply);
         if (const std::string* picture = CollectionPicture(path))
             return res.set_content(*picture, "image/jpeg");
         SendNotFound(res);

@@ -1,5 +1,7 @@
 #include "app/HealthList.h"
 
+#include "app/ScaledFont.h"
+
 #include "platform/AnsiText.h"
 
 #include <QLabel>
@@ -9,8 +11,8 @@
 THealthList::THealthList(QWidget* parent, QColor warningColor)
     : QWidget(parent), FWarningColor(warningColor)
 {
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
+    // The window's font may be sized in pixels.
+    const QFont small = ScaledFont(font(), 0.8);
     setFont(small);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

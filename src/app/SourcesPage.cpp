@@ -1,5 +1,6 @@
 #include "app/SourcesPage.h"
 
+#include "app/ScaledFont.h"
 #include "core/Licence.h"
 #include "platform/IniFile.h"
 #include "platform/SettingsKeys.h"
@@ -21,13 +22,7 @@ namespace {
 QLabel* Small(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    // The dialog's font may be sized in pixels.
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-    else
-        font.setPixelSize(std::max(8, font.pixelSize() * 85 / 100));
-    label->setFont(font);
+    label->setFont(ScaledFont(label->font(), 0.85));
     label->setWordWrap(true);
     return label;
 }

@@ -8,7 +8,8 @@
 // the directory chooser, the download window, the results of the two live
 // sources alone, a Commons search in the grid of its own thumbnails, a source
 // that asked to be left alone, a search of every built-in source in the grid,
-// the options' "Sources" page, and the about box.
+// the options' "Sources" page, a user's own source searched in the grid, and
+// the about box.
 // Usage: glimmerscout-screenshots DIR [SUFFIX]
 // With a suffix (as "-200", run at another scale), only the main window's
 // pictures are made, the suffix ending their names. Exits non-zero when a
@@ -24,6 +25,7 @@
 #include "platform/ui/Dialogs.h"
 #include "sampleweb/BaseAddressSettings.h"
 #include "sampleweb/SampleWeb.h"
+#include "search/SourceSet.h"
 #include "platform/SettingsKeys.h"
 #include "support/Loopback.h"
 #include "support/TestSupport.h"
@@ -62,6 +64,20 @@ void SearchToItsEnd(TForm1& form)
     form.AbortButtonClick();
     form.SearchButtonClick();
     WaitUntil([&] { return form.Engine.Work().PagesQueued == 0 && form.Engine.Work().PagesHeld == 0; }, std::chrono::seconds(20));
+    form.RefreshCounters();
+}
+
+// Searches "red cars" in the grid until the engine rests and at least
+// `thumbnails` thumbnails are there, none still fetched.
+void SearchInTheGrid(TForm1& form, size_t thumbnails)
+{
+    form.PhraseEdit->setText("red cars");
+    form.CheckBox_Thumbnails->setChecked(true);
+    SearchToItsEnd(form);
+    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
+    form.AbortButtonClick();
+    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= thumbnails && form.ResultGrid->Fetches.Running() == 0; },
+              std::chrono::seconds(20));
     form.RefreshCounters();
 }
 
@@ -250,14 +266,7 @@ int main(int argc, char** argv)
     // switches with each one's line from that search.
     for (const TSource& source : BuiltInSourceList())
         ini.WriteBool(Setting::Options, source.SwitchKey, true);
-    form.PhraseEdit->setText("red cars");
-    form.CheckBox_Thumbnails->setChecked(true);
-    SearchToItsEnd(form);
-    WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
-    form.AbortButtonClick();
-    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 24 && form.ResultGrid->Fetches.Running() == 0; },
-              std::chrono::seconds(20));
-    form.RefreshCounters();
+    SearchInTheGrid(form, 24);
     ok = Save(&form, dir + "/six-sources-grid.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
     program.options.show();
@@ -333,6 +342,28 @@ int main(int argc, char** argv)
     QToolTip::hideText();
     ok = SaveImage(shot, dir + "/credit-tooltip.png") && ok;
     form.resize(before);
+
+    // A user's own description, of an API the program does not know (the
+    // Library of Congress's stand-in described anew), put beside the
+    // settings file and read at the next search: its pictures in the grid,
+    // its health line in the side panel.
+    const std::string sources = UserSourceFolder(settingsFile);
+    std::filesystem::create_directories(sources);
+    WriteFile(sources + "/photos.json", R"({
+  "name": "Photos",
+  "shortName": "photos",
+  "request": {"url": "https://photos.example/photos/?fo=json&q={searchTerms}&c={count}&sp={startPage}"},
+  "paging": {"by": "page", "count": 20, "maxPages": 2, "next": "$.pagination.next"},
+  "answer": {"expect": "$.pagination", "results": "$.results[*]", "picture": "@.image_url[1]",
+             "thumbnail": "@.image_url[0]", "title": "@.title", "creator": "@.contributor[0]", "page": "@.url"}
+})");
+    for (const TSource& source : BuiltInSourceList())
+        ini.WriteBool(Setting::Options, source.SwitchKey, false);
+    ini.WriteBool(Setting::Options, "SearchPhotos", true);
+    ini.WriteString(Setting::Options, "PhotosBaseAddress", web.GetAddresses().Base(sampleweb::Host::Museums));
+    SearchInTheGrid(form, 20);
+    ok = Save(&form, dir + "/user-source.png") && ok;
+    form.CheckBox_Thumbnails->setChecked(false);
 
     program.about.show();
     ok = Save(&program.about, dir + "/about-box.png") && ok;
