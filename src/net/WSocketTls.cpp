@@ -103,14 +103,27 @@ int TCustomTlsWSocket::RecvRaw(void* Buffer, int Len, int Flags)
 {
     if (FTlsState == tlsOff)
         return TCustomSocksWSocket::RecvRaw(Buffer, Len, Flags);
+    if (FTlsState == tlsEnded && FTlsFailure.empty())
+        return ReadAfterEnd();
     if (FTlsState != tlsUp) {
         WSASetLastError(FTlsState == tlsHandshaking ? WSAEWOULDBLOCK : WSAECONNRESET);
-        return FTlsState == tlsEnded && FTlsFailure.empty() ? 0 : -1;
+        return -1;
     }
     int count = 0;
     const TTlsSession::TStep step = FTls->Read(Buffer, Len, count);
     NoteRawRead();
     return ReadOutcome(step, count);
+}
+
+int TCustomTlsWSocket::ReadAfterEnd()
+{
+    // The socket itself is still read, as every receive does: that re-enables
+    // the readiness that tells the connection's own close, which would
+    // otherwise go unseen after a read that found nothing. Whatever follows
+    // close_notify is no data of the stream, and is dropped.
+    char scrap[4096];
+    TCustomSocksWSocket::RecvRaw(scrap, sizeof scrap, 0);
+    return 0;
 }
 
 int TCustomTlsWSocket::ReadOutcome(int Step, int Count)

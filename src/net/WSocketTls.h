@@ -57,6 +57,8 @@ private:
     void FailTls(const std::string& Reason);
     // Takes a read's outcome on an established connection; the bytes moved or -1.
     int ReadOutcome(int Step, int Count);
+    // A read once the TLS stream has ended: the end of data.
+    int ReadAfterEnd();
 
     std::unique_ptr<TTlsSession> FTls;
     TTlsState FTlsState = tlsOff;

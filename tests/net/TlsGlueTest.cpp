@@ -105,6 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         TEnding{"LongWithCloseNotify", 3000000, false, 0, TTlsTestServer::CloseNotify, 0, ""},
         TEnding{"LongWithLength", 3000000, true, 0, TTlsTestServer::Cut, 0, ""},
         TEnding{"LongCut", 3000000, false, 0, TTlsTestServer::Cut, hcCutBody, "body cut short: no TLS close_notify"},
+        TEnding{"BytesAfterCloseNotify", 40000, false, 0, TTlsTestServer::CloseNotifyThenBytes, 0, ""},
         TEnding{"AlertAfterALongBody", 3000000, false, 0, TTlsTestServer::Alert, WSOCKET_TLS_FAILED,
                 "TLS alert: bad record mac"}),
     [](const ::testing::TestParamInfo<TEnding>& info) { return std::string(info.param.name); });

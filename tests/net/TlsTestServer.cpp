@@ -165,9 +165,12 @@ void TTlsTestServer::Serve(int fd)
             alive = r > 0 && flush();
         }
     }
-    if (alive && reply.End == CloseNotify) {
+    if (alive && (reply.End == CloseNotify || reply.End == CloseNotifyThenBytes)) {
         SSL_shutdown(ssl);
         flush();
+        const std::string after = "bytes after the end";
+        if (reply.End == CloseNotifyThenBytes)
+            SendInPieces(fd, after.data(), after.size(), reply.Piece);
     } else if (alive && reply.End == Alert) {
         // A record that fails its check makes this end send a fatal alert.
         const std::string forged = std::string("\x17\x03\x03\x00\x20", 5) + std::string(32, '\x5A');

@@ -17,6 +17,7 @@ public:
         CloseNotify, // close_notify, then the close
         Cut,         // the close alone
         Alert,       // a fatal alert (bad record MAC), then the close
+        CloseNotifyThenBytes, // close_notify, bytes that are no TLS, then the close
     };
     struct TReply {
         std::string Bytes;
