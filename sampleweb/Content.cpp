@@ -157,18 +157,18 @@ SourceResults MakeSourceResults()
     r.commonsPages = {
         {
             // Zürich (Limmat), tram.jpg
-            {"{Commons}/files/a/ab/Z%C3%BCrich_%28Limmat%29%2C_tram.jpg", 45000, 800, 600, "image/jpeg", 45000},
-            {"{Commons}/files/c/cd/Car_diagram.png", 30000, 70, 45, "image/png", 0},
-            {"{Commons}/files/e/ef/Old_car-15000.JPG", 15000, 320, 240, "image/jpeg", 15000},
+            {"{Commons}/files/a/ab/Z%C3%BCrich_%28Limmat%29%2C_tram.jpg", 45000, 800, 600, "image/jpeg", 45000, ""},
+            {"{Commons}/files/c/cd/Car_diagram.png", 30000, 70, 45, "image/png", 0, ""},
+            {"{Commons}/files/e/ef/Old_car-15000.JPG", 15000, 320, 240, "image/jpeg", 15000, ""},
             // 東京の車.jpg
-            {"{Commons}/files/4/45/%E6%9D%B1%E4%BA%AC%E3%81%AE%E8%BB%8A.jpg", 52000, 1024, 683, "image/jpeg", 52000},
+            {"{Commons}/files/4/45/%E6%9D%B1%E4%BA%AC%E3%81%AE%E8%BB%8A.jpg", 52000, 1024, 683, "image/jpeg", 52000, ""},
         },
         {
-            {"{Commons}/files/1/12/Racing_car-120000.jpg", 120000, 1600, 1200, "image/jpeg", 120000},
+            {"{Commons}/files/1/12/Racing_car-120000.jpg", 120000, 1600, 1200, "image/jpeg", 120000, ""},
             // Vintage car's grille.jpeg
-            {"{Commons}/files/3/34/Vintage_car%27s_grille.jpeg", 64000, 1024, 768, "image/jpeg", 64000},
-            {"{Commons}/files/7/78/Car_at_night.webp", 41000, 131, 83, "image/webp", 0},
-            {"{Commons}/files/9/9a/Car_sketch.svg", 8000, 512, 512, "image/svg+xml", 0},
+            {"{Commons}/files/3/34/Vintage_car%27s_grille.jpeg", 64000, 1024, 768, "image/jpeg", 64000, ""},
+            {"{Commons}/files/7/78/Car_at_night.webp", 41000, 131, 83, "image/webp", 0, ""},
+            {"{Commons}/files/9/9a/Car_sketch.svg", 8000, 512, 512, "image/svg+xml", 0, ""},
         },
     };
     r.openversePages = {
