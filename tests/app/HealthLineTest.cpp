@@ -33,7 +33,7 @@ TEST(HealthList, AStartPageSearchShowsThePageInPlaceOfTheServices)
 {
     const QColor warning(176, 0, 0);
     THealthList list(nullptr, warning);
-    list.Show({}, TServiceHealth{0, 0, "can't connect"});
+    list.Show({}, TServiceHealth{0, 0, "can't connect", {}});
     EXPECT_FALSE(list.StartPageLine()->isHidden());
     EXPECT_EQ(list.StartPageLine()->text().toStdString(), "Start page: 0 pages, 0 links - can't connect");
     EXPECT_EQ(list.StartPageLine()->palette().color(QPalette::WindowText), warning);
@@ -57,9 +57,9 @@ TEST_F(SidePanel, LongHealthLinesKeepToOneLineEachInsideTheirArea)
     form->show();
     THealth health;
     for (TServiceHealth& h : health)
-        h = {3, 9, FormatChangedWarning};
+        h = {3, 9, FormatChangedWarning, {}};
     const std::vector<TSource>& sources = BuiltInSourceList();
-    const TSourceHealth sourceHealth(sources.size(), TServiceHealth{1, 20, FormatChangedWarning});
+    const TSourceHealth sourceHealth(sources.size(), TServiceHealth{1, 20, FormatChangedWarning, {}});
     THealthList* list = form->HealthList;
     list->Show(health);
     list->ShowSources(sources, sourceHealth, std::vector<bool>(sources.size(), true));

@@ -115,9 +115,11 @@ TEST_F(EndToEnd, TheGridShowsASourcesOwnThumbnails)
         QImage thumbnail;
         EXPECT_NE(form->ResultGrid->Cache.Find(url, thumbnail), TThumbnailCache::TState::Failed) << url;
     }
-    for (const std::string& path : web.Paths(sampleweb::Host::Commons))
-        if (path.starts_with("/files/"))
+    for (const std::string& path : web.Paths(sampleweb::Host::Commons)) {
+        if (path.starts_with("/files/")) {
             EXPECT_TRUE(path.starts_with("/files/thumb/")) << path;
+        }
+    }
 }
 
 } // namespace

@@ -142,8 +142,9 @@ TEST(Program, ASignalEndsTheRunCleanly)
             ASSERT_NE(at, std::string::npos) << name;
             const size_t start = out.rfind('\t', at) + 1;
             const std::string bytes = catalogue.PictureBytes(out.substr(start, at + 1 + name.size() - start));
-            if (!bytes.empty())
+            if (!bytes.empty()) {
                 EXPECT_EQ(ReadFile(file.filePath().toStdString()), bytes) << name;
+            }
         }
     }
 }

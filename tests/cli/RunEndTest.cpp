@@ -6,9 +6,9 @@
 
 namespace {
 
-const TServiceHealth kAnswered{2, 9, ""};
-const TServiceHealth kRefused{0, 0, "Connection refused"};
-const TServiceHealth kChanged{1, 0, FormatChangedWarning};
+const TServiceHealth kAnswered{2, 9, "", {}};
+const TServiceHealth kRefused{0, 0, "Connection refused", {}};
+const TServiceHealth kChanged{1, 0, FormatChangedWarning, {}};
 
 // Two sources, both off.
 TSearchHealth AllServices(const TServiceHealth& each)
@@ -33,7 +33,7 @@ std::string ServiceLines(const std::string& each, int skipped = -1)
 TEST(RunEnd, HealthReportLinesAndNothingReached)
 {
     TSearchHealth startPage = AllServices(kRefused);
-    startPage.StartPage = TServiceHealth{1, 0, "answered 404"};
+    startPage.StartPage = TServiceHealth{1, 0, "answered 404", {}};
     TSearchHealth startPageFine = AllServices(kRefused);
     startPageFine.StartPage = kAnswered;
     TSearchHealth oneAnswered = AllServices(kRefused);
@@ -43,7 +43,7 @@ TEST(RunEnd, HealthReportLinesAndNothingReached)
     answeredNotAsked.ServicesAsked[ServiceCount - 1] = false;
     TSearchHealth sourceAnswered = AllServices(kRefused);
     sourceAnswered.SourcesOn[1] = true;
-    sourceAnswered.Sources[1] = {1, 3, "answered 503"};
+    sourceAnswered.Sources[1] = {1, 3, "answered 503", {}};
     TSearchHealth sourceOffAnswered = AllServices(kRefused);
     sourceOffAnswered.Sources[0] = kAnswered;
     const std::string refused = "0 pages, 0 links - Connection refused";
@@ -69,8 +69,9 @@ TEST(RunEnd, HealthReportLinesAndNothingReached)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        if (!row.report.empty())
+        if (!row.report.empty()) {
             EXPECT_EQ(HealthReport(row.health), row.report);
+        }
         EXPECT_EQ(NothingReached(row.health), row.nothingReached);
     }
 }

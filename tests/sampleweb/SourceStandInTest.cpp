@@ -103,8 +103,9 @@ TEST(SourceStandIns, TheUploadHostRefusesAgentsThatNameNoClient)
     for (const auto& [agent, status] : cases) {
         const RawAnswer answer = RawGet(file, agent);
         EXPECT_EQ(answer.status, status) << agent;
-        if (status == 200)
+        if (status == 200) {
             EXPECT_EQ(answer.body, Catalogue(RunningWeb()).PictureBytes(file));
+        }
     }
 }
 
