@@ -70,6 +70,19 @@ void TResultGrid::FetchEveryRow(bool on)
     FetchMore();
 }
 
+bool TResultGrid::ViewDrawn()
+{
+    if (Fetches.Running() != 0 || Fetches.Waiting() != 0)
+        return false;
+    const QRect view = viewport()->rect();
+    QImage cached;
+    for (int row = 0; row < FRows->rowCount(); ++row)
+        if (visualRect(FRows->index(row, 0)).intersects(view)
+            && Cache.Find(RowUrl(row), cached) == TThumbnailCache::TState::Missing)
+            return false;
+    return true;
+}
+
 // Keeps the fetches busy with the rows not yet asked for, never past their
 // limit: the rows on screen, asked for as they are drawn, come first.
 void TResultGrid::FetchMore()

@@ -32,6 +32,9 @@ public:
     // On: every row's thumbnail is fetched, those on screen first, as the
     // fetches have room, so that every row finds its group.
     void FetchEveryRow(bool on);
+    // Every cell on screen shows its thumbnail or its cross, and no fetch
+    // runs or waits: what a user sees no longer changes.
+    bool ViewDrawn();
 
 protected:
     void scrollContentsBy(int dx, int dy) override;

@@ -67,17 +67,24 @@ void SearchToItsEnd(TForm1& form)
     form.RefreshCounters();
 }
 
-// Searches "red cars" in the grid until the engine rests and at least
-// `thumbnails` thumbnails are there, none still fetched.
-void SearchInTheGrid(TForm1& form, size_t thumbnails)
+// The grid's cells on screen drawn and every request the search held
+// reaped: what the picture shows no longer changes.
+bool AtRest(TForm1& form)
+{
+    const TWorkCounts work = form.Engine.Work();
+    return work.PagesHeld + work.ChecksHeld == 0 && form.ResultGrid->ViewDrawn();
+}
+
+// Searches "red cars" in the grid until the engine rests and the cells on
+// screen are drawn.
+void SearchInTheGrid(TForm1& form)
 {
     form.PhraseEdit->setText("red cars");
     form.CheckBox_Thumbnails->setChecked(true);
     SearchToItsEnd(form);
     WaitUntil([&] { return form.Engine.Idle(); }, std::chrono::seconds(30));
     form.AbortButtonClick();
-    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= thumbnails && form.ResultGrid->Fetches.Running() == 0; },
-              std::chrono::seconds(20));
+    WaitUntil([&] { return AtRest(form); }, std::chrono::seconds(20));
     form.RefreshCounters();
 }
 
@@ -222,8 +229,7 @@ int main(int argc, char** argv)
         form.Engine.AddToListView(copy.replace(at, 9, "localhost"), TPictureSize::Unchecked());
     form.AbortButtonClick();
     form.ResultList->SelectRow(2);
-    WaitUntil([&] { return form.ResultGrid->Cache.Count() >= 8 && form.ResultGrid->Fetches.Running() == 0; },
-              std::chrono::seconds(20));
+    WaitUntil([&] { return AtRest(form); }, std::chrono::seconds(20));
     form.RefreshCounters();
     ok = Save(&form, dir + "/thumbnail-grid.png") && ok;
     // Every row's thumbnail, so that each finds its look-alikes.
@@ -266,7 +272,7 @@ int main(int argc, char** argv)
     // switches with each one's line from that search.
     for (const TSource& source : BuiltInSourceList())
         ini.WriteBool(Setting::Options, source.SwitchKey, true);
-    SearchInTheGrid(form, 24);
+    SearchInTheGrid(form);
     ok = Save(&form, dir + "/six-sources-grid.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
     program.options.show();
@@ -361,7 +367,7 @@ int main(int argc, char** argv)
         ini.WriteBool(Setting::Options, source.SwitchKey, false);
     ini.WriteBool(Setting::Options, "SearchPhotos", true);
     ini.WriteString(Setting::Options, "PhotosBaseAddress", web.GetAddresses().Base(sampleweb::Host::Museums));
-    SearchInTheGrid(form, 20);
+    SearchInTheGrid(form);
     ok = Save(&form, dir + "/user-source.png") && ok;
     form.CheckBox_Thumbnails->setChecked(false);
 
