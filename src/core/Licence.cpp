@@ -1,5 +1,7 @@
 #include "core/Licence.h"
 
+#include "platform/AnsiCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -8,14 +10,6 @@ namespace {
 
 constexpr TLicenceUse Everything{true, true};
 constexpr TLicenceUse Nothing{false, false};
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 // The words of a text: runs of letters and digits.
 std::vector<std::string> Words(const std::string& text)
@@ -90,9 +84,8 @@ const char* LicenceFilterName(TLicenceFilter filter)
 
 std::optional<TLicenceFilter> ParseLicenceFilter(std::string_view name)
 {
-    const std::string lower = Lower(name);
     for (const TLicenceFilter f : {TLicenceFilter::Any, TLicenceFilter::Commercial, TLicenceFilter::Changes})
-        if (lower == LicenceFilterName(f))
+        if (AnsiSameText(name, LicenceFilterName(f)))
             return f;
     return std::nullopt;
 }
@@ -104,7 +97,7 @@ bool Allows(TLicenceUse use, TLicenceFilter filter)
 
 std::optional<TLicenceUse> ReadLicence(std::string_view text)
 {
-    std::string lower = Lower(text);
+    const std::string lower = AnsiLowerCase(std::string(text));
     if (lower.find("creativecommons.org/publicdomain/") != std::string::npos)
         return Everything;
     if (lower.find("gnu.org/licenses/fdl") != std::string::npos || lower.find("gnu.org/copyleft/fdl") != std::string::npos)
